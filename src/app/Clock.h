@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDate>
+#include <QRandomGenerator>
+
+namespace almanis {
+
+// Where "today" comes from. The program asks the system for its local date;
+// tests and benchmarks fix the date.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDate today() const = 0;
+};
+
+class SystemClock final : public Clock {
+public:
+    QDate today() const override { return QDate::currentDate(); }
+};
+
+class FixedClock final : public Clock {
+public:
+    explicit FixedClock(QDate date) : date_(date) {}
+    QDate today() const override { return date_; }
+    void set(QDate date) { date_ = date; }
+
+private:
+    QDate date_;
+};
+
+// The start-up draw of a whole number from 1 to 100.
+class Chance {
+public:
+    virtual ~Chance() = default;
+    virtual int oneToHundred() = 0;
+};
+
+class SystemChance final : public Chance {
+public:
+    int oneToHundred() override { return static_cast<int>(QRandomGenerator::system()->bounded(100)) + 1; }
+};
+
+}  // namespace almanis

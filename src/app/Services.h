@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+namespace almanis {
+
+class Chance;
+class Clock;
+class SettingsStore;
+class Sound;
+class TrayShell;
+class Ui;
+
+// What the windows reach the world through. The program passes the real
+// services; tests pass fakes, so no test needs a person, a tray, a sound card
+// or a real home folder.
+struct Services {
+    Ui& ui;
+    const Clock& clock;
+    Chance& chance;
+    SettingsStore& settings;
+    TrayShell& trayShell;
+    Sound& sound;
+    QString programFolder;   // seeds, cursor, skin and sound live here
+    QString executablePath;  // the running program, for the start-up entry
+};
+
+}  // namespace almanis

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QDialog;
+class QWidget;
+
+namespace almanis {
+
+// The settings of the open and save dialogs of the text import and export.
+struct FileDialogOptions {
+    QString title;
+    QStringList filters;  // e.g. "Text Files (*.txt)"
+    bool multiSelect = false;
+};
+
+// Everything that needs a person goes through here: message boxes, file dialogs,
+// modal windows and the web browser. The program uses the Qt implementation;
+// tests use a scripted one that records what was shown and answers as told.
+class Ui {
+public:
+    virtual ~Ui() = default;
+
+    // The "Application Error" box: exclamation icon, OK button only.
+    virtual void errorReport(const QString& text) = 0;
+
+    // An informational box with an OK button only and no icon.
+    virtual void inform(const QString& text, const QString& title) = 0;
+
+    // The one question: Yes and No buttons, no icon. True for Yes.
+    virtual bool askYesNo(const QString& text, const QString& title) = 0;
+
+    // The open dialog; the chosen files, none when the user cancelled.
+    virtual QStringList openFileNames(const FileDialogOptions& options) = 0;
+
+    // The save dialog; empty text when the user cancelled.
+    virtual QString saveFileName(const FileDialogOptions& options) = 0;
+
+    // Opens a web address in the user's browser.
+    virtual void openUrl(const QString& url) = 0;
+
+    // Shows a window modally, owned by `owner` (nullptr: no owner), and returns
+    // when it has closed.
+    virtual void showModal(QDialog& window, QWidget* owner) = 0;
+};
+
+}  // namespace almanis

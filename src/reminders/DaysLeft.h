@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDate>
+#include <optional>
+
+namespace almanis {
+
+// The date of year/month/day by the calendar carry rule: a day beyond the
+// month's length carries into the following month, day 0 is the last day of
+// the month before, a month beyond 12 carries into the following year and
+// month 0 is December of the year before. Nothing when the date falls outside
+// the years 100 to 9999.
+std::optional<QDate> carriedDate(int year, int month, int day);
+
+// Days from today to the event's next occurrence: 0 when it falls on today,
+// otherwise the days to this year's date, or to next year's once this year's
+// has passed. Throws AppError when the date cannot be built.
+int DaysLeft(int month, int day, QDate today);
+
+// The remind windows that the user switched on: 0, 3, 7, 14 and 30 days left.
+struct RemindWindows {
+    bool day0 = false;
+    bool day3 = false;
+    bool day7 = false;
+    bool day14 = false;
+    bool day30 = false;
+};
+
+// True when a switched-on window matches the days left exactly.
+bool isDue(int daysLeft, const RemindWindows& windows);
+
+}  // namespace almanis

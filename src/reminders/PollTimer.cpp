@@ -1,0 +1,27 @@
+#include "reminders/PollTimer.h"
+
+namespace almanis {
+
+PollTimer::PollTimer(QObject* parent) : QObject(parent) {
+    connect(&timer_, &QTimer::timeout, this, &PollTimer::Timer);
+}
+
+void PollTimer::setInterval(int ms) {
+    interval_ = ms;
+    apply();
+}
+
+void PollTimer::setEnabled(bool enabled) {
+    enabled_ = enabled;
+    apply();
+}
+
+void PollTimer::apply() {
+    if (enabled_ && interval_ > 0) {
+        timer_.start(interval_);
+    } else {
+        timer_.stop();
+    }
+}
+
+}  // namespace almanis

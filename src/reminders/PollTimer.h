@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+namespace almanis {
+
+// The main window's polling timer. Unlike a bare QTimer, an interval of 0
+// means stopped, not "as fast as possible"; it ticks only while enabled with a
+// positive interval.
+class PollTimer final : public QObject {
+    Q_OBJECT
+public:
+    explicit PollTimer(QObject* parent = nullptr);
+
+    void setInterval(int ms);
+    int interval() const { return interval_; }
+    void setEnabled(bool enabled);
+    bool enabled() const { return enabled_; }
+    bool running() const { return timer_.isActive(); }
+
+signals:
+    void Timer();
+
+private:
+    void apply();
+
+    QTimer timer_;
+    int interval_ = 0;
+    bool enabled_ = true;
+};
+
+}  // namespace almanis

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+struct sqlite3;
+
+namespace almanis {
+
+// The program's one database connection: a thin owner of an SQLite handle.
+// Opening never creates a database; every failure throws AppError carrying
+// SQLite's own message.
+class Connection {
+public:
+    Connection() = default;
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Opens an existing database file for reading and writing.
+    void open(const QString& path);
+
+    // 0 when closed, 1 when open.
+    int state() const { return db_ ? 1 : 0; }
+
+    void close();
+
+    // Carries out one SQL statement at once; no result is read back.
+    void execute(const QString& sql);
+
+    sqlite3* handle() const;
+    const QString& path() const { return path_; }
+
+private:
+    sqlite3* db_ = nullptr;
+    QString path_;
+};
+
+}  // namespace almanis

@@ -1,0 +1,126 @@
+#include "store/ResultSet.h"
+
+#include "store/Connection.h"
+#include "store/SqliteError.h"
+
+#include <cmath>
+#include <limits>
+#include <sqlite3.h>
+
+namespace almanis {
+
+ResultSet::~ResultSet() {
+    close();
+}
+
+void ResultSet::open(const QString& sql, const Connection& db) {
+    close();
+    sqlite3* handle = db.handle();
+    const QByteArray text = sql.toUtf8();
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(handle, text.constData(), static_cast<int>(text.size()), &stmt, nullptr) !=
+        SQLITE_OK) {
+        throwSqliteError(QString::fromUtf8(sqlite3_errmsg(handle)), db.path());
+    }
+    if (!stmt) {
+        throw AppError(QStringLiteral("The query is empty"));
+    }
+    stmt_ = stmt;
+    path_ = db.path();
+    const int count = sqlite3_column_count(stmt_);
+    columns_.clear();
+    columns_.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        columns_.append(QByteArray(sqlite3_column_name(stmt_, i)));
+    }
+    step();
+}
+
+QVariant ResultSet::field(const char* name) const {
+    if (!stmt_ || eof_) {
+        throw AppError(QStringLiteral("Either BOF or EOF is True, or the current record has been deleted"));
+    }
+    int column = -1;
+    for (int i = 0; i < columns_.size(); ++i) {
+        if (qstricmp(columns_[i].constData(), name) == 0) {
+            column = i;
+            break;
+        }
+    }
+    if (column < 0) {
+        throw AppError(QStringLiteral("Item cannot be found in the collection: %1").arg(QLatin1String(name)));
+    }
+    switch (sqlite3_column_type(stmt_, column)) {
+        case SQLITE_INTEGER:
+            return QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt_, column)));
+        case SQLITE_FLOAT:
+            return QVariant(sqlite3_column_double(stmt_, column));
+        case SQLITE_TEXT: {
+            const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+            return QVariant(QString::fromUtf8(data, sqlite3_column_bytes(stmt_, column)));
+        }
+        case SQLITE_BLOB: {
+            const auto* data = static_cast<const char*>(sqlite3_column_blob(stmt_, column));
+            return QVariant(QByteArray(data, sqlite3_column_bytes(stmt_, column)));
+        }
+        default:
+            return {};
+    }
+}
+
+void ResultSet::moveNext() {
+    if (!stmt_ || eof_) {
+        throw AppError(QStringLiteral("Either BOF or EOF is True, or the current record has been deleted"));
+    }
+    step();
+}
+
+void ResultSet::close() {
+    if (stmt_) {
+        sqlite3_finalize(stmt_);
+        stmt_ = nullptr;
+    }
+    eof_ = true;
+}
+
+void ResultSet::step() {
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW) {
+        eof_ = false;
+        return;
+    }
+    eof_ = true;
+    if (rc != SQLITE_DONE) {
+        const QString message = QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(stmt_)));
+        close();
+        throwSqliteError(message, path_);
+    }
+}
+
+int wholeNumber(const QVariant& value) {
+    switch (value.typeId()) {
+        case QMetaType::LongLong: {
+            const qlonglong n = value.toLongLong();
+            if (n >= std::numeric_limits<int>::min() && n <= std::numeric_limits<int>::max()) {
+                return static_cast<int>(n);
+            }
+            throw AppError(QStringLiteral("Overflow: %1").arg(n));
+        }
+        case QMetaType::Double: {
+            const double d = value.toDouble();
+            if (std::isfinite(d) && d == std::floor(d) && std::abs(d) <= std::numeric_limits<int>::max()) {
+                return static_cast<int>(d);
+            }
+            break;
+        }
+        case QMetaType::QString:
+            return wholeNumber(value.toString());
+        case QMetaType::UnknownType:
+            throw AppError(QStringLiteral("Invalid use of Null"));
+        default:
+            break;
+    }
+    throw AppError(QStringLiteral("Type mismatch: '%1' is not a whole number").arg(value.toString().left(80)));
+}
+
+}  // namespace almanis

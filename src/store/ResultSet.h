@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArrayList>
+#include <QString>
+#include <QVariant>
+
+struct sqlite3_stmt;
+
+namespace almanis {
+
+class Connection;
+
+// A read-only result set, walked forward from its first row. Columns are read
+// by name. Every failure throws AppError with SQLite's message.
+class ResultSet {
+public:
+    ResultSet() = default;
+    ~ResultSet();
+    ResultSet(const ResultSet&) = delete;
+    ResultSet& operator=(const ResultSet&) = delete;
+
+    // Runs the query on the connection and stands on the first row.
+    void open(const QString& sql, const Connection& db);
+
+    bool eof() const { return eof_; }
+
+    // The value of the named column in the current row (case-insensitive name):
+    // an integer, a real, a text, or null.
+    QVariant field(const char* name) const;
+
+    void moveNext();
+
+    int state() const { return stmt_ ? 1 : 0; }
+    void close();
+
+private:
+    void step();
+
+    sqlite3_stmt* stmt_ = nullptr;
+    QByteArrayList columns_;
+    QString path_;
+    bool eof_ = true;
+};
+
+// Reads a stored value as a whole number: integers, reals without a fraction
+// and texts of digits. Anything else (null included) throws AppError.
+int wholeNumber(const QVariant& value);
+
+}  // namespace almanis

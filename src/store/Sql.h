@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// Every SQL text the program issues is built here.
+namespace almanis::sql {
+
+// A description between apostrophes, every apostrophe in it doubled. A NUL
+// character cannot be stored and throws AppError.
+QString quoted(const QString& description);
+
+// The one query of every reader.
+QString selectEvents();
+
+// Deletes the row whose id is the given text (a whole number, else AppError).
+QString deleteEvent(const QString& idText);
+
+// The sample row of the "Load Sample/Example Data" command.
+QString insertSampleEvent();
+
+// A new row, as the editor and the text import write it.
+QString insertEvent(const QString& description, int month, int day);
+
+// Changes the row whose id is the given text (a whole number, else AppError).
+QString updateEvent(const QString& description, int month, int day, const QString& idText);
+
+}  // namespace almanis::sql

@@ -1,0 +1,286 @@
+#include "TestEnvironment.h"
+
+#include "app/AppError.h"
+#include "store/Connection.h"
+#include "store/DataFolder.h"
+#include "store/ResultSet.h"
+#include "store/Sql.h"
+
+#include <QApplication>
+#include <QFile>
+#include <sqlite3.h>
+
+using namespace almanis;
+
+namespace {
+QString readBack(Connection& db) {
+    ResultSet rs;
+    rs.open(QStringLiteral("select Description from tblEvent order by id desc limit 1"), db);
+    return rs.field("Description").toString();
+}
+
+int countRows(Connection& db) {
+    ResultSet rs;
+    rs.open(QStringLiteral("select count(*) as n from tblEvent"), db);
+    return wholeNumber(rs.field("n"));
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+}  // namespace
+
+class StoreTest : public QObject {
+    Q_OBJECT
+private slots:
+    void descriptionsComeBackExactly_data() {
+        QTest::addColumn<QString>("description");
+        QTest::newRow("apostrophe") << QStringLiteral("Mum's birthday");
+        QTest::newRow("only apostrophes") << QStringLiteral("'''");
+        QTest::newRow("break-out attempt") << QStringLiteral("x'); drop table tblEvent; --");
+        QTest::newRow("semicolon and comment") << QStringLiteral("a; b -- c /* d */");
+        QTest::newRow("newlines") << QStringLiteral("line one\r\nline two\n");
+        QTest::newRow("non-ASCII") << QStringLiteral("Zoë's Geburtstag 🎂 день рождения");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("blanks kept") << QStringLiteral("  padded  ");
+        QTest::newRow("one megabyte") << QString(1 << 20, QLatin1Char('\''));
+    }
+    void descriptionsComeBackExactly() {
+        QFETCH(QString, description);
+        test::TestEnvironment env;
+        Connection db;
+        db.open(env.createStore());
+        db.execute(sql::insertEvent(description, 3, 5));
+        QCOMPARE(readBack(db), description);
+        QCOMPARE(countRows(db), 1);
+        db.execute(sql::updateEvent(description + QLatin1Char('\''), 4, 6, QStringLiteral("1")));
+        QCOMPARE(readBack(db), description + QLatin1Char('\''));
+    }
+
+    void nulCharacterIsRefusedNotTruncated() {
+        test::TestEnvironment env;
+        Connection db;
+        db.open(env.createStore());
+        QVERIFY_THROWS_EXCEPTION(AppError, db.execute(sql::insertEvent(QStringLiteral("a") + QChar(0) + QStringLiteral("'); delete from tblEvent; --"), 1, 1)));
+        QCOMPARE(countRows(db), 0);
+    }
+
+    void idsMustBeWholeNumbers_data() {
+        QTest::addColumn<QString>("id");
+        QTest::newRow("expression") << QStringLiteral("1 or 1=1");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("word") << QStringLiteral("abc");
+    }
+    void idsMustBeWholeNumbers() {
+        QFETCH(QString, id);
+        QVERIFY_THROWS_EXCEPTION(AppError, sql::deleteEvent(id));
+        QVERIFY_THROWS_EXCEPTION(AppError, sql::updateEvent(QStringLiteral("x"), 1, 1, id));
+    }
+
+    void statementTexts() {
+        QCOMPARE(sql::insertEvent(QStringLiteral("Tom's"), 2, 29),
+                 QStringLiteral("insert into tblEvent (Description,EventMonth,EventDay) values ('Tom''s',2,29)"));
+        QCOMPARE(sql::updateEvent(QStringLiteral("A"), 12, 31, QStringLiteral("7")),
+                 QStringLiteral("update tblEvent set Description='A',EventMonth=12,EventDay=31 where id=7"));
+        QCOMPARE(sql::deleteEvent(QStringLiteral("42")), QStringLiteral("delete from tblEvent where id=42"));
+    }
+
+    void onlyOneStatementRuns() {
+        test::TestEnvironment env;
+        Connection db;
+        db.open(env.createStore());
+        QVERIFY_THROWS_EXCEPTION(AppError, db.execute(QStringLiteral("insert into tblEvent (Description,EventMonth,EventDay) values ('a',1,1); delete from tblEvent")));
+        QCOMPARE(countRows(db), 0);
+    }
+
+    void deleteRemovesOnlyThatId() {
+        test::TestEnvironment env;
+        Connection db;
+        db.open(env.createStore());
+        for (int i = 0; i < 3; ++i) {
+            db.execute(sql::insertSampleEvent());
+        }
+        db.execute(sql::deleteEvent(QStringLiteral("2")));
+        ResultSet rs;
+        rs.open(sql::selectEvents(), db);
+        QStringList ids;
+        for (; !rs.eof(); rs.moveNext()) {
+            ids << rs.field("id").toString();
+        }
+        QCOMPARE(ids, (QStringList{QStringLiteral("1"), QStringLiteral("3")}));
+    }
+
+    void idsAreNeverReused() {
+        test::TestEnvironment env;
+        Connection db;
+        db.open(env.createStore());
+        db.execute(sql::insertSampleEvent());
+        db.execute(sql::insertSampleEvent());
+        db.execute(sql::deleteEvent(QStringLiteral("2")));
+        db.execute(sql::insertSampleEvent());
+        ResultSet rs;
+        rs.open(QStringLiteral("select max(id) as id from tblEvent"), db);
+        QCOMPARE(wholeNumber(rs.field("id")), 3);
+    }
+
+    void readersGetMonthThenDayOrder() {
+        test::TestEnvironment env;
+        Connection db;
+        db.open(env.createStore());
+        db.execute(sql::insertEvent(QStringLiteral("c"), 12, 1));
+        db.execute(sql::insertEvent(QStringLiteral("b"), 2, 10));
+        db.execute(sql::insertEvent(QStringLiteral("a"), 2, 9));
+        ResultSet rs;
+        rs.open(sql::selectEvents(), db);
+        QString order;
+        for (; !rs.eof(); rs.moveNext()) {
+            order += rs.field("description").toString();  // names are case-insensitive
+        }
+        QCOMPARE(order, QStringLiteral("abc"));
+        QCOMPARE(rs.state(), 1);
+        rs.close();
+        QCOMPARE(rs.state(), 0);
+        QVERIFY_THROWS_EXCEPTION(AppError, rs.moveNext());
+    }
+
+    void unknownColumnIsAnError() {
+        test::TestEnvironment env;
+        Connection db;
+        db.open(env.createStore());
+        db.execute(sql::insertSampleEvent());
+        ResultSet rs;
+        rs.open(sql::selectEvents(), db);
+        QVERIFY_THROWS_EXCEPTION(AppError, rs.field("Year"));
+    }
+
+    void wholeNumbers_data() {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("integer") << QVariant(qlonglong(12)) << true << 12;
+        QTest::newRow("text digits") << QVariant(QStringLiteral(" 7 ")) << true << 7;
+        QTest::newRow("real whole") << QVariant(3.0) << true << 3;
+        QTest::newRow("real fraction") << QVariant(1.5) << false << 0;
+        QTest::newRow("word") << QVariant(QStringLiteral("abc")) << false << 0;
+        QTest::newRow("null") << QVariant() << false << 0;
+        QTest::newRow("too big") << QVariant(qlonglong(1) << 40) << false << 0;
+    }
+    void wholeNumbers() {
+        QFETCH(QVariant, value);
+        QFETCH(bool, ok);
+        QFETCH(int, expected);
+        if (ok) {
+            QCOMPARE(wholeNumber(value), expected);
+        } else {
+            QVERIFY_THROWS_EXCEPTION(AppError, wholeNumber(value));
+        }
+    }
+
+    void openRefusesWhatIsNotADatabase_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("text") << QByteArray("New Year,January 1\r\n");
+        QTest::newRow("empty file") << QByteArray();
+        QTest::newRow("damaged header") << QByteArray("SQLite format 3\0garbage", 23) + QByteArray(4096, 'x');
+    }
+    void openRefusesWhatIsNotADatabase() {
+        QFETCH(QByteArray, content);
+        test::TestEnvironment env;
+        const QString path = env.createStore();
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(content);
+        }
+        Connection db;
+        QVERIFY_THROWS_EXCEPTION(AppError, db.open(path));
+        QCOMPARE(db.state(), 0);
+        QCOMPARE(fileBytes(path), content);  // start-up changes nothing
+    }
+
+    void openNeverCreatesAFile() {
+        test::TestEnvironment env;
+        Connection db;
+        QVERIFY_THROWS_EXCEPTION(AppError, db.open(env.storePath()));
+        QVERIFY(!QFile::exists(env.storePath()));
+    }
+
+    void lockedDatabaseIsReportedAfterTheTimeout() {
+        test::TestEnvironment env;
+        const QString path = env.createStore();
+        Connection db;
+        db.open(path);
+        // Another process holds a write lock longer than our timeout.
+        sqlite3* other = nullptr;
+        QCOMPARE(sqlite3_open(path.toUtf8().constData(), &other), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_busy_timeout(db.handle(), 50);  // keep the test quick
+        try {
+            db.execute(sql::insertSampleEvent());
+            QFAIL("the write should have failed");
+        } catch (const AppError& e) {
+            QVERIFY2(e.description().contains(QStringLiteral("locked")), qPrintable(e.description()));
+        }
+        sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
+        db.execute(sql::insertSampleEvent());
+        QCOMPARE(countRows(db), 1);
+    }
+
+    void seedCopy_data() {
+        QTest::addColumn<bool>("events");
+        QTest::addColumn<bool>("blank");
+        QTest::addColumn<int>("rows");  // -1: the copy fails
+        QTest::newRow("both seeds: the events seed") << true << true << 11;
+        QTest::newRow("blank seed only") << false << true << 0;
+        QTest::newRow("no seed") << false << false << -1;
+    }
+    void seedCopy() {
+        QFETCH(bool, events);
+        QFETCH(bool, blank);
+        QFETCH(int, rows);
+        test::TestEnvironment env;
+        if (!events) {
+            QFile::remove(env.programFolder() + QLatin1String(kEventsSeed));
+        }
+        if (!blank) {
+            QFile::remove(env.programFolder() + QLatin1String(kBlankSeed));
+        }
+        createFolder(env.dataFolder());
+        if (rows < 0) {
+            QVERIFY_THROWS_EXCEPTION(AppError, copySeedIfMissing(env.programFolder(), env.dataFolder()));
+            QVERIFY(!QFile::exists(env.storePath()));
+            return;
+        }
+        copySeedIfMissing(env.programFolder(), env.dataFolder());
+        Connection db;
+        db.open(env.storePath());
+        QCOMPARE(countRows(db), rows);
+    }
+
+    void existingStoreIsNeverReplaced() {
+        test::TestEnvironment env;
+        const QString path = env.createStore();
+        {
+            Connection db;
+            db.open(path);
+            db.execute(sql::insertSampleEvent());
+        }
+        copySeedIfMissing(env.programFolder(), env.dataFolder());
+        Connection db;
+        db.open(path);
+        QCOMPARE(countRows(db), 1);
+    }
+
+    void folderThatCannotBeCreated() {
+        test::TestEnvironment env;
+        QFile blocker(env.dataFolder() + QStringLiteral("-file"));
+        QDir().mkpath(QFileInfo(blocker.fileName()).path());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QVERIFY_THROWS_EXCEPTION(AppError, createFolder(blocker.fileName() + QStringLiteral("/below")));
+    }
+};
+
+ALMANIS_TEST_MAIN(StoreTest)
+#include "tst_store.moc"

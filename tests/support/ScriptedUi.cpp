@@ -1,0 +1,80 @@
+#include "ScriptedUi.h"
+
+#include "app/AppError.h"
+
+namespace almanis::test {
+
+void ScriptedUi::errorReport(const QString& text) {
+    boxes.append({QStringLiteral("error"), text, QStringLiteral("Application Error")});
+}
+
+void ScriptedUi::inform(const QString& text, const QString& title) {
+    boxes.append({QStringLiteral("inform"), text, title});
+}
+
+bool ScriptedUi::askYesNo(const QString& text, const QString& title) {
+    boxes.append({QStringLiteral("question"), text, title});
+    if (answers.empty()) {
+        return false;
+    }
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+QStringList ScriptedUi::openFileNames(const FileDialogOptions& options) {
+    fileDialogs.append(options);
+    if (openAnswers.empty()) {
+        return {};
+    }
+    QStringList answer = openAnswers.front();
+    openAnswers.pop_front();
+    return answer;
+}
+
+QString ScriptedUi::saveFileName(const FileDialogOptions& options) {
+    fileDialogs.append(options);
+    if (saveAnswers.empty()) {
+        return {};
+    }
+    QString answer = saveAnswers.front();
+    saveAnswers.pop_front();
+    return answer;
+}
+
+void ScriptedUi::openUrl(const QString& url) {
+    urls.append(url);
+}
+
+void ScriptedUi::showModal(QDialog& window, QWidget* owner) {
+    if (failShowing) {
+        throw AppError(QStringLiteral("The window cannot be shown"));
+    }
+    modals.append({window.windowTitle(), owner});
+    if (modalScripts.empty()) {
+        window.close();
+        return;
+    }
+    auto script = std::move(modalScripts.front());
+    modalScripts.pop_front();
+    script(window);
+}
+
+QStringList ScriptedUi::errors() const {
+    QStringList texts;
+    for (const Box& box : boxes) {
+        if (box.kind == QLatin1String("error")) {
+            texts.append(box.text);
+        }
+    }
+    return texts;
+}
+
+void ScriptedUi::clear() {
+    boxes.clear();
+    modals.clear();
+    urls.clear();
+    fileDialogs.clear();
+}
+
+}  // namespace almanis::test
