@@ -194,9 +194,13 @@ RemindWindows Form1::remindWindows() const {
 }
 
 void Form1::showAlarm() {
-    Form3 alarm(services, EventDb, engine_, remindWindows());
+    showAlarmWindow(nullptr);
+}
+
+void Form1::showAlarmWindow(QWidget* owner) {
+    Form3 alarm(services, EventDb, engine_, remindWindows(), owner);
     alarm.Form_Load();
-    services.ui.showModal(alarm, nullptr);
+    services.ui.showModal(alarm, owner);
 }
 
 int Form1::selectedRow() const {

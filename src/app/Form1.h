@@ -49,6 +49,8 @@ public:
     RemindWindows remindWindows() const override;
     bool startingUp() const override { return StartingUp; }
     void showAlarm() override;
+    // The alarm window, owned by `owner` (nullptr: no owner, as the due check shows it).
+    void showAlarmWindow(QWidget* owner);
 
     // The row the user selected in the list, or -1.
     int selectedRow() const;

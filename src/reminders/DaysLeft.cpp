@@ -35,6 +35,10 @@ int DaysLeft(int month, int day, QDate today) {
     return static_cast<int>(today.daysTo(*nextYear));
 }
 
+bool isValidEventDate(int month, int day) {
+    return month >= 1 && month <= 12 && day >= 1 && day <= QDate(2000, month, 1).daysInMonth();
+}
+
 bool isDue(int daysLeft, const RemindWindows& windows) {
     return (windows.day0 && daysLeft == 0) || (windows.day3 && daysLeft == 3) ||
            (windows.day7 && daysLeft == 7) || (windows.day14 && daysLeft == 14) ||

@@ -17,6 +17,10 @@ std::optional<QDate> carriedDate(int year, int month, int day);
 // has passed. Throws AppError when the date cannot be built.
 int DaysLeft(int month, int day, QDate today);
 
+// The dates an event may be given: months 1 to 12, days 1 to the month's
+// length in a leap year, so 29 February is accepted in every year.
+bool isValidEventDate(int month, int day);
+
 // The remind windows that the user switched on: 0, 3, 7, 14 and 30 days left.
 struct RemindWindows {
     bool day0 = false;
