@@ -9,6 +9,7 @@
 #include "app/Ui.h"
 #include "app/Widgets.h"
 #include "desktop/cSysTray.h"
+#include "editing/ExchangeCommands.h"
 #include "editing/MainCommands.h"
 #include "reminders/Form3.h"
 #include "store/DataFolder.h"
@@ -36,6 +37,7 @@ Form1::Form1(Services& services_)
     cSysTray1->setTrayIcon(programIcon());
     options_ = std::make_unique<Options>(*this);
     commands_ = std::make_unique<MainCommands>(*this);
+    exchange_ = std::make_unique<ExchangeCommands>(*this);
     connect(&Timer1, &PollTimer::Timer, this, [this] { Timer1_Timer(); });
     connect(cSysTray1.get(), &cSysTray::MouseUp, this, &Form1::cSysTray1_MouseUp);
 }

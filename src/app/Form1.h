@@ -17,6 +17,7 @@ class QTreeView;
 namespace almanis {
 
 class cSysTray;
+class ExchangeCommands;
 class MainCommands;
 class Options;
 class PointerRule;
@@ -105,6 +106,7 @@ private:
 
     std::unique_ptr<Options> options_;
     std::unique_ptr<MainCommands> commands_;
+    std::unique_ptr<ExchangeCommands> exchange_;
     bool activating_ = false;
     bool closed_ = false;
 };
