@@ -1,13 +1,20 @@
 #include "reminders/QtSound.h"
 
+#include <QSoundEffect>
 #include <QUrl>
 
 namespace almanis {
 
+QtSound::QtSound() = default;
+QtSound::~QtSound() = default;
+
 void QtSound::play(const QString& wavPath) {
-    effect_.setSource(QUrl::fromLocalFile(wavPath));
-    effect_.setLoopCount(1);
-    effect_.play();
+    if (!effect_) {
+        effect_ = std::make_unique<QSoundEffect>();
+    }
+    effect_->setSource(QUrl::fromLocalFile(wavPath));
+    effect_->setLoopCount(1);
+    effect_->play();
 }
 
 }  // namespace almanis

@@ -2,7 +2,9 @@
 
 #include "reminders/Sound.h"
 
-#include <QSoundEffect>
+#include <memory>
+
+class QSoundEffect;
 
 namespace almanis {
 
@@ -10,10 +12,14 @@ namespace almanis {
 // silent and nothing waits.
 class QtSound final : public Sound {
 public:
+    QtSound();
+    ~QtSound() override;
     void play(const QString& wavPath) override;
 
 private:
-    QSoundEffect effect_;
+    // Made at the first alarm: setting up the audio back end costs more than
+    // the rest of the start-up together.
+    std::unique_ptr<QSoundEffect> effect_;
 };
 
 }  // namespace almanis
