@@ -22,7 +22,9 @@ std::optional<QDate> carriedDate(int year, int month, int day) {
 int DaysLeft(int month, int day, QDate today) {
     const auto thisYear = carriedDate(today.year(), month, day);
     if (!thisYear) {
-        throw AppError(QStringLiteral("Invalid procedure call: no date for month %1, day %2").arg(month).arg(day));
+        throw AppError(QStringLiteral("Invalid procedure call: no date for month %1, day %2")
+                           .arg(month)
+                           .arg(day));
     }
     const qint64 d = today.daysTo(*thisYear);
     if (d >= 0) {
@@ -30,7 +32,9 @@ int DaysLeft(int month, int day, QDate today) {
     }
     const auto nextYear = carriedDate(today.year() + 1, month, day);
     if (!nextYear) {
-        throw AppError(QStringLiteral("Invalid procedure call: no date for month %1, day %2").arg(month).arg(day));
+        throw AppError(QStringLiteral("Invalid procedure call: no date for month %1, day %2")
+                           .arg(month)
+                           .arg(day));
     }
     return static_cast<int>(today.daysTo(*nextYear));
 }

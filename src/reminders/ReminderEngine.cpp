@@ -25,27 +25,42 @@ QString monthColumnText(int month, int year) {
     return QLocale().standaloneMonthName(first->month(), QLocale::LongFormat);
 }
 
+namespace {
+QString daysLeftText(int daysLeft) {
+    return daysLeft == 0 ? QStringLiteral("Today") : QString::number(daysLeft);
+}
+}  // namespace
+
 void ReminderEngine::ListEvents() {
     Guard g(ui_, QStringLiteral("Form1"), QStringLiteral("ListEvents"));
+    bool opened = false;
     {
+        // The view is told once, when the fill is over and before any alarm opens.
         ListBatch batch(list_);
         g.step(100, [&] { list_.clear(); });
         ResultSet rs;
-        if (g.step(102, [&] { rs.open(sql::selectEvents(), eventDb_); })) {
+        opened = g.step(102, [&] { rs.open(sql::selectEvents(), eventDb_); });
+        if (opened) {
             while (!rs.eof()) {
                 int row = -1;
                 g.step(104, [&] { row = list_.addItem(rs.field("id").toString()); });
                 g.step(106, [&] { list_.setSubItem(row, 1, rs.field("Description").toString()); });
                 g.step(108, [&] {
-                    list_.setSubItem(row, 2, monthColumnText(wholeNumber(rs.field("EventMonth")),
-                                                             clock_.today().year()));
+                    list_.setSubItem(row, 2,
+                                     monthColumnText(wholeNumber(rs.field("EventMonth")),
+                                                     clock_.today().year()));
                 });
-                g.step(110, [&] { list_.setSubItem(row, 3, QString::number(wholeNumber(rs.field("EventDay")))); });
-                g.step(112, [&] { list_.setSubItem(row, 5, QString::number(wholeNumber(rs.field("EventMonth")))); });
+                g.step(110, [&] {
+                    list_.setSubItem(row, 3, QString::number(wholeNumber(rs.field("EventDay"))));
+                });
+                g.step(112, [&] {
+                    list_.setSubItem(row, 5, QString::number(wholeNumber(rs.field("EventMonth"))));
+                });
                 g.step(114, [&] {
-                    const int n = DaysLeft(wholeNumber(rs.field("EventMonth")),
-                                           wholeNumber(rs.field("EventDay")), clock_.today());
-                    list_.setSubItem(row, 4, n == 0 ? QStringLiteral("Today") : QString::number(n));
+                    list_.setSubItem(
+                        row, 4,
+                        daysLeftText(DaysLeft(wholeNumber(rs.field("EventMonth")),
+                                              wholeNumber(rs.field("EventDay")), clock_.today())));
                 });
                 // A result set that can't be read further would fail the same
                 // way on every row: report it once and stop the fill.
@@ -60,53 +75,65 @@ void ReminderEngine::ListEvents() {
             }
         });
     }
-    g.step(120, [&] {
-        if (HasEventToday() && (host_.startingUp() || duration > 0)) {
-            openAlarm();
-        }
-    });
+    // Without a readable store the check could only repeat the same report and
+    // find nothing. When neither starting up nor snoozed its answer opens
+    // nothing, so the table is not read a second time (nor a bad row reported
+    // twice).
+    if (!opened) {
+        return;
+    }
+    if (g.test(120, [&] { return (host_.startingUp() || duration > 0) && HasEventToday(); })) {
+        g.step(122, [&] { openAlarm(); });
+    }
 }
 
 bool ReminderEngine::HasEventToday() {
     Guard g(ui_, QStringLiteral("Form1"), QStringLiteral("HasEventToday"));
     bool result = false;
+    RemindWindows windows;
     ResultSet rs;
-    if (!g.step(102, [&] { rs.open(sql::selectEvents(), eventDb_); })) {
+    g.step(100, [&] { result = false; });
+    g.step(102, [&] { windows = host_.remindWindows(); });
+    if (!g.step(104, [&] { rs.open(sql::selectEvents(), eventDb_); })) {
         return false;
     }
-    const RemindWindows windows = host_.remindWindows();
     while (!rs.eof()) {
-        std::optional<int> n = g.value(104, [&] {
+        // A row whose date can't be built is reported and never due.
+        const std::optional<int> n = g.value(106, [&] {
             return DaysLeft(wholeNumber(rs.field("EventMonth")), wholeNumber(rs.field("EventDay")),
                             clock_.today());
         });
-        if (n && isDue(*n, windows)) {
-            result = true;
+        if (n && isDue(*n, windows)) {  // 108
+            g.step(110, [&] { result = true; });
             break;
         }
-        if (!g.step(106, [&] { rs.moveNext(); })) {
+        if (!g.step(112, [&] { rs.moveNext(); })) {
             return false;
         }
     }
-    rs.close();
+    g.step(114, [&] {
+        if (rs.state() != 0) {
+            rs.close();
+        }
+    });
     return result;
 }
 
 void ReminderEngine::Timer1_Timer() {
-    Guard g(ui_, QStringLiteral("Form1"), QStringLiteral("Timer1_Timer"));
+    // Nearly every tick ends here; it stays one comparison (step 100).
     if (duration <= 0) {
         return;
     }
-    ++TickCounter;
-    // A snooze chosen shorter than the count already reached checks at once,
-    // rather than never again.
-    if (TickCounter >= duration) {
-        g.step(104, [&] {
-            if (HasEventToday()) {
-                openAlarm();
-            }
-        });
-        TickCounter = 0;
+    Guard g(ui_, QStringLiteral("Form1"), QStringLiteral("Timer1_Timer"));
+    g.step(102, [&] { ++TickCounter; });
+    // At or past the interval: a snooze chosen shorter than the count already
+    // reached (the alarm having opened from a list rebuild or the test command
+    // meanwhile) checks at once instead of never again.
+    if (g.test(104, [&] { return TickCounter >= duration; })) {
+        if (g.test(106, [&] { return HasEventToday(); })) {
+            g.step(108, [&] { openAlarm(); });
+        }
+        g.step(110, [&] { TickCounter = 0; });
     }
 }
 

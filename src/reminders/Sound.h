@@ -7,7 +7,7 @@ namespace almanis {
 // Plays a sound file once, without waiting. The program plays through the
 // sound card; tests record what would have played.
 class Sound {
-public:
+  public:
     virtual ~Sound() = default;
     virtual void play(const QString& wavPath) = 0;
 };
