@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
     almanis::SystemChance chance;
     almanis::QSettingsStore settings;
     almanis::QtTrayShell tray;
-    almanis::QtSound sound;
+    almanis::QtSound sound(QCoreApplication::applicationDirPath());
     almanis::Services services{ui,    clock, chance, settings, tray, sound, QCoreApplication::applicationDirPath(),
                                QCoreApplication::applicationFilePath()};
 

@@ -33,10 +33,17 @@ QFont buttonFont() {
 }
 
 QIcon programIcon() {
-    QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256}) {
-        icon.addFile(QStringLiteral(":/almanis/icon-%1.png").arg(size), QSize(size, size));
-    }
+    // Decoded once: every window, box and the tray share it.
+    static const QIcon icon = [] {
+        QIcon sizes;
+        for (int size : {16, 32, 48, 64}) {
+            // Naming the format, with no guessing, spares loading every image plug-in.
+            QImageReader reader(QStringLiteral(":/almanis/icon-%1.png").arg(size), "png");
+            reader.setAutoDetectImageFormat(false);
+            sizes.addPixmap(QPixmap::fromImage(reader.read()));
+        }
+        return sizes;
+    }();
     return icon;
 }
 
@@ -81,6 +88,7 @@ PointerRule::PointerRule(QWidget& window) : QObject(&window), window_(window) {}
 
 void PointerRule::loadCustomPointer(const QString& curPath) {
     QImageReader reader(curPath, "cur");
+    reader.setAutoDetectImageFormat(false);
     const QImage image = reader.read();
     if (image.isNull()) {
         throw AppError(QStringLiteral("Invalid picture: %1").arg(curPath));

@@ -4,22 +4,22 @@
 
 #include <memory>
 
-class QSoundEffect;
-
 namespace almanis {
 
-// Plays the alarm through the sound card. Without a sound card it stays
-// silent and nothing waits.
+// Plays the alarm through the sound card. The audio back end lives in a module
+// beside the program, loaded at the first alarm: linking it into the program
+// would cost every start more than the rest of the start-up together. Without
+// the module or a sound card the alarm stays silent and nothing waits.
 class QtSound final : public Sound {
   public:
-    QtSound();
+    explicit QtSound(QString moduleFolder);
     ~QtSound() override;
     void play(const QString& wavPath) override;
 
   private:
-    // Made at the first alarm: setting up the audio back end costs more than
-    // the rest of the start-up together.
-    std::unique_ptr<QSoundEffect> effect_;
+    QString moduleFolder_;
+    bool tried_ = false;
+    std::unique_ptr<Sound> player_;
 };
 
 }  // namespace almanis

@@ -3,9 +3,9 @@
 #include "store/Connection.h"
 #include "store/SqliteError.h"
 
+#include <sqlite3.h>
 #include <cmath>
 #include <limits>
-#include <sqlite3.h>
 
 namespace almanis {
 
@@ -18,8 +18,8 @@ void ResultSet::open(const QString& sql, const Connection& db) {
     sqlite3* handle = db.handle();
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v2(handle, text.constData(), static_cast<int>(text.size()), &stmt, nullptr) !=
-        SQLITE_OK) {
+    if (sqlite3_prepare_v2(handle, text.constData(), static_cast<int>(text.size()), &stmt,
+                           nullptr) != SQLITE_OK) {
         throwSqliteError(QString::fromUtf8(sqlite3_errmsg(handle)), db.path());
     }
     if (!stmt) {
@@ -27,6 +27,7 @@ void ResultSet::open(const QString& sql, const Connection& db) {
     }
     stmt_ = stmt;
     path_ = db.path();
+    lookupCount_ = 0;
     const int count = sqlite3_column_count(stmt_);
     columns_.clear();
     columns_.reserve(count);
@@ -38,17 +39,13 @@ void ResultSet::open(const QString& sql, const Connection& db) {
 
 QVariant ResultSet::field(const char* name) const {
     if (!stmt_ || eof_) {
-        throw AppError(QStringLiteral("Either BOF or EOF is True, or the current record has been deleted"));
+        throw AppError(
+            QStringLiteral("Either BOF or EOF is True, or the current record has been deleted"));
     }
-    int column = -1;
-    for (int i = 0; i < columns_.size(); ++i) {
-        if (qstricmp(columns_[i].constData(), name) == 0) {
-            column = i;
-            break;
-        }
-    }
+    const int column = columnIndex(name);
     if (column < 0) {
-        throw AppError(QStringLiteral("Item cannot be found in the collection: %1").arg(QLatin1String(name)));
+        throw AppError(
+            QStringLiteral("Item cannot be found in the collection: %1").arg(QLatin1String(name)));
     }
     switch (sqlite3_column_type(stmt_, column)) {
         case SQLITE_INTEGER:
@@ -68,9 +65,29 @@ QVariant ResultSet::field(const char* name) const {
     }
 }
 
+int ResultSet::columnIndex(const char* name) const {
+    for (int i = 0; i < lookupCount_; ++i) {
+        if (lookups_[i].first == name) {
+            return lookups_[i].second;
+        }
+    }
+    int column = -1;
+    for (int i = 0; i < columns_.size(); ++i) {
+        if (qstricmp(columns_[i].constData(), name) == 0) {
+            column = i;
+            break;
+        }
+    }
+    if (column >= 0 && lookupCount_ < static_cast<int>(lookups_.size())) {
+        lookups_[lookupCount_++] = {name, column};
+    }
+    return column;
+}
+
 void ResultSet::moveNext() {
     if (!stmt_ || eof_) {
-        throw AppError(QStringLiteral("Either BOF or EOF is True, or the current record has been deleted"));
+        throw AppError(
+            QStringLiteral("Either BOF or EOF is True, or the current record has been deleted"));
     }
     step();
 }
@@ -108,7 +125,8 @@ int wholeNumber(const QVariant& value) {
         }
         case QMetaType::Double: {
             const double d = value.toDouble();
-            if (std::isfinite(d) && d == std::floor(d) && std::abs(d) <= std::numeric_limits<int>::max()) {
+            if (std::isfinite(d) && d == std::floor(d) &&
+                std::abs(d) <= std::numeric_limits<int>::max()) {
                 return static_cast<int>(d);
             }
             break;
@@ -120,7 +138,8 @@ int wholeNumber(const QVariant& value) {
         default:
             break;
     }
-    throw AppError(QStringLiteral("Type mismatch: '%1' is not a whole number").arg(value.toString().left(80)));
+    throw AppError(
+        QStringLiteral("Type mismatch: '%1' is not a whole number").arg(value.toString().left(80)));
 }
 
 }  // namespace almanis

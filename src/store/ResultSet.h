@@ -3,6 +3,8 @@
 #include <QByteArrayList>
 #include <QString>
 #include <QVariant>
+#include <array>
+#include <utility>
 
 struct sqlite3_stmt;
 
@@ -13,7 +15,7 @@ class Connection;
 // A read-only result set, walked forward from its first row. Columns are read
 // by name. Every failure throws AppError with SQLite's message.
 class ResultSet {
-public:
+  public:
     ResultSet() = default;
     ~ResultSet();
     ResultSet(const ResultSet&) = delete;
@@ -33,11 +35,16 @@ public:
     int state() const { return stmt_ ? 1 : 0; }
     void close();
 
-private:
+  private:
     void step();
+    int columnIndex(const char* name) const;
 
     sqlite3_stmt* stmt_ = nullptr;
     QByteArrayList columns_;
+    // Readers ask for the same few literal names on every row: remember where
+    // each name pointer was found.
+    mutable std::array<std::pair<const char*, int>, 8> lookups_{};
+    mutable int lookupCount_ = 0;
     QString path_;
     bool eof_ = true;
 };

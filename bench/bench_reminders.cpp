@@ -1,0 +1,238 @@
+// The reminder engine against a plain read of the same rows through the store
+// layer: the list rebuild, the due check with nothing due, and the polling
+// timer's idle tick.
+#include "app/Clock.h"
+#include "app/ListViewModel.h"
+#include "app/Ui.h"
+#include "reminders/DaysLeft.h"
+#include "reminders/PollTimer.h"
+#include "reminders/ReminderEngine.h"
+#include "store/Connection.h"
+#include "store/ResultSet.h"
+#include "store/Sql.h"
+
+#include <sqlite3.h>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+#include <vector>
+
+using namespace almanis;
+
+namespace {
+
+const QDate kToday(2026, 6, 15);
+const RemindWindows kAllWindows{true, true, true, true, true};
+
+class CountingUi final : public Ui {
+  public:
+    void errorReport(const QString& text) override {
+        ++errors;
+        std::fprintf(stderr, "error report: %s\n", qPrintable(text));
+    }
+    void inform(const QString&, const QString&) override {}
+    bool askYesNo(const QString&, const QString&) override { return false; }
+    QStringList openFileNames(const FileDialogOptions&) override { return {}; }
+    QString saveFileName(const FileDialogOptions&) override { return {}; }
+    void openUrl(const QString&) override {}
+    void showModal(QDialog&, QWidget*) override { ++alarms; }
+    int errors = 0;
+    int alarms = 0;
+};
+
+class Host final : public ReminderHost {
+  public:
+    RemindWindows remindWindows() const override { return kAllWindows; }
+    bool startingUp() const override { return false; }
+    void showAlarm() override { ++shown; }
+    int shown = 0;
+};
+
+// A store of `rows` events spread over the year, none of them due today under
+// any remind window.
+QString makeStore(const QString& folder, int rows) {
+    const QString path = folder + QStringLiteral("/events-%1.mdb").arg(rows);
+    sqlite3* db = nullptr;
+    sqlite3_open(path.toUtf8().constData(), &db);
+    sqlite3_exec(db,
+                 "CREATE TABLE tblEvent (id INTEGER PRIMARY KEY AUTOINCREMENT,"
+                 " Description TEXT NOT NULL DEFAULT '', EventMonth INTEGER NOT NULL,"
+                 " EventDay INTEGER NOT NULL); BEGIN",
+                 nullptr, nullptr, nullptr);
+    sqlite3_stmt* insert = nullptr;
+    sqlite3_prepare_v2(db,
+                       "INSERT INTO tblEvent (Description, EventMonth, EventDay) VALUES (?, ?, ?)",
+                       -1, &insert, nullptr);
+    int written = 0;
+    for (int i = 0; written < rows; ++i) {
+        const int month = i % 12 + 1;
+        const int day = (i * 7) % 31 + 1;
+        if (isDue(DaysLeft(month, day, kToday), kAllWindows)) {
+            continue;
+        }
+        const QByteArray text = QStringLiteral("Birthday of friend number %1").arg(i).toUtf8();
+        sqlite3_bind_text(insert, 1, text.constData(), static_cast<int>(text.size()),
+                          SQLITE_TRANSIENT);
+        sqlite3_bind_int(insert, 2, month);
+        sqlite3_bind_int(insert, 3, day);
+        sqlite3_step(insert);
+        sqlite3_reset(insert);
+        ++written;
+    }
+    sqlite3_finalize(insert);
+    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return path;
+}
+
+// Every column of every row, read the way the program reads them.
+qint64 rawRead(const Connection& db) {
+    qint64 sum = 0;
+    ResultSet rs;
+    rs.open(sql::selectEvents(), db);
+    while (!rs.eof()) {
+        sum += rs.field("id").toString().size() + rs.field("Description").toString().size() +
+               wholeNumber(rs.field("EventMonth")) + wholeNumber(rs.field("EventDay"));
+        rs.moveNext();
+    }
+    rs.close();
+    return sum;
+}
+
+double median(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// The processor time the benchmark's own thread spent, so that other work on
+// the machine weighs less on the figures.
+double threadMs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+double elapsedMs(const std::function<void()>& body) {
+    const double start = threadMs();
+    body();
+    return threadMs() - start;
+}
+
+// Median times of `ours` and `raw`, run in turns so that both see the same
+// machine load.
+std::pair<double, double> medianPair(int runs, const std::function<void()>& ours,
+                                     const std::function<void()>& raw) {
+    std::vector<double> a;
+    std::vector<double> b;
+    for (int i = 0; i < runs; ++i) {
+        a.push_back(elapsedMs(ours));
+        b.push_back(elapsedMs(raw));
+    }
+    return {median(a), median(b)};
+}
+
+// Prints one figure; a goal of 0 means the figure is for information only.
+bool report(const QString& what, double ours, double raw, double goal) {
+    const double ratio = ours / raw;
+    const bool ok = goal <= 0 || ratio <= goal;
+    std::printf("%-40s %9.2f ms   raw read %9.2f ms   %5.2fx", qPrintable(what), ours, raw, ratio);
+    if (goal > 0) {
+        std::printf("   goal <= %.1fx  %s\n", goal, ok ? "ok" : "MISSED");
+    } else {
+        std::printf("   (for information)\n");
+    }
+    return ok;
+}
+
+int countStatements(unsigned, void* counter, void*, void*) {
+    ++*static_cast<qint64*>(counter);
+    return 0;
+}
+
+struct Engine {
+    explicit Engine(const QString& path) {
+        db.open(path);
+        for (const char* header : {"id", "Description", "Month", "Day", "Day(s) Left", "MonthNo"}) {
+            list.addColumn(QLatin1String(header));
+        }
+    }
+    CountingUi ui;
+    FixedClock clock{kToday};
+    Connection db;
+    ListViewModel list;
+    PollTimer timer;
+    Host host;
+    ReminderEngine engine{ui, clock, db, list, timer, host};
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toUtf8());
+    QCoreApplication app(argc, argv);
+    bool ok = true;
+
+    for (int rows : {1000, 10000, 100000}) {
+        Engine e(makeStore(home.path(), rows));
+        const int runs = rows >= 100000 ? 7 : rows >= 10000 ? 31 : 201;
+        qint64 sink = 0;
+        const auto read = [&] { sink += rawRead(e.db); };
+        const auto [list, raw] = medianPair(
+            runs, [&] { e.engine.ListEvents(); }, read);
+        ok = report(QStringLiteral("ListEvents, %1 events").arg(rows), list, raw, 2.0) && ok;
+        ok = e.list.count() == rows && e.ui.errors == 0 && sink > 0 && ok;
+
+        if (rows == 100000) {
+            // Snoozed, the rebuild also runs the due check over the whole table.
+            e.engine.duration = 3600;
+            const auto [snoozed, raw2] = medianPair(
+                runs, [&] { e.engine.ListEvents(); }, read);
+            report(QStringLiteral("ListEvents while snoozed, %1 events").arg(rows), snoozed, raw2,
+                   0);
+            e.engine.duration = 0;
+
+            bool due = true;
+            const auto [check, raw3] = medianPair(
+                runs, [&] { due = e.engine.HasEventToday(); }, read);
+            ok = report(QStringLiteral("HasEventToday, %1 events, none due").arg(rows), check, raw3,
+                        1.5) &&
+                 !due && ok;
+
+            // The idle tick: count the statements the database is given.
+            qint64 statements = 0;
+            sqlite3_trace_v2(e.db.handle(), SQLITE_TRACE_STMT, countStatements, &statements);
+            constexpr int kTicks = 1000000;
+            QElapsedTimer timer;
+            timer.start();
+            for (int i = 0; i < kTicks; ++i) {
+                e.engine.Timer1_Timer();
+            }
+            const double idleNs = static_cast<double>(timer.nsecsElapsed()) / kTicks;
+            std::printf("Timer1_Timer, duration 0: %d ticks, %lld statements, %.1f ns a tick  %s\n",
+                        kTicks, static_cast<long long>(statements), idleNs,
+                        statements == 0 ? "ok" : "MISSED");
+            ok = statements == 0 && ok;
+
+            // For contrast: snoozed for an hour, the 3600th tick reads the table once.
+            e.engine.duration = 3600;
+            e.engine.TickCounter = 0;
+            timer.restart();
+            for (int i = 0; i < 3600; ++i) {
+                e.engine.Timer1_Timer();
+            }
+            std::printf("Timer1_Timer, duration 3600: 3600 ticks, %lld statement(s), %.2f ms\n",
+                        static_cast<long long>(statements),
+                        static_cast<double>(timer.nsecsElapsed()) / 1e6);
+            sqlite3_trace_v2(e.db.handle(), 0, nullptr, nullptr);
+            ok = statements == 1 && e.host.shown == 0 && ok;
+        }
+    }
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,50 @@
+// The real program, ended as soon as its main window has been shown and its
+// first activation (the list fill and the start-up due check) is done.
+#include "app/Clock.h"
+#include "app/Form1.h"
+#include "app/QSettingsStore.h"
+#include "app/QtUi.h"
+#include "app/Services.h"
+#include "desktop/QtTrayShell.h"
+#include "reminders/QtSound.h"
+
+#include <QApplication>
+#include <QTimer>
+
+namespace {
+class QuitAfterActivation final : public QObject {
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::WindowActivate) {
+            // Queued, so the window's own activation handling runs first.
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    almanis::QtUi ui;
+    almanis::SystemClock clock;
+    almanis::SystemChance chance;
+    almanis::QSettingsStore settings;
+    almanis::QtTrayShell tray;
+    almanis::QtSound sound(QStringLiteral(ALMANIS_BUILT_PROGRAM_DIR));
+    almanis::Services services{ui,
+                               clock,
+                               chance,
+                               settings,
+                               tray,
+                               sound,
+                               QStringLiteral(ALMANIS_BUILT_PROGRAM_DIR),
+                               QCoreApplication::applicationFilePath()};
+    almanis::Form1 form(services);
+    QuitAfterActivation quitter;
+    form.installEventFilter(&quitter);
+    form.Form_Load();
+    form.show();
+    return app.exec();
+}
