@@ -190,6 +190,9 @@ void ImportEvents(const QString& path, Connection& db) {
             QStringLiteral("The file %1 cannot be opened: %2").arg(path, file.errorString()));
     }
     EventLineReader reader(file);
+    // Every line is still its own commit, so a failure or a killed process
+    // leaves exactly the lines before it stored.
+    Connection::BulkWrites bulk(db);
     QString line;
     while (reader.readLine(line)) {
         EventLine event;

@@ -10,6 +10,10 @@ namespace almanis {
 namespace {
 // How long a statement waits for another copy of the program to finish writing.
 constexpr int kBusyTimeoutMs = 5000;
+// Pages of write-ahead log between checkpoints: SQLite's usual, and during bulk
+// writes (about 32 MB).
+constexpr int kAutoCheckpointPages = 1000;
+constexpr int kBulkAutoCheckpointPages = 8192;
 
 bool onlyBlanks(const char* text, const char* end) {
     for (; text < end; ++text) {
@@ -99,6 +103,28 @@ void Connection::execute(const QString& sql) {
         throwSqliteError(message, path_);
     }
     sqlite3_finalize(stmt);
+}
+
+Connection::BulkWrites::BulkWrites(Connection& db) : db_(db) {
+    // The log's index must be in shared memory before the locks are kept: set
+    // up while they are, it would stay private to this connection, and the
+    // store locked to everyone else, until the connection closes.
+    db_.execute(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    db_.execute(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE"));
+    db_.execute(QStringLiteral("PRAGMA wal_autocheckpoint=%1").arg(kBulkAutoCheckpointPages));
+}
+
+Connection::BulkWrites::~BulkWrites() {
+    if (!db_.db_) {
+        return;
+    }
+    // Nothing here may throw: a checkpoint that cannot run now is left to a
+    // later commit. The locks go at the end of the next read.
+    sqlite3_exec(db_.db_, "PRAGMA wal_checkpoint(TRUNCATE)", nullptr, nullptr, nullptr);
+    sqlite3_exec(db_.db_, QStringLiteral("PRAGMA wal_autocheckpoint=%1").arg(kAutoCheckpointPages).toUtf8().constData(),
+                 nullptr, nullptr, nullptr);
+    sqlite3_exec(db_.db_, "PRAGMA locking_mode=NORMAL", nullptr, nullptr, nullptr);
+    sqlite3_exec(db_.db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
 }
 
 }  // namespace almanis

@@ -7,12 +7,14 @@
 #include "editing/EventText.h"
 #include "store/Connection.h"
 #include "store/ResultSet.h"
+#include "store/Sql.h"
 
 #include <unistd.h>
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 
 using namespace almanis;
@@ -330,6 +332,30 @@ class EventTextTest : public QObject {
         // No duplicate check: a second import stores everything again.
         ImportEvents(path, db);
         QCOMPARE(storedRows(db), once + once);
+    }
+
+    // The import keeps the store to itself only while it runs, whether it ends
+    // well or at a bad line.
+    void importLeavesTheStoreOpenToOthers() {
+        test::TestEnvironment env;
+        Connection db;
+        db.open(env.createStore());
+        const QString path = env.dataFolder() + QStringLiteral("/events.txt");
+        for (const QByteArray& text :
+             {QByteArray("a,May 1\r\n"), QByteArray("b,May 2\r\nbad\r\n")}) {
+            writeFile(path, text);
+            try {
+                ImportEvents(path, db);
+            } catch (const AppError&) {
+            }
+            // Everything is in the database file itself.
+            QCOMPARE(QFileInfo(env.storePath() + QStringLiteral("-wal")).size(), 0);
+            Connection other;
+            other.open(env.storePath());
+            other.execute(sql::insertEvent(QStringLiteral("other"), 1, 1));
+            QCOMPARE(storedRows(other).size(), storedRows(db).size());
+        }
+        QCOMPARE(storedRows(db).size(), 4);
     }
 
     void importReadsWindows1252() {
