@@ -1,0 +1,115 @@
+// Feeds arbitrary files to the event text reader, the line parser and the
+// importer (into a real store), and checks what they promise:
+// - every line the parser accepts is a real date and reads back the same when
+//   written the way export writes it;
+// - the importer stores exactly the good lines before the first bad one, and
+//   its report names that line.
+#include "app/AppError.h"
+#include "editing/EventText.h"
+#include "reminders/DaysLeft.h"
+#include "store/Connection.h"
+#include "store/ResultSet.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+
+using namespace almanis;
+
+// Undefined behaviour stops the run like any other finding.
+extern "C" const char* __ubsan_default_options() {
+    return "halt_on_error=1:print_stacktrace=1";
+}
+
+namespace {
+
+struct Store {
+    QTemporaryDir folder;
+    QString file;
+    Connection db;
+};
+Store* store = nullptr;
+
+void check(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+int storedRows() {
+    ResultSet rs;
+    rs.open(QStringLiteral("select count(*) as n from tblEvent"), store->db);
+    return wholeNumber(rs.field("n"));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    store = new Store;
+    const QString path = store->folder.path() + QStringLiteral("/dbData.mdb");
+    store->file = store->folder.path() + QStringLiteral("/events.txt");
+    QFile::copy(QStringLiteral(ALMANIS_BUILT_PROGRAM_DIR "/dbBlank.mdb"), path);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    store->db.open(path);
+    // A throwaway store: no syncs, so the fuzzer spends its time on the import.
+    store->db.execute(QStringLiteral("PRAGMA synchronous=OFF"));
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+
+    // What the parser makes of each line, up to the first one the import must stop at.
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    EventLineReader reader(buffer);
+    int good = 0;
+    bool stopped = false;
+    QString line;
+    while (reader.readLine(line)) {
+        check(quotedLine(line).size() <= 85);
+        check(!line.contains(QLatin1Char('\n')));
+        try {
+            const EventLine event = parseEventLine(line);
+            check(isValidEventDate(event.month, event.day));
+            check(!event.description.contains(QLatin1Char(',')));
+            check(event.description == event.description.trimmed());
+            const EventLine again = parseEventLine(formatEventLine(
+                event.description, MonthNameFromNumber(event.month), QString::number(event.day)));
+            check(again.description == event.description && again.month == event.month &&
+                  again.day == event.day);
+            // The store takes any text but one with a NUL character.
+            if (!stopped && event.description.contains(QChar(0))) {
+                stopped = true;
+            }
+        } catch (const AppError& e) {
+            check(!e.description().isEmpty());
+            stopped = true;
+        }
+        if (!stopped) {
+            ++good;
+        }
+    }
+
+    // The importer, on the same bytes as a file.
+    {
+        QFile file(store->file);
+        check(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        check(file.write(bytes) == bytes.size());
+    }
+    store->db.execute(QStringLiteral("delete from tblEvent"));
+    bool failed = false;
+    try {
+        ImportEvents(store->file, store->db);
+    } catch (const AppError& e) {
+        failed = true;
+        check(e.description().startsWith(QStringLiteral("Line %1 ").arg(good + 1)));
+    }
+    check(failed == stopped);
+    check(storedRows() == good);
+    return 0;
+}
