@@ -140,6 +140,12 @@ void Form1::Form_Load() {
     }
     g.step(154, [] { Form3::isTesting = false; });
     g.step(156, [&] { Timer1.setInterval(1000); });
+    // A window that starts in the tray, or minimised where there is no tray, is
+    // not activated until the user brings it back; the list and the start-up due
+    // check must not wait for that.
+    if (StartingUp && (HiddenInTray || (windowState() & Qt::WindowMinimized))) {
+        Form_Activate();
+    }
 }
 
 void Form1::Form_Activate() {
@@ -174,6 +180,11 @@ void Form1::Form_Resize() {
     if (!(windowState() & Qt::WindowMinimized) || HiddenInTray) {
         return;
     }
+    // Without a tray host a hidden window could never be brought back, so it
+    // stays an ordinary minimised window until a tray appears.
+    if (!services.trayShell.available()) {
+        return;
+    }
     hide();
     setWindowState(windowState() & ~Qt::WindowMinimized);
     HiddenInTray = true;
@@ -184,6 +195,10 @@ void Form1::Form_Resize() {
 }
 
 void Form1::cSysTray1_MouseUp(int /*button*/, int /*id*/) {
+    // Minimised while there was no tray to hide in: back to its normal size too.
+    if (windowState() & Qt::WindowMinimized) {
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    }
     show();
     activateWindow();
     raise();
