@@ -33,6 +33,9 @@ QString ListViewModel::columnHeader(int column) const {
 
 void ListViewModel::clear() {
     if (batchDepth_ > 0) {
+        // A refill reuses the old rows' cells: handing a long list's memory
+        // back and faulting it in again costs more than the fill itself.
+        spare_.append(std::move(rows_));
         rows_.clear();
         return;
     }
@@ -43,7 +46,17 @@ void ListViewModel::clear() {
 
 int ListViewModel::addItem(const QString& text) {
     const int row = count();
-    QStringList cells(std::max<qsizetype>(headers_.size(), 1));
+    const qsizetype columns = std::max<qsizetype>(headers_.size(), 1);
+    if (batchDepth_ > 0 && !spare_.isEmpty() && spare_.last().size() == columns) {
+        QStringList cells = spare_.takeLast();
+        cells[0] = text;
+        for (qsizetype column = 1; column < columns; ++column) {
+            cells[column] = QString();
+        }
+        rows_.append(std::move(cells));
+        return row;
+    }
+    QStringList cells(columns);
     cells[0] = text;
     if (batchDepth_ > 0) {
         rows_.append(std::move(cells));
@@ -88,6 +101,7 @@ void ListViewModel::beginBatch() {
 
 void ListViewModel::endBatch() {
     if (--batchDepth_ == 0) {
+        spare_.clear();
         endResetModel();
     }
 }

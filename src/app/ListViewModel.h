@@ -48,6 +48,7 @@ private:
     QStringList headers_;
     QList<int> widths_;
     QList<QStringList> rows_;
+    QList<QStringList> spare_;  // rows cleared during a batch, for the refill
     int batchDepth_ = 0;
 };
 
