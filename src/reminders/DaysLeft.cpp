@@ -4,7 +4,20 @@
 
 namespace almanis {
 
-std::optional<QDate> carriedDate(int year, int month, int day) {
+namespace {
+// The calendar's range, as Julian day numbers: 1 January 100 to 31 December 9999.
+qint64 firstDay() {
+    static const qint64 day = QDate(100, 1, 1).toJulianDay();
+    return day;
+}
+qint64 lastDay() {
+    static const qint64 day = QDate(9999, 12, 31).toJulianDay();
+    return day;
+}
+
+// The carry rule on Julian day numbers: the list computes this for every row,
+// so it stays clear of building and taking apart whole dates.
+std::optional<qint64> carriedJulianDay(int year, int month, int day) {
     // Normalise the month first, then count the days from its first day.
     const qint64 months = static_cast<qint64>(year) * 12 + (static_cast<qint64>(month) - 1);
     const qint64 y = months >= 0 ? months / 12 : -((-months + 11) / 12);
@@ -12,31 +25,42 @@ std::optional<QDate> carriedDate(int year, int month, int day) {
     if (y < 100 || y > 9999) {
         return std::nullopt;
     }
-    const QDate date = QDate(static_cast<int>(y), m, 1).addDays(static_cast<qint64>(day) - 1);
-    if (!date.isValid() || date.year() < 100 || date.year() > 9999) {
+    const qint64 julian = QDate(static_cast<int>(y), m, 1).toJulianDay() + day - 1;
+    if (julian < firstDay() || julian > lastDay()) {
         return std::nullopt;
     }
-    return date;
+    return julian;
+}
+
+[[noreturn]] void noDate(int month, int day) {
+    throw AppError(
+        QStringLiteral("Invalid procedure call: no date for month %1, day %2").arg(month).arg(day));
+}
+}  // namespace
+
+std::optional<QDate> carriedDate(int year, int month, int day) {
+    const auto julian = carriedJulianDay(year, month, day);
+    if (!julian) {
+        return std::nullopt;
+    }
+    return QDate::fromJulianDay(*julian);
 }
 
 int DaysLeft(int month, int day, QDate today) {
-    const auto thisYear = carriedDate(today.year(), month, day);
+    const int year = today.year();
+    const qint64 from = today.toJulianDay();
+    const auto thisYear = carriedJulianDay(year, month, day);
     if (!thisYear) {
-        throw AppError(QStringLiteral("Invalid procedure call: no date for month %1, day %2")
-                           .arg(month)
-                           .arg(day));
+        noDate(month, day);
     }
-    const qint64 d = today.daysTo(*thisYear);
-    if (d >= 0) {
-        return static_cast<int>(d);
+    if (*thisYear >= from) {
+        return static_cast<int>(*thisYear - from);
     }
-    const auto nextYear = carriedDate(today.year() + 1, month, day);
+    const auto nextYear = carriedJulianDay(year + 1, month, day);
     if (!nextYear) {
-        throw AppError(QStringLiteral("Invalid procedure call: no date for month %1, day %2")
-                           .arg(month)
-                           .arg(day));
+        noDate(month, day);
     }
-    return static_cast<int>(today.daysTo(*nextYear));
+    return static_cast<int>(*nextYear - from);
 }
 
 bool isValidEventDate(int month, int day) {

@@ -10,6 +10,8 @@
 #include "store/Sql.h"
 
 #include <QLocale>
+#include <iterator>
+#include <optional>
 
 namespace almanis {
 
@@ -26,9 +28,75 @@ QString monthColumnText(int month, int year) {
 }
 
 namespace {
-QString daysLeftText(int daysLeft) {
-    return daysLeft == 0 ? QStringLiteral("Today") : QString::number(daysLeft);
-}
+// One fill of the main list: the row being filled, and the texts that rows
+// share (month names and small numbers), so a long list doesn't make the
+// same few texts a hundred thousand times. Each column is one guarded step.
+class ListFill {
+  public:
+    ListFill(ListViewModel& list, const Clock& clock, const ResultSet& rs)
+        : list_(list), clock_(clock), rs_(rs) {}
+
+    void nextRow() {
+        row_ = -1;
+        month_.reset();
+        day_.reset();
+    }
+    void addItem() { row_ = list_.addItem(rs_.field("id").toString()); }
+    void description() { list_.setSubItem(row_, 1, rs_.field("Description").toString()); }
+    void monthName() { list_.setSubItem(row_, 2, monthNameOf(month())); }
+    void day() { list_.setSubItem(row_, 3, number(storedDay())); }
+    void monthNumber() { list_.setSubItem(row_, 5, number(month())); }
+    void daysLeft() {
+        const int n = DaysLeft(month(), storedDay(), clock_.today());
+        list_.setSubItem(row_, 4, n == 0 ? QStringLiteral("Today") : number(n));
+    }
+
+  private:
+    // A stored month or day is read at the first step that needs it; a read
+    // that fails fails again in the next step that needs it, so each such
+    // step is reported, as if it had read the field itself.
+    int month() {
+        if (!month_) {
+            month_ = wholeNumber(rs_.field("EventMonth"));
+        }
+        return *month_;
+    }
+    int storedDay() {
+        if (!day_) {
+            day_ = wholeNumber(rs_.field("EventDay"));
+        }
+        return *day_;
+    }
+    QString monthNameOf(int month) {
+        if (month < 1 || month > 12) {
+            return monthColumnText(month, clock_.today().year());
+        }
+        QString& name = monthNames_[month - 1];
+        if (name.isNull()) {
+            name = monthColumnText(month, clock_.today().year());
+        }
+        return name;
+    }
+    QString number(int n) {
+        if (n < 0 || n >= static_cast<int>(std::size(numbers_))) {
+            return QString::number(n);
+        }
+        QString& text = numbers_[n];
+        if (text.isNull()) {
+            text = QString::number(n);
+        }
+        return text;
+    }
+
+    ListViewModel& list_;
+    const Clock& clock_;
+    const ResultSet& rs_;
+    int row_ = -1;
+    std::optional<int> month_;
+    std::optional<int> day_;
+    QString monthNames_[12];
+    QString numbers_[367];
+};
 }  // namespace
 
 void ReminderEngine::ListEvents() {
@@ -40,33 +108,19 @@ void ReminderEngine::ListEvents() {
         g.step(100, [&] { list_.clear(); });
         ResultSet rs;
         opened = g.step(102, [&] { rs.open(sql::selectEvents(), eventDb_); });
-        if (opened) {
-            while (!rs.eof()) {
-                int row = -1;
-                g.step(104, [&] { row = list_.addItem(rs.field("id").toString()); });
-                g.step(106, [&] { list_.setSubItem(row, 1, rs.field("Description").toString()); });
-                g.step(108, [&] {
-                    list_.setSubItem(row, 2,
-                                     monthColumnText(wholeNumber(rs.field("EventMonth")),
-                                                     clock_.today().year()));
-                });
-                g.step(110, [&] {
-                    list_.setSubItem(row, 3, QString::number(wholeNumber(rs.field("EventDay"))));
-                });
-                g.step(112, [&] {
-                    list_.setSubItem(row, 5, QString::number(wholeNumber(rs.field("EventMonth"))));
-                });
-                g.step(114, [&] {
-                    list_.setSubItem(
-                        row, 4,
-                        daysLeftText(DaysLeft(wholeNumber(rs.field("EventMonth")),
-                                              wholeNumber(rs.field("EventDay")), clock_.today())));
-                });
-                // A result set that can't be read further would fail the same
-                // way on every row: report it once and stop the fill.
-                if (!g.step(116, [&] { rs.moveNext(); })) {
-                    break;
-                }
+        ListFill fill(list_, clock_, rs);
+        while (opened && !rs.eof()) {
+            fill.nextRow();
+            g.step(104, [&fill] { fill.addItem(); });
+            g.step(106, [&fill] { fill.description(); });
+            g.step(108, [&fill] { fill.monthName(); });
+            g.step(110, [&fill] { fill.day(); });
+            g.step(112, [&fill] { fill.monthNumber(); });
+            g.step(114, [&fill] { fill.daysLeft(); });
+            // A result set that can't be read further would fail the same
+            // way on every row: report it once and stop the fill.
+            if (!g.step(116, [&rs] { rs.moveNext(); })) {
+                break;
             }
         }
         g.step(118, [&] {

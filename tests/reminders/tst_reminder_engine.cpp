@@ -105,6 +105,20 @@ class ReminderEngineTest : public QObject {
         QCOMPARE(f.env.ui.errors().size(), 1);
     }
 
+    void aRefillKeepsNothingOfTheOldRows() {
+        EngineFixture f;
+        f.add(QStringLiteral("First"), 6, 20);
+        f.add(QStringLiteral("Second"), 7, 1);
+        f.engine.ListEvents();
+        QCOMPARE(f.list.count(), 2);
+        f.db.execute(QStringLiteral("delete from tblEvent"));
+        f.db.execute(QStringLiteral(
+            "insert into tblEvent (Description,EventMonth,EventDay) values ('Broken','abc',15)"));
+        f.engine.ListEvents();
+        QCOMPARE(f.list.count(), 1);
+        QCOMPARE(row(f.list, 0), (QStringList{"3", "Broken", "", "15", "", ""}));
+    }
+
     void unreadableStoreGivesOneReportAndAnEmptyList_data() {
         QTest::addColumn<bool>("closed");
         QTest::newRow("table missing") << false;
