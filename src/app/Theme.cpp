@@ -35,8 +35,10 @@ bool themed(const QWidget* widget) {
 }
 
 void setBackground(QWidget& widget, const QColor& colour) {
+    // Check boxes and option buttons fill with their button colour, frames
+    // and labels with the window colour.
     QPalette palette = widget.palette();
-    palette.setColor(QPalette::Window, colour);
+    palette.setColor(widget.backgroundRole(), colour);
     widget.setPalette(palette);
     widget.setAutoFillBackground(true);
 }

@@ -93,7 +93,7 @@ class Form1Test : public QObject {
         QVERIFY(form.PushButton3->font().bold());
         // Design colours without a skin: white frames and check boxes.
         QCOMPARE(form.Frame1->palette().color(QPalette::Window), QColor(Qt::white));
-        QCOMPARE(form.Check4->palette().color(QPalette::Window), QColor(Qt::white));
+        QCOMPARE(form.Check4->palette().color(form.Check4->backgroundRole()), QColor(Qt::white));
     }
 
     void seeds_data() {
@@ -206,7 +206,7 @@ class Form1Test : public QObject {
         form.Form_Load();
         const QColor face = form.palette().color(QPalette::Button);
         QCOMPARE(form.Frame1->palette().color(QPalette::Window), face);
-        QCOMPARE(form.Check1->palette().color(QPalette::Window), face);
+        QCOMPARE(form.Check1->palette().color(form.Check1->backgroundRole()), face);
         QVERIFY(form.styleSheet().contains(QStringLiteral("darkblue")));
         QVERIFY(form.SkinFramework1.applied());
         QCOMPARE(form.SkinFramework1.Options() & 1, 1);
