@@ -185,8 +185,10 @@ void Form1::Form_Resize() {
     if (!services.trayShell.available()) {
         return;
     }
-    hide();
+    // Back to normal before hiding: on X11 leaving the minimised state maps the
+    // window again, which would leave an empty frame on the screen.
     setWindowState(windowState() & ~Qt::WindowMinimized);
+    hide();
     HiddenInTray = true;
     cSysTray1->ShowBalloon(QStringLiteral("has been minimized to the system tray.\r\n"
                                           "Click on the blue 'M' icon (M for Marrowind) to bring the "
