@@ -40,8 +40,10 @@ Form3::Form3(Services& services, const Connection& eventDb, ReminderEngine& engi
 
 void Form3::createControls() {
     setWindowTitle(QStringLiteral("Event Alert!"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    // Without CustomizeWindowHint the window manager adds its own minimise and
+    // maximise buttons.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFont(windowFont());
     setFixedSize(px(8040), px(4320));
     pointer->watchBackground(this);
