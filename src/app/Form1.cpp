@@ -185,10 +185,18 @@ void Form1::Form_Resize() {
     if (!services.trayShell.available()) {
         return;
     }
-    // Back to normal before hiding: on X11 leaving the minimised state maps the
-    // window again, which would leave an empty frame on the screen.
+    // On X11 leaving the minimised state maps the window again, which would leave
+    // an empty frame on the screen. So a shown window goes back to normal before
+    // it hides; a window never shown yet (started in the tray) drops the native
+    // window that this mapped, together with the desktop's late news of the
+    // minimise, and gets a fresh one when the tray icon shows it.
+    const bool shown = isVisible();
     setWindowState(windowState() & ~Qt::WindowMinimized);
-    hide();
+    if (shown) {
+        hide();
+    } else {
+        destroy();
+    }
     HiddenInTray = true;
     cSysTray1->ShowBalloon(QStringLiteral("has been minimized to the system tray.\r\n"
                                           "Click on the blue 'M' icon (M for Marrowind) to bring the "
@@ -197,7 +205,8 @@ void Form1::Form_Resize() {
 }
 
 void Form1::cSysTray1_MouseUp(int /*button*/, int /*id*/) {
-    // Minimised while there was no tray to hide in: back to its normal size too.
+    // Started in the tray, or minimised while there was no tray to hide in: back
+    // to its normal size too.
     if (windowState() & Qt::WindowMinimized) {
         setWindowState(windowState() & ~Qt::WindowMinimized);
     }

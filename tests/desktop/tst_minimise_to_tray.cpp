@@ -171,7 +171,7 @@ class MinimiseToTrayTest : public QObject {
         form.Form_Load();
         QVERIFY(form.HiddenInTray);
         QVERIFY(form.isHidden());
-        QVERIFY(!(form.windowState() & Qt::WindowMinimized));
+        QVERIFY(!form.isMinimized());
         int balloons = 0;
         for (const auto& call : env.tray.calls) {
             balloons += call.data.szInfo == kBalloonText ? 1 : 0;
@@ -183,8 +183,10 @@ class MinimiseToTrayTest : public QObject {
         QCOMPARE(env.ui.modals[0].title, QStringLiteral("Event Alert!"));
         QCOMPARE(form.ListView1.rowCount(), 1);
         QVERIFY(!form.StartingUp);
-        // Bringing it back is no second start.
+        // Bringing it back shows it at its normal size, and is no second start.
         env.tray.send(WM_LBUTTONUP);
+        QVERIFY(form.isVisible());
+        QVERIFY(!form.isMinimized());
         form.Form_Activate();
         QCOMPARE(env.ui.modals.size(), 1);
         QCOMPARE(form.ListView1.rowCount(), 1);
