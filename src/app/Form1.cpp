@@ -63,8 +63,9 @@ QCheckBox* Form1::checkBox(QWidget* frame, const QString& caption, int left, int
 void Form1::createControls() {
     setFont(windowFont());
     setFixedSize(px(8040), px(8190));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     pointer->watchBackground(this);
 
     PushButton5 = button(QStringLiteral("Help"), 120, 120, 7800);
@@ -92,7 +93,8 @@ void Form1::createControls() {
     Frame1 = new QGroupBox(QStringLiteral("Startup Options"), this);
     Frame1->setGeometry(twipsRect(120, 6795, 7800, 735));
     pointer->watchBackground(Frame1);
-    Check3 = checkBox(Frame1, QStringLiteral("Load this software on Windows startup"), 240, 300, 3780);
+    Check3 =
+        checkBox(Frame1, QStringLiteral("Load this software on Windows startup"), 240, 300, 3780);
     Check8 = checkBox(Frame1, QStringLiteral("Start in system tray"), 4080, 300, 3600);
 
     PushButton3 = button(QStringLiteral("Test Alarm"), 120, 7650, 7200);
@@ -112,8 +114,11 @@ void Form1::Form_Load() {
     g.step(108, [&] { ApplySkin(*this, SkinFramework1, services.programFolder); });
     g.step(110, [&] { EventDb.close(); });
     g.step(112, [&] { EventDb.open(dataFolder() + QLatin1String(kWorkingStore)); });
-    if (g.test(114, [&] { return FileExists(services.programFolder + QLatin1String(kCursorFile)); })) {
-        g.step(116, [&] { pointer->loadCustomPointer(services.programFolder + QLatin1String(kCursorFile)); });
+    if (g.test(114,
+               [&] { return FileExists(services.programFolder + QLatin1String(kCursorFile)); })) {
+        g.step(116, [&] {
+            pointer->loadCustomPointer(services.programFolder + QLatin1String(kCursorFile));
+        });
     }
     if (g.test(118, [&] { return services.chance.oneToHundred() == 7; })) {
         g.step(120, [&] { services.ui.openUrl(QLatin1String(kHomePage)); });
@@ -136,7 +141,10 @@ void Form1::Form_Load() {
     });
     options_->restore(g, 136);
     if (g.test(150, [&] { return Check8->isChecked(); })) {
-        g.step(152, [&] { setWindowState(windowState() | Qt::WindowMinimized); Form_Resize(); });
+        g.step(152, [&] {
+            setWindowState(windowState() | Qt::WindowMinimized);
+            Form_Resize();
+        });
     }
     g.step(154, [] { Form3::isTesting = false; });
     g.step(156, [&] { Timer1.setInterval(1000); });
@@ -198,10 +206,11 @@ void Form1::Form_Resize() {
         destroy();
     }
     HiddenInTray = true;
-    cSysTray1->ShowBalloon(QStringLiteral("has been minimized to the system tray.\r\n"
-                                          "Click on the blue 'M' icon (M for Marrowind) to bring the "
-                                          "software back."),
-                           QStringLiteral("Almanis"), 5, true);
+    cSysTray1->ShowBalloon(
+        QStringLiteral("has been minimized to the system tray.\r\n"
+                       "Click on the blue 'M' icon (M for Marrowind) to bring the "
+                       "software back."),
+        QStringLiteral("Almanis"), 5, true);
 }
 
 void Form1::cSysTray1_MouseUp(int /*button*/, int /*id*/) {

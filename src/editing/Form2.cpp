@@ -33,8 +33,8 @@ Form2::Form2(Services& services, Connection& eventDb, std::function<void()> list
     setWindowTitle(QStringLiteral("Add New Event Reminder"));
     setFont(windowFont());
     setFixedSize(px(8040), px(2385));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     pointer = new PointerRule(*this);
     pointer->watchBackground(this);
 

@@ -229,6 +229,18 @@ class Form1Test : public QObject {
         QVERIFY(env.ui.errors().isEmpty());
     }
 
+    void clickingARowSelectsIt() {
+        test::TestEnvironment env;
+        Form1 form(env.services);
+        form.Form_Load();
+        form.show();
+        form.Form_Activate();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QRect third = form.ListView1View->visualRect(form.ListView1.index(2, 1));
+        QTest::mouseClick(form.ListView1View->viewport(), Qt::LeftButton, {}, third.center());
+        QCOMPARE(form.selectedRow(), 2);
+    }
+
     void onlyTheFirstActivationFillsTheList() {
         test::TestEnvironment env(QDate(2026, 12, 25));  // Christmas Day is due
         Form1 form(env.services);
