@@ -1,5 +1,6 @@
 // The text import, each line committed on its own, against the same rows in one
 // transaction; and the export of a long list letting events run before each row.
+#include "BenchUtil.h"
 #include "app/ListViewModel.h"
 #include "app/Widgets.h"
 #include "editing/EventText.h"
@@ -26,15 +27,7 @@ constexpr int kRuns = 3;
 
 // The median of kRuns timings of `body`, in ms.
 double medianMs(const std::function<void()>& body) {
-    std::vector<double> times;
-    for (int i = 0; i < kRuns; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        body();
-        times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return bench::medianMs(kRuns, body);
 }
 
 // This process's processor time in ms: on a shared machine the wall time also
