@@ -1,6 +1,7 @@
 // The reminder engine against a plain read of the same rows through the store
 // layer: the list rebuild, the due check with nothing due, and the polling
 // timer's idle tick.
+#include "EventStoreFile.h"
 #include "app/Clock.h"
 #include "app/ListViewModel.h"
 #include "app/Ui.h"
@@ -56,36 +57,15 @@ class Host final : public ReminderHost {
 // any remind window.
 QString makeStore(const QString& folder, int rows) {
     const QString path = folder + QStringLiteral("/events-%1.mdb").arg(rows);
-    sqlite3* db = nullptr;
-    sqlite3_open(path.toUtf8().constData(), &db);
-    sqlite3_exec(db,
-                 "CREATE TABLE tblEvent (id INTEGER PRIMARY KEY AUTOINCREMENT,"
-                 " Description TEXT NOT NULL DEFAULT '', EventMonth INTEGER NOT NULL,"
-                 " EventDay INTEGER NOT NULL); BEGIN",
-                 nullptr, nullptr, nullptr);
-    sqlite3_stmt* insert = nullptr;
-    sqlite3_prepare_v2(db,
-                       "INSERT INTO tblEvent (Description, EventMonth, EventDay) VALUES (?, ?, ?)",
-                       -1, &insert, nullptr);
-    int written = 0;
-    for (int i = 0; written < rows; ++i) {
+    // None of the rows is due, so the due check reads the whole table.
+    bench::writeEventStore(path, rows, [](int i) -> std::optional<bench::EventRow> {
         const int month = i % 12 + 1;
         const int day = (i * 7) % 31 + 1;
         if (isDue(DaysLeft(month, day, kToday), kAllWindows)) {
-            continue;
+            return std::nullopt;
         }
-        const QByteArray text = QStringLiteral("Birthday of friend number %1").arg(i).toUtf8();
-        sqlite3_bind_text(insert, 1, text.constData(), static_cast<int>(text.size()),
-                          SQLITE_TRANSIENT);
-        sqlite3_bind_int(insert, 2, month);
-        sqlite3_bind_int(insert, 3, day);
-        sqlite3_step(insert);
-        sqlite3_reset(insert);
-        ++written;
-    }
-    sqlite3_finalize(insert);
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
+        return bench::EventRow{QStringLiteral("Birthday of friend number %1").arg(i), month, day};
+    });
     return path;
 }
 

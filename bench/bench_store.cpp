@@ -1,6 +1,7 @@
 // Reading the event table through the program's result-set layer against a bare
 // sqlite3_step loop over the same query doing the same conversions.
 #include "BenchUtil.h"
+#include "EventStoreFile.h"
 #include "store/Connection.h"
 #include "store/ResultSet.h"
 #include "store/Sql.h"
@@ -15,28 +16,10 @@ namespace {
 
 QString makeStore(const QString& folder, int rows) {
     const QString path = folder + QStringLiteral("/bench-%1.mdb").arg(rows);
-    sqlite3* db = nullptr;
-    sqlite3_open(path.toUtf8().constData(), &db);
-    sqlite3_exec(db,
-                 "CREATE TABLE tblEvent (id INTEGER PRIMARY KEY AUTOINCREMENT, Description TEXT, "
-                 "EventMonth INTEGER, EventDay INTEGER); BEGIN",
-                 nullptr, nullptr, nullptr);
-    sqlite3_stmt* insert = nullptr;
-    sqlite3_prepare_v2(db,
-                       "INSERT INTO tblEvent (Description, EventMonth, EventDay) VALUES (?, ?, ?)",
-                       -1, &insert, nullptr);
-    for (int i = 0; i < rows; ++i) {
-        const QByteArray text = QStringLiteral("Event number %1's day").arg(i).toUtf8();
-        sqlite3_bind_text(insert, 1, text.constData(), static_cast<int>(text.size()),
-                          SQLITE_TRANSIENT);
-        sqlite3_bind_int(insert, 2, i % 12 + 1);
-        sqlite3_bind_int(insert, 3, i % 28 + 1);
-        sqlite3_step(insert);
-        sqlite3_reset(insert);
-    }
-    sqlite3_finalize(insert);
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
+    bench::writeEventStore(path, rows, [](int i) {
+        return std::optional<bench::EventRow>(
+            {QStringLiteral("Event number %1's day").arg(i), i % 12 + 1, i % 28 + 1});
+    });
     return path;
 }
 
