@@ -44,7 +44,7 @@ fuzz: deps
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_event_text
 	@mkdir -p $(FUZZ_BUILD)/corpus
 	$(FUZZ_BUILD)/fuzz/fuzz_event_text -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
-	  $(FUZZ_BUILD)/corpus tests/editing/corpus
+	  $(FUZZ_BUILD)/corpus tests/exchange/corpus
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,9 +1,9 @@
 // The text import, each line committed on its own, against the same rows in one
 // transaction; and the export of a long list letting events run before each row.
 #include "BenchUtil.h"
-#include "app/ListViewModel.h"
-#include "app/Widgets.h"
-#include "editing/EventText.h"
+#include "reminders/EventListModel.h"
+#include "widgets/Design.h"
+#include "exchange/EventText.h"
 #include "store/Connection.h"
 #include "store/Sql.h"
 

@@ -2,10 +2,10 @@
 // layer: the list rebuild, the due check with nothing due, and the polling
 // timer's idle tick.
 #include "EventStoreFile.h"
-#include "app/Clock.h"
-#include "app/ListViewModel.h"
-#include "app/Ui.h"
-#include "reminders/DaysLeft.h"
+#include "core/Clock.h"
+#include "reminders/EventListModel.h"
+#include "core/Ui.h"
+#include "core/EventDate.h"
 #include "reminders/PollTimer.h"
 #include "reminders/ReminderEngine.h"
 #include "store/Connection.h"

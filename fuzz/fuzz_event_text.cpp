@@ -4,9 +4,9 @@
 //   written the way export writes it;
 // - the importer stores exactly the good lines before the first bad one, and
 //   its report names that line.
-#include "app/AppError.h"
-#include "editing/EventText.h"
-#include "reminders/DaysLeft.h"
+#include "core/AppError.h"
+#include "exchange/EventText.h"
+#include "core/EventDate.h"
 #include "store/Connection.h"
 #include "store/ResultSet.h"
 

@@ -1,9 +1,9 @@
-#include "app/Clock.h"
-#include "app/Form1.h"
-#include "app/QSettingsStore.h"
-#include "app/QtUi.h"
-#include "app/Services.h"
-#include "desktop/QtTrayShell.h"
+#include "core/Clock.h"
+#include "mainwindow/MainWindow.h"
+#include "core/QSettingsStore.h"
+#include "widgets/QtUi.h"
+#include "widgets/Services.h"
+#include "widgets/QtTrayShell.h"
 #include "reminders/QtSound.h"
 
 #include <QApplication>

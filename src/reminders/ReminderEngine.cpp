@@ -1,9 +1,9 @@
 #include "reminders/ReminderEngine.h"
 
-#include "app/AppError.h"
-#include "app/Clock.h"
-#include "app/ErrorReport.h"
-#include "app/ListViewModel.h"
+#include "core/AppError.h"
+#include "core/Clock.h"
+#include "core/Guard.h"
+#include "reminders/EventListModel.h"
 #include "reminders/PollTimer.h"
 #include "store/Connection.h"
 #include "store/ResultSet.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reminders/DaysLeft.h"
+#include "core/EventDate.h"
 
 namespace almanis {
 

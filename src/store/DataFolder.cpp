@@ -1,7 +1,7 @@
 #include "store/DataFolder.h"
 
-#include "app/AppError.h"
-#include "app/Paths.h"
+#include "core/AppError.h"
+#include "core/Paths.h"
 
 #include <QDir>
 #include <QFile>

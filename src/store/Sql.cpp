@@ -1,6 +1,6 @@
 #include "store/Sql.h"
 
-#include "app/AppError.h"
+#include "core/AppError.h"
 
 namespace almanis::sql {
 

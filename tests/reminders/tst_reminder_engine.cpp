@@ -1,6 +1,6 @@
 #include "EngineFixture.h"
 
-#include "app/AppError.h"
+#include "core/AppError.h"
 #include "store/ResultSet.h"
 
 #include <QApplication>

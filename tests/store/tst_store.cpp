@@ -1,6 +1,6 @@
 #include "TestEnvironment.h"
 
-#include "app/AppError.h"
+#include "core/AppError.h"
 #include "store/Connection.h"
 #include "store/DataFolder.h"
 #include "store/ResultSet.h"

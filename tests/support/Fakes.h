@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Clock.h"
-#include "app/SettingsStore.h"
+#include "core/Clock.h"
+#include "core/SettingsStore.h"
 #include "desktop/TrayShell.h"
 #include "reminders/Sound.h"
 

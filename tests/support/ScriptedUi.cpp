@@ -1,6 +1,6 @@
 #include "ScriptedUi.h"
 
-#include "app/AppError.h"
+#include "core/AppError.h"
 
 namespace almanis::test {
 

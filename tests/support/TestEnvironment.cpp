@@ -1,6 +1,6 @@
 #include "TestEnvironment.h"
 
-#include "app/Paths.h"
+#include "core/Paths.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,7 +2,7 @@
 
 #include "Fakes.h"
 #include "ScriptedUi.h"
-#include "app/Services.h"
+#include "widgets/Services.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

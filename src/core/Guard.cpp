@@ -1,0 +1,47 @@
+#include "core/Guard.h"
+
+#include "core/AppError.h"
+#include "core/Ui.h"
+
+#include <exception>
+
+namespace almanis {
+
+QString errorReportText(const QString& description, const QString& window,
+                        const QString& procedure, int step) {
+    return description + QStringLiteral("\r\n") + QStringLiteral("in Almanis2021/08/31.") + window +
+           QLatin1Char('.') + procedure + QLatin1Char(' ') + QStringLiteral("at line ") +
+           QString::number(step) + QStringLiteral("\r\r") +
+           QStringLiteral("Please email screenshot of this message to ") +
+           QLatin1String(kSupportEmail);
+}
+
+Guard::Guard(Ui& ui, QString window, QString procedure)
+    : ui_(ui), window_(std::move(window)), procedure_(std::move(procedure)) {}
+
+bool Guard::step(int number, const std::function<void()>& body) {
+    try {
+        body();
+        return true;
+    } catch (const AppError& e) {
+        report(number, e.description());
+    } catch (const std::exception& e) {
+        report(number, QString::fromUtf8(e.what()));
+    } catch (...) {
+        report(number, QStringLiteral("Unexpected error"));
+    }
+    return false;
+}
+
+bool Guard::test(int number, const std::function<bool()>& body) {
+    bool result = true;
+    step(number, [&] { result = body(); });
+    return result;
+}
+
+void Guard::report(int number, const QString& description) {
+    ++failures_;
+    ui_.errorReport(errorReportText(description, window_, procedure_, number));
+}
+
+}  // namespace almanis

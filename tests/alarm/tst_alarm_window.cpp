@@ -1,0 +1,278 @@
+#include "EngineFixture.h"
+
+#include "widgets/Design.h"
+#include "alarm/AlarmWindow.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeView>
+
+using namespace almanis;
+using almanis::test::EngineFixture;
+
+namespace {
+QStringList lines(const Form3& alarm) {
+    QStringList texts;
+    for (int r = 0; r < alarm.ListView1.count(); ++r) {
+        texts << alarm.ListView1.text(r);
+    }
+    return texts;
+}
+
+// The alarm window, loaded as when the due check opens it.
+struct Alarm {
+    explicit Alarm(EngineFixture& f) : window(f.env.services, f.db, f.engine, f.host.windows) {
+        window.Form_Load();
+    }
+    Form3 window;
+};
+
+// Every test leaves the flag as the program starts: clear.
+struct TestingFlag {
+    explicit TestingFlag(bool on) { Form3::isTesting = on; }
+    ~TestingFlag() { Form3::isTesting = false; }
+};
+}  // namespace
+
+class AlarmWindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void windowLayout() {
+        EngineFixture f;
+        Alarm a(f);
+        Form3& w = a.window;
+        QCOMPARE(w.windowTitle(), QStringLiteral("Event Alert!"));
+        QCOMPARE(w.size(), QSize(px(8040), px(4320)));
+        QCOMPARE(w.minimumSize(), w.maximumSize());
+        QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(!(w.windowFlags() & Qt::WindowMinimizeButtonHint));
+        QVERIFY(w.windowFlags() & Qt::WindowCloseButtonHint);
+        QVERIFY(!w.windowIcon().isNull());
+        QCOMPARE(w.ListView1.columnHeader(0), QStringLiteral("Description"));
+        QCOMPARE(w.ListView1.columnWidth(0), 4000);
+        QCOMPARE(w.ListView1View->header()->sectionSize(0), px(4000));
+        QCOMPARE(w.ListView1View->geometry(), twipsRect(120, 120, 7800, 2760));
+        QCOMPARE(w.Frame1->geometry(), twipsRect(120, 2970, 7800, 735));
+        QVERIFY(w.Frame1->title().isEmpty());
+        QCOMPARE(w.PushButton1->parentWidget(), w.Frame1);
+        QCOMPARE(w.PushButton1->text(), QStringLiteral("Remind Me Later"));
+        QCOMPARE(w.PushButton1->geometry(), twipsRect(240, 210, 3840, 405));
+        QCOMPARE(w.Combo1->parentWidget(), w.Frame1);
+        QCOMPARE(w.Combo1->geometry().topLeft(), QPoint(px(4320), px(240)));
+        QCOMPARE(w.Combo1->width(), px(3255));
+        QCOMPARE(w.PushButton2->text(), QStringLiteral("Do Not Remind Me Again"));
+        QCOMPARE(w.PushButton2->geometry(), twipsRect(120, 3810, 7800, 405));
+        QCOMPARE(w.PushButton1->font(), buttonFont());
+        QCOMPARE(w.font(), windowFont());
+        // The button face, whatever the skin.
+        QCOMPARE(w.Frame1->palette().color(QPalette::Window), w.palette().color(QPalette::Button));
+        QVERIFY(w.Frame1->autoFillBackground());
+    }
+
+    void linesOfTheDueEvents_data() {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QList<bool>>("windows");
+        QTest::addColumn<QStringList>("expected");
+        // Stored: Anniversary 18 Jun, Party 29 Jun, Today A and Today B 15 Jun.
+        QTest::newRow("two events today, in the store's order")
+            << QDate(2026, 6, 15) << QList<bool>{true, false, false, false, false}
+            << QStringList{"Today A is today.", "Today B is today."};
+        QTest::newRow("3 days ahead")
+            << QDate(2026, 6, 15) << QList<bool>{false, true, false, false, false}
+            << QStringList{"Anniversary is in 3 days."};
+        QTest::newRow("14 days ahead")
+            << QDate(2026, 6, 15) << QList<bool>{false, false, false, true, false}
+            << QStringList{"Party is in 14 days."};
+        QTest::newRow("14-day window off, even when something else is due")
+            << QDate(2026, 6, 15) << QList<bool>{true, true, false, false, false}
+            << QStringList{"Today A is today.", "Today B is today.", "Anniversary is in 3 days."};
+        QTest::newRow("all windows")
+            << QDate(2026, 6, 15) << QList<bool>{true, true, true, true, true}
+            << QStringList{"Today A is today.", "Today B is today.", "Anniversary is in 3 days.",
+                           "Party is in 14 days."};
+        QTest::newRow("nothing due")
+            << QDate(2026, 6, 16) << QList<bool>{true, true, true, true, true} << QStringList{};
+    }
+    void linesOfTheDueEvents() {
+        QFETCH(QDate, today);
+        QFETCH(QList<bool>, windows);
+        QFETCH(QStringList, expected);
+        EngineFixture f(today);
+        f.add(QStringLiteral("Party"), 6, 29);
+        f.add(QStringLiteral("Today A"), 6, 15);
+        f.add(QStringLiteral("Anniversary"), 6, 18);
+        f.add(QStringLiteral("Today B"), 6, 15);
+        f.host.windows = RemindWindows{windows[0], windows[1], windows[2], windows[3], windows[4]};
+        Alarm a(f);
+        QCOMPARE(lines(a.window), expected);
+        QVERIFY(f.env.ui.errors().isEmpty());
+    }
+
+    void linesFollowTheStoredDateNotTheDaysLeft() {
+        EngineFixture f(QDate(2026, 12, 30));
+        f.add(QStringLiteral("Today"), 12, 30);
+        f.add(QStringLiteral("Soon"), 1, 2);
+        f.host.windows = RemindWindows{true, true, false, false, false};
+        Alarm a(f);
+        QCOMPARE(lines(a.window), (QStringList{"Soon is in 3 days.", "Today is today."}));
+    }
+
+    void delayTextsAndPreselection_data() {
+        QTest::addColumn<int>("duration");
+        QTest::addColumn<int>("selected");
+        QTest::newRow("off") << 0 << 0;
+        QTest::newRow("1 hour") << 3600 << 0;
+        QTest::newRow("2 hours") << 7200 << 1;
+        QTest::newRow("6 hours") << 21600 << 2;
+        QTest::newRow("12 hours") << 43200 << 3;
+        QTest::newRow("anything else") << 5 << 0;
+    }
+    void delayTextsAndPreselection() {
+        QFETCH(int, duration);
+        QFETCH(int, selected);
+        EngineFixture f;
+        f.engine.duration = duration;
+        Alarm a(f);
+        QStringList texts;
+        for (int i = 0; i < a.window.Combo1->count(); ++i) {
+            texts << a.window.Combo1->itemText(i);
+        }
+        QCOMPARE(texts, (QStringList{"Remind after 1 hour", "Remind after 2 hours",
+                                     "Remind after 6 hours", "Remind after 12 hours"}));
+        QCOMPARE(a.window.Combo1->currentIndex(), selected);
+    }
+
+    void answers_data() {
+        QTest::addColumn<bool>("testing");
+        QTest::addColumn<bool>("somethingDue");
+        QTest::addColumn<QString>("answer");  // "later 0..3", "never" or "close box"
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("after");
+        QTest::addColumn<QStringList>("expected");
+        const QStringList due{"Event is today."};
+        const QStringList sample{"New Day Has Come is today's Event."};
+        QTest::newRow("later, 1 hour") << false << true << "later 0" << 0 << 3600 << due;
+        QTest::newRow("later, 2 hours") << false << true << "later 1" << 0 << 7200 << due;
+        QTest::newRow("later, 6 hours") << false << true << "later 2" << 7200 << 21600 << due;
+        QTest::newRow("later, 12 hours") << false << true << "later 3" << 0 << 43200 << due;
+        QTest::newRow("later, nothing selected")
+            << false << true << "later -1" << 7200 << 7200 << due;
+        QTest::newRow("never") << false << true << "never" << 21600 << 0 << due;
+        QTest::newRow("close box keeps the interval")
+            << false << true << "close box" << 21600 << 21600 << due;
+        QTest::newRow("close box keeps off") << false << true << "close box" << 0 << 0 << due;
+        QTest::newRow("test, nothing due: never keeps the interval")
+            << true << false << "never" << 3600 << 3600 << sample;
+        QTest::newRow("test, nothing due: later sets it")
+            << true << false << "later 1" << 0 << 7200 << sample;
+        QTest::newRow("test, something due: a real alarm")
+            << true << true << "never" << 3600 << 0 << due;
+    }
+    void answers() {
+        QFETCH(bool, testing);
+        QFETCH(bool, somethingDue);
+        QFETCH(QString, answer);
+        QFETCH(int, before);
+        QFETCH(int, after);
+        QFETCH(QStringList, expected);
+        TestingFlag flag(testing);
+        EngineFixture f;
+        f.add(QStringLiteral("Event"), 6, somethingDue ? 15 : 16);
+        f.engine.duration = before;
+        Alarm a(f);
+        QCOMPARE(lines(a.window), expected);
+        QCOMPARE(Form3::isTesting, testing && !somethingDue);
+        a.window.show();
+        if (answer.startsWith(QLatin1String("later"))) {
+            a.window.Combo1->setCurrentIndex(answer.mid(6).toInt());
+            a.window.PushButton1->click();
+        } else if (answer == QLatin1String("never")) {
+            a.window.PushButton2->click();
+        } else {
+            a.window.close();
+        }
+        QVERIFY(!a.window.isVisible());
+        QCOMPARE(f.engine.duration, after);
+        QVERIFY(f.env.ui.errors().isEmpty());
+    }
+
+    void soundPlaysOnceFromTheProgramFolder() {
+        EngineFixture f;
+        Alarm a(f);
+        QCOMPARE(f.env.sound.played,
+                 QStringList{f.env.programFolder() + QStringLiteral("/Event.wav")});
+        QVERIFY(a.window.pointer->hasCustomPointer());
+    }
+
+    void withoutSoundOrCursorFileTheWindowIsSilentAndPlain() {
+        EngineFixture f;
+        QVERIFY(QFile::remove(f.env.programFolder() + QStringLiteral("/Event.wav")));
+        QVERIFY(QFile::remove(f.env.programFolder() + QStringLiteral("/HAND-M.CUR")));
+        f.add(QStringLiteral("Event"), 6, 15);
+        Alarm a(f);
+        QVERIFY(f.env.sound.played.isEmpty());
+        QVERIFY(!a.window.pointer->hasCustomPointer());
+        QVERIFY(f.env.ui.errors().isEmpty());
+        QCOMPARE(lines(a.window), QStringList{"Event is today."});
+    }
+
+    void handOverTheButtonsOnly() {
+        EngineFixture f;
+        Alarm a(f);
+        PointerRule& pointer = *a.window.pointer;
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(a.window.PushButton2, &enter);
+        QCOMPARE(pointer.mousePointer(), PointerRule::Custom);
+        QApplication::sendEvent(a.window.Frame1, &enter);
+        QCOMPARE(pointer.mousePointer(), PointerRule::Default);
+        QApplication::sendEvent(a.window.PushButton1, &enter);
+        QCOMPARE(pointer.mousePointer(), PointerRule::Custom);
+        QApplication::sendEvent(a.window.ListView1View->viewport(), &enter);
+        QCOMPARE(pointer.mousePointer(), PointerRule::Default);
+        pointer.setMousePointer(PointerRule::Hourglass);
+        QApplication::sendEvent(a.window.PushButton1, &enter);
+        QCOMPARE(pointer.mousePointer(), PointerRule::Hourglass);
+    }
+
+    void unreadableRowIsReportedAndNotListed() {
+        EngineFixture f;
+        f.db.execute(QStringLiteral(
+            "insert into tblEvent (Description,EventMonth,EventDay) values ('Broken',6,'x')"));
+        f.add(QStringLiteral("Event"), 6, 15);
+        Alarm a(f);
+        QCOMPARE(lines(a.window), QStringList{"Event is today."});
+        QCOMPARE(f.env.ui.errors().size(), 1);
+        QVERIFY(f.env.ui.errors()[0].contains(
+            QStringLiteral("in Almanis2021/08/31.Form3.ListTodayEvent at line 104")));
+    }
+
+    void unreadableStoreLeavesTheListEmpty_data() {
+        QTest::addColumn<bool>("testing");
+        QTest::newRow("alarm") << false;
+        QTest::newRow("test mode: the sample line follows") << true;
+    }
+    void unreadableStoreLeavesTheListEmpty() {
+        QFETCH(bool, testing);
+        TestingFlag flag(testing);
+        EngineFixture f;
+        f.add(QStringLiteral("Event"), 6, 15);
+        f.db.execute(QStringLiteral("drop table tblEvent"));
+        Alarm a(f);
+        QCOMPARE(lines(a.window),
+                 testing ? QStringList{"New Day Has Come is today's Event."} : QStringList{});
+        QCOMPARE(f.env.ui.errors().size(), 1);
+        QVERIFY(f.env.ui.errors()[0].contains(QStringLiteral("no such table")));
+        QVERIFY(f.env.ui.errors()[0].contains(
+            QStringLiteral("in Almanis2021/08/31.Form3.ListTodayEvent at line 102")));
+        // The rest of the window still loads.
+        QCOMPARE(a.window.Combo1->count(), 4);
+        QCOMPARE(f.env.sound.played.size(), 1);
+    }
+};
+
+ALMANIS_TEST_MAIN(AlarmWindowTest)
+#include "tst_alarm_window.moc"

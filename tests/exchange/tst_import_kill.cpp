@@ -1,0 +1,108 @@
+// A large import killed at random moments leaves a sound store holding exactly
+// the file's first lines.
+#include "TestEnvironment.h"
+
+#include "core/AppError.h"
+#include "store/Connection.h"
+#include "store/ResultSet.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+
+using namespace almanis;
+
+namespace {
+constexpr int kLines = 30000;
+
+QString description(int line) {
+    return QStringLiteral("Event %1 's").arg(line, 6, 10, QLatin1Char('0'));
+}
+int month(int line) {
+    return line % 12 + 1;
+}
+int day(int line) {
+    return line % 28 + 1;
+}
+const char* const kMonths[] = {"January",   "February", "March",    "April",
+                               "May",       "June",     "July",     "August",
+                               "September", "October",  "November", "December"};
+
+}  // namespace
+
+class ImportKillTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void killedImportLeavesTheFirstLines() {
+        test::TestEnvironment env;
+        const QString file = env.dataFolder() + QStringLiteral("/large.txt");
+        QDir().mkpath(env.dataFolder());
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QByteArray text;
+            for (int i = 0; i < kLines; ++i) {
+                text += description(i).toUtf8() + ',' + kMonths[month(i) - 1] + ' ' +
+                        QByteArray::number(day(i)) + "\r\n";
+            }
+            f.write(text);
+        }
+        // One import runs to its end, to learn how long the child takes; the
+        // others are killed at random moments within that time.
+        QRandomGenerator random(QRandomGenerator::global()->generate());
+        const int rounds = 7;
+        qint64 fullRunMs = 0;
+        for (int round = 0; round < rounds; ++round) {
+            const QString store = env.dataFolder() + QStringLiteral("/round%1.mdb").arg(round);
+            QVERIFY(QFile::copy(env.programFolder() + QStringLiteral("/dbBlank.mdb"), store));
+            QFile::setPermissions(store, QFile::ReadOwner | QFile::WriteOwner);
+
+            QProcess child;
+            QElapsedTimer timer;
+            timer.start();
+            child.start(QStringLiteral(IMPORT_CHILD), {store, file});
+            QVERIFY(child.waitForStarted());
+            if (round == 0) {
+                QVERIFY(child.waitForFinished(120000));
+                QCOMPARE(child.exitCode(), 0);
+                fullRunMs = timer.elapsed();
+            } else {
+                const int killAfterMs =
+                    round == 1 ? 0 : static_cast<int>(random.bounded(fullRunMs + 1));
+                if (killAfterMs > 0) {
+                    child.waitForFinished(killAfterMs);
+                }
+                child.kill();
+                child.waitForFinished();
+            }
+
+            Connection db;
+            db.open(store);
+            ResultSet check;
+            check.open(QStringLiteral("PRAGMA integrity_check"), db);
+            QCOMPARE(check.field("integrity_check").toString(), QStringLiteral("ok"));
+            check.close();
+            ResultSet rs;
+            rs.open(QStringLiteral(
+                        "select Description, EventMonth, EventDay from tblEvent order by id"),
+                    db);
+            int k = 0;
+            for (; !rs.eof(); rs.moveNext(), ++k) {
+                QCOMPARE(rs.field("Description").toString(), description(k));
+                QCOMPARE(wholeNumber(rs.field("EventMonth")), month(k));
+                QCOMPARE(wholeNumber(rs.field("EventDay")), day(k));
+            }
+            if (round == 0) {
+                QCOMPARE(k, kLines);
+            }
+            QVERIFY(k <= kLines);
+            qInfo("round %d: %d of %d lines stored", round, k, kLines);
+        }
+    }
+};
+
+ALMANIS_TEST_MAIN(ImportKillTest)
+#include "tst_import_kill.moc"

@@ -1,0 +1,428 @@
+#include "TestEnvironment.h"
+
+#include "mainwindow/MainWindow.h"
+#include "core/QSettingsStore.h"
+#include "desktop/TrayIcon.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+
+using namespace almanis;
+
+namespace {
+
+QString entryPath(const test::TestEnvironment& env) {
+    return env.configFolder() + QStringLiteral("/autostart/almanis.desktop");
+}
+
+void writeFile(const QString& path, const QByteArray& content) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(content);
+}
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The boxes as "1"/"0" in load order, hidden boxes marked.
+QString boxes(const Form1& form) {
+    QString s;
+    for (const QCheckBox* box : {form.Check1, form.Check2, form.Check4, form.Check5, form.Check6,
+                                 form.Check3, form.Check8}) {
+        s += box->isChecked() ? QLatin1Char('1') : QLatin1Char('0');
+    }
+    if (form.Check8->isHidden()) {
+        s += QStringLiteral(" (Check8 hidden)");
+    }
+    return s;
+}
+
+}  // namespace
+
+class OptionsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void noStoredSettingsTicksOnlyTheDayOfTheEventAndWritesNothing() {
+        test::TestEnvironment env;
+        Form1 form(env.services);
+        form.Form_Load();
+        QCOMPARE(boxes(form), QStringLiteral("1000000"));
+        QVERIFY(env.settings.writes.isEmpty());
+        QVERIFY(env.ui.errors().isEmpty());
+        QVERIFY(!QFile::exists(entryPath(env)));
+        QVERIFY(!form.HiddenInTray);
+    }
+
+    void eachBoxIsStoredUnderItsKeyAtOnce_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("expectedWrites");
+        QTest::newRow("Check1 cleared") << "Check1"
+                                        << "Check1=0";
+        QTest::newRow("Check2") << "Check2"
+                                << "Check2=1";
+        QTest::newRow("Check4") << "Check4"
+                                << "Check4=1";
+        QTest::newRow("Check5") << "Check5"
+                                << "Check5=1";
+        QTest::newRow("Check6") << "Check6"
+                                << "Check6=1";
+        QTest::newRow("Check8") << "Check8"
+                                << "Minimized=On";
+        QTest::newRow("Check3") << "Check3"
+                                << "Windows Startup=On";
+    }
+    void eachBoxIsStoredUnderItsKeyAtOnce() {
+        QFETCH(QString, box);
+        QFETCH(QString, expectedWrites);
+        test::TestEnvironment env;
+        const QString expectedBoxes = [&] {
+            test::MemorySettingsStore& settings = env.settings;
+            Form1 form(env.services);
+            form.Form_Load();
+            form.Form_Activate();
+            QCheckBox* target = box == "Check1"   ? form.Check1
+                                : box == "Check2" ? form.Check2
+                                : box == "Check4" ? form.Check4
+                                : box == "Check5" ? form.Check5
+                                : box == "Check6" ? form.Check6
+                                : box == "Check8" ? form.Check8
+                                                  : form.Check3;
+            target->click();
+            [&] { QCOMPARE(settings.writes, QStringList{expectedWrites}); }();
+            return boxes(form);
+        }();
+        // A restart shows the box as it was left, and restoring writes nothing new.
+        env.settings.writes.clear();
+        const QMap<QString, QString> stored = env.settings.values;
+        Form1 again(env.services);
+        again.cSysTray1->setBalloonSecond(std::chrono::milliseconds(1));
+        again.Form_Load();
+        QCOMPARE(boxes(again), expectedBoxes);
+        QCOMPARE(env.settings.values, stored);
+        QVERIFY(env.ui.errors().isEmpty());
+    }
+
+    void restoringChangesNoSetting() {
+        test::TestEnvironment env;
+        env.settings.values = {{"Check1", "0"},     {"Check2", "1"}, {"Check4", "1"},
+                               {"Check5", "1"},     {"Check6", "1"}, {"Windows Startup", "On"},
+                               {"Minimized", "Off"}};
+        const auto stored = env.settings.values;
+        Form1 form(env.services);
+        form.Form_Load();
+        QCOMPARE(boxes(form), QStringLiteral("0111110"));
+        QCOMPARE(env.settings.values, stored);
+        // The start-up box is silent while starting: no entry appears for "On"...
+        QVERIFY(!QFile::exists(entryPath(env)));
+        QVERIFY(!form.Check8->isHidden());
+    }
+
+    void startUpBoxLeavesAnExistingEntryAloneAtLoad() {
+        // ...and none is removed for "Off": only a click changes the entry.
+        test::TestEnvironment env;
+        writeFile(entryPath(env),
+                  "[Desktop Entry]\nType=Application\nName=Other\nExec=/bin/true\n");
+        Form1 form(env.services);
+        form.Form_Load();
+        QVERIFY(!form.Check3->isChecked());
+        QVERIFY(QFile::exists(entryPath(env)));
+        QVERIFY(!form.Check8->isHidden());
+    }
+
+    void onlyExactlyOnTicksTheStartUpBoxes_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("ticked");
+        for (const char* key : {"Windows Startup", "Minimized"}) {
+            QTest::addRow("%s On", key) << key << "On" << true;
+            QTest::addRow("%s on", key) << key << "on" << false;
+            QTest::addRow("%s ON", key) << key << "ON" << false;
+            QTest::addRow("%s ' On'", key) << key << " On" << false;
+            QTest::addRow("%s 1", key) << key << "1" << false;
+            QTest::addRow("%s empty", key) << key << "" << false;
+        }
+    }
+    void onlyExactlyOnTicksTheStartUpBoxes() {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(bool, ticked);
+        test::TestEnvironment env;
+        env.settings.values.insert(key, value);
+        Form1 form(env.services);
+        form.cSysTray1->setBalloonSecond(std::chrono::milliseconds(1));
+        form.Form_Load();
+        QCheckBox* box = key == "Minimized" ? form.Check8 : form.Check3;
+        QCOMPARE(box->isChecked(), ticked);
+        QVERIFY(env.ui.errors().isEmpty());
+        // Restoring writes back nothing but the value that was read.
+        QCOMPARE(env.settings.values.value(key), value);
+    }
+
+    void badRemindValueIsReportedAndTheLoadGoesOn_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<QString>("expectedBoxes");
+        // Every other remind box is stored ticked, so a box left at its design
+        // state shows the failing step alone, and the boxes after it still load.
+        QTest::newRow("Check1 word") << "Check1"
+                                     << "abc" << 136 << "1111100";
+        QTest::newRow("Check1 empty") << "Check1"
+                                      << "" << 136 << "1111100";
+        QTest::newRow("Check2 fraction") << "Check2"
+                                         << "1.5" << 138 << "1011100";
+        QTest::newRow("Check4 not a state") << "Check4"
+                                            << "7" << 140 << "1101100";
+        QTest::newRow("Check5 negative") << "Check5"
+                                         << "-1" << 142 << "1110100";
+        QTest::newRow("Check6 two") << "Check6"
+                                    << "2" << 144 << "1111000";
+        QTest::newRow("Check1 not a state keeps ticked") << "Check1"
+                                                         << "-1" << 136 << "1111100";
+    }
+    void badRemindValueIsReportedAndTheLoadGoesOn() {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(int, step);
+        QFETCH(QString, expectedBoxes);
+        test::TestEnvironment env;
+        for (const char* k : {"Check1", "Check2", "Check4", "Check5", "Check6"}) {
+            env.settings.values.insert(k, "1");
+        }
+        env.settings.values.insert(key, value);
+        Form1 form(env.services);
+        form.Form_Load();
+        const QStringList errors = env.ui.errors();
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors[0].contains(
+                     QStringLiteral("\r\nin Almanis2021/08/31.Form1.Form_Load at line %1\r\r")
+                         .arg(step)),
+                 qPrintable(errors[0]));
+        QCOMPARE(boxes(form), expectedBoxes);
+        QCOMPARE(env.settings.values.value(key), value);  // the bad value is not overwritten
+        // The load went on to its end.
+        QCOMPARE(form.Timer1.interval(), 1000);
+    }
+
+    void blanksAroundAWholeNumberAreAccepted() {
+        test::TestEnvironment env;
+        env.settings.values.insert("Check2", " 1 ");
+        Form1 form(env.services);
+        form.Form_Load();
+        QVERIFY(form.Check2->isChecked());
+        QVERIFY(env.ui.errors().isEmpty());
+    }
+
+    void clearingStartUpClearsAndHidesStartInTray() {
+        test::TestEnvironment env;
+        env.settings.values = {{"Windows Startup", "On"}, {"Minimized", "On"}};
+        Form1 form(env.services);
+        form.cSysTray1->setBalloonSecond(std::chrono::milliseconds(1));
+        form.Form_Load();
+        QVERIFY(form.HiddenInTray);
+        QVERIFY(!form.StartingUp);
+        form.cSysTray1_MouseUp(1, 0);
+        writeFile(entryPath(env), "[Desktop Entry]\n");
+        env.settings.writes.clear();
+
+        form.Check3->click();
+        QCOMPARE(env.settings.writes, (QStringList{"Minimized=Off", "Windows Startup=Off"}));
+        QVERIFY(!form.Check8->isChecked());
+        QVERIFY(form.Check8->isHidden());
+        QVERIFY(!QFile::exists(entryPath(env)));
+        QVERIFY(env.ui.boxes.isEmpty());
+    }
+
+    void tickingStartUpShowsStartInTrayWithoutChangingIt() {
+        test::TestEnvironment env;
+        Form1 form(env.services);
+        form.Form_Load();
+        form.Form_Activate();
+        form.Check3->click();  // on
+        form.Check3->click();  // off: Check8 hidden
+        QVERIFY(form.Check8->isHidden());
+        QVERIFY(!QFile::exists(entryPath(env)));
+        env.settings.writes.clear();
+
+        form.Check3->click();
+        QCOMPARE(env.settings.writes, QStringList{"Windows Startup=On"});
+        QVERIFY(!form.Check8->isHidden());
+        QVERIFY(!form.Check8->isChecked());
+        const QByteArray entry = readFile(entryPath(env));
+        QVERIFY2(entry.contains("\nExec=\"" + env.services.executablePath.toUtf8() + "\"\n"),
+                 entry.constData());
+    }
+
+    void entryRemovedBySomeoneElseStaysAbsentUntilTheBoxIsTickedAgain() {
+        test::TestEnvironment env;
+        env.settings.values.insert("Windows Startup", "On");
+        Form1 form(env.services);
+        form.Form_Load();
+        form.Form_Activate();
+        QVERIFY(form.Check3->isChecked());
+        QVERIFY(!QFile::exists(entryPath(env)));
+        form.Check3->click();
+        QVERIFY(!QFile::exists(entryPath(env)));
+        QVERIFY(env.ui.boxes.isEmpty());  // removing what is not there is harmless
+        form.Check3->click();
+        QVERIFY(QFile::exists(entryPath(env)));
+    }
+
+    void aFailedStartUpWriteIsToldOnceAndTheChoiceIsKept() {
+        test::TestEnvironment env;
+        // A file where the autostart folder should be: no one, not even the
+        // superuser, can write an entry into it.
+        writeFile(env.configFolder() + QStringLiteral("/autostart"), "not a folder");
+        Form1 form(env.services);
+        form.Form_Load();
+        form.Form_Activate();
+        form.Check3->click();
+        QCOMPARE(env.ui.boxes.size(), 1);
+        QCOMPARE(env.ui.boxes[0].kind, QStringLiteral("inform"));
+        QCOMPARE(env.ui.boxes[0].title, QStringLiteral("Almanis"));
+        QVERIFY2(env.ui.boxes[0].text.contains(env.configFolder() + QStringLiteral("/autostart")),
+                 qPrintable(env.ui.boxes[0].text));
+        QVERIFY(env.ui.boxes[0].text.contains(QStringLiteral("not a folder")));
+        QVERIFY(form.Check3->isChecked());
+        QCOMPARE(env.settings.values.value("Windows Startup"), QStringLiteral("On"));
+    }
+
+    void startInTrayWithoutStartUpStillStartsInTheTray() {
+        test::TestEnvironment env;
+        env.settings.values = {{"Windows Startup", "Off"}, {"Minimized", "On"}};
+        Form1 form(env.services);
+        form.cSysTray1->setBalloonSecond(std::chrono::milliseconds(1));
+        form.Form_Load();
+        QVERIFY(form.Check8->isChecked());
+        QVERIFY(!form.Check3->isChecked());
+        QVERIFY(form.HiddenInTray);
+    }
+
+    // The options file itself.
+    void livesInTheUsersConfigurationFolderWithTheExactKeys() {
+        test::TestEnvironment env;
+        const QString path = env.configFolder() + QStringLiteral("/Marrowind/Almanis.conf");
+        {
+            QSettingsStore store;
+            QCOMPARE(store.fileName(), path);
+            QCOMPARE(store.get("Windows Startup", "Off"), QStringLiteral("Off"));
+            QVERIFY(!QFile::exists(path));  // reading writes nothing
+            store.save("Windows Startup", "On");
+            store.save("Check4", "1");
+        }
+        QVERIFY(QFile::exists(path));
+        QSettingsStore reopened;
+        QCOMPARE(reopened.get("Windows Startup", "Off"), QStringLiteral("On"));
+        QCOMPARE(reopened.get("Check4", "0"), QStringLiteral("1"));
+        QCOMPARE(reopened.get("Check5", "0"), QStringLiteral("0"));
+        QSettings raw(path, QSettings::IniFormat);
+        QCOMPARE(raw.childKeys(), (QStringList{"Check4", "Windows Startup"}));
+    }
+
+    void aTickedBoxSurvivesARestartThroughTheFile() {
+        test::TestEnvironment env;
+        QSettingsStore store;
+        Services services = env.services;
+        Services real{env.ui,
+                      env.clock,
+                      env.chance,
+                      store,
+                      env.tray,
+                      env.sound,
+                      services.programFolder,
+                      services.executablePath};
+        {
+            Form1 form(real);
+            form.Form_Load();
+            form.Form_Activate();
+            form.Check4->click();
+            form.Check1->click();
+        }
+        QSettingsStore again;
+        Services restarted{env.ui,
+                           env.clock,
+                           env.chance,
+                           again,
+                           env.tray,
+                           env.sound,
+                           services.programFolder,
+                           services.executablePath};
+        Form1 form(restarted);
+        form.Form_Load();
+        QCOMPARE(boxes(form), QStringLiteral("0010000"));
+    }
+
+    void damagedFileReadsAsDefaults_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("unclosed section") << QByteArray("[General\nCheck1=0\nMinimized=On\n");
+        QTest::newRow("list under a key")
+            << QByteArray("[General]\nCheck1=0, 1\nMinimized=On, Off\n");
+        QTest::newRow("serialised object")
+            << QByteArray("[General]\nCheck1=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x10junk)\n");
+    }
+    void damagedFileReadsAsDefaults() {
+        QFETCH(QByteArray, content);
+        test::TestEnvironment env;
+        writeFile(QSettingsStore::defaultFilePath(), content);
+        QSettingsStore store;
+        QCOMPARE(store.get("Check1", "1"), QStringLiteral("1"));
+        QCOMPARE(store.get("Minimized", "Off"), QStringLiteral("Off"));
+        // The program starts as with no settings at all.
+        Services real{env.ui,
+                      env.clock,
+                      env.chance,
+                      store,
+                      env.tray,
+                      env.sound,
+                      env.services.programFolder,
+                      env.services.executablePath};
+        Form1 form(real);
+        form.Form_Load();
+        QCOMPARE(boxes(form), QStringLiteral("1000000"));
+        QVERIFY(env.ui.errors().isEmpty());
+        QCOMPARE(readFile(QSettingsStore::defaultFilePath()), content);  // untouched until a change
+    }
+
+    void aChangeReplacesADamagedFileWithACleanOne() {
+        test::TestEnvironment env;
+        writeFile(QSettingsStore::defaultFilePath(), "[General\nCheck1=0\n");
+        {
+            QSettingsStore store;
+            QVERIFY(!store.readable());
+            store.save("Check2", "1");
+        }
+        QSettingsStore reopened;
+        QVERIFY(reopened.readable());
+        QCOMPARE(reopened.get("Check2", "0"), QStringLiteral("1"));
+        QCOMPARE(reopened.get("Check1", "1"), QStringLiteral("1"));
+    }
+
+    void unreadableFileReadsAsDefaults() {
+        test::TestEnvironment env;
+        // A folder in the file's place cannot be read by anyone.
+        QDir().mkpath(QSettingsStore::defaultFilePath());
+        QSettingsStore store;
+        QVERIFY(!store.readable());
+        QCOMPARE(store.get("Check1", "1"), QStringLiteral("1"));
+        store.save("Check1", "0");  // fails quietly; the program goes on
+        Services real{env.ui,
+                      env.clock,
+                      env.chance,
+                      store,
+                      env.tray,
+                      env.sound,
+                      env.services.programFolder,
+                      env.services.executablePath};
+        Form1 form(real);
+        form.Form_Load();
+        QVERIFY(env.ui.errors().isEmpty());
+    }
+};
+
+ALMANIS_TEST_MAIN(OptionsTest)
+#include "tst_options_panel.moc"
