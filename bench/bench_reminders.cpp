@@ -30,7 +30,7 @@ const QDate kToday(2026, 6, 15);
 const RemindWindows kAllWindows{true, true, true, true, true};
 
 class CountingUi final : public Ui {
-  public:
+public:
     void errorReport(const QString& text) override {
         ++errors;
         std::fprintf(stderr, "error report: %s\n", qPrintable(text));
@@ -46,7 +46,7 @@ class CountingUi final : public Ui {
 };
 
 class Host final : public ReminderHost {
-  public:
+public:
     RemindWindows remindWindows() const override { return kAllWindows; }
     bool startingUp() const override { return false; }
     void showAlarm() override { ++shown; }
@@ -61,7 +61,7 @@ QString makeStore(const QString& folder, int rows) {
     bench::writeEventStore(path, rows, [](int i) -> std::optional<bench::EventRow> {
         const int month = i % 12 + 1;
         const int day = (i * 7) % 31 + 1;
-        if (isDue(DaysLeft(month, day, kToday), kAllWindows)) {
+        if (kAllWindows.isDue(daysLeft(month, day, kToday))) {
             return std::nullopt;
         }
         return bench::EventRow{QStringLiteral("Birthday of friend number %1").arg(i), month, day};
@@ -134,16 +134,11 @@ int countStatements(unsigned, void* counter, void*, void*) {
 }
 
 struct Engine {
-    explicit Engine(const QString& path) {
-        db.open(path);
-        for (const char* header : {"id", "Description", "Month", "Day", "Day(s) Left", "MonthNo"}) {
-            list.addColumn(QLatin1String(header));
-        }
-    }
+    explicit Engine(const QString& path) { db.open(path); }
     CountingUi ui;
     FixedClock clock{kToday};
     Connection db;
-    ListViewModel list;
+    EventListModel list;
     PollTimer timer;
     Host host;
     ReminderEngine engine{ui, clock, db, list, timer, host};
@@ -165,22 +160,22 @@ int main(int argc, char* argv[]) {
         qint64 sink = 0;
         const auto read = [&] { sink += rawRead(e.db); };
         const auto [list, raw] = medianPair(
-            runs, [&] { e.engine.ListEvents(); }, read);
+            runs, [&] { e.engine.refreshList(); }, read);
         ok = report(QStringLiteral("ListEvents, %1 events").arg(rows), list, raw, 2.0) && ok;
         ok = e.list.count() == rows && e.ui.errors == 0 && sink > 0 && ok;
 
         if (rows == 100000) {
             // Snoozed, the rebuild also runs the due check over the whole table.
-            e.engine.duration = 3600;
+            e.engine.setRecheckSeconds(3600);
             const auto [snoozed, raw2] = medianPair(
-                runs, [&] { e.engine.ListEvents(); }, read);
+                runs, [&] { e.engine.refreshList(); }, read);
             report(QStringLiteral("ListEvents while snoozed, %1 events").arg(rows), snoozed, raw2,
                    0);
-            e.engine.duration = 0;
+            e.engine.setRecheckSeconds(0);
 
             bool due = true;
             const auto [check, raw3] = medianPair(
-                runs, [&] { due = e.engine.HasEventToday(); }, read);
+                runs, [&] { due = e.engine.hasDueEvent(); }, read);
             ok = report(QStringLiteral("HasEventToday, %1 events, none due").arg(rows), check, raw3,
                         1.5) &&
                  !due && ok;
@@ -192,7 +187,7 @@ int main(int argc, char* argv[]) {
             QElapsedTimer timer;
             timer.start();
             for (int i = 0; i < kTicks; ++i) {
-                e.engine.Timer1_Timer();
+                e.engine.pollTick();
             }
             const double idleNs = static_cast<double>(timer.nsecsElapsed()) / kTicks;
             std::printf("Timer1_Timer, duration 0: %d ticks, %lld statements, %.1f ns a tick  %s\n",
@@ -201,11 +196,11 @@ int main(int argc, char* argv[]) {
             ok = statements == 0 && ok;
 
             // For contrast: snoozed for an hour, the 3600th tick reads the table once.
-            e.engine.duration = 3600;
-            e.engine.TickCounter = 0;
+            e.engine.setRecheckSeconds(3600);
+            e.engine.setTicksCounted(0);
             timer.restart();
             for (int i = 0; i < 3600; ++i) {
-                e.engine.Timer1_Timer();
+                e.engine.pollTick();
             }
             std::printf("Timer1_Timer, duration 3600: 3600 ticks, %lld statement(s), %.2f ms\n",
                         static_cast<long long>(statements),

@@ -1,5 +1,6 @@
 // The real program, ended as soon as its main window has been shown and its
 // first activation (the list fill and the start-up due check) is done.
+#include "core/Chance.h"
 #include "core/Clock.h"
 #include "mainwindow/MainWindow.h"
 #include "core/QSettingsStore.h"
@@ -41,10 +42,10 @@ int main(int argc, char* argv[]) {
                                sound,
                                QStringLiteral(ALMANIS_BUILT_PROGRAM_DIR),
                                QCoreApplication::applicationFilePath()};
-    almanis::Form1 form(services);
+    almanis::MainWindow form(services);
     QuitAfterActivation quitter;
     form.installEventFilter(&quitter);
-    form.Form_Load();
+    form.load();
     form.show();
     return app.exec();
 }

@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             check(!event.description.contains(QLatin1Char(',')));
             check(event.description == event.description.trimmed());
             const EventLine again = parseEventLine(formatEventLine(
-                event.description, MonthNameFromNumber(event.month), QString::number(event.day)));
+                event.description, monthNameFromNumber(event.month), QString::number(event.day)));
             check(again.description == event.description && again.month == event.month &&
                   again.day == event.day);
             // The store takes any text but one with a NUL character.
@@ -104,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     store->db.execute(QStringLiteral("delete from tblEvent"));
     bool failed = false;
     try {
-        ImportEvents(store->file, store->db);
+        importEvents(store->file, store->db);
     } catch (const AppError& e) {
         failed = true;
         check(e.description().startsWith(QStringLiteral("Line %1 ").arg(good + 1)));

@@ -1,10 +1,11 @@
+#include "core/Chance.h"
 #include "core/Clock.h"
-#include "mainwindow/MainWindow.h"
 #include "core/QSettingsStore.h"
+#include "mainwindow/MainWindow.h"
+#include "reminders/QtSound.h"
+#include "widgets/QtTrayShell.h"
 #include "widgets/QtUi.h"
 #include "widgets/Services.h"
-#include "widgets/QtTrayShell.h"
-#include "reminders/QtSound.h"
 
 #include <QApplication>
 
@@ -20,13 +21,14 @@ int main(int argc, char* argv[]) {
     almanis::QSettingsStore settings;
     almanis::QtTrayShell tray;
     almanis::QtSound sound(QCoreApplication::applicationDirPath());
-    almanis::Services services{ui,    clock, chance, settings, tray, sound, QCoreApplication::applicationDirPath(),
+    almanis::Services services{ui,    clock, chance, settings, tray, sound,
+                               QCoreApplication::applicationDirPath(),
                                QCoreApplication::applicationFilePath()};
 
-    almanis::Form1 form(services);
-    form.Form_Load();
-    if (!form.HiddenInTray) {
-        form.show();
+    almanis::MainWindow window(services);
+    window.load();
+    if (!window.isHiddenInTray()) {
+        window.show();
     }
     return app.exec();
 }

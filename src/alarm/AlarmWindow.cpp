@@ -1,14 +1,16 @@
 #include "alarm/AlarmWindow.h"
 
+#include "core/AppError.h"
 #include "core/Clock.h"
+#include "core/EventDate.h"
 #include "core/Guard.h"
 #include "core/Paths.h"
-#include "widgets/Services.h"
-#include "widgets/Skin.h"
-#include "widgets/Design.h"
 #include "reminders/ReminderEngine.h"
 #include "store/ResultSet.h"
 #include "store/Sql.h"
+#include "widgets/Design.h"
+#include "widgets/PointerRule.h"
+#include "widgets/Services.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -24,21 +26,20 @@ constexpr char kCursorFile[] = "/HAND-M.CUR";
 constexpr char kSoundFile[] = "/Event.wav";
 }  // namespace
 
-bool Form3::isTesting = false;
-
-Form3::Form3(Services& services, const Connection& eventDb, ReminderEngine& engine,
-             const RemindWindows& windows, QWidget* parent)
+AlarmWindow::AlarmWindow(Services& services, const Connection& store, ReminderEngine& engine,
+                         const RemindWindows& windows, QWidget* parent)
     : QDialog(parent),
-      MMControl1(services.sound),
       services_(services),
-      eventDb_(eventDb),
+      store_(store),
       engine_(engine),
-      windows_(windows) {
-    pointer = new PointerRule(*this);
+      windows_(windows),
+      soundPlayer_(services.sound) {
+    pointer_ = new PointerRule(*this);
     createControls();
 }
 
-void Form3::createControls() {
+void AlarmWindow::createControls() {
+    setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Event Alert!"));
     // Without CustomizeWindowHint the window manager adds its own minimise and
     // maximise buttons.
@@ -46,35 +47,40 @@ void Form3::createControls() {
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFont(windowFont());
     setFixedSize(px(8040), px(4320));
-    pointer->watchBackground(this);
+    pointer_->watchBackground(this);
 
-    ListView1View = makeListView(this, ListView1);
-    ListView1View->setGeometry(twipsRect(120, 120, 7800, 2760));
-    pointer->watchBackground(ListView1View);
-    pointer->watchBackground(ListView1View->viewport());
+    lineList_ = makeReportView(this, lines_);
+    lineList_->setObjectName(QStringLiteral("ListView1"));
+    lineList_->setGeometry(twipsRect(120, 120, 7800, 2760));
+    pointer_->watchBackground(lineList_);
+    pointer_->watchBackground(lineList_->viewport());
 
-    Frame1 = new QGroupBox(this);
-    Frame1->setGeometry(twipsRect(120, 2970, 7800, 735));
-    pointer->watchBackground(Frame1);
+    answerFrame_ = new QGroupBox(this);
+    answerFrame_->setObjectName(QStringLiteral("Frame1"));
+    answerFrame_->setGeometry(twipsRect(120, 2970, 7800, 735));
+    pointer_->watchBackground(answerFrame_);
 
-    PushButton1 = new QPushButton(QStringLiteral("Remind Me Later"), Frame1);
-    PushButton1->setGeometry(twipsRect(240, 210, 3840, 405));
+    remindLaterButton_ = new QPushButton(QStringLiteral("Remind Me Later"), answerFrame_);
+    remindLaterButton_->setObjectName(QStringLiteral("PushButton1"));
+    remindLaterButton_->setGeometry(twipsRect(240, 210, 3840, 405));
 
-    Combo1 = new QComboBox(Frame1);
-    Combo1->setGeometry(px(4320), px(240), px(3255), Combo1->sizeHint().height());
+    delayBox_ = new QComboBox(answerFrame_);
+    delayBox_->setObjectName(QStringLiteral("Combo1"));
+    delayBox_->setGeometry(px(4320), px(240), px(3255), delayBox_->sizeHint().height());
 
-    PushButton2 = new QPushButton(QStringLiteral("Do Not Remind Me Again"), this);
-    PushButton2->setGeometry(twipsRect(120, 3810, 7800, 405));
+    doNotRemindButton_ = new QPushButton(QStringLiteral("Do Not Remind Me Again"), this);
+    doNotRemindButton_->setObjectName(QStringLiteral("PushButton2"));
+    doNotRemindButton_->setGeometry(twipsRect(120, 3810, 7800, 405));
 
-    for (QPushButton* button : {PushButton1, PushButton2}) {
+    for (QPushButton* button : {remindLaterButton_, doNotRemindButton_}) {
         button->setFont(buttonFont());
         button->setFocusPolicy(Qt::TabFocus);
         // Enter in the list or the delay box must not answer for the user.
         button->setAutoDefault(false);
-        pointer->watchButton(button);
+        pointer_->watchButton(button);
     }
-    connect(PushButton1, &QPushButton::clicked, this, &Form3::PushButton1_Click);
-    connect(PushButton2, &QPushButton::clicked, this, &Form3::PushButton2_Click);
+    connect(remindLaterButton_, &QPushButton::clicked, this, &AlarmWindow::remindLater);
+    connect(doNotRemindButton_, &QPushButton::clicked, this, &AlarmWindow::doNotRemindAgain);
 
     // Centred on the screen, also when an owner window is given.
     QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
@@ -83,65 +89,77 @@ void Form3::createControls() {
     }
 }
 
-void Form3::Form_Load() {
-    Guard g(services_.ui, QStringLiteral("Form3"), QStringLiteral("Form_Load"));
+void AlarmWindow::addLine(const QString& text) {
+    lines_.appendRow(new QStandardItem(text));
+}
+
+QStringList AlarmWindow::lines() const {
+    QStringList texts;
+    for (int row = 0; row < lines_.rowCount(); ++row) {
+        texts << lines_.item(row)->text();
+    }
+    return texts;
+}
+
+void AlarmWindow::load() {
+    Guard g(services_.ui, where::alarmLoad);
     const QString cursorPath = services_.programFolder + QLatin1String(kCursorFile);
     const QString soundPath = services_.programFolder + QLatin1String(kSoundFile);
-    g.step(100, [&] { ApplyFormColors(*this); });
+    g.step(100, [&] { applyButtonFaceColours(*this); });
     g.step(102, [&] { setWindowIcon(programIcon()); });
-    g.step(104, [&] { ListView1.addColumn(QStringLiteral("Description")); });
-    g.step(106, [&] { ListView1.setColumnWidth(0, 4000); });
-    g.step(108, [&] { ListTodayEvent(); });
-    if (g.test(110, [&] { return FileExists(cursorPath); })) {
-        g.step(112, [&] { pointer->loadCustomPointer(cursorPath); });
+    g.step(104, [&] { lines_.setHorizontalHeaderLabels({QStringLiteral("Description")}); });
+    g.step(106, [&] { setColumnWidths(*lineList_, {4000}); });
+    g.step(108, [&] { listDueEvents(); });
+    if (g.test(110, [&] { return fileExists(cursorPath); })) {
+        g.step(112, [&] { pointer_->loadHand(cursorPath); });
     }
-    if (g.test(114, [] { return isTesting; })) {
-        g.step(116,
-               [&] { ListView1.addItem(QStringLiteral("New Day Has Come is today's Event.")); });
+    if (g.test(114, [&] { return engine_.testingAlarm(); })) {
+        g.step(116, [&] { addLine(QStringLiteral("New Day Has Come is today's Event.")); });
     }
     g.step(118, [&] {
-        Combo1->addItems(
+        delayBox_->addItems(
             {QStringLiteral("Remind after 1 hour"), QStringLiteral("Remind after 2 hours"),
              QStringLiteral("Remind after 6 hours"), QStringLiteral("Remind after 12 hours")});
     });
-    g.step(120, [&] { Combo1->setCurrentIndex(0); });
+    g.step(120, [&] { delayBox_->setCurrentIndex(0); });
     g.step(122, [&] {
-        // Any other duration, 0 included, keeps the first delay.
+        // Any other interval, 0 included, keeps the first delay.
         for (int position = 0; position < 4; ++position) {
-            if (kDelaySeconds[position] == engine_.duration) {
-                Combo1->setCurrentIndex(position);
+            if (kDelaySeconds[position] == engine_.recheckSeconds()) {
+                delayBox_->setCurrentIndex(position);
             }
         }
     });
-    if (g.test(124, [&] { return FileExists(soundPath); })) {
-        g.step(126, [&] { MMControl1.FileName = soundPath; });
-        g.step(128, [&] { MMControl1.Command(QStringLiteral("Open")); });
-        g.step(130, [&] { MMControl1.Command(QStringLiteral("Play")); });
+    if (g.test(124, [&] { return fileExists(soundPath); })) {
+        g.step(126, [&] { soundPlayer_.setFileName(soundPath); });
+        g.step(128, [&] { soundPlayer_.open(); });
+        g.step(130, [&] { soundPlayer_.play(); });
     }
 }
 
-void Form3::ListTodayEvent() {
-    Guard g(services_.ui, QStringLiteral("Form3"), QStringLiteral("ListTodayEvent"));
+void AlarmWindow::listDueEvents() {
+    Guard g(services_.ui, where::alarmList);
+    const QDate today = services_.clock.today();
     ResultSet rs;
-    g.step(100, [&] { ListView1.clear(); });
+    g.step(100, [&] { lines_.removeRows(0, lines_.rowCount()); });
     // An unreadable store is reported once and leaves the list empty.
-    if (!g.step(102, [&] { rs.open(sql::selectEvents(), eventDb_); })) {
+    if (!g.step(102, [&] { rs.open(sql::selectEvents(), store_); })) {
         return;
     }
     while (!rs.eof()) {
         // A row whose date can't be built is reported and not listed.
         const std::optional<int> n = g.value(104, [&] {
-            return DaysLeft(wholeNumber(rs.field("EventMonth")), wholeNumber(rs.field("EventDay")),
-                            services_.clock.today());
+            return daysLeft(wholeNumber(rs.field("EventMonth")), wholeNumber(rs.field("EventDay")),
+                            today);
         });
-        if (n && isDue(*n, windows_)) {  // 106
+        if (n && windows_.isDue(*n)) {  // 106
             g.step(108, [&] {
                 const QString description = rs.field("Description").toString();
-                ListView1.addItem(*n == 0 ? description + QStringLiteral(" is today.")
-                                          : description + QStringLiteral(" is in ") +
-                                                QString::number(*n) + QStringLiteral(" days."));
+                addLine(*n == 0 ? description + QStringLiteral(" is today.")
+                                : description + QStringLiteral(" is in ") + QString::number(*n) +
+                                      QStringLiteral(" days."));
             });
-            g.step(110, [] { isTesting = false; });
+            g.step(110, [&] { engine_.setTestingAlarm(false); });
         }
         if (!g.step(112, [&] { rs.moveNext(); })) {
             return;
@@ -154,23 +172,23 @@ void Form3::ListTodayEvent() {
     });
 }
 
-void Form3::PushButton1_Click() {
-    Guard g(services_.ui, QStringLiteral("Form3"), QStringLiteral("PushButton1_Click"));
+void AlarmWindow::remindLater() {
+    Guard g(services_.ui, where::remindLater);
     g.step(100, [&] {
         // With no delay selected the interval stays as it was.
-        const int position = Combo1->currentIndex();
+        const int position = delayBox_->currentIndex();
         if (position >= 0 && position < 4) {
-            engine_.duration = kDelaySeconds[position];
+            engine_.setRecheckSeconds(kDelaySeconds[position]);
         }
     });
     g.step(102, [&] { close(); });
 }
 
-void Form3::PushButton2_Click() {
-    Guard g(services_.ui, QStringLiteral("Form3"), QStringLiteral("PushButton2_Click"));
+void AlarmWindow::doNotRemindAgain() {
+    Guard g(services_.ui, where::doNotRemind);
     // A test window never switches the real reminder off.
-    if (g.test(100, [] { return !isTesting; })) {
-        g.step(102, [&] { engine_.duration = 0; });
+    if (g.test(100, [&] { return !engine_.testingAlarm(); })) {
+        g.step(102, [&] { engine_.setRecheckSeconds(0); });
     }
     g.step(104, [&] { close(); });
 }

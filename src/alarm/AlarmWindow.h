@@ -1,10 +1,10 @@
 #pragma once
 
-#include "reminders/EventListModel.h"
-#include "core/EventDate.h"
+#include "reminders/RemindWindows.h"
 #include "reminders/SoundPlayer.h"
 
 #include <QDialog>
+#include <QStandardItemModel>
 
 class QComboBox;
 class QGroupBox;
@@ -20,47 +20,47 @@ struct Services;
 
 // The alarm window "Event Alert!": lists the due events, plays the alarm sound
 // and takes the answer, remind again later or not again in this run. The answer
-// goes into the engine's duration; the close box leaves it as it was.
-class Form3 final : public QDialog {
+// goes into the engine's re-check interval; the close box leaves it as it was.
+class AlarmWindow final : public QDialog {
     Q_OBJECT
-  public:
+public:
     // `parent` is the owner the window is shown with; it still opens centred
     // on the screen.
-    Form3(Services& services, const Connection& eventDb, ReminderEngine& engine,
-          const RemindWindows& windows, QWidget* parent = nullptr);
+    AlarmWindow(Services& services, const Connection& store, ReminderEngine& engine,
+                const RemindWindows& windows, QWidget* parent = nullptr);
 
-    // Runs when the window opens: theme, list, pointer, delays, sound.
-    void Form_Load();
+    // Runs when the window opens: colours, list, pointer, delays, sound.
+    void load();
     // Fills the list with one line per event due today.
-    void ListTodayEvent();
-    // "Remind Me Later"
-    void PushButton1_Click();
-    // "Do Not Remind Me Again"
-    void PushButton2_Click();
+    void listDueEvents();
+    // "Remind Me Later": re-check after the chosen delay.
+    void remindLater();
+    // "Do Not Remind Me Again": no more re-checks in this run.
+    void doNotRemindAgain();
 
-    // Set by the test command while it shows the window. Listing a real due
-    // event clears it, so such a test behaves like a real alarm.
-    static bool isTesting;
+    // The lines the window lists.
+    QStringList lines() const;
+    const SoundPlayer& soundPlayer() const { return soundPlayer_; }
 
-    // The delays of Combo1, by position.
+    // The delays of the delay box, by position.
     static constexpr int kDelaySeconds[] = {3600, 7200, 21600, 43200};
 
-    ListViewModel ListView1;
-    QTreeView* ListView1View = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QPushButton* PushButton1 = nullptr;
-    QComboBox* Combo1 = nullptr;
-    QPushButton* PushButton2 = nullptr;
-    MMControl MMControl1;
-    PointerRule* pointer = nullptr;
-
-  private:
+private:
     void createControls();
+    void addLine(const QString& text);
 
     Services& services_;
-    const Connection& eventDb_;
+    const Connection& store_;
     ReminderEngine& engine_;
     RemindWindows windows_;
+    QStandardItemModel lines_;
+    SoundPlayer soundPlayer_;
+    PointerRule* pointer_ = nullptr;
+    QTreeView* lineList_ = nullptr;
+    QGroupBox* answerFrame_ = nullptr;
+    QPushButton* remindLaterButton_ = nullptr;
+    QComboBox* delayBox_ = nullptr;
+    QPushButton* doNotRemindButton_ = nullptr;
 };
 
 }  // namespace almanis

@@ -26,7 +26,7 @@ QString titleFromProductName(const QString& productName) {
     return text.left(kTitleLimit);
 }
 
-void SetAppTitle() {
+void setAppTitle() {
     title() = titleFromProductName(QLatin1String(kProductName));
 }
 

@@ -13,7 +13,7 @@ inline constexpr int kTitleLimit = 40;
 QString titleFromProductName(const QString& productName);
 
 // Makes the title of the product name the application title.
-void SetAppTitle();
+void setAppTitle();
 
 // The caption of every message box that names no caption of its own.
 const QString& appTitle();

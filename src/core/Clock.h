@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDate>
-#include <QRandomGenerator>
 
 namespace almanis {
 
@@ -26,18 +25,6 @@ public:
 
 private:
     QDate date_;
-};
-
-// The start-up draw of a whole number from 1 to 100.
-class Chance {
-public:
-    virtual ~Chance() = default;
-    virtual int oneToHundred() = 0;
-};
-
-class SystemChance final : public Chance {
-public:
-    int oneToHundred() override { return static_cast<int>(QRandomGenerator::system()->bounded(100)) + 1; }
 };
 
 }  // namespace almanis

@@ -46,31 +46,33 @@ std::optional<QDate> carriedDate(int year, int month, int day) {
     return QDate::fromJulianDay(*julian);
 }
 
-int DaysLeft(int month, int day, QDate today) {
+std::optional<int> tryDaysLeft(int month, int day, QDate today) {
     const int year = today.year();
     const qint64 from = today.toJulianDay();
     const auto thisYear = carriedJulianDay(year, month, day);
     if (!thisYear) {
-        noDate(month, day);
+        return std::nullopt;
     }
     if (*thisYear >= from) {
         return static_cast<int>(*thisYear - from);
     }
     const auto nextYear = carriedJulianDay(year + 1, month, day);
     if (!nextYear) {
-        noDate(month, day);
+        return std::nullopt;
     }
     return static_cast<int>(*nextYear - from);
 }
 
-bool isValidEventDate(int month, int day) {
-    return month >= 1 && month <= 12 && day >= 1 && day <= QDate(2000, month, 1).daysInMonth();
+int daysLeft(int month, int day, QDate today) {
+    const std::optional<int> days = tryDaysLeft(month, day, today);
+    if (!days) {
+        noDate(month, day);
+    }
+    return *days;
 }
 
-bool isDue(int daysLeft, const RemindWindows& windows) {
-    return (windows.day0 && daysLeft == 0) || (windows.day3 && daysLeft == 3) ||
-           (windows.day7 && daysLeft == 7) || (windows.day14 && daysLeft == 14) ||
-           (windows.day30 && daysLeft == 30);
+bool isValidEventDate(int month, int day) {
+    return month >= 1 && month <= 12 && day >= 1 && day <= QDate(2000, month, 1).daysInMonth();
 }
 
 }  // namespace almanis

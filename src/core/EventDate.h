@@ -14,23 +14,13 @@ std::optional<QDate> carriedDate(int year, int month, int day);
 
 // Days from today to the event's next occurrence: 0 when it falls on today,
 // otherwise the days to this year's date, or to next year's once this year's
-// has passed. Throws AppError when the date cannot be built.
-int DaysLeft(int month, int day, QDate today);
+// has passed. Nothing when the date cannot be built.
+std::optional<int> tryDaysLeft(int month, int day, QDate today);
+// The same, throwing AppError when the date cannot be built.
+int daysLeft(int month, int day, QDate today);
 
 // The dates an event may be given: months 1 to 12, days 1 to the month's
 // length in a leap year, so 29 February is accepted in every year.
 bool isValidEventDate(int month, int day);
-
-// The remind windows that the user switched on: 0, 3, 7, 14 and 30 days left.
-struct RemindWindows {
-    bool day0 = false;
-    bool day3 = false;
-    bool day7 = false;
-    bool day14 = false;
-    bool day30 = false;
-};
-
-// True when a switched-on window matches the days left exactly.
-bool isDue(int daysLeft, const RemindWindows& windows);
 
 }  // namespace almanis

@@ -7,17 +7,16 @@
 
 namespace almanis {
 
-QString errorReportText(const QString& description, const QString& window,
-                        const QString& procedure, int step) {
-    return description + QStringLiteral("\r\n") + QStringLiteral("in Almanis2021/08/31.") + window +
-           QLatin1Char('.') + procedure + QLatin1Char(' ') + QStringLiteral("at line ") +
+QString errorReportText(const QString& description, ErrorLocation location, int step) {
+    return description + QStringLiteral("\r\n") + QStringLiteral("in Almanis2021/08/31.") +
+           QLatin1String(location.window) + QLatin1Char('.') + QLatin1String(location.procedure) +
+           QLatin1Char(' ') + QStringLiteral("at line ") +
            QString::number(step) + QStringLiteral("\r\r") +
            QStringLiteral("Please email screenshot of this message to ") +
            QLatin1String(kSupportEmail);
 }
 
-Guard::Guard(Ui& ui, QString window, QString procedure)
-    : ui_(ui), window_(std::move(window)), procedure_(std::move(procedure)) {}
+Guard::Guard(Ui& ui, ErrorLocation location) : ui_(ui), location_(location) {}
 
 bool Guard::step(int number, const std::function<void()>& body) {
     try {
@@ -41,7 +40,7 @@ bool Guard::test(int number, const std::function<bool()>& body) {
 
 void Guard::report(int number, const QString& description) {
     ++failures_;
-    ui_.errorReport(errorReportText(description, window_, procedure_, number));
+    ui_.errorReport(errorReportText(description, location_, number));
 }
 
 }  // namespace almanis

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ErrorLocation.h"
+
 #include <QString>
 #include <functional>
 #include <optional>
@@ -13,10 +15,9 @@ inline constexpr char kSupportEmail[] = "support@marrowind.example";
 inline constexpr char kHomePage[] = "https://www.marrowind.example/";
 inline constexpr char kContactPage[] = "https://www.marrowind.example/contact";
 
-// The full text of the "Application Error" box for a failure of step `step` of
-// procedure `procedure` of window `window`.
-QString errorReportText(const QString& description, const QString& window,
-                        const QString& procedure, int step);
+// The full text of the "Application Error" box for a failure of step `step` at
+// `location`.
+QString errorReportText(const QString& description, ErrorLocation location, int step);
 
 // One guarded procedure. Its steps are numbered 100, 102, 104, ... by the caller,
 // one number per statement in their order. A step that throws shows the error
@@ -25,7 +26,7 @@ QString errorReportText(const QString& description, const QString& window,
 // the same failure, the caller stops when a step returns false.
 class Guard {
 public:
-    Guard(Ui& ui, QString window, QString procedure);
+    Guard(Ui& ui, ErrorLocation location);
 
     // Runs one step; false when it failed (the report has been shown).
     bool step(int number, const std::function<void()>& body);
@@ -47,8 +48,7 @@ private:
     void report(int number, const QString& description);
 
     Ui& ui_;
-    QString window_;
-    QString procedure_;
+    ErrorLocation location_;
     int failures_ = 0;
 };
 

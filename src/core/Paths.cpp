@@ -7,20 +7,17 @@
 
 namespace almanis {
 
-QString GetSpecialFolder(int id) {
-    if (id != kCommonAppData) {
-        return {};
-    }
+QString applicationDataFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).trimmed();
 }
 
-bool FileExists(const QString& path) {
+bool fileExists(const QString& path) {
     return !path.isEmpty() && QFileInfo::exists(path);
 }
 
 namespace {
-QString specialFolder() {
-    const QString folder = GetSpecialFolder(kCommonAppData);
+QString resolvedDataFolder() {
+    const QString folder = applicationDataFolder();
     if (folder.isEmpty()) {
         throw AppError(QStringLiteral("The folder for application data could not be found"));
     }
@@ -29,11 +26,11 @@ QString specialFolder() {
 }  // namespace
 
 QString makerFolder() {
-    return specialFolder() + QStringLiteral("/Marrowind");
+    return resolvedDataFolder() + QStringLiteral("/Marrowind");
 }
 
 QString dataFolder() {
-    return specialFolder() + QStringLiteral("/Marrowind/") + QStringLiteral("Almanis");
+    return resolvedDataFolder() + QStringLiteral("/Marrowind/") + QStringLiteral("Almanis");
 }
 
 }  // namespace almanis

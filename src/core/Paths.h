@@ -4,20 +4,16 @@
 
 namespace almanis {
 
-// The shell identifier of the shared application data folder, the only one the
-// program asks for. Here it stands for the user's XDG data folder.
-inline constexpr int kCommonAppData = 35;
-
-// The folder of a special-folder identifier, or empty text for an identifier
-// that has no folder here.
-QString GetSpecialFolder(int id);
+// The folder that holds the data of the user's programs ($XDG_DATA_HOME, by
+// default ~/.local/share), as it is now; empty text when there is none.
+QString applicationDataFolder();
 
 // True when the path names something that exists; never fails.
-bool FileExists(const QString& path);
+bool fileExists(const QString& path);
 
 // The maker's folder and the data folder that holds "dbData.mdb". Both throw
-// AppError when the special folder cannot be resolved, rather than falling
-// back to the root of the file system.
+// AppError when the application data folder cannot be resolved, rather than
+// falling back to the root of the file system.
 QString makerFolder();
 QString dataFolder();
 

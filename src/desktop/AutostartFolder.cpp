@@ -4,24 +4,14 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-namespace almanis::RegStuff {
+namespace almanis {
 
 namespace {
-
-QString valueFile(const OpenKey& key, const QString& valueName) {
-    return key.folder + QLatin1Char('/') + valueName + QStringLiteral(".desktop");
+// An entry name is one file name in the folder, never a path.
+bool validEntryName(const QString& name) {
+    return !name.isEmpty() && !name.contains(QLatin1Char('/')) && name != QLatin1String(".") &&
+           name != QLatin1String("..");
 }
-
-QString keyFolder(const QString& hive, const QString& keyPath) {
-    return QDir::cleanPath(hive + QLatin1Char('/') + keyPath);
-}
-
-// A value name is one file name in the key's folder, never a path.
-bool validValueName(const QString& valueName) {
-    return !valueName.isEmpty() && !valueName.contains(QLatin1Char('/')) &&
-           valueName != QLatin1String(".") && valueName != QLatin1String("..");
-}
-
 }  // namespace
 
 QString execArgument(const QString& path) {
@@ -72,7 +62,7 @@ QString execLine(const QString& path) {
     return execArgument(path);
 }
 
-QByteArray desktopEntry(const QString& command) {
+QByteArray logonEntry(const QString& command) {
     const QString text = QStringLiteral(
                              "[Desktop Entry]\n"
                              "Type=Application\n"
@@ -85,69 +75,50 @@ QByteArray desktopEntry(const QString& command) {
     return text.toUtf8();
 }
 
-long WriteOpenValue(OpenKey& key, const QString& valueName, const QString& value,
-                    quint32 valueType) {
-    if (valueType != REG_SZ) {
-        return ERROR_SUCCESS;
+QString AutostartFolder::entryPath(const QString& name) const {
+    return path_ + QLatin1Char('/') + name + QStringLiteral(".desktop");
+}
+
+AutostartFolder::Result AutostartFolder::writeEntry(const QString& name,
+                                                    const QString& command) const {
+    // A user who never had a log-on entry has no such folder yet.
+    if (!QDir().mkpath(path_)) {
+        return {false, QFileInfo(path_).exists() ? QStringLiteral("it is not a folder")
+                                                 : QStringLiteral("the folder cannot be created")};
     }
-    if (!validValueName(valueName)) {
-        key.error = QStringLiteral("\"%1\" is not a valid entry name").arg(valueName);
-        return ERROR_CANTWRITE;
+    if (!validEntryName(name)) {
+        return {false, QStringLiteral("\"%1\" is not a valid entry name").arg(name)};
     }
     // Written aside and renamed over the old entry, so a session starting at the
     // same moment never reads half an entry, and whatever file had the name is
     // replaced whole.
-    const QString path = valueFile(key, valueName);
+    const QString path = entryPath(name);
     // A link under our name would have the write land in whatever it points to.
     if (QFileInfo(path).isSymLink() && !QFile::remove(path)) {
-        key.error = QStringLiteral("the link %1 cannot be replaced").arg(path);
-        return ERROR_CANTWRITE;
+        return {false, QStringLiteral("the link %1 cannot be replaced").arg(path)};
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(desktopEntry(value)) < 0 || !file.commit()) {
-        key.error = file.errorString();
-        return ERROR_CANTWRITE;
+    if (!file.open(QIODevice::WriteOnly) || file.write(logonEntry(command)) < 0 ||
+        !file.commit()) {
+        return {false, file.errorString()};
     }
-    return ERROR_SUCCESS;
+    return {};
 }
 
-RegStatus WriteRegistryValue(const QString& hive, const QString& keyPath, const QString& valueName,
-                             const QString& value, quint32 valueType) {
-    OpenKey key{keyFolder(hive, keyPath), QString()};
-    RegStatus status;
-    status.folder = key.folder;
-    // A user who never had a start-up entry has no such folder yet.
-    if (!QDir().mkpath(key.folder)) {
-        status.code = ERROR_CANTOPEN;
-        status.reason = QFileInfo(key.folder).exists()
-                            ? QStringLiteral("it is not a folder")
-                            : QStringLiteral("the folder cannot be created");
-        return status;
+AutostartFolder::Result AutostartFolder::removeEntry(const QString& name) const {
+    if (!validEntryName(name)) {
+        return {};
     }
-    status.code = WriteOpenValue(key, valueName, value, valueType);
-    status.reason = key.error;
-    return status;
-}
-
-RegStatus DeleteRegistryValue(const QString& hive, const QString& keyPath,
-                              const QString& valueName) {
-    OpenKey key{keyFolder(hive, keyPath), QString()};
-    RegStatus status;
-    status.folder = key.folder;
-    if (!validValueName(valueName)) {
-        return status;
-    }
-    const QString path = valueFile(key, valueName);
+    const QString path = entryPath(name);
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink()) {
-        return status;
+        return {};
     }
     QFile file(path);
     if (!file.remove()) {
-        status.code = ERROR_CANTWRITE;
-        status.reason = file.errorString();
+        return {false, file.errorString()};
     }
-    return status;
+    return {};
 }
 
-}  // namespace almanis::RegStuff
+}  // namespace almanis

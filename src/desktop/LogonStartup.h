@@ -1,5 +1,7 @@
 #pragma once
 
+#include "desktop/AutostartFolder.h"
+
 #include <QString>
 
 namespace almanis {
@@ -7,35 +9,30 @@ namespace almanis {
 class Ui;
 
 // Starting the program at log-on: an entry for the running program in the
-// user's autostart folder.
-class modStartUp {
-  public:
-    // `executablePath` is the running program; `hive` the folder that holds the
-    // autostart folder, by default the user's configuration folder.
-    modStartUp(Ui& ui, QString executablePath, QString hive = defaultHive());
+// user's autostart folder. A failure is told to the user, who would otherwise
+// wait in vain for the program at the next log-on.
+class LogonStartup {
+public:
+    // `executablePath` is the running program; `configFolder` the folder that
+    // holds the autostart folder, by default the user's configuration folder.
+    LogonStartup(Ui& ui, QString executablePath, const QString& configFolder = userConfigFolder());
 
     // Registers the running program.
-    void AddToStartup();
+    void enable();
     // Removes the registration.
-    void RemoveFromStartup();
-
-    // Writes the entry named `fileName` for that file in the program's folder.
-    void AddRunEntry(const QString& fileName);
-    // Deletes the entry named `fileName`.
-    void RemoveRunEntry(const QString& fileName);
+    void disable();
 
     // $XDG_CONFIG_HOME, by default ~/.config, as it is now.
-    static QString defaultHive();
+    static QString userConfigFolder();
     // The folder whose entries the session starts.
-    QString autostartFolder() const;
+    QString autostartFolder() const { return folder_.path(); }
 
-  private:
-    QString programFileName() const;
-    QString programFolder() const;
+private:
+    QString entryName() const;
 
     Ui& ui_;
     QString executablePath_;
-    QString hive_;
+    AutostartFolder folder_;
 };
 
 }  // namespace almanis

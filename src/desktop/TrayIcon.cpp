@@ -18,90 +18,89 @@ QString cutText(const QString& text, int length) {
     return text.left(cut);
 }
 
-cSysTray::cSysTray(TrayShell& shell, QObject* parent) : QObject(parent), shell_(shell) {
-    shell_.onMessage = [this](quint32 message, quint32 id) { DispatchTrayMessage(message, id); };
+TrayIcon::TrayIcon(TrayShell& shell, QObject* parent) : QObject(parent), shell_(shell) {
+    shell_.onEvent = [this](TrayEvent event, quint32 iconId) { dispatch(event, iconId); };
 }
 
-cSysTray::~cSysTray() {
+TrayIcon::~TrayIcon() {
     setInTray(false);
-    shell_.onMessage = nullptr;
+    shell_.onEvent = nullptr;
 }
 
-NotifyIconData cSysTray::record(quint32 flags) const {
-    NotifyIconData data;
-    data.uID = iconId_;
-    data.uFlags = flags;
-    return data;
+TrayRequest TrayIcon::request(TrayFields fields) const {
+    TrayRequest request;
+    request.iconId = iconId_;
+    request.fields = fields;
+    return request;
 }
 
-void cSysTray::AddIcon() {
-    NotifyIconData data = record(0);
-    if (!trayIcon_.isNull()) {
-        data.hIcon = trayIcon_;
-        data.uFlags |= NIF_ICON;
+void TrayIcon::addIcon() {
+    TrayRequest add = request({});
+    if (!icon_.isNull()) {
+        add.icon = icon_;
+        add.fields |= TrayField::Icon;
     }
-    if (!trayTip_.isEmpty()) {
-        data.szTip = cutText(trayTip_, kTipLength);
-        data.uFlags |= NIF_TIP;
+    if (!tip_.isEmpty()) {
+        add.tip = cutText(tip_, kTipLength);
+        add.fields |= TrayField::Tip;
     }
-    data.uFlags |= NIF_MESSAGE;
-    data.uCallbackMessage = kTrayCallbackMessage;
-    shell_.add(data);
+    add.fields |= TrayField::Events;
+    shell_.add(add);
 }
 
-void cSysTray::setInTray(bool value) {
-    if (value == inTray_) {
+void TrayIcon::setInTray(bool inTray) {
+    if (inTray == inTray_) {
         return;
     }
-    if (value) {
-        AddIcon();
+    if (inTray) {
+        addIcon();
         iconAdded_ = true;
     } else if (iconAdded_) {
-        shell_.remove(record(0));
+        shell_.remove(request({}));
         iconAdded_ = false;
     }
-    inTray_ = value;
+    inTray_ = inTray;
 }
 
-void cSysTray::setTrayTip(const QString& text) {
+void TrayIcon::setTip(const QString& text) {
     if (iconAdded_) {
-        NotifyIconData data = record(NIF_TIP);
-        data.szTip = cutText(text, kTipLength);
-        shell_.modify(data);
+        TrayRequest modify = request(TrayField::Tip);
+        modify.tip = cutText(text, kTipLength);
+        shell_.modify(modify);
     }
-    trayTip_ = text;
+    tip_ = text;
 }
 
-void cSysTray::setTrayIcon(const QIcon& icon) {
+void TrayIcon::setIcon(const QIcon& icon) {
     if (icon.isNull()) {
         return;
     }
     if (iconAdded_) {
-        NotifyIconData data = record(NIF_ICON);
-        data.hIcon = icon;
-        shell_.modify(data);
+        TrayRequest modify = request(TrayField::Icon);
+        modify.icon = icon;
+        shell_.modify(modify);
     }
-    trayIcon_ = icon;
+    icon_ = icon;
 }
 
-void cSysTray::setTrayIcon(const QPixmap& /*bitmap*/) {}
+void TrayIcon::setIcon(const QPixmap& /*bitmap*/) {}
 
-void cSysTray::setTrayIcon(const QImage& /*bitmap*/) {}
+void TrayIcon::setIcon(const QImage& /*bitmap*/) {}
 
-void cSysTray::ShowBalloon(const QString& text, const QString& title, int seconds, bool showOnce) {
+void TrayIcon::showBalloon(const QString& text, const QString& title, int seconds, bool showOnce) {
     if (showOnce && onceShownCount_ >= 1) {
         return;
     }
     if (seconds > kMaxBalloonSeconds) {
         throw AppError(QStringLiteral("Overflow"));
     }
-    NotifyIconData data = record(NIF_INFO);
-    data.szInfoTitle = cutText(title, kTitleLength);
-    data.szInfo = cutText(text, kInfoLength);
+    TrayRequest balloon = request(TrayField::Balloon);
+    balloon.balloonTitle = cutText(title, kBalloonTitleLength);
+    balloon.balloonText = cutText(text, kBalloonTextLength);
     if (seconds > 0) {
-        data.uTimeout = static_cast<quint32>(seconds) * 1000U;
+        balloon.balloonTimeoutMs = static_cast<quint32>(seconds) * 1000U;
     }
-    shell_.modify(data);
+    shell_.modify(balloon);
     balloonVisible_ = true;
     if (showOnce) {
         ++onceShownCount_;
@@ -112,14 +111,14 @@ void cSysTray::ShowBalloon(const QString& text, const QString& title, int second
     }
     waitForBalloon(seconds);
     if (balloonVisible_) {
-        NotifyIconData takeDown = data;
-        takeDown.szInfo.clear();
-        takeDown.szInfoTitle.clear();
+        TrayRequest takeDown = balloon;
+        takeDown.balloonText.clear();
+        takeDown.balloonTitle.clear();
         shell_.modify(takeDown);
     }
 }
 
-void cSysTray::waitForBalloon(int seconds) {
+void TrayIcon::waitForBalloon(int seconds) {
     // Sleeping in an event loop rather than polling: the window and the tray stay
     // responsive, timers tick, and no processor is kept busy meanwhile.
     QEventLoop loop;
@@ -142,43 +141,42 @@ void cSysTray::waitForBalloon(int seconds) {
     }
 }
 
-void cSysTray::setBalloonVisible(bool visible) {
+void TrayIcon::setBalloonVisible(bool visible) {
     balloonVisible_ = visible;
     if (!visible && balloonWait_) {
         balloonWait_->quit();
     }
 }
 
-void cSysTray::DispatchTrayMessage(quint32 message, quint32 id) {
-    const int icon = static_cast<int>(id);
-    switch (message) {
-        case WM_MOUSEMOVE:
-            emit MouseMove(icon);
+void TrayIcon::dispatch(TrayEvent event, quint32 iconId) {
+    switch (event) {
+        case TrayEvent::MouseMove:
+            emit mouseMoved(iconId);
             break;
-        case WM_LBUTTONDOWN:
-            emit MouseDown(1, icon);
+        case TrayEvent::LeftButtonDown:
+            emit mousePressed(Qt::LeftButton, iconId);
             break;
-        case WM_LBUTTONUP:
-            emit MouseUp(1, icon);
+        case TrayEvent::LeftButtonUp:
+            emit mouseReleased(Qt::LeftButton, iconId);
             break;
-        case WM_LBUTTONDBLCLK:
-            emit MouseDblClick(1, icon);
+        case TrayEvent::LeftDoubleClick:
+            emit mouseDoubleClicked(Qt::LeftButton, iconId);
             break;
-        case WM_RBUTTONDOWN:
-            emit MouseDown(2, icon);
+        case TrayEvent::RightButtonDown:
+            emit mousePressed(Qt::RightButton, iconId);
             break;
-        case WM_RBUTTONUP:
-            emit MouseUp(2, icon);
+        case TrayEvent::RightButtonUp:
+            emit mouseReleased(Qt::RightButton, iconId);
             break;
-        case WM_RBUTTONDBLCLK:
-            emit MouseDblClick(2, icon);
+        case TrayEvent::RightDoubleClick:
+            emit mouseDoubleClicked(Qt::RightButton, iconId);
             break;
-        case NIN_BALLOONHIDE:
-        case NIN_BALLOONTIMEOUT:
-        case NIN_BALLOONUSERCLICK:
+        case TrayEvent::BalloonHidden:
+        case TrayEvent::BalloonTimedOut:
+        case TrayEvent::BalloonClicked:
             setBalloonVisible(false);
             break;
-        default:
+        case TrayEvent::BalloonShown:
             break;
     }
 }

@@ -12,64 +12,63 @@ class QPixmap;
 
 namespace almanis {
 
-// The tray icon control: one icon in the notification area with its tooltip
-// and picture, balloons from it, and its mouse activity turned into events.
-// There is no designer, so the control always behaves as in the running program.
-class cSysTray final : public QObject {
+// One icon in the notification area with its tooltip and picture, balloons
+// from it, and what the user does with it turned into signals.
+class TrayIcon final : public QObject {
     Q_OBJECT
-  public:
+public:
     // Texts longer than these are cut in what the shell gets.
     static constexpr int kTipLength = 127;
-    static constexpr int kInfoLength = 255;
-    static constexpr int kTitleLength = 63;
+    static constexpr int kBalloonTextLength = 255;
+    static constexpr int kBalloonTitleLength = 63;
     // Above this the time-out in milliseconds no longer fits its 32-bit field.
     static constexpr int kMaxBalloonSeconds = 2147483;
 
-    explicit cSysTray(TrayShell& shell, QObject* parent = nullptr);
-    ~cSysTray() override;
+    explicit TrayIcon(TrayShell& shell, QObject* parent = nullptr);
+    ~TrayIcon() override;
 
-    // True puts the icon into the tray, False takes it out; writing the value it
+    // True puts the icon into the tray, false takes it out; setting the value it
     // already has does nothing.
-    bool InTray() const { return inTray_; }
-    void setInTray(bool value);
+    bool inTray() const { return inTray_; }
+    void setInTray(bool inTray);
 
-    const QString& TrayTip() const { return trayTip_; }
-    void setTrayTip(const QString& text);
+    const QString& tip() const { return tip_; }
+    void setTip(const QString& text);
 
     // Only an icon is taken: a null icon is ignored, and so is any bitmap, which
     // leaves the tray and the property with the icon they had.
-    const QIcon& TrayIcon() const { return trayIcon_; }
-    void setTrayIcon(const QIcon& icon);
-    void setTrayIcon(const QPixmap& bitmap);
-    void setTrayIcon(const QImage& bitmap);
+    const QIcon& icon() const { return icon_; }
+    void setIcon(const QIcon& icon);
+    void setIcon(const QPixmap& bitmap);
+    void setIcon(const QImage& bitmap);
 
     // Shows a balloon from the icon. With a time-out above 0 it waits, letting
     // events run, until the balloon goes away or the seconds have passed, and then
     // takes the balloon down itself. With `showOnce` it shows one balloon per run of
-    // the control. A time-out above kMaxBalloonSeconds throws AppError before
+    // the icon. A time-out above kMaxBalloonSeconds throws AppError before
     // anything is shown.
-    void ShowBalloon(const QString& text, const QString& title, int seconds, bool showOnce);
+    void showBalloon(const QString& text, const QString& title, int seconds, bool showOnce);
 
-    // Routes a message from the shell to the events below.
-    void DispatchTrayMessage(quint32 message, quint32 id);
+    // Turns what the shell reports into the signals below.
+    void dispatch(TrayEvent event, quint32 iconId);
 
-    bool IconAdded() const { return iconAdded_; }
-    quint32 IconID() const { return iconId_; }
-    bool BalloonVisible() const { return balloonVisible_; }
-    int OnceShownCount() const { return onceShownCount_; }
+    bool iconAdded() const { return iconAdded_; }
+    quint32 iconId() const { return iconId_; }
+    bool balloonVisible() const { return balloonVisible_; }
+    int onceShownCount() const { return onceShownCount_; }
 
     // How long one second of the balloon wait lasts (tests shorten it).
     void setBalloonSecond(std::chrono::milliseconds length) { balloonSecond_ = length; }
 
-  signals:
-    void MouseMove(int id);
-    void MouseDown(int button, int id);
-    void MouseUp(int button, int id);
-    void MouseDblClick(int button, int id);
+signals:
+    void mouseMoved(quint32 iconId);
+    void mousePressed(Qt::MouseButton button, quint32 iconId);
+    void mouseReleased(Qt::MouseButton button, quint32 iconId);
+    void mouseDoubleClicked(Qt::MouseButton button, quint32 iconId);
 
-  private:
-    NotifyIconData record(quint32 flags) const;
-    void AddIcon();
+private:
+    TrayRequest request(TrayFields fields) const;
+    void addIcon();
     void setBalloonVisible(bool visible);
     void waitForBalloon(int seconds);
 
@@ -77,8 +76,8 @@ class cSysTray final : public QObject {
     bool inTray_ = false;
     bool iconAdded_ = false;
     const quint32 iconId_ = 0;
-    QString trayTip_ = QStringLiteral("Telnet Server");
-    QIcon trayIcon_;
+    QString tip_ = QStringLiteral("Telnet Server");
+    QIcon icon_;
     bool balloonVisible_ = false;
     int onceShownCount_ = 0;
     std::chrono::milliseconds balloonSecond_{1000};

@@ -1,57 +1,61 @@
 #pragma once
 
+#include <QFlags>
 #include <QIcon>
 #include <QString>
 #include <functional>
 
 namespace almanis {
 
-// Validity flags of a notify-icon record.
-enum NotifyIconFlag : quint32 { NIF_MESSAGE = 1, NIF_ICON = 2, NIF_TIP = 4, NIF_INFO = 16 };
+// The fields a request to the tray carries.
+enum class TrayField : quint32 {
+    Events = 0x1,   // the icon reports what the user does with it
+    Icon = 0x2,
+    Tip = 0x4,
+    Balloon = 0x10,
+};
+Q_DECLARE_FLAGS(TrayFields, TrayField)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TrayFields)
 
-// The message the shell sends about activity on the icon.
-inline constexpr quint32 kTrayCallbackMessage = 1125;
-
-// Mouse and balloon messages delivered with the callback message.
-enum TrayMessage : quint32 {
-    WM_MOUSEMOVE = 0x200,
-    WM_LBUTTONDOWN = 0x201,
-    WM_LBUTTONUP = 0x202,
-    WM_LBUTTONDBLCLK = 0x203,
-    WM_RBUTTONDOWN = 0x204,
-    WM_RBUTTONUP = 0x205,
-    WM_RBUTTONDBLCLK = 0x206,
-    NIN_BALLOONSHOW = 0x402,
-    NIN_BALLOONHIDE = 0x403,
-    NIN_BALLOONTIMEOUT = 0x404,
-    NIN_BALLOONUSERCLICK = 0x405,
+// What the user does with the icon or its balloon, as the tray reports it.
+enum class TrayEvent {
+    MouseMove,
+    LeftButtonDown,
+    LeftButtonUp,
+    LeftDoubleClick,
+    RightButtonDown,
+    RightButtonUp,
+    RightDoubleClick,
+    BalloonShown,
+    BalloonHidden,
+    BalloonTimedOut,
+    BalloonClicked,
 };
 
 // One request to the tray: the fields that the operation uses, the rest empty.
-struct NotifyIconData {
-    quint32 uID = 0;
-    quint32 uFlags = 0;
-    quint32 uCallbackMessage = 0;
-    QIcon hIcon;
-    QString szTip;        // at most 127 characters
-    QString szInfo;       // at most 255 characters
-    quint32 uTimeout = 0; // milliseconds
-    QString szInfoTitle;  // at most 63 characters
+struct TrayRequest {
+    quint32 iconId = 0;
+    TrayFields fields;
+    QIcon icon;
+    QString tip;           // at most 127 characters
+    QString balloonText;   // at most 255 characters
+    QString balloonTitle;  // at most 63 characters
+    quint32 balloonTimeoutMs = 0;
 };
 
 // The desktop's notification area.
 class TrayShell {
 public:
     virtual ~TrayShell() = default;
-    virtual void add(const NotifyIconData& data) = 0;
-    virtual void modify(const NotifyIconData& data) = 0;
-    virtual void remove(const NotifyIconData& data) = 0;
+    virtual void add(const TrayRequest& request) = 0;
+    virtual void modify(const TrayRequest& request) = 0;
+    virtual void remove(const TrayRequest& request) = 0;
     // False on desktops without a tray host.
     virtual bool available() const = 0;
 
-    // Set by the tray icon control: the shell calls it with a mouse or balloon
-    // message (lParam) and the icon's id (wParam).
-    std::function<void(quint32 message, quint32 id)> onMessage;
+    // Set by the tray icon: the shell calls it with what the user did and the
+    // icon's id.
+    std::function<void(TrayEvent event, quint32 iconId)> onEvent;
 };
 
 }  // namespace almanis

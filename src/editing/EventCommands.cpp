@@ -3,121 +3,117 @@
 #include "core/AppError.h"
 #include "core/AppTitle.h"
 #include "core/Guard.h"
-#include "mainwindow/MainWindow.h"
-#include "widgets/Services.h"
 #include "core/Ui.h"
+#include "editing/CommandHost.h"
 #include "editing/EventEditor.h"
-#include "alarm/AlarmWindow.h"
+#include "reminders/EventListModel.h"
+#include "reminders/PollTimer.h"
+#include "reminders/ReminderEngine.h"
+#include "store/Connection.h"
 #include "store/Sql.h"
-
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
+#include "widgets/Services.h"
 
 namespace almanis {
 
-MainCommands::MainCommands(Form1& form) : form_(form) {
-    connect(form.PushButton1, &QPushButton::clicked, this, &MainCommands::PushButton1_Click);
-    connect(form.PushButton2, &QPushButton::clicked, this, &MainCommands::PushButton2_Click);
-    connect(form.PushButton3, &QPushButton::clicked, this, &MainCommands::PushButton3_Click);
-    connect(form.PushButton4, &QPushButton::clicked, this, &MainCommands::PushButton4_Click);
-    connect(form.PushButton5, &QPushButton::clicked, this, &MainCommands::PushButton5_Click);
-    connect(form.PushButton6, &QPushButton::clicked, this, &MainCommands::PushButton6_Click);
-    connect(form.PushButton7, &QPushButton::clicked, this, &MainCommands::PushButton7_Click);
-}
+EventCommands::EventCommands(Services& services, CommandHost& host, QObject* parent)
+    : QObject(parent), services_(services), host_(host) {}
 
-void MainCommands::PushButton6_Click() {
-    Guard g(form_.services.ui, QStringLiteral("Form1"), QStringLiteral("PushButton6_Click"));
-    g.step(100, [] { Form2::mEventID.clear(); });
+void EventCommands::addEvent() {
+    Guard g(services_.ui, where::addEvent);
+    std::optional<qint64> eventId;
+    g.step(100, [&] { eventId.reset(); });
     g.step(102, [&] {
-        Form2 editor(form_.services, form_.EventDb, [this] { form_.ListEvents(); });
-        editor.Form_Load();
-        form_.services.ui.showModal(editor, nullptr);
+        EventEditor editor(services_, host_.store(), eventId, [this] { host_.refreshList(); });
+        editor.load();
+        services_.ui.showModal(editor, nullptr);
     });
 }
 
-void MainCommands::PushButton2_Click() {
-    Guard g(form_.services.ui, QStringLiteral("Form1"), QStringLiteral("PushButton2_Click"));
+void EventCommands::editSelectedEvent() {
+    Guard g(services_.ui, where::editEvent);
     // With no row selected there is nothing to edit, as with an empty list.
-    const int row = form_.selectedRow();
-    if (form_.ListView1.count() == 0 || row < 0) {
+    const EventListModel& list = host_.eventList();
+    const std::optional<int> row = host_.selectedRow();
+    if (list.count() == 0 || !row) {
         return;
     }
-    ListViewModel& list = form_.ListView1;
-    g.step(102, [&] { Form2::mEventID = list.text(row); });
-    // The dialog loads at its first touch, with mEventID already set.
-    Form2 editor(form_.services, form_.EventDb, [this] { form_.ListEvents(); });
-    editor.Form_Load();
-    g.step(104, [&] { editor.Text1->setText(list.subItem(row, 1)); });
+    std::optional<qint64> eventId;
+    g.step(102, [&] { eventId = list.row(*row).event.id; });
+    // The fields are filled after the dialog has loaded, each on its own, so a
+    // field that fails still opens the dialog with the others.
+    EventEditor editor(services_, host_.store(), eventId, [this] { host_.refreshList(); });
+    editor.load();
+    g.step(104, [&] { editor.setDescription(list.row(*row).event.description); });
     g.step(106, [&] {
-        const int index = wholeNumber(list.subItem(row, 5)) - 1;
-        if (index < 0 || index >= editor.Combo1->count()) {
-            throw AppError(QStringLiteral("Invalid property value: month %1").arg(index + 1));
+        const EventListModel::Row& entry = list.row(*row);
+        if (!entry.monthRead) {
+            throw AppError(QStringLiteral("Invalid property value: the month cannot be read"));
         }
-        editor.Combo1->setCurrentIndex(index);
+        editor.selectMonth(entry.event.month);
     });
     g.step(108, [&] {
-        const int index = editor.Combo2->findText(list.subItem(row, 3), Qt::MatchExactly);
-        if (index < 0) {
-            throw AppError(
-                QStringLiteral("Invalid property value: day %1").arg(list.subItem(row, 3)));
+        const EventListModel::Row& entry = list.row(*row);
+        if (!entry.dayRead) {
+            throw AppError(QStringLiteral("Invalid property value: the day cannot be read"));
         }
-        editor.Combo2->setCurrentIndex(index);
+        editor.selectDay(entry.event.day);
     });
-    g.step(110, [&] { form_.services.ui.showModal(editor, nullptr); });
+    g.step(110, [&] { services_.ui.showModal(editor, nullptr); });
 }
 
-void MainCommands::PushButton1_Click() {
-    Guard g(form_.services.ui, QStringLiteral("Form1"), QStringLiteral("PushButton1_Click"));
-    const int row = form_.selectedRow();
-    if (form_.ListView1.count() == 0 || row < 0) {
+void EventCommands::deleteSelectedEvent() {
+    Guard g(services_.ui, where::deleteEvent);
+    const EventListModel& list = host_.eventList();
+    const std::optional<int> row = host_.selectedRow();
+    if (list.count() == 0 || !row) {
         return;
     }
     bool yes = false;
     g.step(102, [&] {
-        yes = form_.services.ui.askYesNo(QStringLiteral("Are you sure you want to delete ") +
-                                             form_.ListView1.subItem(row, 1) + QLatin1Char('?'),
-                                         QStringLiteral("Delete Selected Event Reminder"));
+        yes = services_.ui.askYesNo(QStringLiteral("Are you sure you want to delete ") +
+                                        list.row(*row).event.description + QLatin1Char('?'),
+                                    QStringLiteral("Delete Selected Event Reminder"));
     });
     if (!yes) {
         return;
     }
-    g.step(104, [&] { form_.EventDb.execute(sql::deleteEvent(form_.ListView1.text(row))); });
-    g.step(106, [&] { form_.ListEvents(); });
+    g.step(104, [&] { host_.store().execute(sql::deleteEvent(list.row(*row).event.id)); });
+    g.step(106, [&] { host_.refreshList(); });
 }
 
-void MainCommands::PushButton4_Click() {
-    Guard g(form_.services.ui, QStringLiteral("Form1"), QStringLiteral("PushButton4_Click"));
-    g.step(100, [&] { form_.EventDb.execute(sql::insertSampleEvent()); });
-    g.step(102, [&] { form_.ListEvents(); });
+void EventCommands::addSampleEvent() {
+    Guard g(services_.ui, where::addSampleEvent);
+    g.step(100, [&] { host_.store().execute(sql::insertSampleEvent()); });
+    g.step(102, [&] { host_.refreshList(); });
 }
 
-void MainCommands::PushButton3_Click() {
-    Guard g(form_.services.ui, QStringLiteral("Form1"), QStringLiteral("PushButton3_Click"));
-    g.step(100, [&] { form_.Timer1.setInterval(0); });
-    g.step(102, [&] { form_.Timer1.setEnabled(false); });
-    g.step(104, [] { Form3::isTesting = true; });
-    g.step(106, [&] { form_.showAlarmWindow(&form_); });
-    g.step(108, [] { Form3::isTesting = false; });
-    g.step(110, [&] { form_.Timer1.setInterval(1000); });
-    g.step(112, [&] { form_.Timer1.setEnabled(true); });
+void EventCommands::testAlarm() {
+    Guard g(services_.ui, where::testAlarm);
+    PollTimer& timer = host_.pollTimer();
+    g.step(100, [&] { timer.setInterval(0); });
+    g.step(102, [&] { timer.setEnabled(false); });
+    g.step(104, [&] { host_.reminders().setTestingAlarm(true); });
+    g.step(106, [&] { host_.showOwnedAlarm(); });
+    g.step(108, [&] { host_.reminders().setTestingAlarm(false); });
+    g.step(110, [&] { timer.setInterval(1000); });
+    g.step(112, [&] { timer.setEnabled(true); });
 }
 
-void MainCommands::PushButton7_Click() {
-    Guard g(form_.services.ui, QStringLiteral("Form1"), QStringLiteral("PushButton7_Click"));
+void EventCommands::showTestAlarmNote() {
+    Guard g(services_.ui, where::testAlarmNote);
     g.step(100, [&] {
-        form_.services.ui.inform(QStringLiteral("This is what the alarm will look like when it "
-                                                "goes off in case you are wondering."),
-                                 appTitle());
+        services_.ui.inform(QStringLiteral("This is what the alarm will look like when it "
+                                           "goes off in case you are wondering."),
+                            appTitle());
     });
 }
 
-void MainCommands::PushButton5_Click() {
-    Guard g(form_.services.ui, QStringLiteral("Form1"), QStringLiteral("PushButton5_Click"));
+void EventCommands::showHelp() {
+    Guard g(services_.ui, where::help);
     g.step(100, [&] {
-        form_.services.ui.inform(QStringLiteral("Questions? Please contact Team Marrowind at ") +
-                                     QLatin1String(kContactPage),
-                                 appTitle());
+        services_.ui.inform(QStringLiteral("Questions? Please contact Team Marrowind at ") +
+                                QLatin1String(kContactPage),
+                            appTitle());
     });
 }
 

@@ -4,25 +4,27 @@
 
 namespace almanis {
 
-class Form1;
+class CommandHost;
+struct Services;
 
-// The main window's push buttons for adding, changing and deleting events, the
-// sample event, the test alarm and the two help notes.
-class MainCommands final : public QObject {
+// The main window's commands on events: add, edit, delete, the sample event,
+// the test alarm and the two help notes.
+class EventCommands final : public QObject {
     Q_OBJECT
-  public:
-    explicit MainCommands(Form1& form);
+public:
+    EventCommands(Services& services, CommandHost& host, QObject* parent = nullptr);
 
-    void PushButton1_Click();  // Delete Reminder
-    void PushButton2_Click();  // Edit Reminder
-    void PushButton3_Click();  // Test Alarm
-    void PushButton4_Click();  // Load Sample/Example Data
-    void PushButton5_Click();  // Help
-    void PushButton6_Click();  // Add Reminder
-    void PushButton7_Click();  // note on the test alarm
+    void addEvent();
+    void editSelectedEvent();
+    void deleteSelectedEvent();
+    void addSampleEvent();
+    void testAlarm();
+    void showHelp();
+    void showTestAlarmNote();
 
-  private:
-    Form1& form_;
+private:
+    Services& services_;
+    CommandHost& host_;
 };
 
 }  // namespace almanis

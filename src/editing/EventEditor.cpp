@@ -1,16 +1,17 @@
 #include "editing/EventEditor.h"
 
+#include "core/AppError.h"
 #include "core/AppTitle.h"
 #include "core/Clock.h"
+#include "core/EventDate.h"
 #include "core/Guard.h"
 #include "core/Paths.h"
-#include "widgets/Services.h"
-#include "widgets/Skin.h"
 #include "core/Ui.h"
-#include "widgets/Design.h"
-#include "core/EventDate.h"
 #include "store/Connection.h"
 #include "store/Sql.h"
+#include "widgets/Design.h"
+#include "widgets/PointerRule.h"
+#include "widgets/Services.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -21,118 +22,145 @@
 
 namespace almanis {
 
-QString Form2::mEventID;
-
 namespace {
 constexpr char kCursorFile[] = "/HAND-M.CUR";
-}
 
-Form2::Form2(Services& services, Connection& eventDb, std::function<void()> listEvents,
-             QWidget* parent)
-    : QDialog(parent), services_(services), eventDb_(eventDb), listEvents_(std::move(listEvents)) {
+template <class W>
+W* named(W* widget, const char* objectName) {
+    widget->setObjectName(QLatin1String(objectName));
+    return widget;
+}
+}  // namespace
+
+EventEditor::EventEditor(Services& services, Connection& store, std::optional<qint64> eventId,
+                         std::function<void()> refreshList, QWidget* parent)
+    : QDialog(parent),
+      services_(services),
+      store_(store),
+      eventId_(eventId),
+      refreshList_(std::move(refreshList)) {
+    setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Add New Event Reminder"));
     setFont(windowFont());
     setFixedSize(px(8040), px(2385));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    pointer = new PointerRule(*this);
-    pointer->watchBackground(this);
+    pointer_ = new PointerRule(*this);
+    pointer_->watchBackground(this);
 
-    Frame2 = new QGroupBox(QStringLiteral("Description"), this);
-    Frame2->setGeometry(twipsRect(120, 60, 7800, 795));
-    pointer->watchBackground(Frame2);
-    Text1 = new QLineEdit(Frame2);
-    Text1->setGeometry(twipsRect(240, 330, 7320, 345));
+    descriptionFrame_ = named(new QGroupBox(QStringLiteral("Description"), this), "Frame2");
+    descriptionFrame_->setGeometry(twipsRect(120, 60, 7800, 795));
+    pointer_->watchBackground(descriptionFrame_);
+    descriptionEdit_ = named(new QLineEdit(descriptionFrame_), "Text1");
+    descriptionEdit_->setGeometry(twipsRect(240, 330, 7320, 345));
 
-    Frame1 = new QGroupBox(QStringLiteral("Date"), this);
-    Frame1->setGeometry(twipsRect(120, 915, 7800, 855));
-    pointer->watchBackground(Frame1);
-    MonthLabel = new QLabel(QStringLiteral("Month:"), Frame1);
-    MonthLabel->setGeometry(twipsRect(240, 390, 840, 315));
-    Combo1 = new QComboBox(Frame1);
-    Combo1->setGeometry(twipsRect(1080, 360, 2640, 375));
-    DayLabel = new QLabel(QStringLiteral("Day:"), Frame1);
-    DayLabel->setGeometry(twipsRect(4080, 390, 600, 315));
-    Combo2 = new QComboBox(Frame1);
-    Combo2->setGeometry(twipsRect(4680, 360, 2880, 375));
-    Combo2->setMaxVisibleItems(16);
+    dateFrame_ = named(new QGroupBox(QStringLiteral("Date"), this), "Frame1");
+    dateFrame_->setGeometry(twipsRect(120, 915, 7800, 855));
+    pointer_->watchBackground(dateFrame_);
+    monthLabel_ = named(new QLabel(QStringLiteral("Month:"), dateFrame_), "Label1_1");
+    monthLabel_->setGeometry(twipsRect(240, 390, 840, 315));
+    monthBox_ = named(new QComboBox(dateFrame_), "Combo1");
+    monthBox_->setGeometry(twipsRect(1080, 360, 2640, 375));
+    dayLabel_ = named(new QLabel(QStringLiteral("Day:"), dateFrame_), "Label1_2");
+    dayLabel_->setGeometry(twipsRect(4080, 390, 600, 315));
+    dayBox_ = named(new QComboBox(dateFrame_), "Combo2");
+    dayBox_->setGeometry(twipsRect(4680, 360, 2880, 375));
+    dayBox_->setMaxVisibleItems(16);
 
-    PushButton6 = new QPushButton(QStringLiteral("Save New Event Reminder"), this);
-    PushButton6->setGeometry(twipsRect(120, 1890, 3840, 405));
-    PushButton1 = new QPushButton(QStringLiteral("Cancel"), this);
-    PushButton1->setGeometry(twipsRect(4080, 1890, 3840, 405));
-    for (QPushButton* button : {PushButton6, PushButton1}) {
+    saveButton_ = named(new QPushButton(QStringLiteral("Save New Event Reminder"), this),
+                        "PushButton6");
+    saveButton_->setGeometry(twipsRect(120, 1890, 3840, 405));
+    cancelButton_ = named(new QPushButton(QStringLiteral("Cancel"), this), "PushButton1");
+    cancelButton_->setGeometry(twipsRect(4080, 1890, 3840, 405));
+    for (QPushButton* button : {saveButton_, cancelButton_}) {
         button->setFont(buttonFont());
         button->setAutoDefault(false);
-        pointer->watchButton(button);
+        pointer_->watchButton(button);
     }
-    connect(PushButton6, &QPushButton::clicked, this, &Form2::PushButton6_Click);
-    connect(PushButton1, &QPushButton::clicked, this, &Form2::PushButton1_Click);
+    connect(saveButton_, &QPushButton::clicked, this, &EventEditor::save);
+    connect(cancelButton_, &QPushButton::clicked, this, &EventEditor::cancel);
 }
 
-void Form2::Form_Load() {
-    Guard g(services_.ui, QStringLiteral("Form2"), QStringLiteral("Form_Load"));
-    g.step(100, [&] { ApplyFormColors(*this); });
+void EventEditor::load() {
+    Guard g(services_.ui, where::editorLoad);
+    const QString cursorPath = services_.programFolder + QLatin1String(kCursorFile);
+    g.step(100, [&] { applyButtonFaceColours(*this); });
     g.step(102, [&] { setWindowIcon(programIcon()); });
-    if (g.test(104,
-               [&] { return FileExists(services_.programFolder + QLatin1String(kCursorFile)); })) {
-        g.step(106, [&] {
-            pointer->loadCustomPointer(services_.programFolder + QLatin1String(kCursorFile));
-        });
+    if (g.test(104, [&] { return fileExists(cursorPath); })) {
+        g.step(106, [&] { pointer_->loadHand(cursorPath); });
     }
     g.step(108, [&] {
-        Combo1->clear();
+        monthBox_->clear();
         for (int month = 1; month <= 12; ++month) {
-            Combo1->addItem(QLocale().standaloneMonthName(month, QLocale::LongFormat));
+            monthBox_->addItem(QLocale().standaloneMonthName(month, QLocale::LongFormat));
         }
     });
     g.step(110, [&] {
-        Combo2->clear();
+        dayBox_->clear();
         for (int day = 1; day <= 31; ++day) {
-            Combo2->addItem(QString::number(day));
+            dayBox_->addItem(QString::number(day));
         }
     });
-    if (g.test(112, [&] { return mEventID.isEmpty(); })) {
-        g.step(114, [&] { Combo1->setCurrentIndex(services_.clock.today().month() - 1); });
-        g.step(116, [&] { Combo2->setCurrentIndex(services_.clock.today().day() - 1); });
+    if (g.test(112, [&] { return !eventId_.has_value(); })) {
+        g.step(114, [&] { monthBox_->setCurrentIndex(services_.clock.today().month() - 1); });
+        g.step(116, [&] { dayBox_->setCurrentIndex(services_.clock.today().day() - 1); });
     } else {
         g.step(118, [&] {
-            Combo1->setCurrentIndex(-1);
-            Combo2->setCurrentIndex(-1);
+            monthBox_->setCurrentIndex(-1);
+            dayBox_->setCurrentIndex(-1);
         });
     }
 }
 
-void Form2::PushButton6_Click() {
-    Guard g(services_.ui, QStringLiteral("Form2"), QStringLiteral("PushButton6_Click"));
-    const int month = Combo1->currentIndex() + 1;
+void EventEditor::setDescription(const QString& description) {
+    descriptionEdit_->setText(description);
+}
+
+void EventEditor::selectMonth(int month) {
+    if (month < 1 || month > monthBox_->count()) {
+        throw AppError(QStringLiteral("Invalid property value: month %1").arg(month));
+    }
+    monthBox_->setCurrentIndex(month - 1);
+}
+
+void EventEditor::selectDay(int day) {
+    const int index = dayBox_->findText(QString::number(day), Qt::MatchExactly);
+    if (index < 0) {
+        throw AppError(QStringLiteral("Invalid property value: day %1").arg(day));
+    }
+    dayBox_->setCurrentIndex(index);
+}
+
+void EventEditor::save() {
+    Guard g(services_.ui, where::editorSave);
+    const int month = monthBox_->currentIndex() + 1;
     bool dayOk = false;
-    const int day = Combo2->currentText().toInt(&dayOk);
+    const int day = dayBox_->currentText().toInt(&dayOk);
     if (!g.test(100, [&] { return dayOk && isValidEventDate(month, day); })) {
         services_.ui.inform(QStringLiteral("Selected date is invalid."), appTitle());
         return;
     }
-    if (!g.test(102, [&] { return !Text1->text().trimmed().isEmpty(); })) {
+    const QString description = descriptionEdit_->text();
+    if (!g.test(102, [&] { return !description.trimmed().isEmpty(); })) {
         services_.ui.inform(QStringLiteral("You forgot to input description."), appTitle());
         return;
     }
     g.step(104, [&] {
-        eventDb_.execute(mEventID.isEmpty()
-                             ? sql::insertEvent(Text1->text(), month, day)
-                             : sql::updateEvent(Text1->text(), month, day, mEventID));
+        store_.execute(eventId_ ? sql::updateEvent(description, month, day, *eventId_)
+                                : sql::insertEvent(description, month, day));
     });
-    g.step(106, [&] { listEvents_(); });
+    g.step(106, [&] { refreshList_(); });
     g.step(108, [&] { accept(); });
 }
 
-void Form2::PushButton1_Click() {
-    Guard g(services_.ui, QStringLiteral("Form2"), QStringLiteral("PushButton1_Click"));
+void EventEditor::cancel() {
+    Guard g(services_.ui, where::editorCancel);
     g.step(100, [&] { QDialog::reject(); });
 }
 
-void Form2::reject() {
+void EventEditor::reject() {
     // The close box and Escape cancel, like the Cancel button.
-    PushButton1_Click();
+    cancel();
 }
 
 }  // namespace almanis

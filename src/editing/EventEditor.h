@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <optional>
 
 class QComboBox;
 class QGroupBox;
@@ -15,42 +16,51 @@ class Connection;
 class PointerRule;
 struct Services;
 
-// The event editor: adds a new yearly event, or changes the one whose id is
-// mEventID. A successful save writes one statement, refills the main list and
-// closes the dialog.
-class Form2 final : public QDialog {
+// The event editor: adds a new yearly event, or changes the stored one whose
+// id it is given. A successful save writes one statement, refills the main
+// list and closes the dialog.
+class EventEditor final : public QDialog {
     Q_OBJECT
-  public:
-    // `listEvents` refills the main window's list after a save.
-    Form2(Services& services, Connection& eventDb, std::function<void()> listEvents,
-          QWidget* parent = nullptr);
+public:
+    // `eventId` is the event to change; none adds a new one. `refreshList`
+    // refills the main window's list after a save.
+    EventEditor(Services& services, Connection& store, std::optional<qint64> eventId,
+                std::function<void()> refreshList, QWidget* parent = nullptr);
 
-    // Empty: the dialog adds an event; otherwise the id of the event it changes.
-    // It outlives the window, so every caller sets it before each opening.
-    static QString mEventID;
+    std::optional<qint64> eventId() const { return eventId_; }
 
-    void Form_Load();
-    void PushButton6_Click();
-    void PushButton1_Click();
+    // Runs when the dialog opens: colours, pointer, the month and day lists,
+    // and today's date for a new event.
+    void load();
+    // The fields, as the edit command fills them. A month or day the lists
+    // don't offer throws AppError and leaves the field as it was.
+    void setDescription(const QString& description);
+    void selectMonth(int month);
+    void selectDay(int day);
 
-    QGroupBox* Frame2 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QLabel* MonthLabel = nullptr;  // Label1(1)
-    QComboBox* Combo1 = nullptr;
-    QLabel* DayLabel = nullptr;  // Label1(2)
-    QComboBox* Combo2 = nullptr;
-    QPushButton* PushButton6 = nullptr;
-    QPushButton* PushButton1 = nullptr;
-    PointerRule* pointer = nullptr;
+    // "Save New Event Reminder"
+    void save();
+    // "Cancel", the close box and Escape.
+    void cancel();
 
-  protected:
+protected:
     void reject() override;
 
-  private:
+private:
     Services& services_;
-    Connection& eventDb_;
-    std::function<void()> listEvents_;
+    Connection& store_;
+    std::optional<qint64> eventId_;
+    std::function<void()> refreshList_;
+    PointerRule* pointer_ = nullptr;
+    QGroupBox* descriptionFrame_ = nullptr;
+    QLineEdit* descriptionEdit_ = nullptr;
+    QGroupBox* dateFrame_ = nullptr;
+    QLabel* monthLabel_ = nullptr;
+    QComboBox* monthBox_ = nullptr;
+    QLabel* dayLabel_ = nullptr;
+    QComboBox* dayBox_ = nullptr;
+    QPushButton* saveButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 };
 
 }  // namespace almanis

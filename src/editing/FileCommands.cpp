@@ -2,14 +2,13 @@
 
 #include "core/AppTitle.h"
 #include "core/Guard.h"
-#include "mainwindow/MainWindow.h"
-#include "widgets/Services.h"
 #include "core/Ui.h"
-#include "widgets/Design.h"
+#include "editing/CommandHost.h"
 #include "exchange/EventText.h"
+#include "widgets/PointerRule.h"
+#include "widgets/Services.h"
 
 #include <QCoreApplication>
-#include <QPushButton>
 
 namespace almanis {
 
@@ -22,15 +21,12 @@ FileDialogOptions textFileDialog(bool multiSelect) {
 }
 }  // namespace
 
-ExchangeCommands::ExchangeCommands(Form1& form) : form_(form) {
-    connect(form_.PushButton8, &QPushButton::clicked, this, [this] { PushButton8_Click(); });
-    connect(form_.PushButton9, &QPushButton::clicked, this, [this] { PushButton9_Click(); });
-    connect(form_.PushButton10, &QPushButton::clicked, this, [this] { PushButton10_Click(); });
-}
+FileCommands::FileCommands(Services& services, CommandHost& host, QObject* parent)
+    : QObject(parent), services_(services), host_(host) {}
 
-void ExchangeCommands::PushButton8_Click() {
-    Ui& ui = form_.services.ui;
-    Guard g(ui, QStringLiteral("Form1"), QStringLiteral("PushButton8_Click"));
+void FileCommands::importEvents() {
+    Ui& ui = services_.ui;
+    Guard g(ui, where::importEvents);
     QString fileName;
     // The dialog lets several files be chosen; the first one is imported.
     g.step(100, [&] {
@@ -40,33 +36,34 @@ void ExchangeCommands::PushButton8_Click() {
     if (g.test(102, [&] { return fileName.isEmpty(); })) {
         return;
     }
-    g.step(104, [&] { form_.pointer->setMousePointer(PointerRule::Hourglass); });
-    g.step(106, [&] { ImportEvents(fileName, form_.EventDb); });
-    g.step(108, [&] { form_.ListEvents(); });
-    g.step(110, [&] { form_.pointer->setMousePointer(PointerRule::Default); });
+    g.step(104, [&] { host_.pointer().setShape(PointerRule::Hourglass); });
+    g.step(106, [&] { almanis::importEvents(fileName, host_.store()); });
+    g.step(108, [&] { host_.refreshList(); });
+    g.step(110, [&] { host_.pointer().setShape(PointerRule::Arrow); });
     g.step(112, [&] { ui.inform(QStringLiteral("Done."), appTitle()); });
 }
 
-void ExchangeCommands::PushButton9_Click() {
-    Ui& ui = form_.services.ui;
-    Guard g(ui, QStringLiteral("Form1"), QStringLiteral("PushButton9_Click"));
+void FileCommands::exportEvents() {
+    Ui& ui = services_.ui;
+    Guard g(ui, where::exportEvents);
     QString fileName;
     g.step(100, [&] { fileName = ui.saveFileName(textFileDialog(false)); });
     if (g.test(102, [&] { return fileName.isEmpty(); })) {
         return;
     }
-    g.step(104, [&] { form_.pointer->setMousePointer(PointerRule::Hourglass); });
+    g.step(104, [&] { host_.pointer().setShape(PointerRule::Hourglass); });
     // The window keeps painting and answering while a long list is written.
     g.step(106, [&] {
-        ExportEvents(fileName, form_.ListView1, [] { QCoreApplication::processEvents(); });
+        almanis::exportEvents(fileName, host_.eventList(),
+                              [] { QCoreApplication::processEvents(); });
     });
-    g.step(108, [&] { form_.pointer->setMousePointer(PointerRule::Default); });
+    g.step(108, [&] { host_.pointer().setShape(PointerRule::Arrow); });
     g.step(110, [&] { ui.inform(QStringLiteral("Done."), appTitle()); });
 }
 
-void ExchangeCommands::PushButton10_Click() {
-    Ui& ui = form_.services.ui;
-    Guard g(ui, QStringLiteral("Form1"), QStringLiteral("PushButton10_Click"));
+void FileCommands::showFileFormatNote() {
+    Ui& ui = services_.ui;
+    Guard g(ui, where::fileFormatNote);
     g.step(100, [&] {
         ui.inform(
             QStringLiteral(

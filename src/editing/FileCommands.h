@@ -4,24 +4,23 @@
 
 namespace almanis {
 
-class Form1;
+class CommandHost;
+struct Services;
 
-// The main window's text file commands: import, export and the note on the
-// file's format.
-class ExchangeCommands final : public QObject {
+// The main window's commands on event files: import, export and the note on
+// the file's format.
+class FileCommands final : public QObject {
     Q_OBJECT
-  public:
-    explicit ExchangeCommands(Form1& form);
+public:
+    FileCommands(Services& services, CommandHost& host, QObject* parent = nullptr);
 
-    // "Import Events From Text File"
-    void PushButton8_Click();
-    // "Export Events To File"
-    void PushButton9_Click();
-    // The "?" beside them.
-    void PushButton10_Click();
+    void importEvents();
+    void exportEvents();
+    void showFileFormatNote();
 
-  private:
-    Form1& form_;
+private:
+    Services& services_;
+    CommandHost& host_;
 };
 
 }  // namespace almanis

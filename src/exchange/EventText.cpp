@@ -39,7 +39,7 @@ void writeAll(QSaveFile& file, const QByteArray& bytes) {
 }
 }  // namespace
 
-int MonthNumberFromName(const QString& name) {
+int monthNumberFromName(const QString& name) {
     const QString lower = name.toLower();
     for (int i = 0; i < 12; ++i) {
         if (lower == QLatin1String(kLowerMonths[i])) {
@@ -49,7 +49,7 @@ int MonthNumberFromName(const QString& name) {
     return 0;
 }
 
-QString MonthNameFromNumber(int number) {
+QString monthNameFromNumber(int number) {
     return number >= 1 && number <= 12 ? QString::fromLatin1(kMonths[number - 1]) : QString();
 }
 
@@ -105,7 +105,7 @@ EventLine parseEventLine(const QString& line) {
     if (!ok) {
         unreadable(QStringLiteral("the day %1 is not a whole number").arg(quotedLine(dayText)));
     }
-    event.month = MonthNumberFromName(monthText);
+    event.month = monthNumberFromName(monthText);
     if (event.month == 0) {
         unreadable(QStringLiteral("%1 is not an English month name").arg(quotedLine(monthText)));
     }
@@ -113,7 +113,7 @@ EventLine parseEventLine(const QString& line) {
     // the editor allows the same dates, 29 February included.
     if (!isValidEventDate(event.month, event.day)) {
         unreadable(QStringLiteral("%1 has no day %2")
-                       .arg(MonthNameFromNumber(event.month))
+                       .arg(monthNameFromNumber(event.month))
                        .arg(event.day));
     }
     event.description = line.left(comma).trimmed();
@@ -175,7 +175,7 @@ bool EventLineReader::readLine(QString& line) {
     return true;
 }
 
-void ImportEvents(const QString& path, Connection& db) {
+void importEvents(const QString& path, Connection& db) {
     const QFileInfo info(path);
     if (!info.exists()) {
         throw AppError(QStringLiteral("File not found: %1").arg(path));
@@ -213,7 +213,7 @@ void ImportEvents(const QString& path, Connection& db) {
     }
 }
 
-void ExportEvents(const QString& path, const ListViewModel& list,
+void exportEvents(const QString& path, const EventListModel& list,
                   const std::function<void()>& beforeEachRow) {
     const int rows = list.count();
     if (rows == 0) {
@@ -231,18 +231,18 @@ void ExportEvents(const QString& path, const ListViewModel& list,
         if (beforeEachRow) {
             beforeEachRow();
         }
-        const QString monthText = list.subItem(row, 5);
-        bool ok = false;
-        const int month = monthText.trimmed().toInt(&ok, 10);
-        if (!ok || month < 0 || month > 255) {
+        const EventListModel::Row& entry = list.row(row);
+        const int month = entry.event.month;
+        if (!entry.monthRead || month < 0 || month > 255) {
             throw AppError(
                 QStringLiteral(
                     "Overflow: the month %1 of list row %2 is not a number from 0 to 255")
-                    .arg(quotedLine(monthText), QString::number(row + 1)));
+                    .arg(quotedLine(list.text(row, EventListModel::MonthNumberColumn)),
+                         QString::number(row + 1)));
         }
-        text +=
-            formatEventLine(list.subItem(row, 1), MonthNameFromNumber(month), list.subItem(row, 3))
-                .toUtf8();
+        text += formatEventLine(entry.event.description, monthNameFromNumber(month),
+                                list.text(row, EventListModel::DayColumn))
+                    .toUtf8();
         text += "\r\n";
         if (text.size() >= kWriteChunk) {
             writeAll(file, text);

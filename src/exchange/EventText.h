@@ -9,13 +9,13 @@ class QIODevice;
 namespace almanis {
 
 class Connection;
-class ListViewModel;
+class EventListModel;
 
 // English month names of the event text file. The name is compared whole, in
 // any letter case, without trimming; 0 when it is none of the twelve.
-int MonthNumberFromName(const QString& name);
+int monthNumberFromName(const QString& name);
 // The name with an initial capital for 1 to 12, empty text otherwise.
-QString MonthNameFromNumber(int number);
+QString monthNameFromNumber(int number);
 
 // One event as a line of the file gives it.
 struct EventLine {
@@ -38,7 +38,7 @@ QString formatEventLine(const QString& description, const QString& monthName, co
 // read as Windows-1252. A leading byte-order mark is dropped, and a line ends at
 // CR LF or at LF alone.
 class EventLineReader {
-  public:
+public:
     // `device` must be open for reading and seekable: it is looked through once to
     // choose the encoding, then read from the start.
     explicit EventLineReader(QIODevice& device);
@@ -50,7 +50,7 @@ class EventLineReader {
     int lineNumber() const { return lineNumber_; }
     bool isUtf8() const { return utf8_; }
 
-  private:
+private:
     QIODevice& device_;
     QStringDecoder windows1252_{"windows-1252", QStringDecoder::Flag::Stateless};
     bool utf8_ = true;
@@ -64,13 +64,13 @@ QString quotedLine(const QString& line);
 // Stores one event for each line of the file, in file order, each committed on
 // its own. Stops at the first line that cannot be read or stored, throwing
 // AppError that names the line; the lines before it stay stored.
-void ImportEvents(const QString& path, Connection& db);
+void importEvents(const QString& path, Connection& db);
 
 // Writes one line per list row (description, month name, day), each ended by
 // CR LF. `beforeEachRow` runs before every row; the main window lets pending
 // events run there. An empty list writes nothing. The file replaces the target
 // only once it is complete: on any failure the target is left as it was.
-void ExportEvents(const QString& path, const ListViewModel& list,
+void exportEvents(const QString& path, const EventListModel& list,
                   const std::function<void()>& beforeEachRow);
 
 }  // namespace almanis

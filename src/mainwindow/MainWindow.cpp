@@ -1,18 +1,20 @@
 #include "mainwindow/MainWindow.h"
 
+#include "alarm/AlarmWindow.h"
 #include "core/AppTitle.h"
 #include "core/Clock.h"
+#include "core/Chance.h"
 #include "core/Guard.h"
-#include "mainwindow/OptionsPanel.h"
 #include "core/Paths.h"
-#include "widgets/Services.h"
 #include "core/Ui.h"
-#include "widgets/Design.h"
 #include "desktop/TrayIcon.h"
-#include "editing/FileCommands.h"
 #include "editing/EventCommands.h"
-#include "alarm/AlarmWindow.h"
+#include "editing/FileCommands.h"
+#include "mainwindow/OptionsPanel.h"
 #include "store/DataFolder.h"
+#include "widgets/Design.h"
+#include "widgets/PointerRule.h"
+#include "widgets/Services.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -27,170 +29,208 @@ namespace {
 constexpr char kCursorFile[] = "/HAND-M.CUR";
 }
 
-Form1::Form1(Services& services_)
-    : services(services_),
-      cSysTray1(std::make_unique<cSysTray>(services_.trayShell)),
-      engine_(services_.ui, services_.clock, EventDb, ListView1, Timer1, *this),
-      duration(engine_.duration) {
-    pointer = new PointerRule(*this);
+MainWindow::MainWindow(Services& services)
+    : services_(services),
+      trayIcon_(std::make_unique<TrayIcon>(services.trayShell)),
+      engine_(services.ui, services.clock, store_, events_, pollTimer_,
+              static_cast<ReminderHost&>(*this)) {
+    pointer_ = new PointerRule(*this);
     createControls();
-    cSysTray1->setTrayIcon(programIcon());
-    options_ = std::make_unique<Options>(*this);
-    commands_ = std::make_unique<MainCommands>(*this);
-    exchange_ = std::make_unique<ExchangeCommands>(*this);
-    connect(&Timer1, &PollTimer::Timer, this, [this] { Timer1_Timer(); });
-    connect(cSysTray1.get(), &cSysTray::MouseUp, this, &Form1::cSysTray1_MouseUp);
+    trayIcon_->setIcon(programIcon());
+    options_ = std::make_unique<OptionsPanel>(
+        services_,
+        OptionsPanel::Boxes{remindOnTheDayBox_, remindThreeDaysBox_, remindSevenDaysBox_,
+                            remindFourteenDaysBox_, remindThirtyDaysBox_, startAtLogonBox_,
+                            startInTrayBox_},
+        [this] { return startingUp_; });
+    connectCommands();
+    connect(&pollTimer_, &PollTimer::ticked, this, [this] { engine_.pollTick(); });
+    connect(trayIcon_.get(), &TrayIcon::mouseReleased, this, &MainWindow::restoreFromTray);
 }
 
-Form1::~Form1() = default;
+MainWindow::~MainWindow() = default;
 
-QPushButton* Form1::button(const QString& caption, int left, int top, int width) {
-    auto* b = new QPushButton(caption, this);
-    b->setFont(buttonFont());
-    b->setGeometry(twipsRect(left, top, width, 405));
-    b->setFocusPolicy(Qt::TabFocus);
-    pointer->watchButton(b);
-    return b;
+QPushButton* MainWindow::addButton(const char* objectName, const QString& caption, int left,
+                                   int top, int width) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(QLatin1String(objectName));
+    button->setFont(buttonFont());
+    button->setGeometry(twipsRect(left, top, width, 405));
+    button->setFocusPolicy(Qt::TabFocus);
+    pointer_->watchButton(button);
+    return button;
 }
 
-QCheckBox* Form1::checkBox(QWidget* frame, const QString& caption, int left, int top, int width) {
+QCheckBox* MainWindow::addCheckBox(QWidget* frame, const char* objectName, const QString& caption,
+                                   int left, int top, int width) {
     auto* box = new QCheckBox(caption, frame);
+    box->setObjectName(QLatin1String(objectName));
     box->setGeometry(twipsRect(left, top, width, 300));
-    pointer->watchBackground(box);
+    pointer_->watchBackground(box);
     return box;
 }
 
-void Form1::createControls() {
+void MainWindow::createControls() {
+    setObjectName(QStringLiteral("Form1"));
     setFont(windowFont());
     setFixedSize(px(8040), px(8190));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    pointer->watchBackground(this);
+    pointer_->watchBackground(this);
 
-    PushButton5 = button(QStringLiteral("Help"), 120, 120, 7800);
-    ListView1View = makeListView(this, ListView1);
-    ListView1View->setGeometry(twipsRect(120, 630, 7800, 2300));
-    pointer->watchBackground(ListView1View);
-    pointer->watchBackground(ListView1View->viewport());
-    PushButton6 = button(QStringLiteral("Add Reminder"), 120, 3030, 3840);
-    PushButton1 = button(QStringLiteral("Delete Reminder"), 4080, 3030, 3840);
-    PushButton2 = button(QStringLiteral("Edit Reminder"), 120, 3540, 3840);
-    PushButton4 = button(QStringLiteral("Load Sample/Example Data"), 4080, 3540, 3840);
-    PushButton8 = button(QStringLiteral("Import Events From Text File"), 120, 4050, 3840);
-    PushButton9 = button(QStringLiteral("Export Events To File"), 4080, 4050, 3240);
-    PushButton10 = button(QStringLiteral("?"), 7440, 4050, 480);
+    helpButton_ = addButton("PushButton5", QStringLiteral("Help"), 120, 120, 7800);
+    eventList_ = makeReportView(this, events_);
+    eventList_->setObjectName(QStringLiteral("ListView1"));
+    eventList_->setGeometry(twipsRect(120, 630, 7800, 2300));
+    pointer_->watchBackground(eventList_);
+    pointer_->watchBackground(eventList_->viewport());
+    addEventButton_ = addButton("PushButton6", QStringLiteral("Add Reminder"), 120, 3030, 3840);
+    deleteButton_ = addButton("PushButton1", QStringLiteral("Delete Reminder"), 4080, 3030, 3840);
+    editButton_ = addButton("PushButton2", QStringLiteral("Edit Reminder"), 120, 3540, 3840);
+    sampleButton_ =
+        addButton("PushButton4", QStringLiteral("Load Sample/Example Data"), 4080, 3540, 3840);
+    importButton_ =
+        addButton("PushButton8", QStringLiteral("Import Events From Text File"), 120, 4050, 3840);
+    exportButton_ =
+        addButton("PushButton9", QStringLiteral("Export Events To File"), 4080, 4050, 3240);
+    fileFormatNoteButton_ = addButton("PushButton10", QStringLiteral("?"), 7440, 4050, 480);
 
-    Frame2 = new QGroupBox(QStringLiteral("Remind Options"), this);
-    Frame2->setGeometry(twipsRect(120, 4560, 7800, 2175));
-    pointer->watchBackground(Frame2);
-    Check1 = checkBox(Frame2, QStringLiteral("Remind me on the day of the event"), 240, 300, 7320);
-    Check2 = checkBox(Frame2, QStringLiteral("Remind me 3 days before event"), 240, 650, 7320);
-    Check4 = checkBox(Frame2, QStringLiteral("Remind me 7 days before event"), 240, 1000, 7320);
-    Check5 = checkBox(Frame2, QStringLiteral("Remind me 14 days before event"), 240, 1350, 7320);
-    Check6 = checkBox(Frame2, QStringLiteral("Remind me 30 days before event"), 240, 1700, 7320);
+    remindFrame_ = new QGroupBox(QStringLiteral("Remind Options"), this);
+    remindFrame_->setObjectName(QStringLiteral("Frame2"));
+    remindFrame_->setGeometry(twipsRect(120, 4560, 7800, 2175));
+    pointer_->watchBackground(remindFrame_);
+    remindOnTheDayBox_ = addCheckBox(remindFrame_, "Check1",
+                                     QStringLiteral("Remind me on the day of the event"), 240,
+                                     300, 7320);
+    remindThreeDaysBox_ = addCheckBox(remindFrame_, "Check2",
+                                      QStringLiteral("Remind me 3 days before event"), 240, 650,
+                                      7320);
+    remindSevenDaysBox_ = addCheckBox(remindFrame_, "Check4",
+                                      QStringLiteral("Remind me 7 days before event"), 240, 1000,
+                                      7320);
+    remindFourteenDaysBox_ = addCheckBox(remindFrame_, "Check5",
+                                         QStringLiteral("Remind me 14 days before event"), 240,
+                                         1350, 7320);
+    remindThirtyDaysBox_ = addCheckBox(remindFrame_, "Check6",
+                                       QStringLiteral("Remind me 30 days before event"), 240,
+                                       1700, 7320);
 
-    Frame1 = new QGroupBox(QStringLiteral("Startup Options"), this);
-    Frame1->setGeometry(twipsRect(120, 6795, 7800, 735));
-    pointer->watchBackground(Frame1);
-    Check3 =
-        checkBox(Frame1, QStringLiteral("Load this software on Windows startup"), 240, 300, 3780);
-    Check8 = checkBox(Frame1, QStringLiteral("Start in system tray"), 4080, 300, 3600);
+    startupFrame_ = new QGroupBox(QStringLiteral("Startup Options"), this);
+    startupFrame_->setObjectName(QStringLiteral("Frame1"));
+    startupFrame_->setGeometry(twipsRect(120, 6795, 7800, 735));
+    pointer_->watchBackground(startupFrame_);
+    startAtLogonBox_ =
+        addCheckBox(startupFrame_, "Check3",
+                    QStringLiteral("Load this software on Windows startup"), 240, 300, 3780);
+    startInTrayBox_ = addCheckBox(startupFrame_, "Check8", QStringLiteral("Start in system tray"),
+                                  4080, 300, 3600);
 
-    PushButton3 = button(QStringLiteral("Test Alarm"), 120, 7650, 7200);
-    PushButton7 = button(QStringLiteral("?"), 7440, 7650, 480);
+    testAlarmButton_ = addButton("PushButton3", QStringLiteral("Test Alarm"), 120, 7650, 7200);
+    testAlarmNoteButton_ = addButton("PushButton7", QStringLiteral("?"), 7440, 7650, 480);
 
     // The design state: only the day-of-event reminder ticked, white frames and boxes.
-    Check1->setChecked(true);
-    applyDesignColors(*this);
+    remindOnTheDayBox_->setChecked(true);
+    applyDesignColours(*this);
 }
 
-void Form1::Form_Load() {
-    Guard g(services.ui, QStringLiteral("Form1"), QStringLiteral("Form_Load"));
+void MainWindow::connectCommands() {
+    CommandHost& host = *this;
+    eventCommands_ = std::make_unique<EventCommands>(services_, host);
+    fileCommands_ = std::make_unique<FileCommands>(services_, host);
+    EventCommands* events = eventCommands_.get();
+    FileCommands* files = fileCommands_.get();
+    connect(addEventButton_, &QPushButton::clicked, events, &EventCommands::addEvent);
+    connect(editButton_, &QPushButton::clicked, events, &EventCommands::editSelectedEvent);
+    connect(deleteButton_, &QPushButton::clicked, events, &EventCommands::deleteSelectedEvent);
+    connect(sampleButton_, &QPushButton::clicked, events, &EventCommands::addSampleEvent);
+    connect(testAlarmButton_, &QPushButton::clicked, events, &EventCommands::testAlarm);
+    connect(helpButton_, &QPushButton::clicked, events, &EventCommands::showHelp);
+    connect(testAlarmNoteButton_, &QPushButton::clicked, events,
+            &EventCommands::showTestAlarmNote);
+    connect(importButton_, &QPushButton::clicked, files, &FileCommands::importEvents);
+    connect(exportButton_, &QPushButton::clicked, files, &FileCommands::exportEvents);
+    connect(fileFormatNoteButton_, &QPushButton::clicked, files,
+            &FileCommands::showFileFormatNote);
+}
+
+void MainWindow::load() {
+    Guard g(services_.ui, where::mainWindowLoad);
+    const QString cursorPath = services_.programFolder + QLatin1String(kCursorFile);
     g.step(100, [] { createFolder(makerFolder()); });
     g.step(102, [] { createFolder(dataFolder()); });
-    g.step(104, [&] { copySeedIfMissing(services.programFolder, dataFolder()); });
-    g.step(106, [&] { StartingUp = true; });
-    g.step(108, [&] { ApplySkin(*this, SkinFramework1, services.programFolder); });
-    g.step(110, [&] { EventDb.close(); });
-    g.step(112, [&] { EventDb.open(dataFolder() + QLatin1String(kWorkingStore)); });
-    if (g.test(114,
-               [&] { return FileExists(services.programFolder + QLatin1String(kCursorFile)); })) {
-        g.step(116, [&] {
-            pointer->loadCustomPointer(services.programFolder + QLatin1String(kCursorFile));
-        });
+    g.step(104, [&] { copySeedIfMissing(services_.programFolder, dataFolder()); });
+    g.step(106, [&] { startingUp_ = true; });
+    g.step(108, [&] { applySkin(*this, skin_, services_.programFolder); });
+    g.step(110, [&] { store_.close(); });
+    g.step(112, [&] { store_.open(dataFolder() + QLatin1String(kWorkingStore)); });
+    if (g.test(114, [&] { return fileExists(cursorPath); })) {
+        g.step(116, [&] { pointer_->loadHand(cursorPath); });
     }
-    if (g.test(118, [&] { return services.chance.oneToHundred() == 7; })) {
-        g.step(120, [&] { services.ui.openUrl(QLatin1String(kHomePage)); });
+    if (g.test(118, [&] { return services_.chance.oneToHundred() == 7; })) {
+        g.step(120, [&] { services_.ui.openUrl(QLatin1String(kHomePage)); });
     }
     g.step(122, [&] { setWindowTitle(QStringLiteral("Almanis")); });
     g.step(124, [&] { setWindowIcon(programIcon()); });
-    g.step(126, [] { SetAppTitle(); });
-    g.step(128, [&] { cSysTray1->setTrayTip(QStringLiteral("Almanis")); });
-    g.step(130, [&] { cSysTray1->setInTray(true); });
-    g.step(132, [&] {
-        for (const char* header : {"id", "Description", "Month", "Day", "Day(s) Left", "MonthNo"}) {
-            ListView1.addColumn(QLatin1String(header));
-        }
-    });
-    g.step(134, [&] {
-        const int widths[] = {1, 2700, 1800, 1300, 1500, 0};
-        for (int column = 0; column < 6; ++column) {
-            ListView1.setColumnWidth(column, widths[column]);
-        }
-    });
+    g.step(126, [] { setAppTitle(); });
+    g.step(128, [&] { trayIcon_->setTip(QStringLiteral("Almanis")); });
+    g.step(130, [&] { trayIcon_->setInTray(true); });
+    // The list's columns: id, Description, Month, Day, Day(s) Left, MonthNo; the
+    // id and the month number are kept for the commands, not shown.
+    g.step(132, [&] { eventList_->setHeaderHidden(false); });
+    g.step(134, [&] { setColumnWidths(*eventList_, {1, 2700, 1800, 1300, 1500, 0}); });
     options_->restore(g, 136);
-    if (g.test(150, [&] { return Check8->isChecked(); })) {
+    if (g.test(150, [&] { return options_->startInTray(); })) {
         g.step(152, [&] {
             setWindowState(windowState() | Qt::WindowMinimized);
-            Form_Resize();
+            hideIntoTrayIfMinimised();
         });
     }
-    g.step(154, [] { Form3::isTesting = false; });
-    g.step(156, [&] { Timer1.setInterval(1000); });
+    g.step(154, [&] { engine_.setTestingAlarm(false); });
+    g.step(156, [&] { pollTimer_.setInterval(1000); });
     // A window that starts in the tray, or minimised where there is no tray, is
     // not activated until the user brings it back; the list and the start-up due
     // check must not wait for that.
-    if (StartingUp && (HiddenInTray || (windowState() & Qt::WindowMinimized))) {
-        Form_Activate();
+    if (startingUp_ && (hiddenInTray_ || (windowState() & Qt::WindowMinimized))) {
+        handleActivation();
     }
 }
 
-void Form1::Form_Activate() {
+void MainWindow::handleActivation() {
     // The alarm window opened by the first fill activates this window again when
     // it closes; that is no second first activation.
     if (activating_) {
         return;
     }
     activating_ = true;
-    Guard g(services.ui, QStringLiteral("Form1"), QStringLiteral("Form_Activate"));
-    if (g.test(100, [&] { return StartingUp; })) {
-        g.step(102, [&] { ListEvents(); });
+    Guard g(services_.ui, where::firstActivation);
+    if (g.test(100, [&] { return startingUp_; })) {
+        g.step(102, [&] { engine_.refreshList(); });
     }
-    g.step(104, [&] { StartingUp = false; });
+    g.step(104, [&] { startingUp_ = false; });
     activating_ = false;
 }
 
-void Form1::Form_QueryUnload() {
-    Guard g(services.ui, QStringLiteral("Form1"), QStringLiteral("Form_QueryUnload"));
-    if (g.test(100, [&] { return EventDb.state() != 0; })) {
-        g.step(102, [&] { EventDb.close(); });
+void MainWindow::releaseResources() {
+    Guard g(services_.ui, where::mainWindowClose);
+    if (g.test(100, [&] { return store_.state() != 0; })) {
+        g.step(102, [&] { store_.close(); });
     }
-    g.step(104, [&] { Timer1.setEnabled(false); });
-    g.step(106, [&] { cSysTray1->setInTray(false); });
+    g.step(104, [&] { pollTimer_.setEnabled(false); });
+    g.step(106, [&] { trayIcon_->setInTray(false); });
     g.step(108, [] {
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
     });
 }
 
-void Form1::Form_Resize() {
-    if (!(windowState() & Qt::WindowMinimized) || HiddenInTray) {
+void MainWindow::hideIntoTrayIfMinimised() {
+    if (!(windowState() & Qt::WindowMinimized) || hiddenInTray_) {
         return;
     }
     // Without a tray host a hidden window could never be brought back, so it
     // stays an ordinary minimised window until a tray appears.
-    if (!services.trayShell.available()) {
+    if (!services_.trayShell.available()) {
         return;
     }
     // On X11 leaving the minimised state maps the window again, which would leave
@@ -205,15 +245,15 @@ void Form1::Form_Resize() {
     } else {
         destroy();
     }
-    HiddenInTray = true;
-    cSysTray1->ShowBalloon(
+    hiddenInTray_ = true;
+    trayIcon_->showBalloon(
         QStringLiteral("has been minimized to the system tray.\r\n"
                        "Click on the blue 'M' icon (M for Marrowind) to bring the "
                        "software back."),
         QStringLiteral("Almanis"), 5, true);
 }
 
-void Form1::cSysTray1_MouseUp(int /*button*/, int /*id*/) {
+void MainWindow::restoreFromTray() {
     // Started in the tray, or minimised while there was no tray to hide in: back
     // to its normal size too.
     if (windowState() & Qt::WindowMinimized) {
@@ -222,48 +262,50 @@ void Form1::cSysTray1_MouseUp(int /*button*/, int /*id*/) {
     show();
     activateWindow();
     raise();
-    HiddenInTray = false;
+    hiddenInTray_ = false;
 }
 
-RemindWindows Form1::remindWindows() const {
-    return RemindWindows{Check1->isChecked(), Check2->isChecked(), Check4->isChecked(),
-                         Check5->isChecked(), Check6->isChecked()};
+RemindWindows MainWindow::remindWindows() const {
+    return options_->remindWindows();
 }
 
-void Form1::showAlarm() {
+void MainWindow::showAlarm() {
     showAlarmWindow(nullptr);
 }
 
-void Form1::showAlarmWindow(QWidget* owner) {
-    Form3 alarm(services, EventDb, engine_, remindWindows(), owner);
-    alarm.Form_Load();
-    services.ui.showModal(alarm, owner);
+void MainWindow::showAlarmWindow(QWidget* owner) {
+    AlarmWindow alarm(services_, store_, engine_, remindWindows(), owner);
+    alarm.load();
+    services_.ui.showModal(alarm, owner);
 }
 
-int Form1::selectedRow() const {
-    const QModelIndexList rows = ListView1View->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
+std::optional<int> MainWindow::selectedRow() const {
+    const QModelIndexList rows = eventList_->selectionModel()->selectedRows();
+    if (rows.isEmpty()) {
+        return std::nullopt;
+    }
+    return rows.first().row();
 }
 
-bool Form1::event(QEvent* event) {
+bool MainWindow::event(QEvent* event) {
     const bool result = QWidget::event(event);
     if (event->type() == QEvent::WindowActivate) {
-        Form_Activate();
+        handleActivation();
     }
     return result;
 }
 
-void Form1::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange) {
-        Form_Resize();
+        hideIntoTrayIfMinimised();
     }
 }
 
-void Form1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (!closed_) {
         closed_ = true;
-        Form_QueryUnload();
+        releaseResources();
     }
     event->accept();
     // Closing the main window ends the program, whatever other window is open.

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "editing/CommandHost.h"
 #include "reminders/EventListModel.h"
-#include "widgets/Skin.h"
 #include "reminders/PollTimer.h"
 #include "reminders/ReminderEngine.h"
 #include "store/Connection.h"
+#include "widgets/Skin.h"
 
 #include <QWidget>
 #include <memory>
@@ -16,83 +17,46 @@ class QTreeView;
 
 namespace almanis {
 
-class cSysTray;
-class ExchangeCommands;
-class MainCommands;
-class Options;
+class EventCommands;
+class FileCommands;
+class OptionsPanel;
 class PointerRule;
+class TrayIcon;
 struct Services;
 
 // The main window: loads the store and the options, lists the events, owns the
 // polling timer and the tray icon, and ends the program when it closes.
-class Form1 final : public QWidget, public ReminderHost {
+class MainWindow final : public QWidget, private ReminderHost, private CommandHost {
     Q_OBJECT
 public:
-    explicit Form1(Services& services);
-    ~Form1() override;
+    explicit MainWindow(Services& services);
+    ~MainWindow() override;
 
     // The load sequence, run once when the program starts.
-    void Form_Load();
-    // Each activation; the first one fills the list.
-    void Form_Activate();
-    // Tears down the connection, the timer and the tray icon. Never refused.
-    void Form_QueryUnload();
-    // Minimises into the tray.
-    void Form_Resize();
+    void load();
+    // What an activation does; the first one fills the list.
+    void handleActivation();
+    // Releases the store, the timer and the tray icon. Never refused.
+    void releaseResources();
+    // Hides into the tray when minimised.
+    void hideIntoTrayIfMinimised();
     // A mouse button released over the tray icon brings the window back.
-    void cSysTray1_MouseUp(int button, int id);
+    void restoreFromTray();
 
-    void ListEvents() { engine_.ListEvents(); }
-    bool HasEventToday() { return engine_.HasEventToday(); }
-    void Timer1_Timer() { engine_.Timer1_Timer(); }
-
-    // ReminderHost
-    RemindWindows remindWindows() const override;
-    bool startingUp() const override { return StartingUp; }
-    void showAlarm() override;
-    // The alarm window, owned by `owner` (nullptr: no owner, as the due check shows it).
+    // Shows the alarm window, owned by `owner` (nullptr: no owner, as the due
+    // check shows it).
     void showAlarmWindow(QWidget* owner);
 
-    // The row the user selected in the list, or -1.
-    int selectedRow() const;
-
-    Services& services;
-    Connection EventDb;
-    ListViewModel ListView1;
-    PollTimer Timer1;
-    std::unique_ptr<cSysTray> cSysTray1;
-    SkinFramework SkinFramework1;
-    PointerRule* pointer = nullptr;
-
-private:
-    ReminderEngine engine_;
-
-public:
-    bool StartingUp = false;
-    bool HiddenInTray = false;
-    // The re-check interval in seconds, which the alarm window sets.
-    int& duration;
-
-    QPushButton* PushButton1 = nullptr;
-    QPushButton* PushButton2 = nullptr;
-    QPushButton* PushButton3 = nullptr;
-    QPushButton* PushButton4 = nullptr;
-    QPushButton* PushButton5 = nullptr;
-    QPushButton* PushButton6 = nullptr;
-    QPushButton* PushButton7 = nullptr;
-    QPushButton* PushButton8 = nullptr;
-    QPushButton* PushButton9 = nullptr;
-    QPushButton* PushButton10 = nullptr;
-    QTreeView* ListView1View = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    QCheckBox* Check1 = nullptr;
-    QCheckBox* Check2 = nullptr;
-    QCheckBox* Check3 = nullptr;
-    QCheckBox* Check4 = nullptr;
-    QCheckBox* Check5 = nullptr;
-    QCheckBox* Check6 = nullptr;
-    QCheckBox* Check8 = nullptr;
+    bool isStartingUp() const { return startingUp_; }
+    bool isHiddenInTray() const { return hiddenInTray_; }
+    const EventListModel& events() const { return events_; }
+    const Connection& storeConnection() const { return store_; }
+    PollTimer& timer() { return pollTimer_; }
+    ReminderEngine& reminderEngine() { return engine_; }
+    TrayIcon& trayIcon() { return *trayIcon_; }
+    const Skin& skin() const { return skin_; }
+    // The row the user selected in the list, if any.
+    std::optional<int> selectedRow() const override;
 
 protected:
     bool event(QEvent* event) override;
@@ -100,15 +64,63 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void createControls();
-    QPushButton* button(const QString& caption, int left, int top, int width);
-    QCheckBox* checkBox(QWidget* frame, const QString& caption, int left, int top, int width);
+    // ReminderHost
+    RemindWindows remindWindows() const override;
+    bool startingUp() const override { return startingUp_; }
+    void showAlarm() override;
 
-    std::unique_ptr<Options> options_;
-    std::unique_ptr<MainCommands> commands_;
-    std::unique_ptr<ExchangeCommands> exchange_;
+    // CommandHost
+    Connection& store() override { return store_; }
+    const EventListModel& eventList() const override { return events_; }
+    void refreshList() override { engine_.refreshList(); }
+    PollTimer& pollTimer() override { return pollTimer_; }
+    ReminderEngine& reminders() override { return engine_; }
+    void showOwnedAlarm() override { showAlarmWindow(this); }
+    PointerRule& pointer() override { return *pointer_; }
+
+    void createControls();
+    void connectCommands();
+    QPushButton* addButton(const char* objectName, const QString& caption, int left, int top,
+                           int width);
+    QCheckBox* addCheckBox(QWidget* frame, const char* objectName, const QString& caption,
+                           int left, int top, int width);
+
+    Services& services_;
+    Connection store_;
+    EventListModel events_;
+    PollTimer pollTimer_;
+    std::unique_ptr<TrayIcon> trayIcon_;
+    Skin skin_;
+    PointerRule* pointer_ = nullptr;
+    ReminderEngine engine_;
+    std::unique_ptr<OptionsPanel> options_;
+    std::unique_ptr<EventCommands> eventCommands_;
+    std::unique_ptr<FileCommands> fileCommands_;
+    bool startingUp_ = false;
+    bool hiddenInTray_ = false;
     bool activating_ = false;
     bool closed_ = false;
+
+    QPushButton* helpButton_ = nullptr;
+    QTreeView* eventList_ = nullptr;
+    QPushButton* addEventButton_ = nullptr;
+    QPushButton* deleteButton_ = nullptr;
+    QPushButton* editButton_ = nullptr;
+    QPushButton* sampleButton_ = nullptr;
+    QPushButton* importButton_ = nullptr;
+    QPushButton* exportButton_ = nullptr;
+    QPushButton* fileFormatNoteButton_ = nullptr;
+    QGroupBox* remindFrame_ = nullptr;
+    QCheckBox* remindOnTheDayBox_ = nullptr;
+    QCheckBox* remindThreeDaysBox_ = nullptr;
+    QCheckBox* remindSevenDaysBox_ = nullptr;
+    QCheckBox* remindFourteenDaysBox_ = nullptr;
+    QCheckBox* remindThirtyDaysBox_ = nullptr;
+    QGroupBox* startupFrame_ = nullptr;
+    QCheckBox* startAtLogonBox_ = nullptr;
+    QCheckBox* startInTrayBox_ = nullptr;
+    QPushButton* testAlarmButton_ = nullptr;
+    QPushButton* testAlarmNoteButton_ = nullptr;
 };
 
 }  // namespace almanis

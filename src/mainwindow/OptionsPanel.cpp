@@ -2,109 +2,111 @@
 
 #include "core/AppError.h"
 #include "core/Guard.h"
-#include "mainwindow/MainWindow.h"
-#include "widgets/Services.h"
 #include "core/SettingsStore.h"
-#include "widgets/Design.h"
 #include "desktop/LogonStartup.h"
+#include "widgets/Design.h"
+#include "widgets/Services.h"
 
 #include <QCheckBox>
 
 namespace almanis {
 
 namespace {
-const QString kCheck1 = QStringLiteral("Check1");
-const QString kCheck2 = QStringLiteral("Check2");
-const QString kCheck4 = QStringLiteral("Check4");
-const QString kCheck5 = QStringLiteral("Check5");
-const QString kCheck6 = QStringLiteral("Check6");
-const QString kWindowsStartup = QStringLiteral("Windows Startup");
-const QString kMinimized = QStringLiteral("Minimized");
+// The settings keys, as every earlier version of the program stored them.
+const QString kRemindOnTheDayKey = QStringLiteral("Check1");
+const QString kRemindThreeDaysKey = QStringLiteral("Check2");
+const QString kRemindSevenDaysKey = QStringLiteral("Check4");
+const QString kRemindFourteenDaysKey = QStringLiteral("Check5");
+const QString kRemindThirtyDaysKey = QStringLiteral("Check6");
+const QString kStartAtLogonKey = QStringLiteral("Windows Startup");
+const QString kStartInTrayKey = QStringLiteral("Minimized");
 const QString kOn = QStringLiteral("On");
 const QString kOff = QStringLiteral("Off");
 }  // namespace
 
-Options::Options(Form1& form) : form_(form) {
-    const auto handle = [](QCheckBox* box, auto handler) {
-        QObject::connect(box, &QCheckBox::toggled, box, handler);
+OptionsPanel::OptionsPanel(Services& services, Boxes boxes, std::function<bool()> startingUp,
+                           QObject* parent)
+    : QObject(parent), services_(services), boxes_(boxes), startingUp_(std::move(startingUp)) {
+    const auto storeOnChange = [this](QCheckBox* box, const QString& key) {
+        connect(box, &QCheckBox::toggled, this, [this, box, key] { saveRemindBox(*box, key); });
     };
-    handle(form.Check1, [this] { Check1_Click(); });
-    handle(form.Check2, [this] { Check2_Click(); });
-    handle(form.Check3, [this] { Check3_Click(); });
-    handle(form.Check4, [this] { Check4_Click(); });
-    handle(form.Check5, [this] { Check5_Click(); });
-    handle(form.Check6, [this] { Check6_Click(); });
-    handle(form.Check8, [this] { Check8_Click(); });
+    storeOnChange(boxes_.remindOnTheDay, kRemindOnTheDayKey);
+    storeOnChange(boxes_.remindThreeDaysBefore, kRemindThreeDaysKey);
+    storeOnChange(boxes_.remindSevenDaysBefore, kRemindSevenDaysKey);
+    storeOnChange(boxes_.remindFourteenDaysBefore, kRemindFourteenDaysKey);
+    storeOnChange(boxes_.remindThirtyDaysBefore, kRemindThirtyDaysKey);
+    connect(boxes_.startAtLogon, &QCheckBox::toggled, this, &OptionsPanel::startAtLogonChanged);
+    connect(boxes_.startInTray, &QCheckBox::toggled, this,
+            [this] { saveOnOff(*boxes_.startInTray, kStartInTrayKey); });
 }
 
-void Options::restoreRemindBox(QCheckBox& box, const QString& key, const QString& defaultValue) {
-    setCheckValue(box, wholeNumber(form_.services.settings.get(key, defaultValue)));
+void OptionsPanel::restoreRemindBox(QCheckBox& box, const QString& key,
+                                    const QString& defaultValue) {
+    setCheckValue(box, wholeNumber(services_.settings.get(key, defaultValue)));
 }
 
-void Options::restoreOnOff(QCheckBox& box, const QString& key) {
+void OptionsPanel::restoreOnOff(QCheckBox& box, const QString& key) {
     // Exactly "On": "on" or "ON" were never written by the program.
-    box.setChecked(form_.services.settings.get(key, kOff) == kOn);
+    box.setChecked(services_.settings.get(key, kOff) == kOn);
 }
 
-void Options::restore(Guard& load, int firstStep) {
+void OptionsPanel::restore(Guard& load, int firstStep) {
     int n = firstStep;
-    load.step(n, [&] { restoreRemindBox(*form_.Check1, kCheck1, QStringLiteral("1")); });
-    load.step(n += 2, [&] { restoreRemindBox(*form_.Check2, kCheck2, QStringLiteral("0")); });
-    load.step(n += 2, [&] { restoreRemindBox(*form_.Check4, kCheck4, QStringLiteral("0")); });
-    load.step(n += 2, [&] { restoreRemindBox(*form_.Check5, kCheck5, QStringLiteral("0")); });
-    load.step(n += 2, [&] { restoreRemindBox(*form_.Check6, kCheck6, QStringLiteral("0")); });
-    load.step(n += 2, [&] { restoreOnOff(*form_.Check3, kWindowsStartup); });
-    load.step(n += 2, [&] { restoreOnOff(*form_.Check8, kMinimized); });
+    const QString one = QStringLiteral("1");
+    const QString zero = QStringLiteral("0");
+    load.step(n, [&] { restoreRemindBox(*boxes_.remindOnTheDay, kRemindOnTheDayKey, one); });
+    load.step(n += 2, [&] {
+        restoreRemindBox(*boxes_.remindThreeDaysBefore, kRemindThreeDaysKey, zero);
+    });
+    load.step(n += 2, [&] {
+        restoreRemindBox(*boxes_.remindSevenDaysBefore, kRemindSevenDaysKey, zero);
+    });
+    load.step(n += 2, [&] {
+        restoreRemindBox(*boxes_.remindFourteenDaysBefore, kRemindFourteenDaysKey, zero);
+    });
+    load.step(n += 2, [&] {
+        restoreRemindBox(*boxes_.remindThirtyDaysBefore, kRemindThirtyDaysKey, zero);
+    });
+    load.step(n += 2, [&] { restoreOnOff(*boxes_.startAtLogon, kStartAtLogonKey); });
+    load.step(n += 2, [&] { restoreOnOff(*boxes_.startInTray, kStartInTrayKey); });
 }
 
-void Options::saveRemindBox(const QCheckBox& box, const QString& key) {
-    form_.services.settings.save(key, QString::number(checkValue(box)));
+RemindWindows OptionsPanel::remindWindows() const {
+    return RemindWindows{boxes_.remindOnTheDay->isChecked(),
+                         boxes_.remindThreeDaysBefore->isChecked(),
+                         boxes_.remindSevenDaysBefore->isChecked(),
+                         boxes_.remindFourteenDaysBefore->isChecked(),
+                         boxes_.remindThirtyDaysBefore->isChecked()};
 }
 
-void Options::saveOnOff(const QCheckBox& box, const QString& key) {
-    form_.services.settings.save(key, box.isChecked() ? kOn : kOff);
+bool OptionsPanel::startInTray() const {
+    return boxes_.startInTray->isChecked();
 }
 
-void Options::Check1_Click() {
-    saveRemindBox(*form_.Check1, kCheck1);
+void OptionsPanel::saveRemindBox(const QCheckBox& box, const QString& key) {
+    services_.settings.save(key, QString::number(checkValue(box)));
 }
 
-void Options::Check2_Click() {
-    saveRemindBox(*form_.Check2, kCheck2);
+void OptionsPanel::saveOnOff(const QCheckBox& box, const QString& key) {
+    services_.settings.save(key, box.isChecked() ? kOn : kOff);
 }
 
-void Options::Check4_Click() {
-    saveRemindBox(*form_.Check4, kCheck4);
-}
-
-void Options::Check5_Click() {
-    saveRemindBox(*form_.Check5, kCheck5);
-}
-
-void Options::Check6_Click() {
-    saveRemindBox(*form_.Check6, kCheck6);
-}
-
-void Options::Check8_Click() {
-    saveOnOff(*form_.Check8, kMinimized);
-}
-
-void Options::Check3_Click() {
-    // Restoring the box at load must neither add nor remove the start-up entry.
-    if (form_.StartingUp) {
+void OptionsPanel::startAtLogonChanged() {
+    // Restoring the box at load must neither add nor remove the log-on entry.
+    if (startingUp_()) {
         return;
     }
-    modStartUp startUp(form_.services.ui, form_.services.executablePath);
-    if (form_.Check3->isChecked()) {
-        form_.Check8->setVisible(true);
-        saveOnOff(*form_.Check3, kWindowsStartup);
-        startUp.AddToStartup();
+    LogonStartup logon(services_.ui, services_.executablePath);
+    if (boxes_.startAtLogon->isChecked()) {
+        boxes_.startInTray->setVisible(true);
+        saveOnOff(*boxes_.startAtLogon, kStartAtLogonKey);
+        logon.enable();
     } else {
         // Starting in the tray only makes sense together with starting at log-on.
-        form_.Check8->setChecked(false);
-        form_.Check8->setVisible(false);
-        saveOnOff(*form_.Check3, kWindowsStartup);
-        startUp.RemoveFromStartup();
+        boxes_.startInTray->setChecked(false);
+        boxes_.startInTray->setVisible(false);
+        saveOnOff(*boxes_.startAtLogon, kStartAtLogonKey);
+        logon.disable();
     }
 }
 

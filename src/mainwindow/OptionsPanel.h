@@ -1,40 +1,55 @@
 #pragma once
 
+#include "reminders/RemindWindows.h"
+
+#include <QObject>
 #include <QString>
+#include <functional>
 
 class QCheckBox;
 
 namespace almanis {
 
-class Form1;
 class Guard;
+struct Services;
 
 // The seven option boxes of the main window: each is stored the moment it
 // changes and restored when the program starts.
-class Options {
-  public:
-    // Connects the boxes' changes to the handlers below.
-    explicit Options(Form1& form);
+class OptionsPanel final : public QObject {
+    Q_OBJECT
+public:
+    struct Boxes {
+        QCheckBox* remindOnTheDay;
+        QCheckBox* remindThreeDaysBefore;
+        QCheckBox* remindSevenDaysBefore;
+        QCheckBox* remindFourteenDaysBefore;
+        QCheckBox* remindThirtyDaysBefore;
+        QCheckBox* startAtLogon;
+        QCheckBox* startInTray;
+    };
+
+    // `startingUp` tells whether the program is still starting: restoring the
+    // boxes then must not touch the log-on entry.
+    OptionsPanel(Services& services, Boxes boxes, std::function<bool()> startingUp,
+                 QObject* parent = nullptr);
 
     // Restores the boxes in their order, each a step of the load from `firstStep`
     // on. Setting a box runs its handler, which stores the value just read.
     void restore(Guard& load, int firstStep);
 
-    void Check1_Click();
-    void Check2_Click();
-    void Check3_Click();
-    void Check4_Click();
-    void Check5_Click();
-    void Check6_Click();
-    void Check8_Click();
+    RemindWindows remindWindows() const;
+    bool startInTray() const;
 
-  private:
+private:
     void saveRemindBox(const QCheckBox& box, const QString& key);
     void saveOnOff(const QCheckBox& box, const QString& key);
     void restoreRemindBox(QCheckBox& box, const QString& key, const QString& defaultValue);
     void restoreOnOff(QCheckBox& box, const QString& key);
+    void startAtLogonChanged();
 
-    Form1& form_;
+    Services& services_;
+    Boxes boxes_;
+    std::function<bool()> startingUp_;
 };
 
 }  // namespace almanis

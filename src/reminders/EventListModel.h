@@ -1,36 +1,53 @@
 #pragma once
 
+#include "core/EventRecord.h"
+
 #include <QAbstractTableModel>
+#include <QDate>
 #include <QList>
-#include <QStringList>
+#include <array>
 
 namespace almanis {
 
-// The rows of a list view in report view: each item has its own text (the first
-// column) and sub-items 1, 2, ... for the other columns. Column widths are kept
-// in twips; a width of 0 or 1 twip hides the column.
-class ListViewModel final : public QAbstractTableModel {
+// The main window's list: one row per stored event, in the order read, with
+// the texts the user sees computed from the record when the view asks for
+// them (month name, day, days left counted from the model's today).
+class EventListModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
+    enum Column {
+        IdColumn,
+        DescriptionColumn,
+        MonthColumn,
+        DayColumn,
+        DaysLeftColumn,
+        MonthNumberColumn,
+        ColumnCount
+    };
+
+    // One row: the event as read. A month or day that could not be read as a
+    // whole number is marked so, and every text that needs it shows empty.
+    struct Row {
+        EventRecord event;
+        bool monthRead = true;
+        bool dayRead = true;
+    };
+
     using QAbstractTableModel::QAbstractTableModel;
 
-    // Columns
-    void addColumn(const QString& header);
-    void setColumnWidth(int column, int twips);
-    int columnWidth(int column) const;
-    QString columnHeader(int column) const;
+    // The day the days left count from, and the year month names are carried in.
+    QDate today() const { return today_; }
+    void setToday(QDate today);
 
-    // Items
-    void clear();
-    int addItem(const QString& text);  // returns the new row
-    void setSubItem(int row, int subItem, const QString& text);
-    QString text(int row) const;
-    QString subItem(int row, int subItem) const;
+    // Replaces every row; the views are told once.
+    void setRows(QList<Row> rows);
+    void clear() { setRows({}); }
+
     int count() const { return static_cast<int>(rows_.size()); }
-
-    // Filling many rows at once: views are told once, at the end.
-    void beginBatch();
-    void endBatch();
+    // Throws AppError for a row that does not exist.
+    const Row& row(int row) const;
+    // The text `column` shows for `row`.
+    QString text(int row, Column column) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -38,30 +55,13 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-signals:
-    void columnWidthChanged(int column, int twips);
-
 private:
-    void checkRow(int row) const;
-    void checkColumn(int column) const;
+    QString monthName(int month) const;
 
-    QStringList headers_;
-    QList<int> widths_;
-    QList<QStringList> rows_;
-    QList<QStringList> spare_;  // rows cleared during a batch, for the refill
-    int batchDepth_ = 0;
-};
-
-// Sets a whole batch for the lifetime of the object.
-class ListBatch {
-public:
-    explicit ListBatch(ListViewModel& model) : model_(model) { model_.beginBatch(); }
-    ~ListBatch() { model_.endBatch(); }
-    ListBatch(const ListBatch&) = delete;
-    ListBatch& operator=(const ListBatch&) = delete;
-
-private:
-    ListViewModel& model_;
+    QList<Row> rows_;
+    QDate today_;
+    // The user's month names, read once per fill rather than once per row.
+    std::array<QString, 12> monthNames_;
 };
 
 }  // namespace almanis

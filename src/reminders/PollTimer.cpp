@@ -3,7 +3,7 @@
 namespace almanis {
 
 PollTimer::PollTimer(QObject* parent) : QObject(parent) {
-    connect(&timer_, &QTimer::timeout, this, &PollTimer::Timer);
+    connect(&timer_, &QTimer::timeout, this, &PollTimer::ticked);
 }
 
 void PollTimer::setInterval(int ms) {

@@ -2,6 +2,7 @@
 
 #include "core/AppError.h"
 #include "core/Clock.h"
+#include "core/EventDate.h"
 #include "core/Guard.h"
 #include "reminders/EventListModel.h"
 #include "reminders/PollTimer.h"
@@ -9,52 +10,62 @@
 #include "store/ResultSet.h"
 #include "store/Sql.h"
 
-#include <QLocale>
-#include <iterator>
 #include <optional>
 
 namespace almanis {
 
-ReminderEngine::ReminderEngine(Ui& ui, const Clock& clock, const Connection& eventDb,
-                               ListViewModel& list, PollTimer& timer, ReminderHost& host)
-    : ui_(ui), clock_(clock), eventDb_(eventDb), list_(list), timer_(timer), host_(host) {}
-
-QString monthColumnText(int month, int year) {
-    const auto first = carriedDate(year, month, 1);
-    if (!first) {
-        throw AppError(QStringLiteral("Invalid procedure call: no month %1").arg(month));
-    }
-    return QLocale().standaloneMonthName(first->month(), QLocale::LongFormat);
-}
+ReminderEngine::ReminderEngine(Ui& ui, const Clock& clock, const Connection& store,
+                               EventListModel& list, PollTimer& timer, ReminderHost& host)
+    : ui_(ui), clock_(clock), store_(store), list_(list), timer_(timer), host_(host) {}
 
 namespace {
-// One fill of the main list: the row being filled, and the texts that rows
-// share (month names and small numbers), so a long list doesn't make the
-// same few texts a hundred thousand times. Each column is one guarded step.
+// One fill of the main list: the rows read so far and the row being read.
+// Each field is read in its own guarded step, and a field that cannot be
+// read fails every step that needs it, so each of them is reported.
 class ListFill {
-  public:
-    ListFill(ListViewModel& list, const Clock& clock, const ResultSet& rs)
-        : list_(list), clock_(clock), rs_(rs) {}
+public:
+    ListFill(const ResultSet& rs, QDate today) : rs_(rs), today_(today) {}
 
     void nextRow() {
-        row_ = -1;
+        current_ = -1;
         month_.reset();
         day_.reset();
     }
-    void addItem() { row_ = list_.addItem(rs_.field("id").toString()); }
-    void description() { list_.setSubItem(row_, 1, rs_.field("Description").toString()); }
-    void monthName() { list_.setSubItem(row_, 2, monthNameOf(month())); }
-    void day() { list_.setSubItem(row_, 3, number(storedDay())); }
-    void monthNumber() { list_.setSubItem(row_, 5, number(month())); }
-    void daysLeft() {
-        const int n = DaysLeft(month(), storedDay(), clock_.today());
-        list_.setSubItem(row_, 4, n == 0 ? QStringLiteral("Today") : number(n));
+    void addRow() {
+        EventListModel::Row row;
+        row.event.id = rs_.field("id").toLongLong();
+        row.monthRead = false;
+        row.dayRead = false;
+        rows_.append(std::move(row));
+        current_ = static_cast<int>(rows_.size()) - 1;
     }
+    void description() { current().event.description = rs_.field("Description").toString(); }
+    void monthName() {
+        if (!carriedDate(today_.year(), month(), 1)) {
+            throw AppError(QStringLiteral("Invalid procedure call: no month %1").arg(month()));
+        }
+    }
+    void day() {
+        current().event.day = storedDay();
+        current().dayRead = true;
+    }
+    void monthNumber() {
+        current().event.month = month();
+        current().monthRead = true;
+    }
+    void daysLeft() { almanis::daysLeft(month(), storedDay(), today_); }
 
-  private:
+    QList<EventListModel::Row> takeRows() { return std::move(rows_); }
+
+private:
+    EventListModel::Row& current() {
+        if (current_ < 0) {
+            throw AppError(QStringLiteral("Index out of bounds: list row -1"));
+        }
+        return rows_[current_];
+    }
     // A stored month or day is read at the first step that needs it; a read
-    // that fails fails again in the next step that needs it, so each such
-    // step is reported, as if it had read the field itself.
+    // that failed fails again in the next step that needs it.
     int month() {
         if (!month_) {
             month_ = wholeNumber(rs_.field("EventMonth"));
@@ -67,51 +78,30 @@ class ListFill {
         }
         return *day_;
     }
-    QString monthNameOf(int month) {
-        if (month < 1 || month > 12) {
-            return monthColumnText(month, clock_.today().year());
-        }
-        QString& name = monthNames_[month - 1];
-        if (name.isNull()) {
-            name = monthColumnText(month, clock_.today().year());
-        }
-        return name;
-    }
-    QString number(int n) {
-        if (n < 0 || n >= static_cast<int>(std::size(numbers_))) {
-            return QString::number(n);
-        }
-        QString& text = numbers_[n];
-        if (text.isNull()) {
-            text = QString::number(n);
-        }
-        return text;
-    }
 
-    ListViewModel& list_;
-    const Clock& clock_;
     const ResultSet& rs_;
-    int row_ = -1;
+    const QDate today_;
+    QList<EventListModel::Row> rows_;
+    int current_ = -1;
     std::optional<int> month_;
     std::optional<int> day_;
-    QString monthNames_[12];
-    QString numbers_[367];
 };
 }  // namespace
 
-void ReminderEngine::ListEvents() {
-    Guard g(ui_, QStringLiteral("Form1"), QStringLiteral("ListEvents"));
+void ReminderEngine::refreshList() {
+    Guard g(ui_, where::listFill);
+    // One date for every row: a fill that runs across midnight still shows
+    // one day's figures.
+    const QDate today = clock_.today();
     bool opened = false;
+    g.step(100, [&] { list_.clear(); });
     {
-        // The view is told once, when the fill is over and before any alarm opens.
-        ListBatch batch(list_);
-        g.step(100, [&] { list_.clear(); });
         ResultSet rs;
-        opened = g.step(102, [&] { rs.open(sql::selectEvents(), eventDb_); });
-        ListFill fill(list_, clock_, rs);
+        opened = g.step(102, [&] { rs.open(sql::selectEvents(), store_); });
+        ListFill fill(rs, today);
         while (opened && !rs.eof()) {
             fill.nextRow();
-            g.step(104, [&fill] { fill.addItem(); });
+            g.step(104, [&fill] { fill.addRow(); });
             g.step(106, [&fill] { fill.description(); });
             g.step(108, [&fill] { fill.monthName(); });
             g.step(110, [&fill] { fill.day(); });
@@ -128,6 +118,9 @@ void ReminderEngine::ListEvents() {
                 rs.close();
             }
         });
+        // The view is told once, when the fill is over and before any alarm opens.
+        list_.setToday(today);
+        list_.setRows(fill.takeRows());
     }
     // Without a readable store the check could only repeat the same report and
     // find nothing. When neither starting up nor snoozed its answer opens
@@ -136,28 +129,29 @@ void ReminderEngine::ListEvents() {
     if (!opened) {
         return;
     }
-    if (g.test(120, [&] { return (host_.startingUp() || duration > 0) && HasEventToday(); })) {
+    if (g.test(120, [&] { return (host_.startingUp() || recheckSeconds_ > 0) && hasDueEvent(); })) {
         g.step(122, [&] { openAlarm(); });
     }
 }
 
-bool ReminderEngine::HasEventToday() {
-    Guard g(ui_, QStringLiteral("Form1"), QStringLiteral("HasEventToday"));
+bool ReminderEngine::hasDueEvent() {
+    Guard g(ui_, where::dueCheck);
+    const QDate today = clock_.today();
     bool result = false;
     RemindWindows windows;
     ResultSet rs;
     g.step(100, [&] { result = false; });
     g.step(102, [&] { windows = host_.remindWindows(); });
-    if (!g.step(104, [&] { rs.open(sql::selectEvents(), eventDb_); })) {
+    if (!g.step(104, [&] { rs.open(sql::selectEvents(), store_); })) {
         return false;
     }
     while (!rs.eof()) {
         // A row whose date can't be built is reported and never due.
         const std::optional<int> n = g.value(106, [&] {
-            return DaysLeft(wholeNumber(rs.field("EventMonth")), wholeNumber(rs.field("EventDay")),
-                            clock_.today());
+            return daysLeft(wholeNumber(rs.field("EventMonth")), wholeNumber(rs.field("EventDay")),
+                            today);
         });
-        if (n && isDue(*n, windows)) {  // 108
+        if (n && windows.isDue(*n)) {  // 108
             g.step(110, [&] { result = true; });
             break;
         }
@@ -173,21 +167,21 @@ bool ReminderEngine::HasEventToday() {
     return result;
 }
 
-void ReminderEngine::Timer1_Timer() {
+void ReminderEngine::pollTick() {
     // Nearly every tick ends here; it stays one comparison (step 100).
-    if (duration <= 0) {
+    if (recheckSeconds_ <= 0) {
         return;
     }
-    Guard g(ui_, QStringLiteral("Form1"), QStringLiteral("Timer1_Timer"));
-    g.step(102, [&] { ++TickCounter; });
+    Guard g(ui_, where::pollTick);
+    g.step(102, [&] { ++ticksCounted_; });
     // At or past the interval: a snooze chosen shorter than the count already
-    // reached (the alarm having opened from a list rebuild or the test command
+    // reached (the alarm having opened from a list refill or the test command
     // meanwhile) checks at once instead of never again.
-    if (g.test(104, [&] { return TickCounter >= duration; })) {
-        if (g.test(106, [&] { return HasEventToday(); })) {
+    if (g.test(104, [&] { return ticksCounted_ >= recheckSeconds_; })) {
+        if (g.test(106, [&] { return hasDueEvent(); })) {
             g.step(108, [&] { openAlarm(); });
         }
-        g.step(110, [&] { TickCounter = 0; });
+        g.step(110, [&] { ticksCounted_ = 0; });
     }
 }
 

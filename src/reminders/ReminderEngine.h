@@ -1,18 +1,18 @@
 #pragma once
 
-#include "core/EventDate.h"
+#include "reminders/RemindWindows.h"
 
 namespace almanis {
 
 class Clock;
 class Connection;
-class ListViewModel;
+class EventListModel;
 class PollTimer;
 class Ui;
 
 // What the due check needs from the main window.
 class ReminderHost {
-  public:
+public:
     virtual ~ReminderHost() = default;
     // The remind check boxes as they are ticked now.
     virtual RemindWindows remindWindows() const = 0;
@@ -23,38 +23,45 @@ class ReminderHost {
 
 // The main window's event list, due check and polling timer.
 class ReminderEngine {
-  public:
-    ReminderEngine(Ui& ui, const Clock& clock, const Connection& eventDb, ListViewModel& list,
+public:
+    ReminderEngine(Ui& ui, const Clock& clock, const Connection& store, EventListModel& list,
                    PollTimer& timer, ReminderHost& host);
 
-    // Rebuilds the list from the store, then runs the refresh-time due check.
-    void ListEvents();
+    // Refills the list from the store, then runs the refresh-time due check.
+    void refreshList();
 
     // True when at least one stored event is due today.
-    bool HasEventToday();
+    bool hasDueEvent();
 
     // One tick of the polling timer.
-    void Timer1_Timer();
+    void pollTick();
 
     // Stops the timer, shows the alarm window and restarts the timer.
     void openAlarm();
 
-    // The re-check interval in seconds; 0 means no timed re-check.
-    int duration = 0;
-    // Ticks counted towards duration.
-    int TickCounter = 0;
+    // The re-check interval in seconds that the alarm window's answer sets;
+    // 0 means no timed re-check.
+    int recheckSeconds() const { return recheckSeconds_; }
+    void setRecheckSeconds(int seconds) { recheckSeconds_ = seconds; }
+    // Ticks counted towards the re-check.
+    int ticksCounted() const { return ticksCounted_; }
+    void setTicksCounted(int ticks) { ticksCounted_ = ticks; }
 
-  private:
+    // Set while the test command shows the alarm. Listing a real due event
+    // clears it, so such a test behaves like a real alarm.
+    bool testingAlarm() const { return testingAlarm_; }
+    void setTestingAlarm(bool testing) { testingAlarm_ = testing; }
+
+private:
     Ui& ui_;
     const Clock& clock_;
-    const Connection& eventDb_;
-    ListViewModel& list_;
+    const Connection& store_;
+    EventListModel& list_;
     PollTimer& timer_;
     ReminderHost& host_;
+    int recheckSeconds_ = 0;
+    int ticksCounted_ = 0;
+    bool testingAlarm_ = false;
 };
-
-// The list's month column: the full month name, in the user's language, of the
-// stored month (carried like a date, so 13 reads as January).
-QString monthColumnText(int month, int year);
 
 }  // namespace almanis

@@ -6,24 +6,26 @@ namespace almanis {
 
 class Sound;
 
-// The alarm window's sound player: it is given a file name, then the commands
-// "Open" and "Play". Playing goes through the injected Sound service, so it
-// never waits and a machine without a sound card stays silent.
-class MMControl {
-  public:
-    explicit MMControl(Sound& sound) : sound_(sound) {}
+// The alarm window's sound player: given a file, it is opened, then played.
+// Playing goes through the injected Sound service, so it never waits and a
+// machine without a sound card stays silent.
+class SoundPlayer {
+public:
+    explicit SoundPlayer(Sound& sound) : sound_(sound) {}
 
-    QString FileName;
+    const QString& fileName() const { return fileName_; }
+    void setFileName(const QString& fileName) { fileName_ = fileName; }
 
-    // "Open" readies FileName; "Play" plays the opened file once. Throws
-    // AppError for a file that can't be opened, for "Play" before "Open" and
-    // for any other command.
-    void Command(const QString& command);
+    // Readies the file; throws AppError for a file that can't be played.
+    void open();
+    // Plays the opened file once; throws AppError when nothing is open.
+    void play();
 
     bool isOpen() const { return !opened_.isEmpty(); }
 
-  private:
+private:
     Sound& sound_;
+    QString fileName_;
     QString opened_;
 };
 

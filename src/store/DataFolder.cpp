@@ -20,12 +20,12 @@ void createFolder(const QString& path) {
 
 void copySeedIfMissing(const QString& programFolder, const QString& dataFolder) {
     const QString target = dataFolder + QLatin1String(kWorkingStore);
-    if (FileExists(target)) {
+    if (fileExists(target)) {
         return;
     }
     const QString events = programFolder + QLatin1String(kEventsSeed);
-    const QString seed = FileExists(events) ? events : programFolder + QLatin1String(kBlankSeed);
-    if (!FileExists(seed)) {
+    const QString seed = fileExists(events) ? events : programFolder + QLatin1String(kBlankSeed);
+    if (!fileExists(seed)) {
         throw AppError(QStringLiteral("File not found: %1").arg(seed));
     }
     // QFile::copy writes a temporary file and renames it, so a failed copy

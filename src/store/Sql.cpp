@@ -4,18 +4,6 @@
 
 namespace almanis::sql {
 
-namespace {
-// Ids go into statements unquoted, so only digits may come through.
-QString idDigits(const QString& idText) {
-    bool ok = false;
-    const qlonglong id = idText.trimmed().toLongLong(&ok, 10);
-    if (!ok) {
-        throw AppError(QStringLiteral("Type mismatch: '%1' is not an event id").arg(idText.left(80)));
-    }
-    return QString::number(id);
-}
-}  // namespace
-
 QString quoted(const QString& description) {
     if (description.contains(QChar(0))) {
         throw AppError(QStringLiteral("The description contains a NUL character, which cannot be stored"));
@@ -29,8 +17,8 @@ QString selectEvents() {
     return QStringLiteral("select * from tblEvent order by EventMonth,EventDay");
 }
 
-QString deleteEvent(const QString& idText) {
-    return QStringLiteral("delete from tblEvent where id=") + idDigits(idText);
+QString deleteEvent(qint64 id) {
+    return QStringLiteral("delete from tblEvent where id=") + QString::number(id);
 }
 
 QString insertSampleEvent() {
@@ -43,10 +31,10 @@ QString insertEvent(const QString& description, int month, int day) {
            QString::number(month) + QLatin1Char(',') + QString::number(day) + QLatin1Char(')');
 }
 
-QString updateEvent(const QString& description, int month, int day, const QString& idText) {
+QString updateEvent(const QString& description, int month, int day, qint64 id) {
     return QStringLiteral("update tblEvent set Description=") + quoted(description) +
            QStringLiteral(",EventMonth=") + QString::number(month) + QStringLiteral(",EventDay=") +
-           QString::number(day) + QStringLiteral(" where id=") + idDigits(idText);
+           QString::number(day) + QStringLiteral(" where id=") + QString::number(id);
 }
 
 }  // namespace almanis::sql

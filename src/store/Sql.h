@@ -12,8 +12,8 @@ QString quoted(const QString& description);
 // The one query of every reader.
 QString selectEvents();
 
-// Deletes the row whose id is the given text (a whole number, else AppError).
-QString deleteEvent(const QString& idText);
+// Deletes the row with the given id.
+QString deleteEvent(qint64 id);
 
 // The sample row of the "Load Sample/Example Data" command.
 QString insertSampleEvent();
@@ -21,7 +21,7 @@ QString insertSampleEvent();
 // A new row, as the editor and the text import write it.
 QString insertEvent(const QString& description, int month, int day);
 
-// Changes the row whose id is the given text (a whole number, else AppError).
-QString updateEvent(const QString& description, int month, int day, const QString& idText);
+// Changes the row with the given id.
+QString updateEvent(const QString& description, int month, int day, qint64 id);
 
 }  // namespace almanis::sql

@@ -1,16 +1,15 @@
 #include "widgets/Design.h"
 
 #include "core/AppError.h"
-#include "reminders/EventListModel.h"
 
 #include <QCheckBox>
-#include <QEvent>
-#include <QFile>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QImageReader>
+#include <QLabel>
 #include <QPixmap>
+#include <QRadioButton>
 #include <QTreeView>
-#include <QWidget>
 
 namespace almanis {
 
@@ -58,7 +57,41 @@ void setCheckValue(QCheckBox& box, int value) {
     box.setChecked(value == 1);
 }
 
-QTreeView* makeListView(QWidget* parent, ListViewModel& model) {
+namespace {
+bool takesFaceColour(const QWidget* widget) {
+    return qobject_cast<const QCheckBox*>(widget) || qobject_cast<const QRadioButton*>(widget) ||
+           qobject_cast<const QGroupBox*>(widget) || qobject_cast<const QLabel*>(widget);
+}
+
+void setBackground(QWidget& widget, const QColor& colour) {
+    // Check boxes and option buttons fill with their button colour, frames
+    // and labels with the window colour.
+    QPalette palette = widget.palette();
+    palette.setColor(widget.backgroundRole(), colour);
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
+}
+}  // namespace
+
+void applyButtonFaceColours(QWidget& window) {
+    const QColor face = window.palette().color(QPalette::Button);
+    setBackground(window, face);
+    for (QWidget* child : window.findChildren<QWidget*>()) {
+        if (takesFaceColour(child)) {
+            setBackground(*child, face);
+        }
+    }
+}
+
+void applyDesignColours(QWidget& window) {
+    for (QWidget* child : window.findChildren<QWidget*>()) {
+        if (qobject_cast<QCheckBox*>(child) || qobject_cast<QGroupBox*>(child)) {
+            setBackground(*child, Qt::white);
+        }
+    }
+}
+
+QTreeView* makeReportView(QWidget* parent, QAbstractItemModel& model) {
     auto* view = new QTreeView(parent);
     view->setModel(&model);
     view->setRootIsDecorated(false);
@@ -73,92 +106,17 @@ QTreeView* makeListView(QWidget* parent, ListViewModel& model) {
     view->header()->setStretchLastSection(false);
     view->header()->setSectionsMovable(false);
     view->header()->setSectionResizeMode(QHeaderView::Interactive);
-    const auto applyWidth = [view](int column, int twips) {
-        const int width = px(twips);
-        view->setColumnHidden(column, width <= 1);
-        if (width > 1) {
-            view->header()->resizeSection(column, width);
-        }
-    };
-    QObject::connect(&model, &ListViewModel::columnWidthChanged, view, applyWidth);
     return view;
 }
 
-PointerRule::PointerRule(QWidget& window) : QObject(&window), window_(window) {}
-
-void PointerRule::loadCustomPointer(const QString& curPath) {
-    QImageReader reader(curPath, "cur");
-    reader.setAutoDetectImageFormat(false);
-    const QImage image = reader.read();
-    if (image.isNull()) {
-        throw AppError(QStringLiteral("Invalid picture: %1").arg(curPath));
-    }
-    // The hot spot sits in the file's first directory entry (bytes 10 to 13).
-    int hotX = 0;
-    int hotY = 0;
-    QFile file(curPath);
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray head = file.read(14);
-        if (head.size() == 14) {
-            hotX = static_cast<uchar>(head[10]) | static_cast<uchar>(head[11]) << 8;
-            hotY = static_cast<uchar>(head[12]) | static_cast<uchar>(head[13]) << 8;
+void setColumnWidths(QTreeView& view, const QList<int>& twips) {
+    for (int column = 0; column < twips.size(); ++column) {
+        const int width = px(twips[column]);
+        view.setColumnHidden(column, width <= 1);
+        if (width > 1) {
+            view.header()->resizeSection(column, width);
         }
     }
-    custom_ = QCursor(QPixmap::fromImage(image), hotX, hotY);
-    hasCustom_ = true;
-}
-
-void PointerRule::watchButton(QWidget* button) {
-    button->setMouseTracking(true);
-    button->installEventFilter(this);
-    buttons_.append(button);
-}
-
-void PointerRule::watchBackground(QWidget* widget) {
-    widget->setMouseTracking(true);
-    widget->installEventFilter(this);
-}
-
-void PointerRule::setMousePointer(MousePointer pointer) {
-    pointer_ = pointer;
-    switch (pointer) {
-        case Hourglass:
-            window_.setCursor(Qt::WaitCursor);
-            break;
-        case Custom:
-            if (hasCustom_) {
-                window_.setCursor(custom_);
-            } else {
-                window_.unsetCursor();
-            }
-            break;
-        case Default:
-            window_.unsetCursor();
-            break;
-    }
-}
-
-void PointerRule::overButton() {
-    if (pointer_ != Hourglass) {
-        setMousePointer(Custom);
-    }
-}
-
-void PointerRule::overBackground() {
-    if (pointer_ != Hourglass) {
-        setMousePointer(Default);
-    }
-}
-
-bool PointerRule::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
-        if (buttons_.contains(watched)) {
-            overButton();
-        } else {
-            overBackground();
-        }
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 }  // namespace almanis

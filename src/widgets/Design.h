@@ -1,18 +1,16 @@
 #pragma once
 
-#include <QCursor>
 #include <QFont>
 #include <QIcon>
-#include <QObject>
+#include <QList>
 #include <QRect>
 
+class QAbstractItemModel;
 class QCheckBox;
 class QTreeView;
 class QWidget;
 
 namespace almanis {
-
-class ListViewModel;
 
 // Window measures are given in twips, 15 to a pixel; Qt scales pixels for
 // high-density screens itself.
@@ -33,42 +31,17 @@ QIcon programIcon();
 int checkValue(const QCheckBox& box);
 void setCheckValue(QCheckBox& box, int value);
 
-// A list view in report view over a ListViewModel: whole-row selection, no
-// editing, no sorting, column widths following the model's twips.
-QTreeView* makeListView(QWidget* parent, ListViewModel& model);
+// Gives a window the button-face background, and its check boxes, option
+// buttons, frames and labels too. Other controls keep their colours.
+void applyButtonFaceColours(QWidget& window);
 
-// The window's mouse pointer: the hand over push buttons and the arrow over the
-// background, frames and lists, but never while the hourglass shows.
-class PointerRule final : public QObject {
-    Q_OBJECT
-public:
-    enum MousePointer { Default = 0, Hourglass = 11, Custom = 99 };
+// The design colours of the main window: white frames and check boxes.
+void applyDesignColours(QWidget& window);
 
-    explicit PointerRule(QWidget& window);
+// A list in report view: whole-row selection, no editing, no sorting.
+QTreeView* makeReportView(QWidget* parent, QAbstractItemModel& model);
 
-    // Loads the hand from a .cur file; without it the custom pointer is the arrow.
-    void loadCustomPointer(const QString& curPath);
-    bool hasCustomPointer() const { return hasCustom_; }
-
-    void watchButton(QWidget* button);
-    void watchBackground(QWidget* widget);
-
-    MousePointer mousePointer() const { return pointer_; }
-    void setMousePointer(MousePointer pointer);
-
-    // What moving the mouse over a button or over the background does.
-    void overButton();
-    void overBackground();
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    QWidget& window_;
-    QCursor custom_;
-    bool hasCustom_ = false;
-    MousePointer pointer_ = Default;
-    QList<QObject*> buttons_;
-};
+// Column widths in twips, by column; a column of at most one pixel is hidden.
+void setColumnWidths(QTreeView& view, const QList<int>& twips);
 
 }  // namespace almanis

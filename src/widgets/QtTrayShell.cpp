@@ -9,54 +9,55 @@ QtTrayShell::QtTrayShell() {
                      [this](QSystemTrayIcon::ActivationReason reason) {
                          switch (reason) {
                              case QSystemTrayIcon::Trigger:
-                                 deliver(WM_LBUTTONDOWN);
-                                 deliver(WM_LBUTTONUP);
+                                 deliver(TrayEvent::LeftButtonDown);
+                                 deliver(TrayEvent::LeftButtonUp);
                                  break;
                              case QSystemTrayIcon::Context:
-                                 deliver(WM_RBUTTONDOWN);
-                                 deliver(WM_RBUTTONUP);
+                                 deliver(TrayEvent::RightButtonDown);
+                                 deliver(TrayEvent::RightButtonUp);
                                  break;
                              case QSystemTrayIcon::DoubleClick:
-                                 deliver(WM_LBUTTONDBLCLK);
-                                 deliver(WM_LBUTTONUP);
+                                 deliver(TrayEvent::LeftDoubleClick);
+                                 deliver(TrayEvent::LeftButtonUp);
                                  break;
                              default:
                                  break;
                          }
                      });
     QObject::connect(&icon_, &QSystemTrayIcon::messageClicked,
-                     [this] { deliver(NIN_BALLOONUSERCLICK); });
+                     [this] { deliver(TrayEvent::BalloonClicked); });
 }
 
-void QtTrayShell::deliver(quint32 message) {
-    if (onMessage) {
-        onMessage(message, 0);
+void QtTrayShell::deliver(TrayEvent event) {
+    if (onEvent) {
+        onEvent(event, 0);
     }
 }
 
-void QtTrayShell::add(const NotifyIconData& data) {
-    if (data.uFlags & NIF_ICON) {
-        icon_.setIcon(data.hIcon);
+void QtTrayShell::add(const TrayRequest& request) {
+    if (request.fields & TrayField::Icon) {
+        icon_.setIcon(request.icon);
     }
-    icon_.setToolTip((data.uFlags & NIF_TIP) ? data.szTip : QString());
+    icon_.setToolTip((request.fields & TrayField::Tip) ? request.tip : QString());
     icon_.show();
 }
 
-void QtTrayShell::modify(const NotifyIconData& data) {
-    if (data.uFlags & NIF_ICON) {
-        icon_.setIcon(data.hIcon);
+void QtTrayShell::modify(const TrayRequest& request) {
+    if (request.fields & TrayField::Icon) {
+        icon_.setIcon(request.icon);
     }
-    if (data.uFlags & NIF_TIP) {
-        icon_.setToolTip(data.szTip);
+    if (request.fields & TrayField::Tip) {
+        icon_.setToolTip(request.tip);
     }
-    if (data.uFlags & NIF_INFO) {
+    if (request.fields & TrayField::Balloon) {
         // An empty balloon takes the last one down; the desktop's own time-out,
         // given with it, already does that.
-        if (data.szInfo.isEmpty()) {
+        if (request.balloonText.isEmpty()) {
             balloon_.reset();
             return;
         }
-        balloon_ = Balloon{data.szInfoTitle, data.szInfo, static_cast<int>(data.uTimeout)};
+        balloon_ = Balloon{request.balloonTitle, request.balloonText,
+                           static_cast<int>(request.balloonTimeoutMs)};
         placeWaits_ = 0;
         showBalloon();
     }
@@ -83,7 +84,7 @@ void QtTrayShell::showBalloon() {
     balloon_.reset();
 }
 
-void QtTrayShell::remove(const NotifyIconData& /*data*/) {
+void QtTrayShell::remove(const TrayRequest& /*request*/) {
     icon_.hide();
 }
 

@@ -9,21 +9,21 @@ namespace almanis {
 
 // The desktop's tray through QSystemTrayIcon.
 class QtTrayShell final : public TrayShell {
-  public:
+public:
     QtTrayShell();
-    void add(const NotifyIconData& data) override;
-    void modify(const NotifyIconData& data) override;
-    void remove(const NotifyIconData& data) override;
+    void add(const TrayRequest& request) override;
+    void modify(const TrayRequest& request) override;
+    void remove(const TrayRequest& request) override;
     bool available() const override;
 
-  private:
+private:
     struct Balloon {
         QString title;
         QString text;
         int milliseconds = 0;
     };
 
-    void deliver(quint32 message);
+    void deliver(TrayEvent event);
     void showBalloon();
 
     QSystemTrayIcon icon_;

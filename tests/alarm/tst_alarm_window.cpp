@@ -1,7 +1,9 @@
 #include "EngineFixture.h"
+#include "Widgets.h"
 
 #include "widgets/Design.h"
 #include "alarm/AlarmWindow.h"
+#include "widgets/PointerRule.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -15,36 +17,25 @@ using namespace almanis;
 using almanis::test::EngineFixture;
 
 namespace {
-QStringList lines(const Form3& alarm) {
-    QStringList texts;
-    for (int r = 0; r < alarm.ListView1.count(); ++r) {
-        texts << alarm.ListView1.text(r);
-    }
-    return texts;
-}
-
 // The alarm window, loaded as when the due check opens it.
 struct Alarm {
     explicit Alarm(EngineFixture& f) : window(f.env.services, f.db, f.engine, f.host.windows) {
-        window.Form_Load();
+        window.load();
     }
-    Form3 window;
+    QStringList lines() const { return window.lines(); }
+    PointerRule& pointer() const { return *window.findChild<PointerRule*>(); }
+    AlarmWindow window;
 };
 
-// Every test leaves the flag as the program starts: clear.
-struct TestingFlag {
-    explicit TestingFlag(bool on) { Form3::isTesting = on; }
-    ~TestingFlag() { Form3::isTesting = false; }
-};
 }  // namespace
 
 class AlarmWindowTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void windowLayout() {
         EngineFixture f;
         Alarm a(f);
-        Form3& w = a.window;
+        AlarmWindow& w = a.window;
         QCOMPARE(w.windowTitle(), QStringLiteral("Event Alert!"));
         QCOMPARE(w.size(), QSize(px(8040), px(4320)));
         QCOMPARE(w.minimumSize(), w.maximumSize());
@@ -52,25 +43,26 @@ class AlarmWindowTest : public QObject {
         QVERIFY(!(w.windowFlags() & Qt::WindowMinimizeButtonHint));
         QVERIFY(w.windowFlags() & Qt::WindowCloseButtonHint);
         QVERIFY(!w.windowIcon().isNull());
-        QCOMPARE(w.ListView1.columnHeader(0), QStringLiteral("Description"));
-        QCOMPARE(w.ListView1.columnWidth(0), 4000);
-        QCOMPARE(w.ListView1View->header()->sectionSize(0), px(4000));
-        QCOMPARE(w.ListView1View->geometry(), twipsRect(120, 120, 7800, 2760));
-        QCOMPARE(w.Frame1->geometry(), twipsRect(120, 2970, 7800, 735));
-        QVERIFY(w.Frame1->title().isEmpty());
-        QCOMPARE(w.PushButton1->parentWidget(), w.Frame1);
-        QCOMPARE(w.PushButton1->text(), QStringLiteral("Remind Me Later"));
-        QCOMPARE(w.PushButton1->geometry(), twipsRect(240, 210, 3840, 405));
-        QCOMPARE(w.Combo1->parentWidget(), w.Frame1);
-        QCOMPARE(w.Combo1->geometry().topLeft(), QPoint(px(4320), px(240)));
-        QCOMPARE(w.Combo1->width(), px(3255));
-        QCOMPARE(w.PushButton2->text(), QStringLiteral("Do Not Remind Me Again"));
-        QCOMPARE(w.PushButton2->geometry(), twipsRect(120, 3810, 7800, 405));
-        QCOMPARE(w.PushButton1->font(), buttonFont());
+        auto* list = test::find<QTreeView>(w, "ListView1");
+        QCOMPARE(list->model()->headerData(0, Qt::Horizontal).toString(),
+                 QStringLiteral("Description"));
+        QCOMPARE(list->header()->sectionSize(0), px(4000));
+        QCOMPARE(test::find<QTreeView>(w, "ListView1")->geometry(), twipsRect(120, 120, 7800, 2760));
+        QCOMPARE(test::find<QGroupBox>(w, "Frame1")->geometry(), twipsRect(120, 2970, 7800, 735));
+        QVERIFY(test::find<QGroupBox>(w, "Frame1")->title().isEmpty());
+        QCOMPARE(test::button(w, "PushButton1")->parentWidget(), test::find<QGroupBox>(w, "Frame1"));
+        QCOMPARE(test::button(w, "PushButton1")->text(), QStringLiteral("Remind Me Later"));
+        QCOMPARE(test::button(w, "PushButton1")->geometry(), twipsRect(240, 210, 3840, 405));
+        QCOMPARE(test::find<QComboBox>(w, "Combo1")->parentWidget(), test::find<QGroupBox>(w, "Frame1"));
+        QCOMPARE(test::find<QComboBox>(w, "Combo1")->geometry().topLeft(), QPoint(px(4320), px(240)));
+        QCOMPARE(test::find<QComboBox>(w, "Combo1")->width(), px(3255));
+        QCOMPARE(test::button(w, "PushButton2")->text(), QStringLiteral("Do Not Remind Me Again"));
+        QCOMPARE(test::button(w, "PushButton2")->geometry(), twipsRect(120, 3810, 7800, 405));
+        QCOMPARE(test::button(w, "PushButton1")->font(), buttonFont());
         QCOMPARE(w.font(), windowFont());
         // The button face, whatever the skin.
-        QCOMPARE(w.Frame1->palette().color(QPalette::Window), w.palette().color(QPalette::Button));
-        QVERIFY(w.Frame1->autoFillBackground());
+        QCOMPARE(test::find<QGroupBox>(w, "Frame1")->palette().color(QPalette::Window), w.palette().color(QPalette::Button));
+        QVERIFY(test::find<QGroupBox>(w, "Frame1")->autoFillBackground());
     }
 
     void linesOfTheDueEvents_data() {
@@ -108,7 +100,7 @@ class AlarmWindowTest : public QObject {
         f.add(QStringLiteral("Today B"), 6, 15);
         f.host.windows = RemindWindows{windows[0], windows[1], windows[2], windows[3], windows[4]};
         Alarm a(f);
-        QCOMPARE(lines(a.window), expected);
+        QCOMPARE(a.lines(), expected);
         QVERIFY(f.env.ui.errors().isEmpty());
     }
 
@@ -118,7 +110,7 @@ class AlarmWindowTest : public QObject {
         f.add(QStringLiteral("Soon"), 1, 2);
         f.host.windows = RemindWindows{true, true, false, false, false};
         Alarm a(f);
-        QCOMPARE(lines(a.window), (QStringList{"Soon is in 3 days.", "Today is today."}));
+        QCOMPARE(a.lines(), (QStringList{"Soon is in 3 days.", "Today is today."}));
     }
 
     void delayTextsAndPreselection_data() {
@@ -135,15 +127,15 @@ class AlarmWindowTest : public QObject {
         QFETCH(int, duration);
         QFETCH(int, selected);
         EngineFixture f;
-        f.engine.duration = duration;
+        f.engine.setRecheckSeconds(duration);
         Alarm a(f);
         QStringList texts;
-        for (int i = 0; i < a.window.Combo1->count(); ++i) {
-            texts << a.window.Combo1->itemText(i);
+        for (int i = 0; i < test::find<QComboBox>(a.window, "Combo1")->count(); ++i) {
+            texts << test::find<QComboBox>(a.window, "Combo1")->itemText(i);
         }
         QCOMPARE(texts, (QStringList{"Remind after 1 hour", "Remind after 2 hours",
                                      "Remind after 6 hours", "Remind after 12 hours"}));
-        QCOMPARE(a.window.Combo1->currentIndex(), selected);
+        QCOMPARE(test::find<QComboBox>(a.window, "Combo1")->currentIndex(), selected);
     }
 
     void answers_data() {
@@ -179,24 +171,24 @@ class AlarmWindowTest : public QObject {
         QFETCH(int, before);
         QFETCH(int, after);
         QFETCH(QStringList, expected);
-        TestingFlag flag(testing);
         EngineFixture f;
+        f.engine.setTestingAlarm(testing);
         f.add(QStringLiteral("Event"), 6, somethingDue ? 15 : 16);
-        f.engine.duration = before;
+        f.engine.setRecheckSeconds(before);
         Alarm a(f);
-        QCOMPARE(lines(a.window), expected);
-        QCOMPARE(Form3::isTesting, testing && !somethingDue);
+        QCOMPARE(a.lines(), expected);
+        QCOMPARE(f.engine.testingAlarm(), testing && !somethingDue);
         a.window.show();
         if (answer.startsWith(QLatin1String("later"))) {
-            a.window.Combo1->setCurrentIndex(answer.mid(6).toInt());
-            a.window.PushButton1->click();
+            test::find<QComboBox>(a.window, "Combo1")->setCurrentIndex(answer.mid(6).toInt());
+            test::button(a.window, "PushButton1")->click();
         } else if (answer == QLatin1String("never")) {
-            a.window.PushButton2->click();
+            test::button(a.window, "PushButton2")->click();
         } else {
             a.window.close();
         }
         QVERIFY(!a.window.isVisible());
-        QCOMPARE(f.engine.duration, after);
+        QCOMPARE(f.engine.recheckSeconds(), after);
         QVERIFY(f.env.ui.errors().isEmpty());
     }
 
@@ -205,7 +197,7 @@ class AlarmWindowTest : public QObject {
         Alarm a(f);
         QCOMPARE(f.env.sound.played,
                  QStringList{f.env.programFolder() + QStringLiteral("/Event.wav")});
-        QVERIFY(a.window.pointer->hasCustomPointer());
+        QVERIFY(a.pointer().hasHand());
     }
 
     void withoutSoundOrCursorFileTheWindowIsSilentAndPlain() {
@@ -215,27 +207,27 @@ class AlarmWindowTest : public QObject {
         f.add(QStringLiteral("Event"), 6, 15);
         Alarm a(f);
         QVERIFY(f.env.sound.played.isEmpty());
-        QVERIFY(!a.window.pointer->hasCustomPointer());
+        QVERIFY(!a.pointer().hasHand());
         QVERIFY(f.env.ui.errors().isEmpty());
-        QCOMPARE(lines(a.window), QStringList{"Event is today."});
+        QCOMPARE(a.lines(), QStringList{"Event is today."});
     }
 
     void handOverTheButtonsOnly() {
         EngineFixture f;
         Alarm a(f);
-        PointerRule& pointer = *a.window.pointer;
+        PointerRule& pointer = a.pointer();
         QEvent enter(QEvent::Enter);
-        QApplication::sendEvent(a.window.PushButton2, &enter);
-        QCOMPARE(pointer.mousePointer(), PointerRule::Custom);
-        QApplication::sendEvent(a.window.Frame1, &enter);
-        QCOMPARE(pointer.mousePointer(), PointerRule::Default);
-        QApplication::sendEvent(a.window.PushButton1, &enter);
-        QCOMPARE(pointer.mousePointer(), PointerRule::Custom);
-        QApplication::sendEvent(a.window.ListView1View->viewport(), &enter);
-        QCOMPARE(pointer.mousePointer(), PointerRule::Default);
-        pointer.setMousePointer(PointerRule::Hourglass);
-        QApplication::sendEvent(a.window.PushButton1, &enter);
-        QCOMPARE(pointer.mousePointer(), PointerRule::Hourglass);
+        QApplication::sendEvent(test::button(a.window, "PushButton2"), &enter);
+        QCOMPARE(pointer.shape(), PointerRule::Hand);
+        QApplication::sendEvent(test::find<QGroupBox>(a.window, "Frame1"), &enter);
+        QCOMPARE(pointer.shape(), PointerRule::Arrow);
+        QApplication::sendEvent(test::button(a.window, "PushButton1"), &enter);
+        QCOMPARE(pointer.shape(), PointerRule::Hand);
+        QApplication::sendEvent(test::find<QTreeView>(a.window, "ListView1")->viewport(), &enter);
+        QCOMPARE(pointer.shape(), PointerRule::Arrow);
+        pointer.setShape(PointerRule::Hourglass);
+        QApplication::sendEvent(test::button(a.window, "PushButton1"), &enter);
+        QCOMPARE(pointer.shape(), PointerRule::Hourglass);
     }
 
     void unreadableRowIsReportedAndNotListed() {
@@ -244,7 +236,7 @@ class AlarmWindowTest : public QObject {
             "insert into tblEvent (Description,EventMonth,EventDay) values ('Broken',6,'x')"));
         f.add(QStringLiteral("Event"), 6, 15);
         Alarm a(f);
-        QCOMPARE(lines(a.window), QStringList{"Event is today."});
+        QCOMPARE(a.lines(), QStringList{"Event is today."});
         QCOMPARE(f.env.ui.errors().size(), 1);
         QVERIFY(f.env.ui.errors()[0].contains(
             QStringLiteral("in Almanis2021/08/31.Form3.ListTodayEvent at line 104")));
@@ -257,19 +249,19 @@ class AlarmWindowTest : public QObject {
     }
     void unreadableStoreLeavesTheListEmpty() {
         QFETCH(bool, testing);
-        TestingFlag flag(testing);
         EngineFixture f;
+        f.engine.setTestingAlarm(testing);
         f.add(QStringLiteral("Event"), 6, 15);
         f.db.execute(QStringLiteral("drop table tblEvent"));
         Alarm a(f);
-        QCOMPARE(lines(a.window),
+        QCOMPARE(a.lines(),
                  testing ? QStringList{"New Day Has Come is today's Event."} : QStringList{});
         QCOMPARE(f.env.ui.errors().size(), 1);
         QVERIFY(f.env.ui.errors()[0].contains(QStringLiteral("no such table")));
         QVERIFY(f.env.ui.errors()[0].contains(
             QStringLiteral("in Almanis2021/08/31.Form3.ListTodayEvent at line 102")));
         // The rest of the window still loads.
-        QCOMPARE(a.window.Combo1->count(), 4);
+        QCOMPARE(test::find<QComboBox>(a.window, "Combo1")->count(), 4);
         QCOMPARE(f.env.sound.played.size(), 1);
     }
 };

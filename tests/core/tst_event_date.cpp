@@ -2,28 +2,14 @@
 
 #include "core/AppError.h"
 #include "core/EventDate.h"
-#include "reminders/ReminderEngine.h"
 
 #include <QApplication>
 
 using namespace almanis;
 
-namespace {
-RemindWindows windowsFrom(const QString& on) {
-    RemindWindows w;
-    const QStringList days = on.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    w.day0 = days.contains(QStringLiteral("0"));
-    w.day3 = days.contains(QStringLiteral("3"));
-    w.day7 = days.contains(QStringLiteral("7"));
-    w.day14 = days.contains(QStringLiteral("14"));
-    w.day30 = days.contains(QStringLiteral("30"));
-    return w;
-}
-}  // namespace
-
-class DaysLeftTest : public QObject {
+class EventDateTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void daysLeft_data() {
         QTest::addColumn<QDate>("today");
         QTest::addColumn<int>("month");
@@ -60,66 +46,19 @@ class DaysLeftTest : public QObject {
         QFETCH(int, month);
         QFETCH(int, day);
         QFETCH(int, expected);
-        QCOMPARE(DaysLeft(month, day, today), expected);
+        QCOMPARE(almanis::daysLeft(month, day, today), expected);
+        QCOMPARE(tryDaysLeft(month, day, today), std::optional<int>(expected));
     }
 
     void datesOutsideTheCalendarThrow() {
         QVERIFY(!carriedDate(9999, 13, 1));
         QVERIFY(!carriedDate(99, 12, 31));
         QCOMPARE(carriedDate(100, 1, 1), QDate(100, 1, 1));
-        QVERIFY_THROWS_EXCEPTION(AppError, DaysLeft(120000, 1, QDate(2026, 6, 15)));
-        QVERIFY_THROWS_EXCEPTION(AppError, DaysLeft(1, -4000000, QDate(2026, 6, 15)));
-    }
-
-    void monthColumn_data() {
-        QTest::addColumn<int>("month");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("April") << 4 << QStringLiteral("April");
-        QTest::newRow("13 reads as January") << 13 << QStringLiteral("January");
-        QTest::newRow("0 reads as December") << 0 << QStringLiteral("December");
-    }
-    void monthColumn() {
-        QFETCH(int, month);
-        QFETCH(QString, name);
-        QCOMPARE(monthColumnText(month, 2026), name);
-    }
-
-    void remindWindowsMatchTheExactDayOnly_data() {
-        QTest::addColumn<QString>("on");
-        QTest::addColumn<int>("daysLeft");
-        QTest::addColumn<bool>("due");
-        QTest::newRow("day of event, today") << "0" << 0 << true;
-        QTest::newRow("day of event, tomorrow") << "0" << 1 << false;
-        QTest::newRow("day of event off") << "3 7 14 30" << 0 << false;
-        QTest::newRow("3 days") << "3" << 3 << true;
-        QTest::newRow("3 days window, 2 left") << "3" << 2 << false;
-        QTest::newRow("3 days off, 7 days on, 3 left") << "7" << 3 << false;
-        QTest::newRow("7 days") << "7" << 7 << true;
-        QTest::newRow("7 days window, 6 left") << "7" << 6 << false;
-        QTest::newRow("7 days window, 5 left") << "7" << 5 << false;
-        QTest::newRow("14 days") << "14" << 14 << true;
-        QTest::newRow("14 days off") << "0 3 7 30" << 14 << false;
-        QTest::newRow("30 days") << "30" << 30 << true;
-        QTest::newRow("30 days window, 31 left") << "30" << 31 << false;
-        QTest::newRow("all on, 29 left") << "0 3 7 14 30" << 29 << false;
-        QTest::newRow("none on") << "" << 0 << false;
-    }
-    void remindWindowsMatchTheExactDayOnly() {
-        QFETCH(QString, on);
-        QFETCH(int, daysLeft);
-        QFETCH(bool, due);
-        QCOMPARE(isDue(daysLeft, windowsFrom(on)), due);
-    }
-
-    void allWindowsOnMakeAnEventDueOnFiveDaysAYear() {
-        const RemindWindows all{true, true, true, true, true};
-        int dueDays = 0;
-        for (QDate today(2026, 1, 1); today.year() == 2026; today = today.addDays(1)) {
-            dueDays += isDue(DaysLeft(8, 20, today), all) ? 1 : 0;
-        }
-        QCOMPARE(dueDays, 5);
+        QVERIFY_THROWS_EXCEPTION(AppError, almanis::daysLeft(120000, 1, QDate(2026, 6, 15)));
+        QVERIFY_THROWS_EXCEPTION(AppError, almanis::daysLeft(1, -4000000, QDate(2026, 6, 15)));
+        QVERIFY(!tryDaysLeft(120000, 1, QDate(2026, 6, 15)));
     }
 };
 
-ALMANIS_TEST_MAIN(DaysLeftTest)
+ALMANIS_TEST_MAIN(EventDateTest)
 #include "tst_event_date.moc"

@@ -1,3 +1,4 @@
+#include "Files.h"
 #include "TestEnvironment.h"
 
 #include "desktop/AutostartFolder.h"
@@ -11,20 +12,10 @@
 #include <optional>
 
 using namespace almanis;
+using test::readFile;
+using test::writeFile;
 
 namespace {
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& content) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(content);
-}
 
 // The Exec line of an entry as a desktop session reads it: the string escapes
 // undone first, then the line split into arguments by its quoting rules, then
@@ -120,9 +111,9 @@ std::optional<QStringList> parseExec(const QByteArray& entry) {
 
 }  // namespace
 
-class StartUpTest : public QObject {
+class LogonStartupTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void execLineGivesBackThePath_data() {
         QTest::addColumn<QString>("path");
         QTest::newRow("plain") << "/usr/lib/almanis/almanis";
@@ -141,8 +132,8 @@ class StartUpTest : public QObject {
     }
     void execLineGivesBackThePath() {
         QFETCH(QString, path);
-        const auto args = parseExec(RegStuff::desktopEntry(path));
-        QVERIFY2(args.has_value(), qPrintable(RegStuff::execLine(path)));
+        const auto args = parseExec(logonEntry(path));
+        QVERIFY2(args.has_value(), qPrintable(execLine(path)));
         // A percent sign in the path sends it through env (see the session test).
         const QStringList expected =
             path.contains(QLatin1Char('%')) ? QStringList{"env", path} : QStringList{path};
@@ -159,8 +150,8 @@ class StartUpTest : public QObject {
         }
         test::TestEnvironment env;
         test::ScriptedUi ui;
-        modStartUp(ui, path).AddToStartup();
-        const QString entry = modStartUp(ui, path).autostartFolder() + QLatin1Char('/') +
+        LogonStartup(ui, path).enable();
+        const QString entry = LogonStartup(ui, path).autostartFolder() + QLatin1Char('/') +
                               QFileInfo(path).fileName() + QStringLiteral(".desktop");
         QVERIFY(QFile::exists(entry));
         QProcess run;
@@ -190,8 +181,8 @@ class StartUpTest : public QObject {
         writeFile(program, "#!/bin/sh\nprintf '%s' \"$0\" > '" + mark.toUtf8() + "'\n");
         QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         test::ScriptedUi ui;
-        modStartUp startUp(ui, program);
-        startUp.AddToStartup();
+        LogonStartup startUp(ui, program);
+        startUp.enable();
         QProcess launch;
         launch.start(gio, {QStringLiteral("launch"),
                            startUp.autostartFolder() + QStringLiteral("/almanis.desktop")});
@@ -206,10 +197,10 @@ class StartUpTest : public QObject {
         test::ScriptedUi ui;
         // Another executable beside the program is of no account.
         writeFile(env.programFolder() + QStringLiteral("/aaa-other"), "#!/bin/sh\n");
-        modStartUp startUp(ui, env.services.executablePath);
+        LogonStartup startUp(ui, env.services.executablePath);
         QCOMPARE(startUp.autostartFolder(), env.configFolder() + QStringLiteral("/autostart"));
         QVERIFY(!QFileInfo::exists(startUp.autostartFolder()));
-        startUp.AddToStartup();  // creates the missing folder
+        startUp.enable();  // creates the missing folder
         QCOMPARE(QDir(startUp.autostartFolder()).entryList(QDir::Files),
                  QStringList{"almanis.desktop"});
         const QByteArray entry =
@@ -225,8 +216,8 @@ class StartUpTest : public QObject {
     void programAtTheRootGetsOneSlash() {
         test::TestEnvironment env;
         test::ScriptedUi ui;
-        modStartUp startUp(ui, QStringLiteral("/almanis"));
-        startUp.AddToStartup();
+        LogonStartup startUp(ui, QStringLiteral("/almanis"));
+        startUp.enable();
         QCOMPARE(
             *parseExec(readFile(startUp.autostartFolder() + QStringLiteral("/almanis.desktop"))),
             QStringList{"/almanis"});
@@ -236,15 +227,15 @@ class StartUpTest : public QObject {
         test::TestEnvironment env;
         test::ScriptedUi ui;
         const QString entry = env.configFolder() + QStringLiteral("/autostart/almanis.desktop");
-        modStartUp(ui, QStringLiteral("/old place/almanis")).AddToStartup();
-        modStartUp startUp(ui, env.services.executablePath);
-        startUp.AddToStartup();
+        LogonStartup(ui, QStringLiteral("/old place/almanis")).enable();
+        LogonStartup startUp(ui, env.services.executablePath);
+        startUp.enable();
         QCOMPARE(*parseExec(readFile(entry)), QStringList{env.services.executablePath});
         QCOMPARE(QDir(startUp.autostartFolder()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{"almanis.desktop"});
-        startUp.RemoveFromStartup();
+        startUp.disable();
         QVERIFY(!QFile::exists(entry));
-        startUp.RemoveFromStartup();
+        startUp.disable();
         QVERIFY(ui.boxes.isEmpty());
     }
 
@@ -253,9 +244,9 @@ class StartUpTest : public QObject {
         test::ScriptedUi ui;
         const QString folder = env.configFolder() + QStringLiteral("/autostart");
         writeFile(folder + QStringLiteral("/other.desktop"), "[Desktop Entry]\n");
-        modStartUp startUp(ui, env.services.executablePath);
-        startUp.AddToStartup();
-        startUp.RemoveFromStartup();
+        LogonStartup startUp(ui, env.services.executablePath);
+        startUp.enable();
+        startUp.disable();
         QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"other.desktop"});
     }
 
@@ -264,8 +255,8 @@ class StartUpTest : public QObject {
         test::ScriptedUi ui;
         const QString entry = env.configFolder() + QStringLiteral("/autostart/almanis.desktop");
         writeFile(entry, QByteArray(5000, 'x') + "\nExec=/usr/bin/evil\n");
-        modStartUp startUp(ui, env.services.executablePath);
-        startUp.AddToStartup();
+        LogonStartup startUp(ui, env.services.executablePath);
+        startUp.enable();
         const QByteArray written = readFile(entry);
         QVERIFY(!written.contains("evil"));
         QVERIFY(written.startsWith("[Desktop Entry]\n"));
@@ -279,7 +270,7 @@ class StartUpTest : public QObject {
         const QString entry = env.configFolder() + QStringLiteral("/autostart/almanis.desktop");
         QDir().mkpath(QFileInfo(entry).path());
         QVERIFY(QFile::link(target, entry));
-        modStartUp(ui, env.services.executablePath).AddToStartup();
+        LogonStartup(ui, env.services.executablePath).enable();
         QCOMPARE(readFile(target), QByteArray("theirs"));
         QVERIFY(!QFileInfo(entry).isSymLink());
         QVERIFY(readFile(entry).startsWith("[Desktop Entry]\n"));
@@ -301,8 +292,8 @@ class StartUpTest : public QObject {
         } else {
             writeFile(folder + QStringLiteral("/almanis.desktop/inside"), "a folder with our name");
         }
-        modStartUp startUp(ui, env.services.executablePath);
-        adding ? startUp.AddToStartup() : startUp.RemoveFromStartup();
+        LogonStartup startUp(ui, env.services.executablePath);
+        adding ? startUp.enable() : startUp.disable();
         QCOMPARE(ui.boxes.size(), 1);
         QCOMPARE(ui.boxes[0].kind, QStringLiteral("inform"));
         QVERIFY2(ui.boxes[0].text.contains(folder + QLatin1Char(':')),
@@ -315,7 +306,7 @@ class StartUpTest : public QObject {
         test::TestEnvironment env;
         test::ScriptedUi ui;
         writeFile(env.configFolder() + QStringLiteral("/autostart/almanis.desktop/inside"), "x");
-        modStartUp(ui, env.services.executablePath).AddToStartup();
+        LogonStartup(ui, env.services.executablePath).enable();
         QCOMPARE(ui.boxes.size(), 1);
         QCOMPARE(readFile(env.configFolder() + QStringLiteral("/autostart/almanis.desktop/inside")),
                  QByteArray("x"));
@@ -324,50 +315,29 @@ class StartUpTest : public QObject {
     void withoutAProgramNothingHappens() {
         test::TestEnvironment env;
         test::ScriptedUi ui;
-        modStartUp startUp(ui, QString());
-        startUp.AddToStartup();
-        startUp.RemoveFromStartup();
+        LogonStartup startUp(ui, QString());
+        startUp.enable();
+        startUp.disable();
         QVERIFY(!QFileInfo::exists(startUp.autostartFolder()));
         QVERIFY(ui.boxes.isEmpty());
     }
 
-    void onlyTextValuesAreWritten_data() {
-        QTest::addColumn<quint32>("type");
-        QTest::newRow("REG_DWORD") << RegStuff::REG_DWORD;
-        QTest::newRow("REG_BINARY") << quint32(3);
-        QTest::newRow("REG_NONE") << quint32(0);
-    }
-    void onlyTextValuesAreWritten() {
-        QFETCH(quint32, type);
-        test::TestEnvironment env;
-        RegStuff::OpenKey key{env.configFolder(), QString()};
-        QCOMPARE(
-            RegStuff::WriteOpenValue(key, QStringLiteral("almanis"), QStringLiteral("/x"), type),
-            0L);
-        QVERIFY(!QFile::exists(env.configFolder() + QStringLiteral("/almanis.desktop")));
-        QVERIFY(RegStuff::WriteRegistryValue(env.configFolder(), RegStuff::kRunKey, "almanis", "/x",
-                                             type)
-                    .ok());
-        QVERIFY(!QFile::exists(env.configFolder() + QStringLiteral("/autostart/almanis.desktop")));
-    }
-
-    void valueNamesNeverLeaveTheKey_data() {
+    void entryNamesNeverLeaveTheFolder_data() {
         QTest::addColumn<QString>("name");
         QTest::newRow("parent") << "../escaped";
         QTest::newRow("dot-dot") << "..";
         QTest::newRow("empty") << "";
     }
-    void valueNamesNeverLeaveTheKey() {
+    void entryNamesNeverLeaveTheFolder() {
         QFETCH(QString, name);
         test::TestEnvironment env;
-        const RegStuff::RegStatus status = RegStuff::WriteRegistryValue(
-            env.configFolder(), RegStuff::kRunKey, name, "/x", RegStuff::REG_SZ);
-        QVERIFY(!status.ok());
+        const AutostartFolder folder(env.configFolder() + QStringLiteral("/autostart"));
+        QVERIFY(!folder.writeEntry(name, QStringLiteral("/x")).ok);
         QVERIFY(!QFile::exists(env.configFolder() + QStringLiteral("/escaped.desktop")));
         QCOMPARE(QDir(env.configFolder() + QStringLiteral("/autostart")).entryList(QDir::Files),
                  QStringList());
     }
 };
 
-ALMANIS_TEST_MAIN(StartUpTest)
+ALMANIS_TEST_MAIN(LogonStartupTest)
 #include "tst_logon_startup.moc"

@@ -1,8 +1,9 @@
-#include "TestEnvironment.h"
+#include "ProgramFixture.h"
 
 #include "core/AppTitle.h"
 #include "mainwindow/MainWindow.h"
 #include "widgets/Design.h"
+#include "widgets/PointerRule.h"
 #include "editing/EventEditor.h"
 #include "alarm/AlarmWindow.h"
 #include "store/DataFolder.h"
@@ -28,19 +29,17 @@ struct Row {
 };
 
 // The main window on an empty store, loaded and activated as at start-up.
-struct Fixture {
-    explicit Fixture(QDate today = QDate(2026, 6, 15)) : env(today) {
-        QFile::remove(env.programFolder() + QLatin1String(kEventsSeed));
-        form = std::make_unique<Form1>(env.services);
-        form->Form_Load();
-        form->Form_Activate();
+struct Fixture : test::ProgramFixture {
+    explicit Fixture(QDate today = QDate(2026, 6, 15)) : ProgramFixture(today) {
+        useBlankStore();
+        start();
         env.ui.clear();
     }
 
     QList<Row> rows() {
         QList<Row> result;
         ResultSet rs;
-        rs.open(QStringLiteral("select * from tblEvent order by id"), form->EventDb);
+        rs.open(QStringLiteral("select * from tblEvent order by id"), window->storeConnection());
         for (; !rs.eof(); rs.moveNext()) {
             result.append({rs.field("Description").toString(), wholeNumber(rs.field("EventMonth")),
                            wholeNumber(rs.field("EventDay"))});
@@ -48,30 +47,26 @@ struct Fixture {
         return result;
     }
 
-    void select(int row) {
-        form->ListView1View->selectionModel()->select(
-            form->ListView1.index(row, 0),
-            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    }
-
     // Queues the user's part in the editor: fill in what is given, then press a button.
     void editorWill(int monthIndex, const QString& day, const QString& description,
-                    bool save = true, std::function<void(Form2&)> inspect = {}) {
+                    bool save = true, std::function<void(EventEditor&)> inspect = {}) {
         env.ui.modalScripts.push_back([=](QDialog& dialog) {
-            auto& editor = static_cast<Form2&>(dialog);
+            auto& editor = static_cast<EventEditor&>(dialog);
             if (inspect) {
                 inspect(editor);
             }
+            auto* monthBox = test::find<QComboBox>(editor, "Combo1");
+            auto* dayBox = test::find<QComboBox>(editor, "Combo2");
             if (monthIndex != -2) {
-                editor.Combo1->setCurrentIndex(monthIndex);
+                monthBox->setCurrentIndex(monthIndex);
             }
             if (!day.isNull()) {
-                editor.Combo2->setCurrentIndex(editor.Combo2->findText(day));
+                dayBox->setCurrentIndex(dayBox->findText(day));
             }
             if (!description.isNull()) {
-                editor.Text1->setText(description);
+                test::find<QLineEdit>(editor, "Text1")->setText(description);
             }
-            (save ? editor.PushButton6 : editor.PushButton1)->click();
+            test::button(editor, save ? "PushButton6" : "PushButton1")->click();
         });
     }
 
@@ -85,15 +80,13 @@ struct Fixture {
         return texts;
     }
 
-    test::TestEnvironment env;
-    std::unique_ptr<Form1> form;
 };
 
 }  // namespace
 
 class EditorTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void saveChecksDateThenDescription_data() {
         QTest::addColumn<int>("monthIndex");
         QTest::addColumn<QString>("day");
@@ -131,20 +124,21 @@ class EditorTest : public QObject {
         } else {
             // After the message the dialog stays open; the user then cancels.
             f.env.ui.modalScripts.push_back([=](QDialog& dialog) {
-                auto& editor = static_cast<Form2&>(dialog);
-                editor.Combo1->setCurrentIndex(monthIndex);
-                editor.Combo2->setCurrentIndex(editor.Combo2->findText(day));
-                editor.Text1->setText(description);
-                editor.PushButton6->click();
+                auto& editor = static_cast<EventEditor&>(dialog);
+                test::find<QComboBox>(editor, "Combo1")->setCurrentIndex(monthIndex);
+                auto* dayBox = test::find<QComboBox>(editor, "Combo2");
+                dayBox->setCurrentIndex(dayBox->findText(day));
+                test::find<QLineEdit>(editor, "Text1")->setText(description);
+                test::button(editor, "PushButton6")->click();
                 QVERIFY(!editor.isHidden() || editor.result() != QDialog::Accepted);
-                editor.PushButton1->click();
+                test::button(editor, "PushButton1")->click();
             });
         }
-        f.form->PushButton6->click();
+        test::button(*f.window, "PushButton6")->click();
         if (message.isEmpty()) {
             QCOMPARE(f.informs(), QStringList());
             QCOMPARE(f.rows(), (QList<Row>{{description, monthIndex + 1, day.toInt()}}));
-            QCOMPARE(f.form->ListView1.count(), 1);  // the list follows at once
+            QCOMPARE(f.window->events().count(), 1);  // the list follows at once
         } else {
             QCOMPARE(f.informs(), QStringList{message});
             QCOMPARE(f.env.ui.boxes.first().title, appTitle());
@@ -155,16 +149,16 @@ class EditorTest : public QObject {
 
     void addPreselectsTodayAndKeepsTheCaption() {
         Fixture f(QDate(2026, 9, 17));
-        f.editorWill(-2, QString(), QStringLiteral("Birthday"), true, [](Form2& editor) {
+        f.editorWill(-2, QString(), QStringLiteral("Birthday"), true, [](EventEditor& editor) {
             QCOMPARE(editor.windowTitle(), QStringLiteral("Add New Event Reminder"));
-            QCOMPARE(editor.PushButton6->text(), QStringLiteral("Save New Event Reminder"));
-            QCOMPARE(editor.Combo1->currentIndex(), 8);
-            QCOMPARE(editor.Combo2->currentText(), QStringLiteral("17"));
-            QCOMPARE(editor.Combo1->count(), 12);
-            QCOMPARE(editor.Combo1->itemText(0), QStringLiteral("January"));
-            QCOMPARE(editor.Combo2->count(), 31);
+            QCOMPARE(test::button(editor, "PushButton6")->text(), QStringLiteral("Save New Event Reminder"));
+            QCOMPARE(test::find<QComboBox>(editor, "Combo1")->currentIndex(), 8);
+            QCOMPARE(test::find<QComboBox>(editor, "Combo2")->currentText(), QStringLiteral("17"));
+            QCOMPARE(test::find<QComboBox>(editor, "Combo1")->count(), 12);
+            QCOMPARE(test::find<QComboBox>(editor, "Combo1")->itemText(0), QStringLiteral("January"));
+            QCOMPARE(test::find<QComboBox>(editor, "Combo2")->count(), 31);
         });
-        f.form->PushButton6->click();
+        test::button(*f.window, "PushButton6")->click();
         QCOMPARE(f.rows(), (QList<Row>{{QStringLiteral("Birthday"), 9, 17}}));
         QCOMPARE(f.env.ui.modals.size(), 1);
         QCOMPARE(f.env.ui.modals.first().owner, nullptr);
@@ -174,68 +168,67 @@ class EditorTest : public QObject {
         Fixture f;
         f.editorWill(0, QStringLiteral("1"), QStringLiteral("Same"));
         f.editorWill(0, QStringLiteral("1"), QStringLiteral("Same"));
-        f.form->PushButton6->click();
-        f.form->PushButton6->click();
+        test::button(*f.window, "PushButton6")->click();
+        test::button(*f.window, "PushButton6")->click();
         QCOMPARE(f.rows().size(), 2);
     }
 
     void cancelAndCloseBoxWriteNothing() {
         Fixture f;
         f.editorWill(0, QStringLiteral("1"), QStringLiteral("Not saved"), false);
-        f.form->PushButton6->click();
+        test::button(*f.window, "PushButton6")->click();
         f.env.ui.modalScripts.push_back([](QDialog& dialog) {
-            static_cast<Form2&>(dialog).Text1->setText(QStringLiteral("Not saved"));
+            test::find<QLineEdit>(dialog, "Text1")->setText(QStringLiteral("Not saved"));
             dialog.close();
         });
-        f.form->PushButton6->click();
+        test::button(*f.window, "PushButton6")->click();
         QVERIFY(f.rows().isEmpty());
     }
 
     void editOpensWithTheRowAndChangesOnlyIt() {
         Fixture f(QDate(2026, 6, 15));
-        f.form->EventDb.execute(QStringLiteral(
+        f.execute(QStringLiteral(
             "insert into tblEvent (Description,EventMonth,EventDay) values ('Keep',1,2)"));
-        f.form->EventDb.execute(QStringLiteral(
+        f.execute(QStringLiteral(
             "insert into tblEvent (Description,EventMonth,EventDay) values ('Tom''s day',3,4)"));
-        f.form->ListEvents();
+        f.window->reminderEngine().refreshList();
         f.select(1);
         f.editorWill(-2, QStringLiteral("5"), QStringLiteral("Tom's new day"), true,
-                     [](Form2& editor) {
-                         QCOMPARE(Form2::mEventID, QStringLiteral("2"));
-                         QCOMPARE(editor.Text1->text(), QStringLiteral("Tom's day"));
-                         QCOMPARE(editor.Combo1->currentIndex(), 2);  // not today's June
-                         QCOMPARE(editor.Combo2->currentText(), QStringLiteral("4"));
+                     [](EventEditor& editor) {
+                         QCOMPARE(editor.eventId(), std::optional<qint64>(2));
+                         QCOMPARE(test::find<QLineEdit>(editor, "Text1")->text(), QStringLiteral("Tom's day"));
+                         QCOMPARE(test::find<QComboBox>(editor, "Combo1")->currentIndex(), 2);  // not today's June
+                         QCOMPARE(test::find<QComboBox>(editor, "Combo2")->currentText(), QStringLiteral("4"));
                          QCOMPARE(editor.windowTitle(), QStringLiteral("Add New Event Reminder"));
                      });
-        f.form->PushButton2->click();
+        test::button(*f.window, "PushButton2")->click();
         QCOMPARE(f.rows(), (QList<Row>{{QStringLiteral("Keep"), 1, 2},
                                        {QStringLiteral("Tom's new day"), 3, 5}}));
-        QCOMPARE(f.form->ListView1.subItem(1, 1), QStringLiteral("Tom's new day"));
+        QCOMPARE(f.window->events().text(1, EventListModel::DescriptionColumn), QStringLiteral("Tom's new day"));
 
         // Adding after an edit starts afresh with today's date.
-        f.editorWill(-2, QString(), QStringLiteral("New"), true, [](Form2& editor) {
-            QVERIFY(Form2::mEventID.isEmpty());
-            QCOMPARE(editor.Combo1->currentIndex(), 5);
-            QCOMPARE(editor.Combo2->currentText(), QStringLiteral("15"));
+        f.editorWill(-2, QString(), QStringLiteral("New"), true, [](EventEditor& editor) {
+            QVERIFY(!editor.eventId());
+            QCOMPARE(test::find<QComboBox>(editor, "Combo1")->currentIndex(), 5);
+            QCOMPARE(test::find<QComboBox>(editor, "Combo2")->currentText(), QStringLiteral("15"));
         });
-        f.form->PushButton6->click();
+        test::button(*f.window, "PushButton6")->click();
         QCOMPARE(f.rows().last(), (Row{QStringLiteral("New"), 6, 15}));
     }
 
     void editWithAFieldThatFailsStillOpens() {
         Fixture f;
-        f.form->EventDb.execute(QStringLiteral(
-            "insert into tblEvent (Description,EventMonth,EventDay) values ('Odd',4,31)"));
-        f.form->ListEvents();
-        f.select(0);
         // 31 is offered; a stored month 13 is not.
-        f.form->ListView1.setSubItem(0, 5, QStringLiteral("13"));
-        f.editorWill(-2, QString(), QString(), false, [](Form2& editor) {
-            QCOMPARE(editor.Text1->text(), QStringLiteral("Odd"));
-            QCOMPARE(editor.Combo1->currentIndex(), -1);
-            QCOMPARE(editor.Combo2->currentText(), QStringLiteral("31"));
+        f.execute(QStringLiteral(
+            "insert into tblEvent (Description,EventMonth,EventDay) values ('Odd',13,31)"));
+        f.window->reminderEngine().refreshList();
+        f.select(0);
+        f.editorWill(-2, QString(), QString(), false, [](EventEditor& editor) {
+            QCOMPARE(test::find<QLineEdit>(editor, "Text1")->text(), QStringLiteral("Odd"));
+            QCOMPARE(test::find<QComboBox>(editor, "Combo1")->currentIndex(), -1);
+            QCOMPARE(test::find<QComboBox>(editor, "Combo2")->currentText(), QStringLiteral("31"));
         });
-        f.form->PushButton2->click();
+        test::button(*f.window, "PushButton2")->click();
         QCOMPARE(f.env.ui.modals.size(), 1);
         QCOMPARE(f.env.ui.errors().size(), 1);
         QVERIFY(f.env.ui.errors().first().contains(
@@ -244,12 +237,12 @@ class EditorTest : public QObject {
 
     void editAndDeleteNeedASelectedRow() {
         Fixture f;
-        f.form->PushButton2->click();
-        f.form->PushButton1->click();
-        f.form->PushButton4->click();
-        f.form->ListView1View->selectionModel()->clearSelection();
-        f.form->PushButton2->click();
-        f.form->PushButton1->click();
+        test::button(*f.window, "PushButton2")->click();
+        test::button(*f.window, "PushButton1")->click();
+        test::button(*f.window, "PushButton4")->click();
+        test::find<QTreeView>(*f.window, "ListView1")->selectionModel()->clearSelection();
+        test::button(*f.window, "PushButton2")->click();
+        test::button(*f.window, "PushButton1")->click();
         QVERIFY(f.env.ui.boxes.isEmpty());
         QVERIFY(f.env.ui.modals.isEmpty());
         QCOMPARE(f.rows().size(), 1);
@@ -257,16 +250,16 @@ class EditorTest : public QObject {
 
     void deleteAsksWithTheDescription() {
         Fixture f;
-        f.form->EventDb.execute(
+        f.execute(
             QStringLiteral("insert into tblEvent (Description,EventMonth,EventDay) values ('Ann''s "
                            "wedding',5,5)"));
-        f.form->EventDb.execute(
+        f.execute(
             QStringLiteral("insert into tblEvent (Description,EventMonth,EventDay) values ('Ann''s "
                            "wedding',5,5)"));
-        f.form->ListEvents();
+        f.window->reminderEngine().refreshList();
         f.select(0);
         f.env.ui.answers = {false};
-        f.form->PushButton1->click();
+        test::button(*f.window, "PushButton1")->click();
         QCOMPARE(f.rows().size(), 2);
         QCOMPARE(f.env.ui.boxes.size(), 1);
         QCOMPARE(f.env.ui.boxes.first().kind, QStringLiteral("question"));
@@ -276,26 +269,26 @@ class EditorTest : public QObject {
 
         f.select(0);
         f.env.ui.answers = {true};
-        f.form->PushButton1->click();
+        test::button(*f.window, "PushButton1")->click();
         QCOMPARE(f.rows().size(), 1);  // the twin with another id stays
-        QCOMPARE(f.form->ListView1.count(), 1);
-        QCOMPARE(f.form->ListView1.text(0), QStringLiteral("2"));
+        QCOMPARE(f.window->events().count(), 1);
+        QCOMPARE(f.window->events().text(0, EventListModel::IdColumn), QStringLiteral("2"));
     }
 
     void sampleAddsANewYearRowPerClick() {
         Fixture f;
-        f.form->PushButton4->click();
-        f.form->PushButton4->click();
+        test::button(*f.window, "PushButton4")->click();
+        test::button(*f.window, "PushButton4")->click();
         const Row newYear{QStringLiteral("New Year"), 1, 1};
         QCOMPARE(f.rows(), (QList<Row>{newYear, newYear}));
-        QCOMPARE(f.form->ListView1.count(), 2);
+        QCOMPARE(f.window->events().count(), 2);
     }
 
     void aRejectedStatementIsReportedAndTheDialogStillCloses() {
         Fixture f;
-        f.form->EventDb.execute(QStringLiteral("drop table tblEvent"));
+        f.execute(QStringLiteral("drop table tblEvent"));
         f.editorWill(0, QStringLiteral("1"), QStringLiteral("Lost"));
-        f.form->PushButton6->click();
+        test::button(*f.window, "PushButton6")->click();
         const QStringList errors = f.env.ui.errors();
         QVERIFY(!errors.isEmpty());
         QVERIFY2(errors.first().contains(QStringLiteral("no such table: tblEvent")),
@@ -313,29 +306,29 @@ class EditorTest : public QObject {
     void testAlarmRestartsTheTimerEvenWhenShowingFails() {
         QFETCH(bool, fail);
         Fixture f;
-        f.form->Timer1.setEnabled(false);
+        f.window->timer().setEnabled(false);
         bool testingWhileShown = false;
         f.env.ui.failShowing = fail;
         f.env.ui.modalScripts.push_back([&](QDialog& dialog) {
-            testingWhileShown = Form3::isTesting;
-            QVERIFY(!f.form->Timer1.running());
+            testingWhileShown = f.window->reminderEngine().testingAlarm();
+            QVERIFY(!f.window->timer().running());
             dialog.close();
         });
-        f.form->PushButton3->click();
+        test::button(*f.window, "PushButton3")->click();
         QCOMPARE(f.env.ui.errors().size(), fail ? 1 : 0);
         if (!fail) {
             QVERIFY(testingWhileShown);
-            QCOMPARE(f.env.ui.modals.first().owner, f.form.get());
+            QCOMPARE(f.env.ui.modals.first().owner, f.window.get());
         }
-        QVERIFY(!Form3::isTesting);
-        QCOMPARE(f.form->Timer1.interval(), 1000);
-        QVERIFY(f.form->Timer1.running());
+        QVERIFY(!f.window->reminderEngine().testingAlarm());
+        QCOMPARE(f.window->timer().interval(), 1000);
+        QVERIFY(f.window->timer().running());
     }
 
     void notesAndHelpTexts() {
         Fixture f;
-        f.form->PushButton7->click();
-        f.form->PushButton5->click();
+        test::button(*f.window, "PushButton7")->click();
+        test::button(*f.window, "PushButton5")->click();
         QCOMPARE(f.informs(),
                  (QStringList{QStringLiteral("This is what the alarm will look like when it goes "
                                              "off in case you are wondering."),
@@ -346,18 +339,18 @@ class EditorTest : public QObject {
 
     void hoverGivesTheHandButKeepsTheHourglass() {
         Fixture f;
-        PointerRule& pointer = *f.form->pointer;
-        QVERIFY(pointer.hasCustomPointer());
+        PointerRule& pointer = *f.window->findChild<PointerRule*>();
+        QVERIFY(pointer.hasHand());
         QEvent move(QEvent::Enter);
-        QApplication::sendEvent(f.form->PushButton6, &move);
-        QCOMPARE(pointer.mousePointer(), PointerRule::Custom);
-        QApplication::sendEvent(f.form->ListView1View->viewport(), &move);
-        QCOMPARE(pointer.mousePointer(), PointerRule::Default);
-        pointer.setMousePointer(PointerRule::Hourglass);
-        QApplication::sendEvent(f.form->PushButton1, &move);
-        QApplication::sendEvent(f.form->Frame2, &move);
-        QCOMPARE(pointer.mousePointer(), PointerRule::Hourglass);
-        QCOMPARE(f.form->cursor().shape(), Qt::WaitCursor);
+        QApplication::sendEvent(test::button(*f.window, "PushButton6"), &move);
+        QCOMPARE(pointer.shape(), PointerRule::Hand);
+        QApplication::sendEvent(test::find<QTreeView>(*f.window, "ListView1")->viewport(), &move);
+        QCOMPARE(pointer.shape(), PointerRule::Arrow);
+        pointer.setShape(PointerRule::Hourglass);
+        QApplication::sendEvent(test::button(*f.window, "PushButton1"), &move);
+        QApplication::sendEvent(test::find<QGroupBox>(*f.window, "Frame2"), &move);
+        QCOMPARE(pointer.shape(), PointerRule::Hourglass);
+        QCOMPARE(f.window->cursor().shape(), Qt::WaitCursor);
     }
 };
 

@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     try {
         almanis::Connection db;
         db.open(QString::fromLocal8Bit(argv[1]));
-        almanis::ImportEvents(QString::fromLocal8Bit(argv[2]), db);
+        almanis::importEvents(QString::fromLocal8Bit(argv[2]), db);
     } catch (const almanis::AppError& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.description()));
         return 1;

@@ -1,5 +1,6 @@
 // The event text file on its own: month names, the line grammar, decoding,
 // ImportEvents against a real store and ExportEvents from a list.
+#include "Files.h"
 #include "TestEnvironment.h"
 
 #include "core/AppError.h"
@@ -18,6 +19,8 @@
 #include <QRandomGenerator>
 
 using namespace almanis;
+using test::readFile;
+using test::writeFile;
 
 namespace {
 
@@ -45,17 +48,6 @@ QList<Row> storedRows(Connection& db) {
     return rows;
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 QStringList readerLines(const QByteArray& bytes, bool* utf8 = nullptr) {
     QBuffer buffer;
     buffer.setData(bytes);
@@ -75,19 +67,20 @@ QStringList readerLines(const QByteArray& bytes, bool* utf8 = nullptr) {
     return lines;
 }
 
-// A list shaped like the main window's: id, description, month, day, days left, month number.
-void fillList(ListViewModel& list, const QList<Row>& rows) {
-    for (const char* header : {"id", "Description", "Month", "Day", "Day(s) Left", "MonthNo"}) {
-        list.addColumn(QLatin1String(header));
-    }
+// The main window's list holding the rows; a month given as text that is
+// not a number stands for a month that could not be read from the store.
+void fillList(EventListModel& list, const QList<Row>& rows, const QString& lastMonth = {}) {
+    QList<EventListModel::Row> entries;
     for (const Row& r : rows) {
-        const int row = list.addItem(QString::number(list.count() + 1));
-        list.setSubItem(row, 1, r.description);
-        list.setSubItem(row, 2, QStringLiteral("(local month name)"));
-        list.setSubItem(row, 3, QString::number(r.day));
-        list.setSubItem(row, 4, QStringLiteral("12"));
-        list.setSubItem(row, 5, QString::number(r.month));
+        entries.append({EventRecord{entries.size() + 1, r.description, r.month, r.day}});
     }
+    if (!lastMonth.isNull()) {
+        bool ok = false;
+        entries.last().event.month = lastMonth.toInt(&ok);
+        entries.last().monthRead = ok;
+    }
+    list.setToday(QDate(2026, 6, 15));
+    list.setRows(entries);
 }
 
 // The lines that the parser rejects, each with a word its reason must contain.
@@ -139,7 +132,7 @@ void addBadLines() {
 
 class EventTextTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void monthNumbers_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("number");
@@ -155,18 +148,18 @@ class EventTextTest : public QObject {
     void monthNumbers() {
         QFETCH(QString, name);
         QFETCH(int, number);
-        QCOMPARE(MonthNumberFromName(name), number);
+        QCOMPARE(monthNumberFromName(name), number);
     }
 
     void monthNames() {
-        QCOMPARE(MonthNameFromNumber(1), QStringLiteral("January"));
-        QCOMPARE(MonthNameFromNumber(7), QStringLiteral("July"));
-        QCOMPARE(MonthNameFromNumber(12), QStringLiteral("December"));
+        QCOMPARE(monthNameFromNumber(1), QStringLiteral("January"));
+        QCOMPARE(monthNameFromNumber(7), QStringLiteral("July"));
+        QCOMPARE(monthNameFromNumber(12), QStringLiteral("December"));
         for (int n : {0, 13, 255, -1}) {
-            QVERIFY(MonthNameFromNumber(n).isEmpty());
+            QVERIFY(monthNameFromNumber(n).isEmpty());
         }
         for (int n = 1; n <= 12; ++n) {
-            QCOMPARE(MonthNumberFromName(MonthNameFromNumber(n)), n);
+            QCOMPARE(monthNumberFromName(monthNameFromNumber(n)), n);
         }
     }
 
@@ -302,7 +295,7 @@ class EventTextTest : public QObject {
         writeFile(path, "First,January 1\r\nSecond,February 2\r\n" + line.toUtf8() +
                             "\r\nAfter,March 3\r\n");
         try {
-            ImportEvents(path, db);
+            importEvents(path, db);
             QFAIL("the import did not stop");
         } catch (const AppError& e) {
             QVERIFY2(e.description().startsWith(QStringLiteral("Line 3 cannot be imported: ")),
@@ -323,14 +316,14 @@ class EventTextTest : public QObject {
         writeFile(path,
                   "\xEF\xBB\xBF"
                   "Mum's day,MARCH 5\nWedding,june 3 1999\r\n,July 4,x\r\nZo\xC3\xAB,May 1");
-        ImportEvents(path, db);
+        importEvents(path, db);
         const QList<Row> once{{QStringLiteral("Mum's day"), 3, 5},
                               {QStringLiteral("Wedding"), 6, 3},
                               {QString(), 7, 4},
                               {QStringLiteral("Zoë"), 5, 1}};
         QCOMPARE(storedRows(db), once);
         // No duplicate check: a second import stores everything again.
-        ImportEvents(path, db);
+        importEvents(path, db);
         QCOMPARE(storedRows(db), once + once);
     }
 
@@ -345,7 +338,7 @@ class EventTextTest : public QObject {
              {QByteArray("a,May 1\r\n"), QByteArray("b,May 2\r\nbad\r\n")}) {
             writeFile(path, text);
             try {
-                ImportEvents(path, db);
+                importEvents(path, db);
             } catch (const AppError&) {
             }
             // Everything is in the database file itself.
@@ -366,7 +359,7 @@ class EventTextTest : public QObject {
         writeFile(path,
                   "Ren\xE9"
                   "e,April 2\r\nNo\xEBl,December 25\r\n");
-        ImportEvents(path, db);
+        importEvents(path, db);
         const QList<Row> expected{{QStringLiteral("Renée"), 4, 2},
                                   {QStringLiteral("Noël"), 12, 25}};
         QCOMPARE(storedRows(db), expected);
@@ -397,7 +390,7 @@ class EventTextTest : public QObject {
         writeFile(path, bytes);
         QString error;
         try {
-            ImportEvents(path, db);
+            importEvents(path, db);
         } catch (const AppError& e) {
             error = e.description();
         }
@@ -417,14 +410,14 @@ class EventTextTest : public QObject {
         Connection db;
         db.open(env.createStore());
         const QString missing = env.dataFolder() + QStringLiteral("/missing.txt");
-        QVERIFY_THROWS_EXCEPTION(AppError, ImportEvents(missing, db));
-        QVERIFY_THROWS_EXCEPTION(AppError, ImportEvents(env.dataFolder(), db));  // a folder
-        QVERIFY_THROWS_EXCEPTION(AppError, ImportEvents(QStringLiteral("/dev/zero"), db));
+        QVERIFY_THROWS_EXCEPTION(AppError, importEvents(missing, db));
+        QVERIFY_THROWS_EXCEPTION(AppError, importEvents(env.dataFolder(), db));  // a folder
+        QVERIFY_THROWS_EXCEPTION(AppError, importEvents(QStringLiteral("/dev/zero"), db));
         if (geteuid() != 0) {  // the superuser reads whatever the permissions say
             const QString locked = env.dataFolder() + QStringLiteral("/locked.txt");
             writeFile(locked, "a,May 1\r\n");
             QFile::setPermissions(locked, QFileDevice::WriteOwner);
-            QVERIFY_THROWS_EXCEPTION(AppError, ImportEvents(locked, db));
+            QVERIFY_THROWS_EXCEPTION(AppError, importEvents(locked, db));
         }
         QCOMPARE(storedRows(db).size(), 0);
     }
@@ -437,7 +430,7 @@ class EventTextTest : public QObject {
         const QByteArray tenMegabytes(10 * 1024 * 1024, 'x');
         writeFile(path, "a,May 1\r\n" + tenMegabytes + "\r\nb,May 2\r\n");
         try {
-            ImportEvents(path, db);
+            importEvents(path, db);
             QFAIL("a line without a comma was accepted");
         } catch (const AppError& e) {
             QVERIFY(e.description().startsWith(
@@ -447,7 +440,7 @@ class EventTextTest : public QObject {
         QCOMPARE(storedRows(db).size(), 1);
         // A huge description is still a description.
         writeFile(path, tenMegabytes + ",May 3");
-        ImportEvents(path, db);
+        importEvents(path, db);
         const QList<Row> rows = storedRows(db);
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows.last().description.size(), tenMegabytes.size());
@@ -482,7 +475,7 @@ class EventTextTest : public QObject {
             }
             bool failed = false;
             try {
-                ImportEvents(path, db);
+                importEvents(path, db);
             } catch (const AppError& e) {
                 failed = true;
                 QVERIFY2(e.description().startsWith(QStringLiteral("Line %1 ").arg(good + 1)),
@@ -501,7 +494,7 @@ class EventTextTest : public QObject {
         const char bytes[] = "a,May 1\r\nb\0c,May 2\r\nd,May 3\r\n";
         writeFile(path, QByteArray(bytes, sizeof bytes - 1));
         try {
-            ImportEvents(path, db);
+            importEvents(path, db);
             QFAIL("a description with NUL was accepted");
         } catch (const AppError& e) {
             QVERIFY2(e.description().startsWith(QStringLiteral("Line 2 cannot be stored: ")),
@@ -514,14 +507,14 @@ class EventTextTest : public QObject {
 
     void exportWritesTheListRows() {
         test::TestEnvironment env;
-        ListViewModel list;
+        EventListModel list;
         fillList(list, {{QStringLiteral("New Year"), 1, 1},
                         {QStringLiteral("Smith, John"), 7, 31},
                         {QStringLiteral("Zoë's"), 12, 9}});
         const QString path = env.dataFolder() + QStringLiteral("/out.txt");
         QDir().mkpath(env.dataFolder());
         int calls = 0;
-        ExportEvents(path, list, [&] { ++calls; });
+        exportEvents(path, list, [&] { ++calls; });
         QCOMPARE(calls, 3);
         QCOMPARE(
             readFile(path),
@@ -530,24 +523,24 @@ class EventTextTest : public QObject {
 
     void exportOfMonthsWithoutAName() {
         test::TestEnvironment env;
-        ListViewModel list;
+        EventListModel list;
         fillList(list, {{QStringLiteral("zero"), 0, 5}, {QStringLiteral("carried"), 13, 1}});
         const QString path = env.dataFolder() + QStringLiteral("/out.txt");
         QDir().mkpath(env.dataFolder());
-        ExportEvents(path, list, {});
+        exportEvents(path, list, {});
         QCOMPARE(readFile(path), QByteArray("zero, 5\r\ncarried, 1\r\n"));
     }
 
     void exportOfAnEmptyListWritesNothing() {
         test::TestEnvironment env;
-        ListViewModel list;
+        EventListModel list;
         fillList(list, {});
         QDir().mkpath(env.dataFolder());
         const QString path = env.dataFolder() + QStringLiteral("/out.txt");
-        ExportEvents(path, list, {});
+        exportEvents(path, list, {});
         QVERIFY(!QFile::exists(path));
         writeFile(path, "kept");
-        ExportEvents(path, list, {});
+        exportEvents(path, list, {});
         QCOMPARE(readFile(path), QByteArray("kept"));
     }
 
@@ -563,16 +556,16 @@ class EventTextTest : public QObject {
         QFETCH(QString, month);
         QFETCH(bool, clearListOnTheWay);
         test::TestEnvironment env;
-        ListViewModel list;
+        EventListModel list;
         fillList(list, {{QStringLiteral("a"), 1, 1},
                         {QStringLiteral("b"), 2, 2},
-                        {QStringLiteral("c"), 3, 3}});
-        list.setSubItem(2, 5, month);
+                        {QStringLiteral("c"), 3, 3}},
+                 month);
         QDir().mkpath(env.dataFolder());
         const QString path = env.dataFolder() + QStringLiteral("/out.txt");
         writeFile(path, "previous\r\n");
         int calls = 0;
-        QVERIFY_THROWS_EXCEPTION(AppError, ExportEvents(path, list, [&] {
+        QVERIFY_THROWS_EXCEPTION(AppError, exportEvents(path, list, [&] {
                                      if (++calls == 2 && clearListOnTheWay) {
                                          list.clear();
                                      }
@@ -584,7 +577,7 @@ class EventTextTest : public QObject {
 
     void exportToAPlaceThatCannotBeWritten() {
         test::TestEnvironment env;
-        ListViewModel list;
+        EventListModel list;
         fillList(list, {{QStringLiteral("a"), 1, 1}});
         QDir().mkpath(env.dataFolder());
         const QString aFile = env.dataFolder() + QStringLiteral("/file.txt");
@@ -598,7 +591,7 @@ class EventTextTest : public QObject {
             targets << locked + QStringLiteral("/out.txt");
         }
         for (const QString& target : targets) {
-            QVERIFY_THROWS_EXCEPTION(AppError, ExportEvents(target, list, {}));
+            QVERIFY_THROWS_EXCEPTION(AppError, exportEvents(target, list, {}));
         }
         QCOMPARE(readFile(aFile), QByteArray("x"));
     }
@@ -611,14 +604,14 @@ class EventTextTest : public QObject {
                                 {QStringLiteral("Zoë 🎂"), 8, 8},
                                 {QString(), 11, 30},
                                 {QStringLiteral("Eve"), 12, 31}};
-        ListViewModel list;
+        EventListModel list;
         fillList(list, events);
         QDir().mkpath(env.dataFolder());
         const QString path = env.dataFolder() + QStringLiteral("/round.txt");
-        ExportEvents(path, list, {});
+        exportEvents(path, list, {});
         Connection db;
         db.open(env.createStore());
-        ImportEvents(path, db);
+        importEvents(path, db);
         QCOMPARE(storedRows(db), events);
     }
 };

@@ -1,4 +1,4 @@
-#include "TestEnvironment.h"
+#include "ProgramFixture.h"
 
 #include "mainwindow/MainWindow.h"
 #include "alarm/AlarmWindow.h"
@@ -17,36 +17,26 @@ enum class Answer { Later1h, Later2h, Never, CloseBox };
 
 // The whole program over a store holding the given events, loaded and
 // activated as at start-up.
-struct Program {
-    explicit Program(QDate today) : env(today) { env.createStore(); }
-
-    void add(const QString& description, int month, int day) {
-        Connection db;
-        db.open(env.storePath());
-        db.execute(sql::insertEvent(description, month, day));
-    }
+struct Program : test::ProgramFixture {
+    explicit Program(QDate today) : ProgramFixture(today) { useBlankStore(); }
 
     // Queues the answer to the next alarm window and records what it listed.
     void answer(Answer a) {
         env.ui.modalScripts.push_back([this, a](QDialog& dialog) {
-            auto& alarm = dynamic_cast<Form3&>(dialog);
-            QStringList shown;
-            for (int r = 0; r < alarm.ListView1.count(); ++r) {
-                shown << alarm.ListView1.text(r);
-            }
-            listed.append(shown);
-            timerRunningWhileShown = timerRunningWhileShown || form->Timer1.running();
+            auto& alarm = dynamic_cast<AlarmWindow&>(dialog);
+            listed.append(alarm.lines());
+            timerRunningWhileShown = timerRunningWhileShown || window->timer().running();
             switch (a) {
                 case Answer::Later1h:
-                    alarm.Combo1->setCurrentIndex(0);
-                    alarm.PushButton1->click();
+                    test::find<QComboBox>(alarm, "Combo1")->setCurrentIndex(0);
+                    test::button(alarm, "PushButton1")->click();
                     break;
                 case Answer::Later2h:
-                    alarm.Combo1->setCurrentIndex(1);
-                    alarm.PushButton1->click();
+                    test::find<QComboBox>(alarm, "Combo1")->setCurrentIndex(1);
+                    test::button(alarm, "PushButton1")->click();
                     break;
                 case Answer::Never:
-                    alarm.PushButton2->click();
+                    test::button(alarm, "PushButton2")->click();
                     break;
                 case Answer::CloseBox:
                     alarm.close();
@@ -55,22 +45,8 @@ struct Program {
         });
     }
 
-    void start() {
-        form = std::make_unique<Form1>(env.services);
-        form->Form_Load();
-        form->Form_Activate();
-    }
-
-    void ticks(int count) {
-        for (int i = 0; i < count; ++i) {
-            form->Timer1_Timer();
-        }
-    }
-
     int alarms() const { return static_cast<int>(env.ui.modals.size()); }
 
-    test::TestEnvironment env;
-    std::unique_ptr<Form1> form;
     QList<QStringList> listed;
     bool timerRunningWhileShown = false;
 };
@@ -78,10 +54,10 @@ struct Program {
 
 class AlarmFlowTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void startUpOpensTheAlarmOnceAlthoughOff() {
         Program p(QDate(2026, 6, 15));
-        p.add(QStringLiteral("Anniversary"), 6, 15);
+        p.addEvent(QStringLiteral("Anniversary"), 6, 15);
         p.answer(Answer::CloseBox);
         p.start();
         QCOMPARE(p.alarms(), 1);
@@ -89,27 +65,27 @@ class AlarmFlowTest : public QObject {
         QCOMPARE(p.env.ui.modals[0].owner, nullptr);
         QCOMPARE(p.listed[0], QStringList{"Anniversary is today."});
         QVERIFY(!p.timerRunningWhileShown);
-        QVERIFY(p.form->Timer1.running());
-        QCOMPARE(p.form->ListView1.subItem(0, 4), QStringLiteral("Today"));
+        QVERIFY(p.window->timer().running());
+        QCOMPARE(p.window->events().text(0, EventListModel::DaysLeftColumn), QStringLiteral("Today"));
         QCOMPARE(p.env.sound.played.size(), 1);
 
         // Becoming active again (the alarm having closed) is no second start.
-        p.form->Form_Activate();
+        p.window->handleActivation();
         QCOMPARE(p.alarms(), 1);
         // The close box left the reminder off: no timed checks, no reopening.
-        QCOMPARE(p.form->duration, 0);
+        QCOMPARE(p.window->reminderEngine().recheckSeconds(), 0);
         p.ticks(50000);
-        p.form->ListEvents();
+        p.window->reminderEngine().refreshList();
         QCOMPARE(p.alarms(), 1);
         QVERIFY(p.env.ui.errors().isEmpty());
     }
 
     void startUpWithNothingDueOpensNothing() {
         Program p(QDate(2026, 6, 15));
-        p.add(QStringLiteral("Anniversary"), 6, 16);
+        p.addEvent(QStringLiteral("Anniversary"), 6, 16);
         p.start();
         QCOMPARE(p.alarms(), 0);
-        QCOMPARE(p.form->ListView1.count(), 1);
+        QCOMPARE(p.window->events().count(), 1);
         p.env.clock.set(QDate(2026, 6, 16));
         p.ticks(90000);
         QCOMPARE(p.alarms(), 0);
@@ -118,13 +94,13 @@ class AlarmFlowTest : public QObject {
     void theRoadOfOneReminder() {
         // 7 days before the 12th, with the 7-day window ticked.
         Program p(QDate(2026, 7, 5));
-        p.add(QStringLiteral("Anniversary"), 7, 12);
+        p.addEvent(QStringLiteral("Anniversary"), 7, 12);
         p.env.settings.values.insert(QStringLiteral("Check4"), QStringLiteral("1"));
         p.answer(Answer::Later2h);
         p.start();
         QCOMPARE(p.alarms(), 1);
         QCOMPARE(p.listed[0], QStringList{"Anniversary is in 7 days."});
-        QCOMPARE(p.form->duration, 7200);
+        QCOMPARE(p.window->reminderEngine().recheckSeconds(), 7200);
 
         p.answer(Answer::Later2h);
         p.ticks(7199);
@@ -132,21 +108,21 @@ class AlarmFlowTest : public QObject {
         p.ticks(1);
         QCOMPARE(p.alarms(), 2);
         QVERIFY(!p.timerRunningWhileShown);
-        QVERIFY(p.form->Timer1.running());
-        QCOMPARE(p.form->Timer1.interval(), 1000);
+        QVERIFY(p.window->timer().running());
+        QCOMPARE(p.window->timer().interval(), 1000);
 
         // Editing while snoozed, with something due, reopens it at once.
         p.answer(Answer::Later1h);
-        p.form->EventDb.execute(sql::insertEvent(QStringLiteral("Other"), 9, 1));
-        p.form->ListEvents();
+        p.addEvent(QStringLiteral("Other"), 9, 1);
+        p.window->reminderEngine().refreshList();
         QCOMPARE(p.alarms(), 3);
-        QCOMPARE(p.form->duration, 3600);
+        QCOMPARE(p.window->reminderEngine().recheckSeconds(), 3600);
 
         // The next day the event is 6 days away: checks go on, silently.
         p.env.clock.set(QDate(2026, 7, 6));
         p.ticks(3600 * 3);
         QCOMPARE(p.alarms(), 3);
-        p.form->ListEvents();
+        p.window->reminderEngine().refreshList();
         QCOMPARE(p.alarms(), 3);
 
         // On the day itself the day-of-event window (ticked by default) finds it.
@@ -155,23 +131,23 @@ class AlarmFlowTest : public QObject {
         p.ticks(3600);
         QCOMPARE(p.alarms(), 4);
         QCOMPARE(p.listed[3], QStringList{"Anniversary is today."});
-        QCOMPARE(p.form->duration, 0);
+        QCOMPARE(p.window->reminderEngine().recheckSeconds(), 0);
 
         // "Do Not Remind Me Again" silences both triggers for the rest of the run.
         p.ticks(100000);
-        p.form->ListEvents();
+        p.window->reminderEngine().refreshList();
         QCOMPARE(p.alarms(), 4);
         QVERIFY(p.env.ui.errors().isEmpty());
     }
 
     void theRemindBoxesAreReadAtEachCheck() {
         Program p(QDate(2026, 6, 12));
-        p.add(QStringLiteral("Event"), 6, 15);
+        p.addEvent(QStringLiteral("Event"), 6, 15);
         p.answer(Answer::Later1h);
         p.start();
         QCOMPARE(p.alarms(), 0);
-        p.form->Check2->setChecked(true);
-        p.form->duration = 3600;
+        test::checkBox(*p.window, "Check2")->setChecked(true);
+        p.window->reminderEngine().setRecheckSeconds(3600);
         p.ticks(3600);
         QCOMPARE(p.alarms(), 1);
         QCOMPARE(p.listed[0], QStringList{"Event is in 3 days."});
@@ -190,29 +166,29 @@ class AlarmFlowTest : public QObject {
         QFETCH(int, durationAfter);
         QFETCH(QStringList, expected);
         Program p(QDate(2026, 6, 15));
-        p.add(QStringLiteral("Event"), 6, somethingDue ? 15 : 16);
+        p.addEvent(QStringLiteral("Event"), 6, somethingDue ? 15 : 16);
         p.answer(Answer::Later1h);  // the start-up alarm, when something is due
         p.start();
         const int before = p.alarms();
-        p.form->duration = 3600;
+        p.window->reminderEngine().setRecheckSeconds(3600);
         p.answer(Answer::Never);
-        p.form->PushButton3->click();
+        test::button(*p.window, "PushButton3")->click();
         QCOMPARE(p.alarms(), before + 1);
-        QCOMPARE(p.env.ui.modals.last().owner, p.form.get());
+        QCOMPARE(p.env.ui.modals.last().owner, p.window.get());
         QCOMPARE(p.listed.last(), expected);
-        QCOMPARE(p.form->duration, durationAfter);
-        QVERIFY(!Form3::isTesting);
-        QVERIFY(p.form->Timer1.running());
+        QCOMPARE(p.window->reminderEngine().recheckSeconds(), durationAfter);
+        QVERIFY(!p.window->reminderEngine().testingAlarm());
+        QVERIFY(p.window->timer().running());
     }
 
     void aSnoozeChosenInTheTestWindowArmsTheTimedCheck() {
         Program p(QDate(2026, 6, 14));
-        p.add(QStringLiteral("Event"), 6, 15);
+        p.addEvent(QStringLiteral("Event"), 6, 15);
         p.start();
         QCOMPARE(p.alarms(), 0);
         p.answer(Answer::Later1h);
-        p.form->PushButton3->click();
-        QCOMPARE(p.form->duration, 3600);
+        test::button(*p.window, "PushButton3")->click();
+        QCOMPARE(p.window->reminderEngine().recheckSeconds(), 3600);
         p.env.clock.set(QDate(2026, 6, 15));
         p.answer(Answer::CloseBox);
         p.ticks(3600);

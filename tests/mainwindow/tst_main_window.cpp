@@ -1,4 +1,6 @@
+#include "Files.h"
 #include "TestEnvironment.h"
+#include "Widgets.h"
 
 #include "mainwindow/MainWindow.h"
 #include "widgets/Design.h"
@@ -10,90 +12,74 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QTreeView>
 
 using namespace almanis;
 
-namespace {
-QByteArray bytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using test::anyContains;
+using test::readFile;
+using test::writeFile;
 
-void write(const QString& path, const QByteArray& content) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(content);
-}
-
-bool anyContains(const QStringList& texts, const QString& part) {
-    for (const QString& text : texts) {
-        if (text.contains(part)) {
-            return true;
-        }
-    }
-    return false;
-}
-}  // namespace
-
-class Form1Test : public QObject {
+class MainWindowTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void firstStartOnACleanMachine() {
         test::TestEnvironment env(QDate(2026, 12, 8));
-        Form1 form(env.services);
-        form.Form_Load();
-        QVERIFY(form.StartingUp);
+        MainWindow form(env.services);
+        form.load();
+        QVERIFY(form.isStartingUp());
         QVERIFY(QFile::exists(env.storePath()));
-        QCOMPARE(bytes(env.storePath()).left(16), QByteArray("SQLite format 3\0", 16));
+        QCOMPARE(readFile(env.storePath()).left(16), QByteArray("SQLite format 3\0", 16));
         QCOMPARE(form.windowTitle(), QStringLiteral("Almanis"));
-        QCOMPARE(form.ListView1.columnCount(), 6);
+        auto* list = test::find<QTreeView>(form, "ListView1");
+        QCOMPARE(list->model()->columnCount(), 6);
         const QStringList headers{"id", "Description", "Month", "Day", "Day(s) Left", "MonthNo"};
         const int widths[] = {1, 2700, 1800, 1300, 1500, 0};
         for (int c = 0; c < 6; ++c) {
-            QCOMPARE(form.ListView1.columnHeader(c), headers[c]);
-            QCOMPARE(form.ListView1.columnWidth(c), widths[c]);
+            QCOMPARE(list->model()->headerData(c, Qt::Horizontal).toString(), headers[c]);
+            if (px(widths[c]) > 1) {
+                QCOMPARE(list->header()->sectionSize(c), px(widths[c]));
+            }
         }
-        QVERIFY(form.ListView1View->isColumnHidden(0));
-        QVERIFY(form.ListView1View->isColumnHidden(5));
-        QVERIFY(form.Check1->isChecked());
-        for (QCheckBox* box :
-             {form.Check2, form.Check3, form.Check4, form.Check5, form.Check6, form.Check8}) {
-            QVERIFY(!box->isChecked());
+        QVERIFY(test::find<QTreeView>(form, "ListView1")->isColumnHidden(0));
+        QVERIFY(test::find<QTreeView>(form, "ListView1")->isColumnHidden(5));
+        QVERIFY(test::checkBox(form, "Check1")->isChecked());
+        for (const char* box : {"Check2", "Check3", "Check4", "Check5", "Check6", "Check8"}) {
+            QVERIFY(!test::checkBox(form, box)->isChecked());
         }
-        QCOMPARE(form.Timer1.interval(), 1000);
-        QVERIFY(form.Timer1.running());
+        QCOMPARE(form.timer().interval(), 1000);
+        QVERIFY(form.timer().running());
         // The tray icon goes up with its tip.
         QVERIFY(!env.tray.calls.isEmpty());
         QCOMPARE(env.tray.calls.last().operation, QStringLiteral("add"));
-        QCOMPARE(env.tray.calls.last().data.szTip, QStringLiteral("Almanis"));
+        QCOMPARE(env.tray.calls.last().request.tip, QStringLiteral("Almanis"));
 
-        form.Form_Activate();
-        QVERIFY(!form.StartingUp);
-        QCOMPARE(form.ListView1.count(), 11);  // the holidays of the events seed
-        QCOMPARE(form.ListView1.subItem(0, 1), QStringLiteral("New Year's Day"));
+        form.handleActivation();
+        QVERIFY(!form.isStartingUp());
+        QCOMPARE(form.events().count(), 11);  // the holidays of the events seed
+        QCOMPARE(form.events().text(0, EventListModel::DescriptionColumn), QStringLiteral("New Year's Day"));
         QVERIFY(env.ui.errors().isEmpty());
         QVERIFY(env.ui.urls.isEmpty());
     }
 
     void controlsStandWhereTheyBelong() {
         test::TestEnvironment env;
-        Form1 form(env.services);
+        MainWindow form(env.services);
         QCOMPARE(form.size(), QSize(536, 546));
-        QCOMPARE(form.PushButton5->geometry(), QRect(8, 8, 520, 27));
-        QCOMPARE(form.PushButton10->geometry(), QRect(496, 270, 32, 27));
-        QCOMPARE(form.PushButton9->text(), QStringLiteral("Export Events To File"));
-        QCOMPARE(form.Frame2->title(), QStringLiteral("Remind Options"));
-        QCOMPARE(form.Check3->text(), QStringLiteral("Load this software on Windows startup"));
-        QCOMPARE(form.Check1->parentWidget(), form.Frame2);
-        QCOMPARE(form.Check8->parentWidget(), form.Frame1);
-        QCOMPARE(form.PushButton3->font().pointSizeF(), 11.25);
-        QVERIFY(form.PushButton3->font().bold());
+        QCOMPARE(test::button(form, "PushButton5")->geometry(), QRect(8, 8, 520, 27));
+        QCOMPARE(test::button(form, "PushButton10")->geometry(), QRect(496, 270, 32, 27));
+        QCOMPARE(test::button(form, "PushButton9")->text(), QStringLiteral("Export Events To File"));
+        QCOMPARE(test::find<QGroupBox>(form, "Frame2")->title(), QStringLiteral("Remind Options"));
+        QCOMPARE(test::checkBox(form, "Check3")->text(), QStringLiteral("Load this software on Windows startup"));
+        QCOMPARE(test::checkBox(form, "Check1")->parentWidget(), test::find<QGroupBox>(form, "Frame2"));
+        QCOMPARE(test::checkBox(form, "Check8")->parentWidget(), test::find<QGroupBox>(form, "Frame1"));
+        QCOMPARE(test::button(form, "PushButton3")->font().pointSizeF(), 11.25);
+        QVERIFY(test::button(form, "PushButton3")->font().bold());
         // Design colours without a skin: white frames and check boxes.
-        QCOMPARE(form.Frame1->palette().color(QPalette::Window), QColor(Qt::white));
-        QCOMPARE(form.Check4->palette().color(form.Check4->backgroundRole()), QColor(Qt::white));
+        QCOMPARE(test::find<QGroupBox>(form, "Frame1")->palette().color(QPalette::Window), QColor(Qt::white));
+        QCOMPARE(test::checkBox(form, "Check4")->palette().color(test::checkBox(form, "Check4")->backgroundRole()), QColor(Qt::white));
     }
 
     void seeds_data() {
@@ -114,10 +100,10 @@ class Form1Test : public QObject {
         if (!blankSeed) {
             QFile::remove(env.programFolder() + QLatin1String(kBlankSeed));
         }
-        Form1 form(env.services);
-        form.Form_Load();
-        form.Form_Activate();
-        QCOMPARE(form.ListView1.count(), rows);
+        MainWindow form(env.services);
+        form.load();
+        form.handleActivation();
+        QCOMPARE(form.events().count(), rows);
         const QStringList errors = env.ui.errors();
         if (blankSeed) {
             QVERIFY(errors.isEmpty());
@@ -126,7 +112,7 @@ class Form1Test : public QObject {
             QVERIFY(anyContains(errors, QStringLiteral("Form1.Form_Load at line 104")));
             QVERIFY(anyContains(errors, QStringLiteral("Form1.Form_Load at line 112")));
             QVERIFY(anyContains(errors, QStringLiteral("Form1.ListEvents at line 102")));
-            QCOMPARE(form.Timer1.interval(), 1000);  // the load went on to its end
+            QCOMPARE(form.timer().interval(), 1000);  // the load went on to its end
             QVERIFY(!QFile::exists(env.storePath()));
         }
     }
@@ -145,40 +131,40 @@ class Form1Test : public QObject {
             damaged = env.programFolder() + QLatin1String(kEventsSeed);
             content = QByteArray("this is no database");
         }
-        write(damaged, content);
-        Form1 form(env.services);
-        form.Form_Load();
-        form.Form_Activate();
+        writeFile(damaged, content);
+        MainWindow form(env.services);
+        form.load();
+        form.handleActivation();
         QVERIFY(anyContains(env.ui.errors(), QStringLiteral("file is not a database")));
         QVERIFY(anyContains(env.ui.errors(), QStringLiteral("Form1.Form_Load at line 112")));
-        QCOMPARE(bytes(damaged), content);
-        QCOMPARE(form.ListView1.count(), 0);
+        QCOMPARE(readFile(damaged), content);
+        QCOMPARE(form.events().count(), 0);
         form.close();
-        QCOMPARE(bytes(damaged), content);
+        QCOMPARE(readFile(damaged), content);
     }
 
     void anExistingStoreIsKept() {
         test::TestEnvironment env;
         env.createStore();
-        const QByteArray before = bytes(env.storePath());
-        Form1 form(env.services);
-        form.Form_Load();
-        form.Form_Activate();
-        QCOMPARE(form.ListView1.count(), 0);  // the blank store, not the events seed
+        const QByteArray before = readFile(env.storePath());
+        MainWindow form(env.services);
+        form.load();
+        form.handleActivation();
+        QCOMPARE(form.events().count(), 0);  // the blank store, not the events seed
         QVERIFY(env.ui.errors().isEmpty());
     }
 
     void aDataFolderThatCannotBeCreated() {
         test::TestEnvironment env;
         // A file where the maker's folder should be.
-        write(QFileInfo(env.dataFolder()).path(), "in the way");
-        Form1 form(env.services);
-        form.Form_Load();
-        form.Form_Activate();
+        writeFile(QFileInfo(env.dataFolder()).path(), "in the way");
+        MainWindow form(env.services);
+        form.load();
+        form.handleActivation();
         QVERIFY(anyContains(env.ui.errors(), QStringLiteral("Form1.Form_Load at line 100")));
         QVERIFY(anyContains(env.ui.errors(), QStringLiteral("Form1.Form_Load at line 112")));
-        QCOMPARE(bytes(QFileInfo(env.dataFolder()).path()), QByteArray("in the way"));
-        QCOMPARE(form.Timer1.interval(), 1000);
+        QCOMPARE(readFile(QFileInfo(env.dataFolder()).path()), QByteArray("in the way"));
+        QCOMPARE(form.timer().interval(), 1000);
     }
 
     void homePageOnlyOnSeven_data() {
@@ -193,34 +179,34 @@ class Form1Test : public QObject {
         QFETCH(bool, opened);
         test::TestEnvironment env;
         env.chance.value = draw;
-        Form1 form(env.services);
-        form.Form_Load();
+        MainWindow form(env.services);
+        form.load();
         QCOMPARE(env.ui.urls, opened ? QStringList{QStringLiteral("https://www.marrowind.example/")}
                                      : QStringList());
     }
 
     void theSkinColoursTheMainWindow() {
         test::TestEnvironment env;
-        write(env.programFolder() + QStringLiteral("/x/o.cjs"), "QPushButton { color: darkblue; }");
-        Form1 form(env.services);
-        form.Form_Load();
+        writeFile(env.programFolder() + QStringLiteral("/x/o.cjs"), "QPushButton { color: darkblue; }");
+        MainWindow form(env.services);
+        form.load();
         const QColor face = form.palette().color(QPalette::Button);
-        QCOMPARE(form.Frame1->palette().color(QPalette::Window), face);
-        QCOMPARE(form.Check1->palette().color(form.Check1->backgroundRole()), face);
+        QCOMPARE(test::find<QGroupBox>(form, "Frame1")->palette().color(QPalette::Window), face);
+        QCOMPARE(test::checkBox(form, "Check1")->palette().color(test::checkBox(form, "Check1")->backgroundRole()), face);
         QVERIFY(form.styleSheet().contains(QStringLiteral("darkblue")));
-        QVERIFY(form.SkinFramework1.applied());
-        QCOMPARE(form.SkinFramework1.Options() & 1, 1);
+        QVERIFY(form.skin().applied());
+        QCOMPARE(form.skin().options() & 1, 1);
     }
 
     void closingReleasesEverything() {
         test::TestEnvironment env;
-        Form1 form(env.services);
-        form.Form_Load();
-        form.Form_Activate();
+        MainWindow form(env.services);
+        form.load();
+        form.handleActivation();
         env.tray.calls.clear();
-        form.Form_QueryUnload();
-        QCOMPARE(form.EventDb.state(), 0);
-        QVERIFY(!form.Timer1.running());
+        form.releaseResources();
+        QCOMPARE(form.storeConnection().state(), 0);
+        QVERIFY(!form.timer().running());
         QCOMPARE(env.tray.calls.size(), 1);
         QCOMPARE(env.tray.calls.first().operation, QStringLiteral("delete"));
         // The store can be opened by anyone once we let go of it.
@@ -231,35 +217,36 @@ class Form1Test : public QObject {
 
     void clickingARowSelectsIt() {
         test::TestEnvironment env;
-        Form1 form(env.services);
-        form.Form_Load();
+        MainWindow form(env.services);
+        form.load();
         form.show();
-        form.Form_Activate();
+        form.handleActivation();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        const QRect third = form.ListView1View->visualRect(form.ListView1.index(2, 1));
-        QTest::mouseClick(form.ListView1View->viewport(), Qt::LeftButton, {}, third.center());
-        QCOMPARE(form.selectedRow(), 2);
+        auto* list = test::find<QTreeView>(form, "ListView1");
+        const QRect third = list->visualRect(list->model()->index(2, 1));
+        QTest::mouseClick(test::find<QTreeView>(form, "ListView1")->viewport(), Qt::LeftButton, {}, third.center());
+        QCOMPARE(form.selectedRow(), std::optional<int>(2));
     }
 
     void onlyTheFirstActivationFillsTheList() {
         test::TestEnvironment env(QDate(2026, 12, 25));  // Christmas Day is due
-        Form1 form(env.services);
-        form.Form_Load();
+        MainWindow form(env.services);
+        form.load();
         int reentered = 0;
         env.ui.modalScripts.push_back([&](QDialog& dialog) {
             // The main window becomes active again while the alarm closes.
-            form.Form_Activate();
+            form.handleActivation();
             ++reentered;
             dialog.close();
         });
-        form.Form_Activate();
-        form.Form_Activate();
+        form.handleActivation();
+        form.handleActivation();
         QCOMPARE(reentered, 1);
         QCOMPARE(env.ui.modals.size(), 1);
         QCOMPARE(env.ui.modals.first().title, QStringLiteral("Event Alert!"));
-        QVERIFY(!form.StartingUp);
+        QVERIFY(!form.isStartingUp());
     }
 };
 
-ALMANIS_TEST_MAIN(Form1Test)
+ALMANIS_TEST_MAIN(MainWindowTest)
 #include "tst_main_window.moc"

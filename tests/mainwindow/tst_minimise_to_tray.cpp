@@ -25,18 +25,18 @@ struct Running {
         if (startInTray) {
             env.settings.values = {{"Windows Startup", "On"}, {"Minimized", "On"}};
         }
-        form.cSysTray1->setBalloonSecond(1ms);
-        form.Form_Load();
-        if (!form.HiddenInTray) {
+        form.trayIcon().setBalloonSecond(1ms);
+        form.load();
+        if (!form.isHiddenInTray()) {
             form.show();
-            form.Form_Activate();
+            form.handleActivation();
         }
     }
     void minimise() { form.setWindowState(form.windowState() | Qt::WindowMinimized); }
     QList<test::FakeTrayShell::Call> balloons() const {
         QList<test::FakeTrayShell::Call> found;
         for (const auto& call : env.tray.calls) {
-            if ((call.data.uFlags & NIF_INFO) && !call.data.szInfo.isEmpty()) {
+            if ((call.request.fields & TrayField::Balloon) && !call.request.balloonText.isEmpty()) {
                 found.append(call);
             }
         }
@@ -44,48 +44,48 @@ struct Running {
     }
 
     test::TestEnvironment env;
-    Form1 form{env.services};
+    MainWindow form{env.services};
 };
 
 }  // namespace
 
 class MinimiseToTrayTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void loadPutsTheIconUpWithTheProgramsTip() {
         Running p;
         QCOMPARE(p.env.tray.calls.size(), 1);
         const auto& add = p.env.tray.calls[0];
         QCOMPARE(add.operation, QStringLiteral("add"));
-        QCOMPARE(add.data.szTip, QStringLiteral("Almanis"));
-        QCOMPARE(add.data.uFlags, quint32(NIF_MESSAGE | NIF_ICON | NIF_TIP));
-        QVERIFY(!add.data.hIcon.isNull());
-        QVERIFY(p.form.cSysTray1->InTray());
+        QCOMPARE(add.request.tip, QStringLiteral("Almanis"));
+        QCOMPARE(add.request.fields, TrayFields(TrayField::Events | TrayField::Icon | TrayField::Tip));
+        QVERIFY(!add.request.icon.isNull());
+        QVERIFY(p.form.trayIcon().inTray());
     }
 
     void firstMinimiseHidesAndShowsTheBalloonOnce() {
         Running p;
         p.minimise();
         QVERIFY(p.form.isHidden());
-        QVERIFY(p.form.HiddenInTray);
+        QVERIFY(p.form.isHiddenInTray());
         QVERIFY(!(p.form.windowState() & Qt::WindowMinimized));  // comes back at its normal size
         QCOMPARE(p.balloons().size(), 1);
-        const auto balloon = p.balloons()[0].data;
-        QCOMPARE(balloon.szInfo, kBalloonText);
-        QCOMPARE(balloon.szInfoTitle, QStringLiteral("Almanis"));
-        QCOMPARE(balloon.uTimeout, 5000u);
+        const auto balloon = p.balloons()[0].request;
+        QCOMPARE(balloon.balloonText, kBalloonText);
+        QCOMPARE(balloon.balloonTitle, QStringLiteral("Almanis"));
+        QCOMPARE(balloon.balloonTimeoutMs, 5000u);
         // Nobody closed the balloon, so the program took it down after the wait.
         const auto& last = p.env.tray.calls.last();
-        QVERIFY((last.data.uFlags & NIF_INFO) && last.data.szInfo.isEmpty());
+        QVERIFY((last.request.fields & TrayField::Balloon) && last.request.balloonText.isEmpty());
 
-        p.env.tray.send(WM_LBUTTONDOWN);
-        p.env.tray.send(WM_LBUTTONUP);
+        p.env.tray.send(TrayEvent::LeftButtonDown);
+        p.env.tray.send(TrayEvent::LeftButtonUp);
         QVERIFY(p.form.isVisible());
-        QVERIFY(!p.form.HiddenInTray);
+        QVERIFY(!p.form.isHiddenInTray());
 
         // Later minimises hide at once, without a balloon and without waiting.
         const int calls = p.env.tray.calls.size();
-        p.form.cSysTray1->setBalloonSecond(12s);
+        p.form.trayIcon().setBalloonSecond(12s);
         QElapsedTimer clock;
         clock.start();
         p.minimise();
@@ -95,32 +95,31 @@ class MinimiseToTrayTest : public QObject {
     }
 
     void eitherButtonUpRestores_data() {
-        QTest::addColumn<QList<quint32>>("messages");
+        QTest::addColumn<QList<TrayEvent>>("messages");
         QTest::addColumn<bool>("restored");
-        QTest::newRow("left click") << QList<quint32>{WM_LBUTTONDOWN, WM_LBUTTONUP} << true;
-        QTest::newRow("right click") << QList<quint32>{WM_RBUTTONDOWN, WM_RBUTTONUP} << true;
+        QTest::newRow("left click") << QList<TrayEvent>{TrayEvent::LeftButtonDown, TrayEvent::LeftButtonUp} << true;
+        QTest::newRow("right click") << QList<TrayEvent>{TrayEvent::RightButtonDown, TrayEvent::RightButtonUp} << true;
         QTest::newRow("double click through its button-up")
-            << QList<quint32>{WM_LBUTTONDBLCLK, WM_LBUTTONUP} << true;
-        QTest::newRow("button down alone") << QList<quint32>{WM_LBUTTONDOWN} << false;
+            << QList<TrayEvent>{TrayEvent::LeftDoubleClick, TrayEvent::LeftButtonUp} << true;
+        QTest::newRow("button down alone") << QList<TrayEvent>{TrayEvent::LeftButtonDown} << false;
         QTest::newRow("double click alone")
-            << QList<quint32>{WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK} << false;
-        QTest::newRow("moving over it") << QList<quint32>{WM_MOUSEMOVE} << false;
-        QTest::newRow("middle button") << QList<quint32>{519, 520} << false;
-        QTest::newRow("balloon clicked") << QList<quint32>{NIN_BALLOONUSERCLICK} << false;
+            << QList<TrayEvent>{TrayEvent::LeftDoubleClick, TrayEvent::RightDoubleClick} << false;
+        QTest::newRow("moving over it") << QList<TrayEvent>{TrayEvent::MouseMove} << false;
+        QTest::newRow("balloon clicked") << QList<TrayEvent>{TrayEvent::BalloonClicked} << false;
     }
     void eitherButtonUpRestores() {
-        QFETCH(QList<quint32>, messages);
+        QFETCH(QList<TrayEvent>, messages);
         QFETCH(bool, restored);
         Running p;
         p.minimise();
         // The desktop's report of the minimise comes after the window hid; it must
         // not bring the window back minimised.
         QCoreApplication::processEvents();
-        for (quint32 m : messages) {
+        for (TrayEvent m : messages) {
             p.env.tray.send(m);
         }
         QCOMPARE(p.form.isVisible(), restored);
-        QCOMPARE(p.form.HiddenInTray, !restored);
+        QCOMPARE(p.form.isHiddenInTray(), !restored);
         if (restored) {
             QVERIFY(!p.form.isMinimized());
         }
@@ -128,24 +127,24 @@ class MinimiseToTrayTest : public QObject {
 
     void clickWhileShownKeepsItShown() {
         Running p;
-        p.env.tray.send(WM_RBUTTONUP);
+        p.env.tray.send(TrayEvent::RightButtonUp);
         QVERIFY(p.form.isVisible());
-        QVERIFY(!p.form.HiddenInTray);
+        QVERIFY(!p.form.isHiddenInTray());
     }
 
     void clickDuringTheBalloonWaitRestoresTheWindow() {
         Running p;
-        p.form.cSysTray1->setBalloonSecond(12s);
+        p.form.trayIcon().setBalloonSecond(12s);
         QTimer::singleShot(0, [&] {
             // The desktop reports the minimise before anyone can click.
             QCoreApplication::processEvents();
-            p.env.tray.send(WM_LBUTTONDOWN);
-            p.env.tray.send(WM_LBUTTONUP);
-            QTimer::singleShot(0, [&] { p.env.tray.send(NIN_BALLOONHIDE); });
+            p.env.tray.send(TrayEvent::LeftButtonDown);
+            p.env.tray.send(TrayEvent::LeftButtonUp);
+            QTimer::singleShot(0, [&] { p.env.tray.send(TrayEvent::BalloonHidden); });
         });
         p.minimise();
         QVERIFY(p.form.isVisible());
-        QVERIFY(!p.form.HiddenInTray);
+        QVERIFY(!p.form.isHiddenInTray());
     }
 
     void closingWhileHiddenRemovesTheIcon() {
@@ -154,7 +153,7 @@ class MinimiseToTrayTest : public QObject {
         QVERIFY(p.form.isHidden());
         p.form.close();
         QCOMPARE(p.env.tray.calls.last().operation, QStringLiteral("delete"));
-        QVERIFY(!p.form.cSysTray1->InTray());
+        QVERIFY(!p.form.trayIcon().inTray());
     }
 
     void startInTrayIsAMinimiseWithBalloonAndStillChecksForDueEvents() {
@@ -166,38 +165,38 @@ class MinimiseToTrayTest : public QObject {
             db.execute(sql::insertEvent(QStringLiteral("Anniversary"), 6, 15));
         }
         env.settings.values = {{"Windows Startup", "On"}, {"Minimized", "On"}};
-        Form1 form(env.services);
-        form.cSysTray1->setBalloonSecond(1ms);
-        form.Form_Load();
-        QVERIFY(form.HiddenInTray);
+        MainWindow form(env.services);
+        form.trayIcon().setBalloonSecond(1ms);
+        form.load();
+        QVERIFY(form.isHiddenInTray());
         QVERIFY(form.isHidden());
         QVERIFY(!form.isMinimized());
         int balloons = 0;
         for (const auto& call : env.tray.calls) {
-            balloons += call.data.szInfo == kBalloonText ? 1 : 0;
+            balloons += call.request.balloonText == kBalloonText ? 1 : 0;
         }
         QCOMPARE(balloons, 1);
         // The start-up due check came right after the load, not when the user
         // first brings the window back.
         QCOMPARE(env.ui.modals.size(), 1);
         QCOMPARE(env.ui.modals[0].title, QStringLiteral("Event Alert!"));
-        QCOMPARE(form.ListView1.rowCount(), 1);
-        QVERIFY(!form.StartingUp);
+        QCOMPARE(form.events().rowCount(), 1);
+        QVERIFY(!form.isStartingUp());
         // Bringing it back shows it at its normal size, and is no second start.
-        env.tray.send(WM_LBUTTONUP);
+        env.tray.send(TrayEvent::LeftButtonUp);
         QVERIFY(form.isVisible());
         QVERIFY(!form.isMinimized());
-        form.Form_Activate();
+        form.handleActivation();
         QCOMPARE(env.ui.modals.size(), 1);
-        QCOMPARE(form.ListView1.rowCount(), 1);
+        QCOMPARE(form.events().rowCount(), 1);
     }
 
     void startShownLeavesTheFirstFillToTheActivation() {
         test::TestEnvironment env;
-        Form1 form(env.services);
-        form.Form_Load();
-        QVERIFY(form.StartingUp);
-        QCOMPARE(form.ListView1.rowCount(), 0);
+        MainWindow form(env.services);
+        form.load();
+        QVERIFY(form.isStartingUp());
+        QCOMPARE(form.events().rowCount(), 0);
     }
 
     void withoutATrayMinimisingNeverHides() {
@@ -206,17 +205,17 @@ class MinimiseToTrayTest : public QObject {
         p.minimise();
         QVERIFY(!p.form.isHidden());
         QVERIFY(p.form.windowState() & Qt::WindowMinimized);
-        QVERIFY(!p.form.HiddenInTray);
+        QVERIFY(!p.form.isHiddenInTray());
         QVERIFY(p.balloons().isEmpty());
         // A tray that appears later brings the usual behaviour back; a click on it
         // restores the minimised window.
         p.env.tray.trayAvailable = true;
-        p.env.tray.send(WM_LBUTTONUP);
+        p.env.tray.send(TrayEvent::LeftButtonUp);
         QVERIFY(!(p.form.windowState() & Qt::WindowMinimized));
         QVERIFY(p.form.isVisible());
         p.minimise();
         QVERIFY(p.form.isHidden());
-        QVERIFY(p.form.HiddenInTray);
+        QVERIFY(p.form.isHiddenInTray());
         QCOMPARE(p.balloons().size(), 1);
     }
 
@@ -224,12 +223,12 @@ class MinimiseToTrayTest : public QObject {
         test::TestEnvironment env(QDate(2026, 12, 25));
         env.tray.trayAvailable = false;
         env.settings.values = {{"Windows Startup", "On"}, {"Minimized", "On"}};
-        Form1 form(env.services);
-        form.Form_Load();
-        QVERIFY(!form.HiddenInTray);  // so the program shows it, minimised
+        MainWindow form(env.services);
+        form.load();
+        QVERIFY(!form.isHiddenInTray());  // so the program shows it, minimised
         QVERIFY(form.windowState() & Qt::WindowMinimized);
         QCOMPARE(env.ui.modals.size(), 1);  // Christmas Day of the seed is due
-        QVERIFY(!form.StartingUp);
+        QVERIFY(!form.isStartingUp());
         form.show();
         QVERIFY(form.isVisible());
         QVERIFY(form.isMinimized());

@@ -1,4 +1,6 @@
+#include "Files.h"
 #include "TestEnvironment.h"
+#include "Widgets.h"
 
 #include "mainwindow/MainWindow.h"
 #include "core/QSettingsStore.h"
@@ -10,6 +12,8 @@
 #include <QFile>
 
 using namespace almanis;
+using test::readFile;
+using test::writeFile;
 
 namespace {
 
@@ -17,26 +21,13 @@ QString entryPath(const test::TestEnvironment& env) {
     return env.configFolder() + QStringLiteral("/autostart/almanis.desktop");
 }
 
-void writeFile(const QString& path, const QByteArray& content) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(content);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // The boxes as "1"/"0" in load order, hidden boxes marked.
-QString boxes(const Form1& form) {
+QString boxes(const MainWindow& form) {
     QString s;
-    for (const QCheckBox* box : {form.Check1, form.Check2, form.Check4, form.Check5, form.Check6,
-                                 form.Check3, form.Check8}) {
-        s += box->isChecked() ? QLatin1Char('1') : QLatin1Char('0');
+    for (const char* box : {"Check1", "Check2", "Check4", "Check5", "Check6", "Check3", "Check8"}) {
+        s += test::checkBox(form, box)->isChecked() ? QLatin1Char('1') : QLatin1Char('0');
     }
-    if (form.Check8->isHidden()) {
+    if (test::checkBox(form, "Check8")->isHidden()) {
         s += QStringLiteral(" (Check8 hidden)");
     }
     return s;
@@ -44,18 +35,18 @@ QString boxes(const Form1& form) {
 
 }  // namespace
 
-class OptionsTest : public QObject {
+class OptionsPanelTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void noStoredSettingsTicksOnlyTheDayOfTheEventAndWritesNothing() {
         test::TestEnvironment env;
-        Form1 form(env.services);
-        form.Form_Load();
+        MainWindow form(env.services);
+        form.load();
         QCOMPARE(boxes(form), QStringLiteral("1000000"));
         QVERIFY(env.settings.writes.isEmpty());
         QVERIFY(env.ui.errors().isEmpty());
         QVERIFY(!QFile::exists(entryPath(env)));
-        QVERIFY(!form.HiddenInTray);
+        QVERIFY(!form.isHiddenInTray());
     }
 
     void eachBoxIsStoredUnderItsKeyAtOnce_data() {
@@ -82,16 +73,10 @@ class OptionsTest : public QObject {
         test::TestEnvironment env;
         const QString expectedBoxes = [&] {
             test::MemorySettingsStore& settings = env.settings;
-            Form1 form(env.services);
-            form.Form_Load();
-            form.Form_Activate();
-            QCheckBox* target = box == "Check1"   ? form.Check1
-                                : box == "Check2" ? form.Check2
-                                : box == "Check4" ? form.Check4
-                                : box == "Check5" ? form.Check5
-                                : box == "Check6" ? form.Check6
-                                : box == "Check8" ? form.Check8
-                                                  : form.Check3;
+            MainWindow form(env.services);
+            form.load();
+            form.handleActivation();
+            QCheckBox* target = test::checkBox(form, qPrintable(box));
             target->click();
             [&] { QCOMPARE(settings.writes, QStringList{expectedWrites}); }();
             return boxes(form);
@@ -99,9 +84,9 @@ class OptionsTest : public QObject {
         // A restart shows the box as it was left, and restoring writes nothing new.
         env.settings.writes.clear();
         const QMap<QString, QString> stored = env.settings.values;
-        Form1 again(env.services);
-        again.cSysTray1->setBalloonSecond(std::chrono::milliseconds(1));
-        again.Form_Load();
+        MainWindow again(env.services);
+        again.trayIcon().setBalloonSecond(std::chrono::milliseconds(1));
+        again.load();
         QCOMPARE(boxes(again), expectedBoxes);
         QCOMPARE(env.settings.values, stored);
         QVERIFY(env.ui.errors().isEmpty());
@@ -113,13 +98,13 @@ class OptionsTest : public QObject {
                                {"Check5", "1"},     {"Check6", "1"}, {"Windows Startup", "On"},
                                {"Minimized", "Off"}};
         const auto stored = env.settings.values;
-        Form1 form(env.services);
-        form.Form_Load();
+        MainWindow form(env.services);
+        form.load();
         QCOMPARE(boxes(form), QStringLiteral("0111110"));
         QCOMPARE(env.settings.values, stored);
         // The start-up box is silent while starting: no entry appears for "On"...
         QVERIFY(!QFile::exists(entryPath(env)));
-        QVERIFY(!form.Check8->isHidden());
+        QVERIFY(!test::checkBox(form, "Check8")->isHidden());
     }
 
     void startUpBoxLeavesAnExistingEntryAloneAtLoad() {
@@ -127,11 +112,11 @@ class OptionsTest : public QObject {
         test::TestEnvironment env;
         writeFile(entryPath(env),
                   "[Desktop Entry]\nType=Application\nName=Other\nExec=/bin/true\n");
-        Form1 form(env.services);
-        form.Form_Load();
-        QVERIFY(!form.Check3->isChecked());
+        MainWindow form(env.services);
+        form.load();
+        QVERIFY(!test::checkBox(form, "Check3")->isChecked());
         QVERIFY(QFile::exists(entryPath(env)));
-        QVERIFY(!form.Check8->isHidden());
+        QVERIFY(!test::checkBox(form, "Check8")->isHidden());
     }
 
     void onlyExactlyOnTicksTheStartUpBoxes_data() {
@@ -153,10 +138,10 @@ class OptionsTest : public QObject {
         QFETCH(bool, ticked);
         test::TestEnvironment env;
         env.settings.values.insert(key, value);
-        Form1 form(env.services);
-        form.cSysTray1->setBalloonSecond(std::chrono::milliseconds(1));
-        form.Form_Load();
-        QCheckBox* box = key == "Minimized" ? form.Check8 : form.Check3;
+        MainWindow form(env.services);
+        form.trayIcon().setBalloonSecond(std::chrono::milliseconds(1));
+        form.load();
+        QCheckBox* box = test::checkBox(form, key == "Minimized" ? "Check8" : "Check3");
         QCOMPARE(box->isChecked(), ticked);
         QVERIFY(env.ui.errors().isEmpty());
         // Restoring writes back nothing but the value that was read.
@@ -195,8 +180,8 @@ class OptionsTest : public QObject {
             env.settings.values.insert(k, "1");
         }
         env.settings.values.insert(key, value);
-        Form1 form(env.services);
-        form.Form_Load();
+        MainWindow form(env.services);
+        form.load();
         const QStringList errors = env.ui.errors();
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors[0].contains(
@@ -206,53 +191,53 @@ class OptionsTest : public QObject {
         QCOMPARE(boxes(form), expectedBoxes);
         QCOMPARE(env.settings.values.value(key), value);  // the bad value is not overwritten
         // The load went on to its end.
-        QCOMPARE(form.Timer1.interval(), 1000);
+        QCOMPARE(form.timer().interval(), 1000);
     }
 
     void blanksAroundAWholeNumberAreAccepted() {
         test::TestEnvironment env;
         env.settings.values.insert("Check2", " 1 ");
-        Form1 form(env.services);
-        form.Form_Load();
-        QVERIFY(form.Check2->isChecked());
+        MainWindow form(env.services);
+        form.load();
+        QVERIFY(test::checkBox(form, "Check2")->isChecked());
         QVERIFY(env.ui.errors().isEmpty());
     }
 
     void clearingStartUpClearsAndHidesStartInTray() {
         test::TestEnvironment env;
         env.settings.values = {{"Windows Startup", "On"}, {"Minimized", "On"}};
-        Form1 form(env.services);
-        form.cSysTray1->setBalloonSecond(std::chrono::milliseconds(1));
-        form.Form_Load();
-        QVERIFY(form.HiddenInTray);
-        QVERIFY(!form.StartingUp);
-        form.cSysTray1_MouseUp(1, 0);
+        MainWindow form(env.services);
+        form.trayIcon().setBalloonSecond(std::chrono::milliseconds(1));
+        form.load();
+        QVERIFY(form.isHiddenInTray());
+        QVERIFY(!form.isStartingUp());
+        form.restoreFromTray();
         writeFile(entryPath(env), "[Desktop Entry]\n");
         env.settings.writes.clear();
 
-        form.Check3->click();
+        test::checkBox(form, "Check3")->click();
         QCOMPARE(env.settings.writes, (QStringList{"Minimized=Off", "Windows Startup=Off"}));
-        QVERIFY(!form.Check8->isChecked());
-        QVERIFY(form.Check8->isHidden());
+        QVERIFY(!test::checkBox(form, "Check8")->isChecked());
+        QVERIFY(test::checkBox(form, "Check8")->isHidden());
         QVERIFY(!QFile::exists(entryPath(env)));
         QVERIFY(env.ui.boxes.isEmpty());
     }
 
     void tickingStartUpShowsStartInTrayWithoutChangingIt() {
         test::TestEnvironment env;
-        Form1 form(env.services);
-        form.Form_Load();
-        form.Form_Activate();
-        form.Check3->click();  // on
-        form.Check3->click();  // off: Check8 hidden
-        QVERIFY(form.Check8->isHidden());
+        MainWindow form(env.services);
+        form.load();
+        form.handleActivation();
+        test::checkBox(form, "Check3")->click();  // on
+        test::checkBox(form, "Check3")->click();  // off: Check8 hidden
+        QVERIFY(test::checkBox(form, "Check8")->isHidden());
         QVERIFY(!QFile::exists(entryPath(env)));
         env.settings.writes.clear();
 
-        form.Check3->click();
+        test::checkBox(form, "Check3")->click();
         QCOMPARE(env.settings.writes, QStringList{"Windows Startup=On"});
-        QVERIFY(!form.Check8->isHidden());
-        QVERIFY(!form.Check8->isChecked());
+        QVERIFY(!test::checkBox(form, "Check8")->isHidden());
+        QVERIFY(!test::checkBox(form, "Check8")->isChecked());
         const QByteArray entry = readFile(entryPath(env));
         QVERIFY2(entry.contains("\nExec=\"" + env.services.executablePath.toUtf8() + "\"\n"),
                  entry.constData());
@@ -261,15 +246,15 @@ class OptionsTest : public QObject {
     void entryRemovedBySomeoneElseStaysAbsentUntilTheBoxIsTickedAgain() {
         test::TestEnvironment env;
         env.settings.values.insert("Windows Startup", "On");
-        Form1 form(env.services);
-        form.Form_Load();
-        form.Form_Activate();
-        QVERIFY(form.Check3->isChecked());
+        MainWindow form(env.services);
+        form.load();
+        form.handleActivation();
+        QVERIFY(test::checkBox(form, "Check3")->isChecked());
         QVERIFY(!QFile::exists(entryPath(env)));
-        form.Check3->click();
+        test::checkBox(form, "Check3")->click();
         QVERIFY(!QFile::exists(entryPath(env)));
         QVERIFY(env.ui.boxes.isEmpty());  // removing what is not there is harmless
-        form.Check3->click();
+        test::checkBox(form, "Check3")->click();
         QVERIFY(QFile::exists(entryPath(env)));
     }
 
@@ -278,29 +263,29 @@ class OptionsTest : public QObject {
         // A file where the autostart folder should be: no one, not even the
         // superuser, can write an entry into it.
         writeFile(env.configFolder() + QStringLiteral("/autostart"), "not a folder");
-        Form1 form(env.services);
-        form.Form_Load();
-        form.Form_Activate();
-        form.Check3->click();
+        MainWindow form(env.services);
+        form.load();
+        form.handleActivation();
+        test::checkBox(form, "Check3")->click();
         QCOMPARE(env.ui.boxes.size(), 1);
         QCOMPARE(env.ui.boxes[0].kind, QStringLiteral("inform"));
         QCOMPARE(env.ui.boxes[0].title, QStringLiteral("Almanis"));
         QVERIFY2(env.ui.boxes[0].text.contains(env.configFolder() + QStringLiteral("/autostart")),
                  qPrintable(env.ui.boxes[0].text));
         QVERIFY(env.ui.boxes[0].text.contains(QStringLiteral("not a folder")));
-        QVERIFY(form.Check3->isChecked());
+        QVERIFY(test::checkBox(form, "Check3")->isChecked());
         QCOMPARE(env.settings.values.value("Windows Startup"), QStringLiteral("On"));
     }
 
     void startInTrayWithoutStartUpStillStartsInTheTray() {
         test::TestEnvironment env;
         env.settings.values = {{"Windows Startup", "Off"}, {"Minimized", "On"}};
-        Form1 form(env.services);
-        form.cSysTray1->setBalloonSecond(std::chrono::milliseconds(1));
-        form.Form_Load();
-        QVERIFY(form.Check8->isChecked());
-        QVERIFY(!form.Check3->isChecked());
-        QVERIFY(form.HiddenInTray);
+        MainWindow form(env.services);
+        form.trayIcon().setBalloonSecond(std::chrono::milliseconds(1));
+        form.load();
+        QVERIFY(test::checkBox(form, "Check8")->isChecked());
+        QVERIFY(!test::checkBox(form, "Check3")->isChecked());
+        QVERIFY(form.isHiddenInTray());
     }
 
     // The options file itself.
@@ -337,11 +322,11 @@ class OptionsTest : public QObject {
                       services.programFolder,
                       services.executablePath};
         {
-            Form1 form(real);
-            form.Form_Load();
-            form.Form_Activate();
-            form.Check4->click();
-            form.Check1->click();
+            MainWindow form(real);
+            form.load();
+            form.handleActivation();
+            test::checkBox(form, "Check4")->click();
+            test::checkBox(form, "Check1")->click();
         }
         QSettingsStore again;
         Services restarted{env.ui,
@@ -352,8 +337,8 @@ class OptionsTest : public QObject {
                            env.sound,
                            services.programFolder,
                            services.executablePath};
-        Form1 form(restarted);
-        form.Form_Load();
+        MainWindow form(restarted);
+        form.load();
         QCOMPARE(boxes(form), QStringLiteral("0010000"));
     }
 
@@ -381,8 +366,8 @@ class OptionsTest : public QObject {
                       env.sound,
                       env.services.programFolder,
                       env.services.executablePath};
-        Form1 form(real);
-        form.Form_Load();
+        MainWindow form(real);
+        form.load();
         QCOMPARE(boxes(form), QStringLiteral("1000000"));
         QVERIFY(env.ui.errors().isEmpty());
         QCOMPARE(readFile(QSettingsStore::defaultFilePath()), content);  // untouched until a change
@@ -418,11 +403,11 @@ class OptionsTest : public QObject {
                       env.sound,
                       env.services.programFolder,
                       env.services.executablePath};
-        Form1 form(real);
-        form.Form_Load();
+        MainWindow form(real);
+        form.load();
         QVERIFY(env.ui.errors().isEmpty());
     }
 };
 
-ALMANIS_TEST_MAIN(OptionsTest)
+ALMANIS_TEST_MAIN(OptionsPanelTest)
 #include "tst_options_panel.moc"

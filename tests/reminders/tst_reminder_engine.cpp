@@ -15,24 +15,24 @@ QString location(const char* procedure, int step) {
         .arg(step);
 }
 
-QStringList row(const ListViewModel& list, int r) {
-    QStringList cells{list.text(r)};
-    for (int column = 1; column < 6; ++column) {
-        cells << list.subItem(r, column);
+QStringList row(const EventListModel& list, int r) {
+    QStringList cells;
+    for (int column = 0; column < EventListModel::ColumnCount; ++column) {
+        cells << list.text(r, EventListModel::Column(column));
     }
     return cells;
 }
 
 void ticks(ReminderEngine& engine, int count) {
     for (int i = 0; i < count; ++i) {
-        engine.Timer1_Timer();
+        engine.pollTick();
     }
 }
 }  // namespace
 
 class ReminderEngineTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void listShowsEveryEventInCalendarOrder() {
         EngineFixture f(QDate(2026, 4, 20));
         f.add(QStringLiteral("Mum's birthday"), 4, 20);
@@ -41,7 +41,7 @@ class ReminderEngineTest : public QObject {
         f.add(QStringLiteral("New Year"), 1, 1);
         f.add(QStringLiteral("Twin A"), 7, 12);
         f.add(QStringLiteral("Twin B"), 7, 12);
-        f.engine.ListEvents();
+        f.engine.refreshList();
         QCOMPARE(f.env.ui.errors(), QStringList());
         QCOMPARE(f.list.count(), 6);
         const QList<QStringList> expected{
@@ -54,10 +54,10 @@ class ReminderEngineTest : public QObject {
             QCOMPARE(row(f.list, r), expected[r]);
         }
         // Events on the same day stand next to each other.
-        QCOMPARE((QSet<QString>{f.list.subItem(4, 1), f.list.subItem(5, 1)}),
+        QCOMPARE((QSet<QString>{f.list.text(4, EventListModel::DescriptionColumn), f.list.text(5, EventListModel::DescriptionColumn)}),
                  (QSet<QString>{QStringLiteral("Twin A"), QStringLiteral("Twin B")}));
-        QCOMPARE(f.list.subItem(4, 4), QStringLiteral("83"));
-        QCOMPARE(f.list.subItem(5, 4), QStringLiteral("83"));
+        QCOMPARE(f.list.text(4, EventListModel::DaysLeftColumn), QStringLiteral("83"));
+        QCOMPARE(f.list.text(5, EventListModel::DaysLeftColumn), QStringLiteral("83"));
         // Nothing due opens anything unless the program is starting or snoozed.
         QCOMPARE(f.host.shown, 0);
     }
@@ -65,8 +65,8 @@ class ReminderEngineTest : public QObject {
     void anEmptyTableGivesAnEmptyListAndNoAlarm() {
         EngineFixture f;
         f.host.starting = true;
-        f.list.addItem(QStringLiteral("stale"));
-        f.engine.ListEvents();
+        f.list.setRows({EventListModel::Row{EventRecord{99, QStringLiteral("stale"), 1, 1}}});
+        f.engine.refreshList();
         QCOMPARE(f.list.count(), 0);
         QCOMPARE(f.host.shown, 0);
         QVERIFY(f.env.ui.errors().isEmpty());
@@ -77,7 +77,7 @@ class ReminderEngineTest : public QObject {
         f.db.execute(QStringLiteral(
             "insert into tblEvent (Description,EventMonth,EventDay) values ('Broken','abc',15)"));
         f.add(QStringLiteral("Fine"), 6, 20);
-        f.engine.ListEvents();
+        f.engine.refreshList();
         // Each step that needs the month fails on its own; the rest of the row
         // and the other rows are filled. (Texts sort after numbers.)
         const QStringList errors = f.env.ui.errors();
@@ -92,7 +92,7 @@ class ReminderEngineTest : public QObject {
 
         f.env.ui.clear();
         f.host.windows = RemindWindows{true, true, true, true, true};
-        QVERIFY(!f.engine.HasEventToday());
+        QVERIFY(!f.engine.hasDueEvent());
         QCOMPARE(f.env.ui.errors().size(), 1);
         QVERIFY(f.env.ui.errors()[0].contains(location("HasEventToday", 106)));
 
@@ -101,7 +101,7 @@ class ReminderEngineTest : public QObject {
         f.db.execute(QStringLiteral(
             "insert into tblEvent (Description,EventMonth,EventDay) values ('Bad day',3,'x')"));
         f.add(QStringLiteral("Today"), 6, 15);
-        QVERIFY(f.engine.HasEventToday());
+        QVERIFY(f.engine.hasDueEvent());
         QCOMPARE(f.env.ui.errors().size(), 1);
     }
 
@@ -109,12 +109,12 @@ class ReminderEngineTest : public QObject {
         EngineFixture f;
         f.add(QStringLiteral("First"), 6, 20);
         f.add(QStringLiteral("Second"), 7, 1);
-        f.engine.ListEvents();
+        f.engine.refreshList();
         QCOMPARE(f.list.count(), 2);
         f.db.execute(QStringLiteral("delete from tblEvent"));
         f.db.execute(QStringLiteral(
             "insert into tblEvent (Description,EventMonth,EventDay) values ('Broken','abc',15)"));
-        f.engine.ListEvents();
+        f.engine.refreshList();
         QCOMPARE(f.list.count(), 1);
         QCOMPARE(row(f.list, 0), (QStringList{"3", "Broken", "", "15", "", ""}));
     }
@@ -128,7 +128,7 @@ class ReminderEngineTest : public QObject {
         QFETCH(bool, closed);
         EngineFixture f;
         f.add(QStringLiteral("Today"), 6, 15);
-        f.engine.ListEvents();
+        f.engine.refreshList();
         QCOMPARE(f.list.count(), 1);
         if (closed) {
             f.db.close();
@@ -136,14 +136,14 @@ class ReminderEngineTest : public QObject {
             f.db.execute(QStringLiteral("drop table tblEvent"));
         }
         f.host.starting = true;
-        f.engine.ListEvents();
+        f.engine.refreshList();
         QCOMPARE(f.list.count(), 0);
         QCOMPARE(f.env.ui.errors().size(), 1);
         QVERIFY(f.env.ui.errors()[0].contains(location("ListEvents", 102)));
         QCOMPARE(f.host.shown, 0);
 
         f.env.ui.clear();
-        QVERIFY(!f.engine.HasEventToday());
+        QVERIFY(!f.engine.hasDueEvent());
         QCOMPARE(f.env.ui.errors().size(), 1);
         QVERIFY(f.env.ui.errors()[0].contains(location("HasEventToday", 104)));
     }
@@ -183,7 +183,7 @@ class ReminderEngineTest : public QObject {
         f.add(QStringLiteral("Far away"), today.addDays(100).month(), today.addDays(100).day());
         f.add(QStringLiteral("Event"), month, day);
         f.host.windows = RemindWindows{windows[0], windows[1], windows[2], windows[3], windows[4]};
-        QCOMPARE(f.engine.HasEventToday(), due);
+        QCOMPARE(f.engine.hasDueEvent(), due);
         QVERIFY(f.env.ui.errors().isEmpty());
     }
 
@@ -206,11 +206,11 @@ class ReminderEngineTest : public QObject {
         EngineFixture f;
         f.add(QStringLiteral("Event"), 6, somethingDue ? 15 : 16);
         f.host.starting = starting;
-        f.engine.duration = duration;
-        f.engine.TickCounter = 123;
-        f.engine.ListEvents();
+        f.engine.setRecheckSeconds(duration);
+        f.engine.setTicksCounted(123);
+        f.engine.refreshList();
         QCOMPARE(f.host.shown, shown);
-        QCOMPARE(f.engine.TickCounter, 123);
+        QCOMPARE(f.engine.ticksCounted(), 123);
         QCOMPARE(f.list.count(), 1);
     }
 
@@ -242,10 +242,10 @@ class ReminderEngineTest : public QObject {
         // A closed connection would make any read fail and be reported.
         f.db.close();
         ticks(f.engine, 100000);
-        QCOMPARE(f.engine.TickCounter, 0);
+        QCOMPARE(f.engine.ticksCounted(), 0);
         QCOMPARE(f.host.shown, 0);
         QVERIFY(f.env.ui.errors().isEmpty());
-        f.engine.duration = 3600;
+        f.engine.setRecheckSeconds(3600);
         ticks(f.engine, 3600);
         QCOMPARE(f.env.ui.errors().size(), 1);
         QVERIFY(f.env.ui.errors()[0].contains(location("HasEventToday", 104)));
@@ -261,12 +261,12 @@ class ReminderEngineTest : public QObject {
         QFETCH(int, duration);
         EngineFixture f;
         f.add(QStringLiteral("Event"), 6, 15);
-        f.engine.duration = duration;
+        f.engine.setRecheckSeconds(duration);
         ticks(f.engine, duration - 1);
         QCOMPARE(f.host.shown, 0);
         ticks(f.engine, 1);
         QCOMPARE(f.host.shown, 1);
-        QCOMPARE(f.engine.TickCounter, 0);
+        QCOMPARE(f.engine.ticksCounted(), 0);
         ticks(f.engine, duration);
         QCOMPARE(f.host.shown, 2);
     }
@@ -274,10 +274,10 @@ class ReminderEngineTest : public QObject {
     void snoozeKeepsCheckingIntoTheNextDays() {
         EngineFixture f(QDate(2026, 6, 14));
         f.add(QStringLiteral("Event"), 6, 15);
-        f.engine.duration = 3600;
+        f.engine.setRecheckSeconds(3600);
         ticks(f.engine, 3600);
         QCOMPARE(f.host.shown, 0);
-        QCOMPARE(f.engine.TickCounter, 0);
+        QCOMPARE(f.engine.ticksCounted(), 0);
         f.env.clock.set(QDate(2026, 6, 15));
         ticks(f.engine, 3600);
         QCOMPARE(f.host.shown, 1);
@@ -289,17 +289,17 @@ class ReminderEngineTest : public QObject {
     void aShorterSnoozeThanTheCountChecksAtOnce() {
         EngineFixture f;
         f.add(QStringLiteral("Event"), 6, 15);
-        f.engine.duration = 43200;
+        f.engine.setRecheckSeconds(43200);
         ticks(f.engine, 5000);
         // The alarm opened meanwhile from a list rebuild, and the user chose an hour.
-        f.host.onShow = [&] { f.engine.duration = 3600; };
-        f.engine.ListEvents();
+        f.host.onShow = [&] { f.engine.setRecheckSeconds(3600); };
+        f.engine.refreshList();
         QCOMPARE(f.host.shown, 1);
-        QCOMPARE(f.engine.TickCounter, 5000);
+        QCOMPARE(f.engine.ticksCounted(), 5000);
         f.host.onShow = nullptr;
         ticks(f.engine, 1);
         QCOMPARE(f.host.shown, 2);
-        QCOMPARE(f.engine.TickCounter, 0);
+        QCOMPARE(f.engine.ticksCounted(), 0);
         ticks(f.engine, 3599);
         QCOMPARE(f.host.shown, 2);
         ticks(f.engine, 1);

@@ -14,7 +14,7 @@ namespace almanis::test {
 
 // The main window's side of the due check, played by the test.
 class FakeHost final : public ReminderHost {
-  public:
+public:
     RemindWindows remindWindows() const override { return windows; }
     bool startingUp() const override { return starting; }
     void showAlarm() override {
@@ -37,9 +37,6 @@ class FakeHost final : public ReminderHost {
 struct EngineFixture {
     explicit EngineFixture(QDate today = QDate(2026, 6, 15)) : env(today) {
         db.open(env.createStore());
-        for (const char* header : {"id", "Description", "Month", "Day", "Day(s) Left", "MonthNo"}) {
-            list.addColumn(QLatin1String(header));
-        }
         host.timerRunning = [this] { return timer.running(); };
     }
 
@@ -49,7 +46,7 @@ struct EngineFixture {
 
     TestEnvironment env;
     Connection db;
-    ListViewModel list;
+    EventListModel list;
     PollTimer timer;
     FakeHost host;
     ReminderEngine engine{env.ui, env.clock, db, list, timer, host};

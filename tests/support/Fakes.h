@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Chance.h"
 #include "core/Clock.h"
 #include "core/SettingsStore.h"
 #include "desktop/TrayShell.h"
@@ -29,17 +30,23 @@ class FakeTrayShell final : public TrayShell {
 public:
     struct Call {
         QString operation;  // "add", "modify" or "delete"
-        NotifyIconData data;
+        TrayRequest request;
     };
-    void add(const NotifyIconData& data) override { calls.append({QStringLiteral("add"), data}); }
-    void modify(const NotifyIconData& data) override { calls.append({QStringLiteral("modify"), data}); }
-    void remove(const NotifyIconData& data) override { calls.append({QStringLiteral("delete"), data}); }
+    void add(const TrayRequest& request) override {
+        calls.append({QStringLiteral("add"), request});
+    }
+    void modify(const TrayRequest& request) override {
+        calls.append({QStringLiteral("modify"), request});
+    }
+    void remove(const TrayRequest& request) override {
+        calls.append({QStringLiteral("delete"), request});
+    }
     bool available() const override { return trayAvailable; }
 
-    // What the desktop sends when the user works the icon.
-    void send(quint32 message) {
-        if (onMessage) {
-            onMessage(message, 0);
+    // What the desktop reports when the user works the icon.
+    void send(TrayEvent event) {
+        if (onEvent) {
+            onEvent(event, 0);
         }
     }
 

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <QtTest>
+
+namespace almanis::test {
+
+// The whole content of a file; empty when it cannot be read.
+inline QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Writes a file whole, creating its folder; fails the test when it can't.
+inline void writeFile(const QString& path, const QByteArray& content) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
+    QCOMPARE(file.write(content), content.size());
+}
+
+// True when any of the texts contains `part`.
+inline bool anyContains(const QStringList& texts, const QString& part) {
+    for (const QString& text : texts) {
+        if (text.contains(part)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace almanis::test

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "TestEnvironment.h"
+#include "Widgets.h"
+
+#include "mainwindow/MainWindow.h"
+#include "reminders/EventListModel.h"
+#include "store/Connection.h"
+#include "store/Sql.h"
+
+#include <memory>
+
+namespace almanis::test {
+
+// The whole program in a test environment: the main window over the working
+// store, loaded and activated as at start-up.
+class ProgramFixture {
+public:
+    explicit ProgramFixture(QDate today = QDate(2026, 6, 15)) : env(today) {}
+
+    // Starts from the blank seed instead of the holidays of the events seed.
+    void useBlankStore() { env.createStore(); }
+
+    // Stores an event the way another copy of the program would, through a
+    // connection of its own (the working store is made from the blank seed
+    // when there is none yet).
+    void addEvent(const QString& description, int month, int day) {
+        execute(sql::insertEvent(description, month, day));
+    }
+    void execute(const QString& statement) {
+        if (!QFile::exists(env.storePath())) {
+            env.createStore();
+        }
+        Connection db;
+        db.open(env.storePath());
+        db.execute(statement);
+    }
+
+    // Creates the main window and loads it; `activate` then activates it.
+    MainWindow& load() {
+        window = std::make_unique<MainWindow>(env.services);
+        window->load();
+        return *window;
+    }
+    MainWindow& start() {
+        load();
+        window->handleActivation();
+        return *window;
+    }
+
+    // The list's texts of one row, column by column.
+    QStringList rowTexts(int row) const {
+        QStringList cells;
+        for (int column = 0; column < EventListModel::ColumnCount; ++column) {
+            cells << window->events().text(row, EventListModel::Column(column));
+        }
+        return cells;
+    }
+
+    // Selects a row of the list as a click would.
+    void select(int row) const {
+        QTreeView* view = find<QTreeView>(*window, "ListView1");
+        view->selectionModel()->select(view->model()->index(row, 0),
+                                       QItemSelectionModel::ClearAndSelect |
+                                           QItemSelectionModel::Rows);
+    }
+
+    void click(const char* objectName) const { button(*window, objectName)->click(); }
+
+    void ticks(int count) const {
+        for (int i = 0; i < count; ++i) {
+            window->reminderEngine().pollTick();
+        }
+    }
+
+    TestEnvironment env;
+    std::unique_ptr<MainWindow> window;
+};
+
+}  // namespace almanis::test
