@@ -1,11 +1,11 @@
 // The text import, each line committed on its own, against the same rows in one
 // transaction; and the export of a long list letting events run before each row.
 #include "BenchUtil.h"
-#include "reminders/EventListModel.h"
-#include "widgets/Design.h"
 #include "exchange/EventText.h"
+#include "reminders/EventListModel.h"
 #include "store/Connection.h"
 #include "store/Sql.h"
+#include "widgets/Design.h"
 
 #include <sys/resource.h>
 #include <QApplication>

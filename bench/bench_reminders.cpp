@@ -3,9 +3,9 @@
 // timer's idle tick.
 #include "EventStoreFile.h"
 #include "core/Clock.h"
-#include "reminders/EventListModel.h"
-#include "core/Ui.h"
 #include "core/EventDate.h"
+#include "core/Ui.h"
+#include "reminders/EventListModel.h"
 #include "reminders/PollTimer.h"
 #include "reminders/ReminderEngine.h"
 #include "store/Connection.h"
@@ -30,7 +30,7 @@ const QDate kToday(2026, 6, 15);
 const RemindWindows kAllWindows{true, true, true, true, true};
 
 class CountingUi final : public Ui {
-public:
+  public:
     void errorReport(const QString& text) override {
         ++errors;
         std::fprintf(stderr, "error report: %s\n", qPrintable(text));
@@ -46,7 +46,7 @@ public:
 };
 
 class Host final : public ReminderHost {
-public:
+  public:
     RemindWindows remindWindows() const override { return kAllWindows; }
     bool startingUp() const override { return false; }
     void showAlarm() override { ++shown; }

@@ -2,12 +2,12 @@
 // first activation (the list fill and the start-up due check) is done.
 #include "core/Chance.h"
 #include "core/Clock.h"
-#include "mainwindow/MainWindow.h"
 #include "core/QSettingsStore.h"
+#include "mainwindow/MainWindow.h"
+#include "reminders/QtSound.h"
+#include "widgets/QtTrayShell.h"
 #include "widgets/QtUi.h"
 #include "widgets/Services.h"
-#include "widgets/QtTrayShell.h"
-#include "reminders/QtSound.h"
 
 #include <QApplication>
 #include <QTimer>

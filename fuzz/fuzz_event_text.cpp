@@ -5,8 +5,8 @@
 // - the importer stores exactly the good lines before the first bad one, and
 //   its report names that line.
 #include "core/AppError.h"
-#include "exchange/EventText.h"
 #include "core/EventDate.h"
+#include "exchange/EventText.h"
 #include "store/Connection.h"
 #include "store/ResultSet.h"
 

@@ -21,7 +21,12 @@ int main(int argc, char* argv[]) {
     almanis::QSettingsStore settings;
     almanis::QtTrayShell tray;
     almanis::QtSound sound(QCoreApplication::applicationDirPath());
-    almanis::Services services{ui,    clock, chance, settings, tray, sound,
+    almanis::Services services{ui,
+                               clock,
+                               chance,
+                               settings,
+                               tray,
+                               sound,
                                QCoreApplication::applicationDirPath(),
                                QCoreApplication::applicationFilePath()};
 

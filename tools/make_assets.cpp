@@ -42,7 +42,8 @@ QImage icon(int size) {
     m.lineTo(5 * s, 13 * s);
     m.closeSubpath();
     p.setBrush(QColor(0x10, 0x40, 0xe0));
-    p.setPen(QPen(Qt::black, std::max<qreal>(1, s * 0.8), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setPen(
+        QPen(Qt::black, std::max<qreal>(1, s * 0.8), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     p.drawPath(m);
     return image;
 }
@@ -55,11 +56,11 @@ QImage hand() {
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath path;
     path.addRoundedRect(QRectF(9, 1, 5, 16), 2.5, 2.5);       // the finger
-    path.addRoundedRect(QRectF(13.5, 10, 4.5, 9), 2.2, 2.2);   // knuckles
+    path.addRoundedRect(QRectF(13.5, 10, 4.5, 9), 2.2, 2.2);  // knuckles
     path.addRoundedRect(QRectF(17.5, 11, 4.5, 9), 2.2, 2.2);
     path.addRoundedRect(QRectF(21.5, 12, 4.5, 9), 2.2, 2.2);
-    path.addRoundedRect(QRectF(9, 15, 17, 12), 4, 4);          // the palm
-    path.addRoundedRect(QRectF(4, 14, 6, 5), 2.5, 2.5);        // the thumb
+    path.addRoundedRect(QRectF(9, 15, 17, 12), 4, 4);    // the palm
+    path.addRoundedRect(QRectF(4, 14, 6, 5), 2.5, 2.5);  // the thumb
     path.setFillRule(Qt::WindingFill);
     p.setPen(QPen(Qt::black, 1.2));
     p.setBrush(Qt::white);
@@ -100,7 +101,10 @@ bool writeCursor(const QString& path, const QImage& image, int hotX, int hotY) {
     for (int y = h - 1; y >= 0; --y) {
         for (int x = 0; x < w; ++x) {
             const QRgb c = image.pixel(x, y);
-            data.append(char(qBlue(c))).append(char(qGreen(c))).append(char(qRed(c))).append(char(qAlpha(c)));
+            data.append(char(qBlue(c)))
+                .append(char(qGreen(c)))
+                .append(char(qRed(c)))
+                .append(char(qAlpha(c)));
         }
     }
     for (int y = h - 1; y >= 0; --y) {

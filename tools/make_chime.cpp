@@ -15,7 +15,8 @@ constexpr double kSeconds = 1.6;
 constexpr double kPi = 3.14159265358979323846;
 
 void put16(std::FILE* f, std::uint16_t v) {
-    const unsigned char b[2] = {static_cast<unsigned char>(v & 0xff), static_cast<unsigned char>(v >> 8)};
+    const unsigned char b[2] = {static_cast<unsigned char>(v & 0xff),
+                                static_cast<unsigned char>(v >> 8)};
     std::fwrite(b, 1, 2, f);
 }
 

@@ -24,7 +24,7 @@ struct Holiday {
 };
 
 constexpr Holiday kHolidays[] = {
-    {"New Year's Day", 1, 1},   {"Valentine's Day", 2, 14}, {"International Women's Day", 3, 8},
+    {"New Year's Day", 1, 1},    {"Valentine's Day", 2, 14}, {"International Women's Day", 3, 8},
     {"St Patrick's Day", 3, 17}, {"April Fools' Day", 4, 1}, {"Earth Day", 4, 22},
     {"Halloween", 10, 31},       {"Christmas Eve", 12, 24},  {"Christmas Day", 12, 25},
     {"Boxing Day", 12, 26},      {"New Year's Eve", 12, 31},

@@ -23,7 +23,7 @@ struct Services;
 // goes into the engine's re-check interval; the close box leaves it as it was.
 class AlarmWindow final : public QDialog {
     Q_OBJECT
-public:
+  public:
     // `parent` is the owner the window is shown with; it still opens centred
     // on the screen.
     AlarmWindow(Services& services, const Connection& store, ReminderEngine& engine,
@@ -45,7 +45,7 @@ public:
     // The delays of the delay box, by position.
     static constexpr int kDelaySeconds[] = {3600, 7200, 21600, 43200};
 
-private:
+  private:
     void createControls();
     void addLine(const QString& text);
 

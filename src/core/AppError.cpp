@@ -9,7 +9,8 @@ int wholeNumber(const QString& text) {
     bool ok = false;
     const int value = text.trimmed().toInt(&ok, 10);
     if (!ok) {
-        throw AppError(QStringLiteral("Type mismatch: '%1' is not a whole number").arg(text.left(80)));
+        throw AppError(
+            QStringLiteral("Type mismatch: '%1' is not a whole number").arg(text.left(80)));
     }
     return value;
 }

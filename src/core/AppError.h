@@ -9,11 +9,11 @@ namespace almanis {
 // description is the first line of the error report, so it must read well on
 // its own ("file is not a database", "Type mismatch: 'abc' is not a whole number").
 class AppError : public std::runtime_error {
-public:
+  public:
     explicit AppError(const QString& description);
     const QString& description() const { return description_; }
 
-private:
+  private:
     QString description_;
 };
 

@@ -10,9 +10,8 @@ namespace almanis {
 QString errorReportText(const QString& description, ErrorLocation location, int step) {
     return description + QStringLiteral("\r\n") + QStringLiteral("in Almanis2021/08/31.") +
            QLatin1String(location.window) + QLatin1Char('.') + QLatin1String(location.procedure) +
-           QLatin1Char(' ') + QStringLiteral("at line ") +
-           QString::number(step) + QStringLiteral("\r\r") +
-           QStringLiteral("Please email screenshot of this message to ") +
+           QLatin1Char(' ') + QStringLiteral("at line ") + QString::number(step) +
+           QStringLiteral("\r\r") + QStringLiteral("Please email screenshot of this message to ") +
            QLatin1String(kSupportEmail);
 }
 

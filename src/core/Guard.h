@@ -25,7 +25,7 @@ QString errorReportText(const QString& description, ErrorLocation location, int 
 // as passed, so what it guards still runs. Where carrying on would only repeat
 // the same failure, the caller stops when a step returns false.
 class Guard {
-public:
+  public:
     Guard(Ui& ui, ErrorLocation location);
 
     // Runs one step; false when it failed (the report has been shown).
@@ -44,7 +44,7 @@ public:
 
     int failures() const { return failures_; }
 
-private:
+  private:
     void report(int number, const QString& description);
 
     Ui& ui_;

@@ -19,7 +19,7 @@ struct FileDialogOptions {
 // modal windows and the web browser. The program uses the Qt implementation;
 // tests use a scripted one that records what was shown and answers as told.
 class Ui {
-public:
+  public:
     virtual ~Ui() = default;
 
     // The "Application Error" box: exclamation icon, OK button only.

@@ -98,8 +98,7 @@ AutostartFolder::Result AutostartFolder::writeEntry(const QString& name,
         return {false, QStringLiteral("the link %1 cannot be replaced").arg(path)};
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(logonEntry(command)) < 0 ||
-        !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(logonEntry(command)) < 0 || !file.commit()) {
         return {false, file.errorString()};
     }
     return {};

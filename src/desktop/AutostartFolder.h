@@ -8,7 +8,7 @@ namespace almanis {
 // "autostart" folder of the user's configuration folder). An entry named N is
 // the file N.desktop that starts the command it holds.
 class AutostartFolder {
-public:
+  public:
     // What became of a write or a removal.
     struct Result {
         bool ok = true;
@@ -27,7 +27,7 @@ public:
     // nothing to remove.
     Result removeEntry(const QString& name) const;
 
-private:
+  private:
     QString entryPath(const QString& name) const;
 
     QString path_;

@@ -12,7 +12,7 @@ class Ui;
 // user's autostart folder. A failure is told to the user, who would otherwise
 // wait in vain for the program at the next log-on.
 class LogonStartup {
-public:
+  public:
     // `executablePath` is the running program; `configFolder` the folder that
     // holds the autostart folder, by default the user's configuration folder.
     LogonStartup(Ui& ui, QString executablePath, const QString& configFolder = userConfigFolder());
@@ -27,7 +27,7 @@ public:
     // The folder whose entries the session starts.
     QString autostartFolder() const { return folder_.path(); }
 
-private:
+  private:
     QString entryName() const;
 
     Ui& ui_;

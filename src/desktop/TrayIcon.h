@@ -16,7 +16,7 @@ namespace almanis {
 // from it, and what the user does with it turned into signals.
 class TrayIcon final : public QObject {
     Q_OBJECT
-public:
+  public:
     // Texts longer than these are cut in what the shell gets.
     static constexpr int kTipLength = 127;
     static constexpr int kBalloonTextLength = 255;
@@ -60,13 +60,13 @@ public:
     // How long one second of the balloon wait lasts (tests shorten it).
     void setBalloonSecond(std::chrono::milliseconds length) { balloonSecond_ = length; }
 
-signals:
+  signals:
     void mouseMoved(quint32 iconId);
     void mousePressed(Qt::MouseButton button, quint32 iconId);
     void mouseReleased(Qt::MouseButton button, quint32 iconId);
     void mouseDoubleClicked(Qt::MouseButton button, quint32 iconId);
 
-private:
+  private:
     TrayRequest request(TrayFields fields) const;
     void addIcon();
     void setBalloonVisible(bool visible);

@@ -9,7 +9,7 @@ namespace almanis {
 
 // The fields a request to the tray carries.
 enum class TrayField : quint32 {
-    Events = 0x1,   // the icon reports what the user does with it
+    Events = 0x1,  // the icon reports what the user does with it
     Icon = 0x2,
     Tip = 0x4,
     Balloon = 0x10,
@@ -45,7 +45,7 @@ struct TrayRequest {
 
 // The desktop's notification area.
 class TrayShell {
-public:
+  public:
     virtual ~TrayShell() = default;
     virtual void add(const TrayRequest& request) = 0;
     virtual void modify(const TrayRequest& request) = 0;

@@ -14,7 +14,7 @@ class ReminderEngine;
 
 // What the commands on events and files need from the window they serve.
 class CommandHost {
-public:
+  public:
     virtual ~CommandHost() = default;
 
     // The store that the commands change.

@@ -11,7 +11,7 @@ struct Services;
 // the test alarm and the two help notes.
 class EventCommands final : public QObject {
     Q_OBJECT
-public:
+  public:
     EventCommands(Services& services, CommandHost& host, QObject* parent = nullptr);
 
     void addEvent();
@@ -22,7 +22,7 @@ public:
     void showHelp();
     void showTestAlarmNote();
 
-private:
+  private:
     Services& services_;
     CommandHost& host_;
 };

@@ -67,8 +67,8 @@ EventEditor::EventEditor(Services& services, Connection& store, std::optional<qi
     dayBox_->setGeometry(twipsRect(4680, 360, 2880, 375));
     dayBox_->setMaxVisibleItems(16);
 
-    saveButton_ = named(new QPushButton(QStringLiteral("Save New Event Reminder"), this),
-                        "PushButton6");
+    saveButton_ =
+        named(new QPushButton(QStringLiteral("Save New Event Reminder"), this), "PushButton6");
     saveButton_->setGeometry(twipsRect(120, 1890, 3840, 405));
     cancelButton_ = named(new QPushButton(QStringLiteral("Cancel"), this), "PushButton1");
     cancelButton_->setGeometry(twipsRect(4080, 1890, 3840, 405));

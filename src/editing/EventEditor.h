@@ -21,7 +21,7 @@ struct Services;
 // list and closes the dialog.
 class EventEditor final : public QDialog {
     Q_OBJECT
-public:
+  public:
     // `eventId` is the event to change; none adds a new one. `refreshList`
     // refills the main window's list after a save.
     EventEditor(Services& services, Connection& store, std::optional<qint64> eventId,
@@ -43,10 +43,10 @@ public:
     // "Cancel", the close box and Escape.
     void cancel();
 
-protected:
+  protected:
     void reject() override;
 
-private:
+  private:
     Services& services_;
     Connection& store_;
     std::optional<qint64> eventId_;

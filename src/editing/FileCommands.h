@@ -11,14 +11,14 @@ struct Services;
 // the file's format.
 class FileCommands final : public QObject {
     Q_OBJECT
-public:
+  public:
     FileCommands(Services& services, CommandHost& host, QObject* parent = nullptr);
 
     void importEvents();
     void exportEvents();
     void showFileFormatNote();
 
-private:
+  private:
     Services& services_;
     CommandHost& host_;
 };

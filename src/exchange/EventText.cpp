@@ -1,8 +1,8 @@
 #include "exchange/EventText.h"
 
 #include "core/AppError.h"
-#include "reminders/EventListModel.h"
 #include "core/EventDate.h"
+#include "reminders/EventListModel.h"
 #include "store/Connection.h"
 #include "store/Sql.h"
 

@@ -38,7 +38,7 @@ QString formatEventLine(const QString& description, const QString& monthName, co
 // read as Windows-1252. A leading byte-order mark is dropped, and a line ends at
 // CR LF or at LF alone.
 class EventLineReader {
-public:
+  public:
     // `device` must be open for reading and seekable: it is looked through once to
     // choose the encoding, then read from the start.
     explicit EventLineReader(QIODevice& device);
@@ -50,7 +50,7 @@ public:
     int lineNumber() const { return lineNumber_; }
     bool isUtf8() const { return utf8_; }
 
-private:
+  private:
     QIODevice& device_;
     QStringDecoder windows1252_{"windows-1252", QStringDecoder::Flag::Stateless};
     bool utf8_ = true;

@@ -2,8 +2,8 @@
 
 #include "alarm/AlarmWindow.h"
 #include "core/AppTitle.h"
-#include "core/Clock.h"
 #include "core/Chance.h"
+#include "core/Clock.h"
 #include "core/Guard.h"
 #include "core/Paths.h"
 #include "core/Ui.h"
@@ -100,21 +100,17 @@ void MainWindow::createControls() {
     remindFrame_->setObjectName(QStringLiteral("Frame2"));
     remindFrame_->setGeometry(twipsRect(120, 4560, 7800, 2175));
     pointer_->watchBackground(remindFrame_);
-    remindOnTheDayBox_ = addCheckBox(remindFrame_, "Check1",
-                                     QStringLiteral("Remind me on the day of the event"), 240,
-                                     300, 7320);
-    remindThreeDaysBox_ = addCheckBox(remindFrame_, "Check2",
-                                      QStringLiteral("Remind me 3 days before event"), 240, 650,
-                                      7320);
-    remindSevenDaysBox_ = addCheckBox(remindFrame_, "Check4",
-                                      QStringLiteral("Remind me 7 days before event"), 240, 1000,
-                                      7320);
-    remindFourteenDaysBox_ = addCheckBox(remindFrame_, "Check5",
-                                         QStringLiteral("Remind me 14 days before event"), 240,
-                                         1350, 7320);
-    remindThirtyDaysBox_ = addCheckBox(remindFrame_, "Check6",
-                                       QStringLiteral("Remind me 30 days before event"), 240,
-                                       1700, 7320);
+    remindOnTheDayBox_ =
+        addCheckBox(remindFrame_, "Check1", QStringLiteral("Remind me on the day of the event"),
+                    240, 300, 7320);
+    remindThreeDaysBox_ = addCheckBox(
+        remindFrame_, "Check2", QStringLiteral("Remind me 3 days before event"), 240, 650, 7320);
+    remindSevenDaysBox_ = addCheckBox(
+        remindFrame_, "Check4", QStringLiteral("Remind me 7 days before event"), 240, 1000, 7320);
+    remindFourteenDaysBox_ = addCheckBox(
+        remindFrame_, "Check5", QStringLiteral("Remind me 14 days before event"), 240, 1350, 7320);
+    remindThirtyDaysBox_ = addCheckBox(
+        remindFrame_, "Check6", QStringLiteral("Remind me 30 days before event"), 240, 1700, 7320);
 
     startupFrame_ = new QGroupBox(QStringLiteral("Startup Options"), this);
     startupFrame_->setObjectName(QStringLiteral("Frame1"));
@@ -146,12 +142,10 @@ void MainWindow::connectCommands() {
     connect(sampleButton_, &QPushButton::clicked, events, &EventCommands::addSampleEvent);
     connect(testAlarmButton_, &QPushButton::clicked, events, &EventCommands::testAlarm);
     connect(helpButton_, &QPushButton::clicked, events, &EventCommands::showHelp);
-    connect(testAlarmNoteButton_, &QPushButton::clicked, events,
-            &EventCommands::showTestAlarmNote);
+    connect(testAlarmNoteButton_, &QPushButton::clicked, events, &EventCommands::showTestAlarmNote);
     connect(importButton_, &QPushButton::clicked, files, &FileCommands::importEvents);
     connect(exportButton_, &QPushButton::clicked, files, &FileCommands::exportEvents);
-    connect(fileFormatNoteButton_, &QPushButton::clicked, files,
-            &FileCommands::showFileFormatNote);
+    connect(fileFormatNoteButton_, &QPushButton::clicked, files, &FileCommands::showFileFormatNote);
 }
 
 void MainWindow::load() {

@@ -28,7 +28,7 @@ struct Services;
 // polling timer and the tray icon, and ends the program when it closes.
 class MainWindow final : public QWidget, private ReminderHost, private CommandHost {
     Q_OBJECT
-public:
+  public:
     explicit MainWindow(Services& services);
     ~MainWindow() override;
 
@@ -58,12 +58,12 @@ public:
     // The row the user selected in the list, if any.
     std::optional<int> selectedRow() const override;
 
-protected:
+  protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     // ReminderHost
     RemindWindows remindWindows() const override;
     bool startingUp() const override { return startingUp_; }
@@ -82,8 +82,8 @@ private:
     void connectCommands();
     QPushButton* addButton(const char* objectName, const QString& caption, int left, int top,
                            int width);
-    QCheckBox* addCheckBox(QWidget* frame, const char* objectName, const QString& caption,
-                           int left, int top, int width);
+    QCheckBox* addCheckBox(QWidget* frame, const char* objectName, const QString& caption, int left,
+                           int top, int width);
 
     Services& services_;
     Connection store_;

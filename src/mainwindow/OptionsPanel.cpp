@@ -55,12 +55,10 @@ void OptionsPanel::restore(Guard& load, int firstStep) {
     const QString one = QStringLiteral("1");
     const QString zero = QStringLiteral("0");
     load.step(n, [&] { restoreRemindBox(*boxes_.remindOnTheDay, kRemindOnTheDayKey, one); });
-    load.step(n += 2, [&] {
-        restoreRemindBox(*boxes_.remindThreeDaysBefore, kRemindThreeDaysKey, zero);
-    });
-    load.step(n += 2, [&] {
-        restoreRemindBox(*boxes_.remindSevenDaysBefore, kRemindSevenDaysKey, zero);
-    });
+    load.step(n += 2,
+              [&] { restoreRemindBox(*boxes_.remindThreeDaysBefore, kRemindThreeDaysKey, zero); });
+    load.step(n += 2,
+              [&] { restoreRemindBox(*boxes_.remindSevenDaysBefore, kRemindSevenDaysKey, zero); });
     load.step(n += 2, [&] {
         restoreRemindBox(*boxes_.remindFourteenDaysBefore, kRemindFourteenDaysKey, zero);
     });
@@ -72,11 +70,10 @@ void OptionsPanel::restore(Guard& load, int firstStep) {
 }
 
 RemindWindows OptionsPanel::remindWindows() const {
-    return RemindWindows{boxes_.remindOnTheDay->isChecked(),
-                         boxes_.remindThreeDaysBefore->isChecked(),
-                         boxes_.remindSevenDaysBefore->isChecked(),
-                         boxes_.remindFourteenDaysBefore->isChecked(),
-                         boxes_.remindThirtyDaysBefore->isChecked()};
+    return RemindWindows{
+        boxes_.remindOnTheDay->isChecked(), boxes_.remindThreeDaysBefore->isChecked(),
+        boxes_.remindSevenDaysBefore->isChecked(), boxes_.remindFourteenDaysBefore->isChecked(),
+        boxes_.remindThirtyDaysBefore->isChecked()};
 }
 
 bool OptionsPanel::startInTray() const {

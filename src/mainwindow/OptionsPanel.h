@@ -17,7 +17,7 @@ struct Services;
 // changes and restored when the program starts.
 class OptionsPanel final : public QObject {
     Q_OBJECT
-public:
+  public:
     struct Boxes {
         QCheckBox* remindOnTheDay;
         QCheckBox* remindThreeDaysBefore;
@@ -40,7 +40,7 @@ public:
     RemindWindows remindWindows() const;
     bool startInTray() const;
 
-private:
+  private:
     void saveRemindBox(const QCheckBox& box, const QString& key);
     void saveOnOff(const QCheckBox& box, const QString& key);
     void restoreRemindBox(QCheckBox& box, const QString& key, const QString& defaultValue);

@@ -14,7 +14,7 @@ namespace almanis {
 // them (month name, day, days left counted from the model's today).
 class EventListModel final : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     enum Column {
         IdColumn,
         DescriptionColumn,
@@ -55,7 +55,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-private:
+  private:
     QString monthName(int month) const;
 
     QList<Row> rows_;

@@ -10,7 +10,7 @@ namespace almanis {
 // positive interval.
 class PollTimer final : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit PollTimer(QObject* parent = nullptr);
 
     void setInterval(int ms);
@@ -19,10 +19,10 @@ public:
     bool enabled() const { return enabled_; }
     bool running() const { return timer_.isActive(); }
 
-signals:
+  signals:
     void ticked();
 
-private:
+  private:
     void apply();
 
     QTimer timer_;

@@ -23,7 +23,7 @@ namespace {
 // Each field is read in its own guarded step, and a field that cannot be
 // read fails every step that needs it, so each of them is reported.
 class ListFill {
-public:
+  public:
     ListFill(const ResultSet& rs, QDate today) : rs_(rs), today_(today) {}
 
     void nextRow() {
@@ -57,7 +57,7 @@ public:
 
     QList<EventListModel::Row> takeRows() { return std::move(rows_); }
 
-private:
+  private:
     EventListModel::Row& current() {
         if (current_ < 0) {
             throw AppError(QStringLiteral("Index out of bounds: list row -1"));

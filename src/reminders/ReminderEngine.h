@@ -12,7 +12,7 @@ class Ui;
 
 // What the due check needs from the main window.
 class ReminderHost {
-public:
+  public:
     virtual ~ReminderHost() = default;
     // The remind check boxes as they are ticked now.
     virtual RemindWindows remindWindows() const = 0;
@@ -23,7 +23,7 @@ public:
 
 // The main window's event list, due check and polling timer.
 class ReminderEngine {
-public:
+  public:
     ReminderEngine(Ui& ui, const Clock& clock, const Connection& store, EventListModel& list,
                    PollTimer& timer, ReminderHost& host);
 
@@ -52,7 +52,7 @@ public:
     bool testingAlarm() const { return testingAlarm_; }
     void setTestingAlarm(bool testing) { testingAlarm_ = testing; }
 
-private:
+  private:
     Ui& ui_;
     const Clock& clock_;
     const Connection& store_;

@@ -10,7 +10,7 @@ class Sound;
 // Playing goes through the injected Sound service, so it never waits and a
 // machine without a sound card stays silent.
 class SoundPlayer {
-public:
+  public:
     explicit SoundPlayer(Sound& sound) : sound_(sound) {}
 
     const QString& fileName() const { return fileName_; }
@@ -23,7 +23,7 @@ public:
 
     bool isOpen() const { return !opened_.isEmpty(); }
 
-private:
+  private:
     Sound& sound_;
     QString fileName_;
     QString opened_;

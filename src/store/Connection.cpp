@@ -2,8 +2,8 @@
 
 #include "store/SqliteError.h"
 
-#include <QFileInfo>
 #include <sqlite3.h>
+#include <QFileInfo>
 
 namespace almanis {
 
@@ -42,7 +42,8 @@ void Connection::open(const QString& path) {
     }
     sqlite3* db = nullptr;
     const QByteArray name = path.toUtf8();
-    const int rc = sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int rc = sqlite3_open_v2(name.constData(), &db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
         sqlite3_close(db);
@@ -82,7 +83,8 @@ void Connection::execute(const QString& sql) {
     const char* end = text.constData() + text.size();
     const char* tail = nullptr;
     sqlite3_stmt* stmt = nullptr;
-    int rc = sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()) + 1, &stmt, &tail);
+    int rc =
+        sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()) + 1, &stmt, &tail);
     if (rc != SQLITE_OK) {
         throwSqliteError(QString::fromUtf8(sqlite3_errmsg(db)), path_);
     }
@@ -121,7 +123,11 @@ Connection::BulkWrites::~BulkWrites() {
     // Nothing here may throw: a checkpoint that cannot run now is left to a
     // later commit. The locks go at the end of the next read.
     sqlite3_exec(db_.db_, "PRAGMA wal_checkpoint(TRUNCATE)", nullptr, nullptr, nullptr);
-    sqlite3_exec(db_.db_, QStringLiteral("PRAGMA wal_autocheckpoint=%1").arg(kAutoCheckpointPages).toUtf8().constData(),
+    sqlite3_exec(db_.db_,
+                 QStringLiteral("PRAGMA wal_autocheckpoint=%1")
+                     .arg(kAutoCheckpointPages)
+                     .toUtf8()
+                     .constData(),
                  nullptr, nullptr, nullptr);
     sqlite3_exec(db_.db_, "PRAGMA locking_mode=NORMAL", nullptr, nullptr, nullptr);
     sqlite3_exec(db_.db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);

@@ -10,7 +10,7 @@ namespace almanis {
 // Opening never creates a database; every failure throws AppError carrying
 // SQLite's own message.
 class Connection {
-public:
+  public:
     Connection() = default;
     ~Connection();
     Connection(const Connection&) = delete;
@@ -37,17 +37,17 @@ public:
     // Other programs cannot read the store meanwhile. Leaving the scope goes
     // back to the usual way and empties the log.
     class BulkWrites {
-    public:
+      public:
         explicit BulkWrites(Connection& db);
         ~BulkWrites();
         BulkWrites(const BulkWrites&) = delete;
         BulkWrites& operator=(const BulkWrites&) = delete;
 
-    private:
+      private:
         Connection& db_;
     };
 
-private:
+  private:
     sqlite3* db_ = nullptr;
     QString path_;
 };

@@ -14,7 +14,8 @@ void createFolder(const QString& path) {
     }
     // The user's data folder itself may not exist yet on a fresh account.
     if (!QDir().mkpath(path)) {
-        throw AppError(QStringLiteral("Path/File access error: cannot create the folder %1").arg(path));
+        throw AppError(
+            QStringLiteral("Path/File access error: cannot create the folder %1").arg(path));
     }
 }
 
@@ -35,7 +36,8 @@ void copySeedIfMissing(const QString& programFolder, const QString& dataFolder) 
         throw AppError(QStringLiteral("Path/File access error: cannot copy %1 to %2: %3")
                            .arg(seed, target, source.errorString()));
     }
-    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    QFile::setPermissions(
+        target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
 }
 
 }  // namespace almanis

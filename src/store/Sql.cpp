@@ -6,7 +6,8 @@ namespace almanis::sql {
 
 QString quoted(const QString& description) {
     if (description.contains(QChar(0))) {
-        throw AppError(QStringLiteral("The description contains a NUL character, which cannot be stored"));
+        throw AppError(
+            QStringLiteral("The description contains a NUL character, which cannot be stored"));
     }
     QString text = description;
     text.replace(QLatin1Char('\''), QLatin1String("''"));
@@ -22,7 +23,8 @@ QString deleteEvent(qint64 id) {
 }
 
 QString insertSampleEvent() {
-    return QStringLiteral("insert into tblEvent (Description,EventMonth,EventDay) values ('New Year', 1, 1)");
+    return QStringLiteral(
+        "insert into tblEvent (Description,EventMonth,EventDay) values ('New Year', 1, 1)");
 }
 
 QString insertEvent(const QString& description, int month, int day) {

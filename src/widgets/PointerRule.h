@@ -13,7 +13,7 @@ namespace almanis {
 // background, frames and lists, but never while the hourglass shows.
 class PointerRule final : public QObject {
     Q_OBJECT
-public:
+  public:
     enum Shape { Arrow, Hourglass, Hand };
 
     explicit PointerRule(QWidget& window);
@@ -32,10 +32,10 @@ public:
     void overButton();
     void overBackground();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QWidget& window_;
     QCursor hand_;
     bool hasHand_ = false;

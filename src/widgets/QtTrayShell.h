@@ -9,14 +9,14 @@ namespace almanis {
 
 // The desktop's tray through QSystemTrayIcon.
 class QtTrayShell final : public TrayShell {
-public:
+  public:
     QtTrayShell();
     void add(const TrayRequest& request) override;
     void modify(const TrayRequest& request) override;
     void remove(const TrayRequest& request) override;
     bool available() const override;
 
-private:
+  private:
     struct Balloon {
         QString title;
         QString text;

@@ -44,7 +44,8 @@ QStringList QtUi::openFileNames(const FileDialogOptions& options) {
     if (options.multiSelect) {
         return QFileDialog::getOpenFileNames(activeWindow(), options.title, QString(), filter);
     }
-    const QString name = QFileDialog::getOpenFileName(activeWindow(), options.title, QString(), filter);
+    const QString name =
+        QFileDialog::getOpenFileName(activeWindow(), options.title, QString(), filter);
     return name.isEmpty() ? QStringList() : QStringList{name};
 }
 

@@ -7,7 +7,7 @@ namespace almanis {
 // The program's Ui: Qt message boxes, file dialogs, modal windows and the
 // desktop's web browser.
 class QtUi final : public Ui {
-public:
+  public:
     void errorReport(const QString& text) override;
     void inform(const QString& text, const QString& title) override;
     bool askYesNo(const QString& text, const QString& title) override;

@@ -12,7 +12,8 @@ namespace almanis {
 void Skin::load(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        throw AppError(QStringLiteral("The skin %1 cannot be read: %2").arg(path, file.errorString()));
+        throw AppError(
+            QStringLiteral("The skin %1 cannot be read: %2").arg(path, file.errorString()));
     }
     styleSheet_ = QString::fromUtf8(file.readAll());
 }

@@ -10,7 +10,7 @@ namespace almanis {
 // beside the program. Used like a skin engine: load the file, switch option
 // bit 0 on, ask for its colours and metrics, then apply it to one window.
 class Skin {
-public:
+  public:
     void load(const QString& path);
     int options() const { return options_; }
     void setOptions(int options) { options_ = options; }
@@ -20,7 +20,7 @@ public:
 
     bool applied() const { return applied_; }
 
-private:
+  private:
     QString styleSheet_;
     int options_ = 0;
     bool applyColours_ = false;

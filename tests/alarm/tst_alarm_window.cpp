@@ -1,8 +1,8 @@
 #include "EngineFixture.h"
 #include "Widgets.h"
 
-#include "widgets/Design.h"
 #include "alarm/AlarmWindow.h"
+#include "widgets/Design.h"
 #include "widgets/PointerRule.h"
 
 #include <QApplication>
@@ -31,7 +31,7 @@ struct Alarm {
 
 class AlarmWindowTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void windowLayout() {
         EngineFixture f;
         Alarm a(f);
@@ -47,21 +47,26 @@ private slots:
         QCOMPARE(list->model()->headerData(0, Qt::Horizontal).toString(),
                  QStringLiteral("Description"));
         QCOMPARE(list->header()->sectionSize(0), px(4000));
-        QCOMPARE(test::find<QTreeView>(w, "ListView1")->geometry(), twipsRect(120, 120, 7800, 2760));
+        QCOMPARE(test::find<QTreeView>(w, "ListView1")->geometry(),
+                 twipsRect(120, 120, 7800, 2760));
         QCOMPARE(test::find<QGroupBox>(w, "Frame1")->geometry(), twipsRect(120, 2970, 7800, 735));
         QVERIFY(test::find<QGroupBox>(w, "Frame1")->title().isEmpty());
-        QCOMPARE(test::button(w, "PushButton1")->parentWidget(), test::find<QGroupBox>(w, "Frame1"));
+        QCOMPARE(test::button(w, "PushButton1")->parentWidget(),
+                 test::find<QGroupBox>(w, "Frame1"));
         QCOMPARE(test::button(w, "PushButton1")->text(), QStringLiteral("Remind Me Later"));
         QCOMPARE(test::button(w, "PushButton1")->geometry(), twipsRect(240, 210, 3840, 405));
-        QCOMPARE(test::find<QComboBox>(w, "Combo1")->parentWidget(), test::find<QGroupBox>(w, "Frame1"));
-        QCOMPARE(test::find<QComboBox>(w, "Combo1")->geometry().topLeft(), QPoint(px(4320), px(240)));
+        QCOMPARE(test::find<QComboBox>(w, "Combo1")->parentWidget(),
+                 test::find<QGroupBox>(w, "Frame1"));
+        QCOMPARE(test::find<QComboBox>(w, "Combo1")->geometry().topLeft(),
+                 QPoint(px(4320), px(240)));
         QCOMPARE(test::find<QComboBox>(w, "Combo1")->width(), px(3255));
         QCOMPARE(test::button(w, "PushButton2")->text(), QStringLiteral("Do Not Remind Me Again"));
         QCOMPARE(test::button(w, "PushButton2")->geometry(), twipsRect(120, 3810, 7800, 405));
         QCOMPARE(test::button(w, "PushButton1")->font(), buttonFont());
         QCOMPARE(w.font(), windowFont());
         // The button face, whatever the skin.
-        QCOMPARE(test::find<QGroupBox>(w, "Frame1")->palette().color(QPalette::Window), w.palette().color(QPalette::Button));
+        QCOMPARE(test::find<QGroupBox>(w, "Frame1")->palette().color(QPalette::Window),
+                 w.palette().color(QPalette::Button));
         QVERIFY(test::find<QGroupBox>(w, "Frame1")->autoFillBackground());
     }
 

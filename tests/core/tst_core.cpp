@@ -11,7 +11,7 @@ using namespace almanis;
 
 class CoreTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void errorReportTextIsExact() {
         QCOMPARE(
             errorReportText(QStringLiteral("file is not a database"), where::mainWindowLoad, 112),

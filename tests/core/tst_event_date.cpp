@@ -9,7 +9,7 @@ using namespace almanis;
 
 class EventDateTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void daysLeft_data() {
         QTest::addColumn<QDate>("today");
         QTest::addColumn<int>("month");

@@ -113,7 +113,7 @@ std::optional<QStringList> parseExec(const QByteArray& entry) {
 
 class LogonStartupTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void execLineGivesBackThePath_data() {
         QTest::addColumn<QString>("path");
         QTest::newRow("plain") << "/usr/lib/almanis/almanis";

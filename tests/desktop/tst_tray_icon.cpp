@@ -30,7 +30,7 @@ void sendDuringTheWait(test::FakeTrayShell& shell, TrayEvent event) {
 
 class TrayIconTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void newControlIsOutOfTheTrayWithItsStoredTip() {
         test::FakeTrayShell shell;
         TrayIcon tray(shell);
@@ -51,7 +51,8 @@ private slots:
         QCOMPARE(shell.calls.size(), 1);
         const auto& add = shell.calls[0];
         QCOMPARE(add.operation, QStringLiteral("add"));
-        QCOMPARE(add.request.fields, TrayFields(TrayField::Events | TrayField::Icon | TrayField::Tip));
+        QCOMPARE(add.request.fields,
+                 TrayFields(TrayField::Events | TrayField::Icon | TrayField::Tip));
         QCOMPARE(add.request.iconId, 0u);
         QCOMPARE(add.request.tip, QStringLiteral("Almanis"));
         QVERIFY(add.request.balloonText.isEmpty());
@@ -81,7 +82,8 @@ private slots:
         tray.setTip(QString());
         tray.setInTray(true);
         QCOMPARE(shell.calls[0].request.fields.testFlag(TrayField::Tip), false);
-        QCOMPARE(shell.calls[0].request.fields.testFlag(TrayField::Icon), false);  // no picture set either
+        QCOMPARE(shell.calls[0].request.fields.testFlag(TrayField::Icon),
+                 false);  // no picture set either
         tray.setTip(QStringLiteral("Almanis"));
         QCOMPARE(shell.calls.size(), 2);
         QCOMPARE(shell.calls[1].operation, QStringLiteral("modify"));

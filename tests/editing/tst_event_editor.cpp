@@ -1,13 +1,13 @@
 #include "ProgramFixture.h"
 
-#include "core/AppTitle.h"
-#include "mainwindow/MainWindow.h"
-#include "widgets/Design.h"
-#include "widgets/PointerRule.h"
-#include "editing/EventEditor.h"
 #include "alarm/AlarmWindow.h"
+#include "core/AppTitle.h"
+#include "editing/EventEditor.h"
+#include "mainwindow/MainWindow.h"
 #include "store/DataFolder.h"
 #include "store/ResultSet.h"
+#include "widgets/Design.h"
+#include "widgets/PointerRule.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -79,14 +79,13 @@ struct Fixture : test::ProgramFixture {
         }
         return texts;
     }
-
 };
 
 }  // namespace
 
 class EditorTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void saveChecksDateThenDescription_data() {
         QTest::addColumn<int>("monthIndex");
         QTest::addColumn<QString>("day");
@@ -151,11 +150,13 @@ private slots:
         Fixture f(QDate(2026, 9, 17));
         f.editorWill(-2, QString(), QStringLiteral("Birthday"), true, [](EventEditor& editor) {
             QCOMPARE(editor.windowTitle(), QStringLiteral("Add New Event Reminder"));
-            QCOMPARE(test::button(editor, "PushButton6")->text(), QStringLiteral("Save New Event Reminder"));
+            QCOMPARE(test::button(editor, "PushButton6")->text(),
+                     QStringLiteral("Save New Event Reminder"));
             QCOMPARE(test::find<QComboBox>(editor, "Combo1")->currentIndex(), 8);
             QCOMPARE(test::find<QComboBox>(editor, "Combo2")->currentText(), QStringLiteral("17"));
             QCOMPARE(test::find<QComboBox>(editor, "Combo1")->count(), 12);
-            QCOMPARE(test::find<QComboBox>(editor, "Combo1")->itemText(0), QStringLiteral("January"));
+            QCOMPARE(test::find<QComboBox>(editor, "Combo1")->itemText(0),
+                     QStringLiteral("January"));
             QCOMPARE(test::find<QComboBox>(editor, "Combo2")->count(), 31);
         });
         test::button(*f.window, "PushButton6")->click();
@@ -196,15 +197,19 @@ private slots:
         f.editorWill(-2, QStringLiteral("5"), QStringLiteral("Tom's new day"), true,
                      [](EventEditor& editor) {
                          QCOMPARE(editor.eventId(), std::optional<qint64>(2));
-                         QCOMPARE(test::find<QLineEdit>(editor, "Text1")->text(), QStringLiteral("Tom's day"));
-                         QCOMPARE(test::find<QComboBox>(editor, "Combo1")->currentIndex(), 2);  // not today's June
-                         QCOMPARE(test::find<QComboBox>(editor, "Combo2")->currentText(), QStringLiteral("4"));
+                         QCOMPARE(test::find<QLineEdit>(editor, "Text1")->text(),
+                                  QStringLiteral("Tom's day"));
+                         QCOMPARE(test::find<QComboBox>(editor, "Combo1")->currentIndex(),
+                                  2);  // not today's June
+                         QCOMPARE(test::find<QComboBox>(editor, "Combo2")->currentText(),
+                                  QStringLiteral("4"));
                          QCOMPARE(editor.windowTitle(), QStringLiteral("Add New Event Reminder"));
                      });
         test::button(*f.window, "PushButton2")->click();
         QCOMPARE(f.rows(), (QList<Row>{{QStringLiteral("Keep"), 1, 2},
                                        {QStringLiteral("Tom's new day"), 3, 5}}));
-        QCOMPARE(f.window->events().text(1, EventListModel::DescriptionColumn), QStringLiteral("Tom's new day"));
+        QCOMPARE(f.window->events().text(1, EventListModel::DescriptionColumn),
+                 QStringLiteral("Tom's new day"));
 
         // Adding after an edit starts afresh with today's date.
         f.editorWill(-2, QString(), QStringLiteral("New"), true, [](EventEditor& editor) {

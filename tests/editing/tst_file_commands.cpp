@@ -4,8 +4,8 @@
 
 #include "core/Guard.h"
 #include "mainwindow/MainWindow.h"
-#include "widgets/PointerRule.h"
 #include "store/Connection.h"
+#include "widgets/PointerRule.h"
 
 #include <QApplication>
 #include <QDir>
@@ -61,7 +61,7 @@ bool onlyDone(const test::ScriptedUi& ui) {
 
 class FileCommandsTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void formatNote() {
         Window w;
         test::button(*w.window, "PushButton10")->click();
@@ -92,7 +92,8 @@ private slots:
     void cancellingDoesNothing() {
         Window w;
         const QStringList before = w.rows();
-        test::button(*w.window, "PushButton8")->click();  // no answer queued: the open dialog was cancelled
+        test::button(*w.window, "PushButton8")
+            ->click();  // no answer queued: the open dialog was cancelled
         w.exportFile(QString());
         QVERIFY(w.env.ui.boxes.isEmpty());
         QCOMPARE(w.rows(), before);
@@ -211,7 +212,8 @@ private slots:
         w.env.ui.clear();
         w.execute(QStringLiteral("delete from tblEvent where id > 1"));
         QMetaObject::invokeMethod(
-            w.window.get(), [&] { w.window->reminderEngine().refreshList(); }, Qt::QueuedConnection);
+            w.window.get(), [&] { w.window->reminderEngine().refreshList(); },
+            Qt::QueuedConnection);
         w.exportFile(file);
         QCOMPARE(w.env.ui.errors().size(), 1);
         QVERIFY(w.env.ui.errors()[0].startsWith(QStringLiteral("Index out of bounds")));

@@ -4,8 +4,8 @@
 #include "TestEnvironment.h"
 
 #include "core/AppError.h"
-#include "reminders/EventListModel.h"
 #include "exchange/EventText.h"
+#include "reminders/EventListModel.h"
 #include "store/Connection.h"
 #include "store/ResultSet.h"
 #include "store/Sql.h"
@@ -132,7 +132,7 @@ void addBadLines() {
 
 class EventTextTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void monthNumbers_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("number");
@@ -557,10 +557,10 @@ private slots:
         QFETCH(bool, clearListOnTheWay);
         test::TestEnvironment env;
         EventListModel list;
-        fillList(list, {{QStringLiteral("a"), 1, 1},
-                        {QStringLiteral("b"), 2, 2},
-                        {QStringLiteral("c"), 3, 3}},
-                 month);
+        fillList(
+            list,
+            {{QStringLiteral("a"), 1, 1}, {QStringLiteral("b"), 2, 2}, {QStringLiteral("c"), 3, 3}},
+            month);
         QDir().mkpath(env.dataFolder());
         const QString path = env.dataFolder() + QStringLiteral("/out.txt");
         writeFile(path, "previous\r\n");

@@ -35,7 +35,7 @@ const char* const kMonths[] = {"January",   "February", "March",    "April",
 
 class ImportKillTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void killedImportLeavesTheFirstLines() {
         test::TestEnvironment env;
         const QString file = env.dataFolder() + QStringLiteral("/large.txt");

@@ -1,7 +1,7 @@
 #include "ProgramFixture.h"
 
-#include "mainwindow/MainWindow.h"
 #include "alarm/AlarmWindow.h"
+#include "mainwindow/MainWindow.h"
 #include "store/Sql.h"
 
 #include <QApplication>
@@ -54,7 +54,7 @@ struct Program : test::ProgramFixture {
 
 class AlarmFlowTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void startUpOpensTheAlarmOnceAlthoughOff() {
         Program p(QDate(2026, 6, 15));
         p.addEvent(QStringLiteral("Anniversary"), 6, 15);
@@ -66,7 +66,8 @@ private slots:
         QCOMPARE(p.listed[0], QStringList{"Anniversary is today."});
         QVERIFY(!p.timerRunningWhileShown);
         QVERIFY(p.window->timer().running());
-        QCOMPARE(p.window->events().text(0, EventListModel::DaysLeftColumn), QStringLiteral("Today"));
+        QCOMPARE(p.window->events().text(0, EventListModel::DaysLeftColumn),
+                 QStringLiteral("Today"));
         QCOMPARE(p.env.sound.played.size(), 1);
 
         // Becoming active again (the alarm having closed) is no second start.

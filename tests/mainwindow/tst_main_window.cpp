@@ -2,10 +2,10 @@
 #include "TestEnvironment.h"
 #include "Widgets.h"
 
-#include "mainwindow/MainWindow.h"
-#include "widgets/Design.h"
 #include "desktop/TrayShell.h"
+#include "mainwindow/MainWindow.h"
 #include "store/DataFolder.h"
+#include "widgets/Design.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,7 +24,7 @@ using test::writeFile;
 
 class MainWindowTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void firstStartOnACleanMachine() {
         test::TestEnvironment env(QDate(2026, 12, 8));
         MainWindow form(env.services);
@@ -59,7 +59,8 @@ private slots:
         form.handleActivation();
         QVERIFY(!form.isStartingUp());
         QCOMPARE(form.events().count(), 11);  // the holidays of the events seed
-        QCOMPARE(form.events().text(0, EventListModel::DescriptionColumn), QStringLiteral("New Year's Day"));
+        QCOMPARE(form.events().text(0, EventListModel::DescriptionColumn),
+                 QStringLiteral("New Year's Day"));
         QVERIFY(env.ui.errors().isEmpty());
         QVERIFY(env.ui.urls.isEmpty());
     }
@@ -70,16 +71,24 @@ private slots:
         QCOMPARE(form.size(), QSize(536, 546));
         QCOMPARE(test::button(form, "PushButton5")->geometry(), QRect(8, 8, 520, 27));
         QCOMPARE(test::button(form, "PushButton10")->geometry(), QRect(496, 270, 32, 27));
-        QCOMPARE(test::button(form, "PushButton9")->text(), QStringLiteral("Export Events To File"));
+        QCOMPARE(test::button(form, "PushButton9")->text(),
+                 QStringLiteral("Export Events To File"));
         QCOMPARE(test::find<QGroupBox>(form, "Frame2")->title(), QStringLiteral("Remind Options"));
-        QCOMPARE(test::checkBox(form, "Check3")->text(), QStringLiteral("Load this software on Windows startup"));
-        QCOMPARE(test::checkBox(form, "Check1")->parentWidget(), test::find<QGroupBox>(form, "Frame2"));
-        QCOMPARE(test::checkBox(form, "Check8")->parentWidget(), test::find<QGroupBox>(form, "Frame1"));
+        QCOMPARE(test::checkBox(form, "Check3")->text(),
+                 QStringLiteral("Load this software on Windows startup"));
+        QCOMPARE(test::checkBox(form, "Check1")->parentWidget(),
+                 test::find<QGroupBox>(form, "Frame2"));
+        QCOMPARE(test::checkBox(form, "Check8")->parentWidget(),
+                 test::find<QGroupBox>(form, "Frame1"));
         QCOMPARE(test::button(form, "PushButton3")->font().pointSizeF(), 11.25);
         QVERIFY(test::button(form, "PushButton3")->font().bold());
         // Design colours without a skin: white frames and check boxes.
-        QCOMPARE(test::find<QGroupBox>(form, "Frame1")->palette().color(QPalette::Window), QColor(Qt::white));
-        QCOMPARE(test::checkBox(form, "Check4")->palette().color(test::checkBox(form, "Check4")->backgroundRole()), QColor(Qt::white));
+        QCOMPARE(test::find<QGroupBox>(form, "Frame1")->palette().color(QPalette::Window),
+                 QColor(Qt::white));
+        QCOMPARE(test::checkBox(form, "Check4")
+                     ->palette()
+                     .color(test::checkBox(form, "Check4")->backgroundRole()),
+                 QColor(Qt::white));
     }
 
     void seeds_data() {
@@ -187,12 +196,16 @@ private slots:
 
     void theSkinColoursTheMainWindow() {
         test::TestEnvironment env;
-        writeFile(env.programFolder() + QStringLiteral("/x/o.cjs"), "QPushButton { color: darkblue; }");
+        writeFile(env.programFolder() + QStringLiteral("/x/o.cjs"),
+                  "QPushButton { color: darkblue; }");
         MainWindow form(env.services);
         form.load();
         const QColor face = form.palette().color(QPalette::Button);
         QCOMPARE(test::find<QGroupBox>(form, "Frame1")->palette().color(QPalette::Window), face);
-        QCOMPARE(test::checkBox(form, "Check1")->palette().color(test::checkBox(form, "Check1")->backgroundRole()), face);
+        QCOMPARE(test::checkBox(form, "Check1")
+                     ->palette()
+                     .color(test::checkBox(form, "Check1")->backgroundRole()),
+                 face);
         QVERIFY(form.styleSheet().contains(QStringLiteral("darkblue")));
         QVERIFY(form.skin().applied());
         QCOMPARE(form.skin().options() & 1, 1);
@@ -224,7 +237,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         auto* list = test::find<QTreeView>(form, "ListView1");
         const QRect third = list->visualRect(list->model()->index(2, 1));
-        QTest::mouseClick(test::find<QTreeView>(form, "ListView1")->viewport(), Qt::LeftButton, {}, third.center());
+        QTest::mouseClick(test::find<QTreeView>(form, "ListView1")->viewport(), Qt::LeftButton, {},
+                          third.center());
         QCOMPARE(form.selectedRow(), std::optional<int>(2));
     }
 

@@ -1,7 +1,7 @@
 #include "TestEnvironment.h"
 
-#include "mainwindow/MainWindow.h"
 #include "desktop/TrayIcon.h"
+#include "mainwindow/MainWindow.h"
 #include "store/Connection.h"
 #include "store/Sql.h"
 
@@ -51,14 +51,15 @@ struct Running {
 
 class MinimiseToTrayTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void loadPutsTheIconUpWithTheProgramsTip() {
         Running p;
         QCOMPARE(p.env.tray.calls.size(), 1);
         const auto& add = p.env.tray.calls[0];
         QCOMPARE(add.operation, QStringLiteral("add"));
         QCOMPARE(add.request.tip, QStringLiteral("Almanis"));
-        QCOMPARE(add.request.fields, TrayFields(TrayField::Events | TrayField::Icon | TrayField::Tip));
+        QCOMPARE(add.request.fields,
+                 TrayFields(TrayField::Events | TrayField::Icon | TrayField::Tip));
         QVERIFY(!add.request.icon.isNull());
         QVERIFY(p.form.trayIcon().inTray());
     }
@@ -97,8 +98,10 @@ private slots:
     void eitherButtonUpRestores_data() {
         QTest::addColumn<QList<TrayEvent>>("messages");
         QTest::addColumn<bool>("restored");
-        QTest::newRow("left click") << QList<TrayEvent>{TrayEvent::LeftButtonDown, TrayEvent::LeftButtonUp} << true;
-        QTest::newRow("right click") << QList<TrayEvent>{TrayEvent::RightButtonDown, TrayEvent::RightButtonUp} << true;
+        QTest::newRow("left click")
+            << QList<TrayEvent>{TrayEvent::LeftButtonDown, TrayEvent::LeftButtonUp} << true;
+        QTest::newRow("right click")
+            << QList<TrayEvent>{TrayEvent::RightButtonDown, TrayEvent::RightButtonUp} << true;
         QTest::newRow("double click through its button-up")
             << QList<TrayEvent>{TrayEvent::LeftDoubleClick, TrayEvent::LeftButtonUp} << true;
         QTest::newRow("button down alone") << QList<TrayEvent>{TrayEvent::LeftButtonDown} << false;

@@ -2,9 +2,9 @@
 #include "TestEnvironment.h"
 #include "Widgets.h"
 
-#include "mainwindow/MainWindow.h"
 #include "core/QSettingsStore.h"
 #include "desktop/TrayIcon.h"
+#include "mainwindow/MainWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -37,7 +37,7 @@ QString boxes(const MainWindow& form) {
 
 class OptionsPanelTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void noStoredSettingsTicksOnlyTheDayOfTheEventAndWritesNothing() {
         test::TestEnvironment env;
         MainWindow form(env.services);

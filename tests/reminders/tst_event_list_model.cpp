@@ -36,7 +36,7 @@ QStringList texts(const EventListModel& model, int row) {
 
 class EventListModelTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void textsAreComputedFromTheRecord_data() {
         QTest::addColumn<QDate>("today");
         QTest::addColumn<int>("month");
@@ -57,8 +57,7 @@ private slots:
         QTest::newRow("month 0 reads as December")
             << QDate(2026, 6, 15) << 0 << 10 << QStringList{"7", "E", "December", "10", "178", "0"};
         QTest::newRow("a month out of the calendar shows no name and no days")
-            << QDate(2026, 6, 15) << 200000 << 1
-            << QStringList{"7", "E", "", "1", "", "200000"};
+            << QDate(2026, 6, 15) << 200000 << 1 << QStringList{"7", "E", "", "1", "", "200000"};
     }
     void textsAreComputedFromTheRecord() {
         QFETCH(QDate, today);
@@ -66,7 +65,8 @@ private slots:
         QFETCH(int, day);
         QFETCH(QStringList, shown);
         EventListModel model;
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         model.setToday(today);
         model.setRows({Row{EventRecord{7, QStringLiteral("E"), month, day}}});
         QCOMPARE(texts(model, 0), shown);
@@ -74,7 +74,8 @@ private slots:
 
     void unreadableFieldsShowEmpty() {
         EventListModel model;
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         model.setToday(QDate(2026, 6, 15));
         model.setRows({unreadable(1, false, true), unreadable(2, true, false)});
         QCOMPARE(texts(model, 0), (QStringList{"1", "Broken", "", "15", "", ""}));
@@ -83,7 +84,8 @@ private slots:
 
     void aNewDayChangesTheDaysLeftWithoutARefill() {
         EventListModel model;
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         model.setToday(QDate(2026, 12, 31));
         model.setRows({Row{EventRecord{1, QStringLiteral("New Year"), 1, 1}},
                        Row{EventRecord{2, QStringLiteral("Old Year"), 12, 31}}});
@@ -100,7 +102,8 @@ private slots:
 
     void headersFlagsAndBounds() {
         EventListModel model;
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         QCOMPARE(model.columnCount(), 6);
         QStringList headers;
         for (int column = 0; column < model.columnCount(); ++column) {

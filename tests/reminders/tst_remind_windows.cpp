@@ -22,7 +22,7 @@ RemindWindows windowsFrom(const QString& on) {
 
 class RemindWindowsTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void remindWindowsMatchTheExactDayOnly_data() {
         QTest::addColumn<QString>("on");
         QTest::addColumn<int>("daysLeft");

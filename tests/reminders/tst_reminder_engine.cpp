@@ -32,7 +32,7 @@ void ticks(ReminderEngine& engine, int count) {
 
 class ReminderEngineTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void listShowsEveryEventInCalendarOrder() {
         EngineFixture f(QDate(2026, 4, 20));
         f.add(QStringLiteral("Mum's birthday"), 4, 20);
@@ -54,7 +54,8 @@ private slots:
             QCOMPARE(row(f.list, r), expected[r]);
         }
         // Events on the same day stand next to each other.
-        QCOMPARE((QSet<QString>{f.list.text(4, EventListModel::DescriptionColumn), f.list.text(5, EventListModel::DescriptionColumn)}),
+        QCOMPARE((QSet<QString>{f.list.text(4, EventListModel::DescriptionColumn),
+                                f.list.text(5, EventListModel::DescriptionColumn)}),
                  (QSet<QString>{QStringLiteral("Twin A"), QStringLiteral("Twin B")}));
         QCOMPARE(f.list.text(4, EventListModel::DaysLeftColumn), QStringLiteral("83"));
         QCOMPARE(f.list.text(5, EventListModel::DaysLeftColumn), QStringLiteral("83"));

@@ -6,9 +6,9 @@
 #include "store/ResultSet.h"
 #include "store/Sql.h"
 
+#include <sqlite3.h>
 #include <QApplication>
 #include <QFile>
-#include <sqlite3.h>
 
 using namespace almanis;
 
@@ -33,7 +33,7 @@ QByteArray fileBytes(const QString& path) {
 
 class StoreTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void descriptionsComeBackExactly_data() {
         QTest::addColumn<QString>("description");
         QTest::newRow("apostrophe") << QStringLiteral("Mum's birthday");
@@ -62,15 +62,21 @@ private slots:
         test::TestEnvironment env;
         Connection db;
         db.open(env.createStore());
-        QVERIFY_THROWS_EXCEPTION(AppError, db.execute(sql::insertEvent(QStringLiteral("a") + QChar(0) + QStringLiteral("'); delete from tblEvent; --"), 1, 1)));
+        QVERIFY_THROWS_EXCEPTION(AppError, db.execute(sql::insertEvent(
+                                               QStringLiteral("a") + QChar(0) +
+                                                   QStringLiteral("'); delete from tblEvent; --"),
+                                               1, 1)));
         QCOMPARE(countRows(db), 0);
     }
 
     void statementTexts() {
-        QCOMPARE(sql::insertEvent(QStringLiteral("Tom's"), 2, 29),
-                 QStringLiteral("insert into tblEvent (Description,EventMonth,EventDay) values ('Tom''s',2,29)"));
+        QCOMPARE(
+            sql::insertEvent(QStringLiteral("Tom's"), 2, 29),
+            QStringLiteral(
+                "insert into tblEvent (Description,EventMonth,EventDay) values ('Tom''s',2,29)"));
         QCOMPARE(sql::updateEvent(QStringLiteral("A"), 12, 31, 7),
-                 QStringLiteral("update tblEvent set Description='A',EventMonth=12,EventDay=31 where id=7"));
+                 QStringLiteral(
+                     "update tblEvent set Description='A',EventMonth=12,EventDay=31 where id=7"));
         QCOMPARE(sql::deleteEvent(42), QStringLiteral("delete from tblEvent where id=42"));
     }
 
@@ -78,7 +84,10 @@ private slots:
         test::TestEnvironment env;
         Connection db;
         db.open(env.createStore());
-        QVERIFY_THROWS_EXCEPTION(AppError, db.execute(QStringLiteral("insert into tblEvent (Description,EventMonth,EventDay) values ('a',1,1); delete from tblEvent")));
+        QVERIFY_THROWS_EXCEPTION(
+            AppError,
+            db.execute(QStringLiteral("insert into tblEvent (Description,EventMonth,EventDay) "
+                                      "values ('a',1,1); delete from tblEvent")));
         QCOMPARE(countRows(db), 0);
     }
 
@@ -169,7 +178,8 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("text") << QByteArray("New Year,January 1\r\n");
         QTest::newRow("empty file") << QByteArray();
-        QTest::newRow("damaged header") << QByteArray("SQLite format 3\0garbage", 23) + QByteArray(4096, 'x');
+        QTest::newRow("damaged header")
+            << QByteArray("SQLite format 3\0garbage", 23) + QByteArray(4096, 'x');
     }
     void openRefusesWhatIsNotADatabase() {
         QFETCH(QByteArray, content);
@@ -207,7 +217,8 @@ private slots:
             db.execute(sql::insertSampleEvent());
             QFAIL("the write should have failed");
         } catch (const AppError& e) {
-            QVERIFY2(e.description().contains(QStringLiteral("locked")), qPrintable(e.description()));
+            QVERIFY2(e.description().contains(QStringLiteral("locked")),
+                     qPrintable(e.description()));
         }
         sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
         sqlite3_close(other);
@@ -236,7 +247,8 @@ private slots:
         }
         createFolder(env.dataFolder());
         if (rows < 0) {
-            QVERIFY_THROWS_EXCEPTION(AppError, copySeedIfMissing(env.programFolder(), env.dataFolder()));
+            QVERIFY_THROWS_EXCEPTION(AppError,
+                                     copySeedIfMissing(env.programFolder(), env.dataFolder()));
             QVERIFY(!QFile::exists(env.storePath()));
             return;
         }
@@ -266,7 +278,8 @@ private slots:
         QDir().mkpath(QFileInfo(blocker.fileName()).path());
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        QVERIFY_THROWS_EXCEPTION(AppError, createFolder(blocker.fileName() + QStringLiteral("/below")));
+        QVERIFY_THROWS_EXCEPTION(AppError,
+                                 createFolder(blocker.fileName() + QStringLiteral("/below")));
     }
 };
 

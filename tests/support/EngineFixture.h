@@ -14,7 +14,7 @@ namespace almanis::test {
 
 // The main window's side of the due check, played by the test.
 class FakeHost final : public ReminderHost {
-public:
+  public:
     RemindWindows remindWindows() const override { return windows; }
     bool startingUp() const override { return starting; }
     void showAlarm() override {

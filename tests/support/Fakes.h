@@ -13,7 +13,7 @@
 namespace almanis::test {
 
 class MemorySettingsStore final : public SettingsStore {
-public:
+  public:
     QString get(const QString& key, const QString& defaultValue) const override {
         return values.value(key, defaultValue);
     }
@@ -27,7 +27,7 @@ public:
 
 // A tray that records every call with its record.
 class FakeTrayShell final : public TrayShell {
-public:
+  public:
     struct Call {
         QString operation;  // "add", "modify" or "delete"
         TrayRequest request;
@@ -55,13 +55,13 @@ public:
 };
 
 class FakeSound final : public Sound {
-public:
+  public:
     void play(const QString& wavPath) override { played.append(wavPath); }
     QStringList played;
 };
 
 class FixedChance final : public Chance {
-public:
+  public:
     int oneToHundred() override { return value; }
     int value = 50;
 };

@@ -15,7 +15,7 @@ namespace almanis::test {
 // The whole program in a test environment: the main window over the working
 // store, loaded and activated as at start-up.
 class ProgramFixture {
-public:
+  public:
     explicit ProgramFixture(QDate today = QDate(2026, 6, 15)) : env(today) {}
 
     // Starts from the blank seed instead of the holidays of the events seed.
@@ -60,9 +60,9 @@ public:
     // Selects a row of the list as a click would.
     void select(int row) const {
         QTreeView* view = find<QTreeView>(*window, "ListView1");
-        view->selectionModel()->select(view->model()->index(row, 0),
-                                       QItemSelectionModel::ClearAndSelect |
-                                           QItemSelectionModel::Rows);
+        view->selectionModel()->select(
+            view->model()->index(row, 0),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
 
     void click(const char* objectName) const { button(*window, objectName)->click(); }

@@ -15,7 +15,7 @@ namespace almanis::test {
 // script, which plays the user (fills fields, clicks buttons); with no script
 // queued the window is simply closed, as by its close box.
 class ScriptedUi final : public Ui {
-public:
+  public:
     struct Box {
         QString kind;  // "error", "inform" or "question"
         QString text;

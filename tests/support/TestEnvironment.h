@@ -17,7 +17,7 @@ void prepareProcessEnvironment();
 // A program folder with the built seeds, cursor and sound, and fakes for every
 // service. Each instance has its own temporary data and configuration folders.
 class TestEnvironment {
-public:
+  public:
     explicit TestEnvironment(QDate today = QDate(2026, 6, 15));
 
     QString programFolder() const { return program_.path(); }
@@ -36,7 +36,7 @@ public:
     FakeSound sound;
     Services services;
 
-private:
+  private:
     QTemporaryDir home_;
     QTemporaryDir program_;
 };
@@ -44,11 +44,11 @@ private:
 }  // namespace almanis::test
 
 // A test main that keeps every test off the display and out of the home folder.
-#define ALMANIS_TEST_MAIN(TestClass)                          \
-    int main(int argc, char** argv) {                         \
-        almanis::test::prepareProcessEnvironment();           \
-        QApplication app(argc, argv);                         \
-        QApplication::setQuitOnLastWindowClosed(false);       \
-        TestClass tc;                                         \
-        return QTest::qExec(&tc, argc, argv);                 \
+#define ALMANIS_TEST_MAIN(TestClass)                    \
+    int main(int argc, char** argv) {                   \
+        almanis::test::prepareProcessEnvironment();     \
+        QApplication app(argc, argv);                   \
+        QApplication::setQuitOnLastWindowClosed(false); \
+        TestClass tc;                                   \
+        return QTest::qExec(&tc, argc, argv);           \
     }

@@ -13,7 +13,7 @@ using namespace almanis;
 
 class DesignTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void checkValues_data() {
         QTest::addColumn<int>("value");
         QTest::addColumn<bool>("valid");
