@@ -6,7 +6,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test bench install asan-test fuzz format look-deps clean
+.PHONY: all deps configure build run test bench install asan-test fuzz format check-style look-deps clean
 
 all: build
 
@@ -48,6 +48,10 @@ fuzz: deps
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+# Formatting and connection conventions, as CI checks them.
+check-style: deps
+	@tools/check-style
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -5,27 +5,29 @@
 namespace almanis {
 
 QtTrayShell::QtTrayShell() {
-    QObject::connect(&icon_, &QSystemTrayIcon::activated,
-                     [this](QSystemTrayIcon::ActivationReason reason) {
-                         switch (reason) {
-                             case QSystemTrayIcon::Trigger:
-                                 deliver(TrayEvent::LeftButtonDown);
-                                 deliver(TrayEvent::LeftButtonUp);
-                                 break;
-                             case QSystemTrayIcon::Context:
-                                 deliver(TrayEvent::RightButtonDown);
-                                 deliver(TrayEvent::RightButtonUp);
-                                 break;
-                             case QSystemTrayIcon::DoubleClick:
-                                 deliver(TrayEvent::LeftDoubleClick);
-                                 deliver(TrayEvent::LeftButtonUp);
-                                 break;
-                             default:
-                                 break;
-                         }
-                     });
-    QObject::connect(&icon_, &QSystemTrayIcon::messageClicked,
+    QObject::connect(&icon_, &QSystemTrayIcon::activated, &icon_,
+                     [this](QSystemTrayIcon::ActivationReason reason) { activated(reason); });
+    QObject::connect(&icon_, &QSystemTrayIcon::messageClicked, &icon_,
                      [this] { deliver(TrayEvent::BalloonClicked); });
+}
+
+void QtTrayShell::activated(QSystemTrayIcon::ActivationReason reason) {
+    switch (reason) {
+        case QSystemTrayIcon::Trigger:
+            deliver(TrayEvent::LeftButtonDown);
+            deliver(TrayEvent::LeftButtonUp);
+            break;
+        case QSystemTrayIcon::Context:
+            deliver(TrayEvent::RightButtonDown);
+            deliver(TrayEvent::RightButtonUp);
+            break;
+        case QSystemTrayIcon::DoubleClick:
+            deliver(TrayEvent::LeftDoubleClick);
+            deliver(TrayEvent::LeftButtonUp);
+            break;
+        default:
+            break;
+    }
 }
 
 void QtTrayShell::deliver(TrayEvent event) {

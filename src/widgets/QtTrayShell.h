@@ -23,6 +23,7 @@ class QtTrayShell final : public TrayShell {
         int milliseconds = 0;
     };
 
+    void activated(QSystemTrayIcon::ActivationReason reason);
     void deliver(TrayEvent event);
     void showBalloon();
 

@@ -29,7 +29,7 @@ struct Alarm {
 
 }  // namespace
 
-class AlarmWindowTest : public QObject {
+class AlarmWindowTest : public test::TestCase {
     Q_OBJECT
   private slots:
     void windowLayout() {

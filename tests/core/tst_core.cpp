@@ -9,7 +9,7 @@
 
 using namespace almanis;
 
-class CoreTest : public QObject {
+class CoreTest : public test::TestCase {
     Q_OBJECT
   private slots:
     void errorReportTextIsExact() {

@@ -7,7 +7,7 @@
 
 using namespace almanis;
 
-class EventDateTest : public QObject {
+class EventDateTest : public test::TestCase {
     Q_OBJECT
   private slots:
     void daysLeft_data() {

@@ -111,7 +111,7 @@ std::optional<QStringList> parseExec(const QByteArray& entry) {
 
 }  // namespace
 
-class LogonStartupTest : public QObject {
+class LogonStartupTest : public test::TestCase {
     Q_OBJECT
   private slots:
     void execLineGivesBackThePath_data() {

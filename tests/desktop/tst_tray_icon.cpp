@@ -28,7 +28,7 @@ void sendDuringTheWait(test::FakeTrayShell& shell, TrayEvent event) {
 
 }  // namespace
 
-class TrayIconTest : public QObject {
+class TrayIconTest : public test::TestCase {
     Q_OBJECT
   private slots:
     void newControlIsOutOfTheTrayWithItsStoredTip() {

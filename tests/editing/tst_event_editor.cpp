@@ -83,7 +83,7 @@ struct Fixture : test::ProgramFixture {
 
 }  // namespace
 
-class EditorTest : public QObject {
+class EditorTest : public test::TestCase {
     Q_OBJECT
   private slots:
     void saveChecksDateThenDescription_data() {

@@ -59,7 +59,7 @@ bool onlyDone(const test::ScriptedUi& ui) {
 
 }  // namespace
 
-class FileCommandsTest : public QObject {
+class FileCommandsTest : public test::TestCase {
     Q_OBJECT
   private slots:
     void formatNote() {

@@ -130,7 +130,7 @@ void addBadLines() {
 
 }  // namespace
 
-class EventTextTest : public QObject {
+class EventTextTest : public test::TestCase {
     Q_OBJECT
   private slots:
     void monthNumbers_data() {

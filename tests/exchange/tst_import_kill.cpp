@@ -33,7 +33,7 @@ const char* const kMonths[] = {"January",   "February", "March",    "April",
 
 }  // namespace
 
-class ImportKillTest : public QObject {
+class ImportKillTest : public test::TestCase {
     Q_OBJECT
   private slots:
     void killedImportLeavesTheFirstLines() {

@@ -52,7 +52,7 @@ struct Program : test::ProgramFixture {
 };
 }  // namespace
 
-class AlarmFlowTest : public QObject {
+class AlarmFlowTest : public test::TestCase {
     Q_OBJECT
   private slots:
     void startUpOpensTheAlarmOnceAlthoughOff() {

@@ -22,7 +22,7 @@ using test::anyContains;
 using test::readFile;
 using test::writeFile;
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public test::TestCase {
     Q_OBJECT
   private slots:
     void firstStartOnACleanMachine() {

@@ -49,7 +49,7 @@ struct Running {
 
 }  // namespace
 
-class MinimiseToTrayTest : public QObject {
+class MinimiseToTrayTest : public test::TestCase {
     Q_OBJECT
   private slots:
     void loadPutsTheIconUpWithTheProgramsTip() {

@@ -35,7 +35,7 @@ QString boxes(const MainWindow& form) {
 
 }  // namespace
 
-class OptionsPanelTest : public QObject {
+class OptionsPanelTest : public test::TestCase {
     Q_OBJECT
   private slots:
     void noStoredSettingsTicksOnlyTheDayOfTheEventAndWritesNothing() {
@@ -354,6 +354,11 @@ class OptionsPanelTest : public QObject {
         QFETCH(QByteArray, content);
         test::TestEnvironment env;
         writeFile(QSettingsStore::defaultFilePath(), content);
+        if (content.contains("@Variant")) {
+            // Qt says what it could not read; the program then ignores the value.
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression(QStringLiteral("^QVariant::load: unknown")));
+        }
         QSettingsStore store;
         QCOMPARE(store.get("Check1", "1"), QStringLiteral("1"));
         QCOMPARE(store.get("Minimized", "Off"), QStringLiteral("Off"));

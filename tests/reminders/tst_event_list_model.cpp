@@ -34,7 +34,7 @@ QStringList texts(const EventListModel& model, int row) {
 }
 }  // namespace
 
-class EventListModelTest : public QObject {
+class EventListModelTest : public test::TestCase {
     Q_OBJECT
   private slots:
     void textsAreComputedFromTheRecord_data() {

@@ -20,7 +20,7 @@ RemindWindows windowsFrom(const QString& on) {
 }
 }  // namespace
 
-class RemindWindowsTest : public QObject {
+class RemindWindowsTest : public test::TestCase {
     Q_OBJECT
   private slots:
     void remindWindowsMatchTheExactDayOnly_data() {

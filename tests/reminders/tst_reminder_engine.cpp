@@ -30,7 +30,7 @@ void ticks(ReminderEngine& engine, int count) {
 }
 }  // namespace
 
-class ReminderEngineTest : public QObject {
+class ReminderEngineTest : public test::TestCase {
     Q_OBJECT
   private slots:
     void listShowsEveryEventInCalendarOrder() {

@@ -31,7 +31,7 @@ QByteArray fileBytes(const QString& path) {
 }
 }  // namespace
 
-class StoreTest : public QObject {
+class StoreTest : public test::TestCase {
     Q_OBJECT
   private slots:
     void descriptionsComeBackExactly_data() {

@@ -2,6 +2,7 @@
 
 #include "Fakes.h"
 #include "ScriptedUi.h"
+#include "TestCase.h"
 #include "widgets/Services.h"
 
 #include <QTemporaryDir>
