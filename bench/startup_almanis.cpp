@@ -1,13 +1,7 @@
 // The real program, ended as soon as its main window has been shown and its
 // first activation (the list fill and the start-up due check) is done.
-#include "core/Chance.h"
-#include "core/Clock.h"
-#include "core/QSettingsStore.h"
 #include "mainwindow/MainWindow.h"
-#include "reminders/QtSound.h"
-#include "widgets/QtTrayShell.h"
-#include "widgets/QtUi.h"
-#include "widgets/Services.h"
+#include "widgets/DesktopServices.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -28,21 +22,9 @@ class QuitAfterActivation final : public QObject {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    almanis::QtUi ui;
-    almanis::SystemClock clock;
-    almanis::SystemChance chance;
-    almanis::QSettingsStore settings;
-    almanis::QtTrayShell tray;
-    almanis::QtSound sound(QStringLiteral(ALMANIS_BUILT_PROGRAM_DIR));
-    almanis::Services services{ui,
-                               clock,
-                               chance,
-                               settings,
-                               tray,
-                               sound,
-                               QStringLiteral(ALMANIS_BUILT_PROGRAM_DIR),
-                               QCoreApplication::applicationFilePath()};
-    almanis::MainWindow form(services);
+    almanis::DesktopServices desktop(QStringLiteral(ALMANIS_BUILT_PROGRAM_DIR),
+                                     QCoreApplication::applicationFilePath());
+    almanis::MainWindow form(desktop.services());
     QuitAfterActivation quitter;
     form.installEventFilter(&quitter);
     form.load();

@@ -1,11 +1,5 @@
-#include "core/Chance.h"
-#include "core/Clock.h"
-#include "core/QSettingsStore.h"
 #include "mainwindow/MainWindow.h"
-#include "reminders/QtSound.h"
-#include "widgets/QtTrayShell.h"
-#include "widgets/QtUi.h"
-#include "widgets/Services.h"
+#include "widgets/DesktopServices.h"
 
 #include <QApplication>
 
@@ -15,22 +9,9 @@ int main(int argc, char* argv[]) {
     // visible window while the main window waits in the tray.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    almanis::QtUi ui;
-    almanis::SystemClock clock;
-    almanis::SystemChance chance;
-    almanis::QSettingsStore settings;
-    almanis::QtTrayShell tray;
-    almanis::QtSound sound(QCoreApplication::applicationDirPath());
-    almanis::Services services{ui,
-                               clock,
-                               chance,
-                               settings,
-                               tray,
-                               sound,
-                               QCoreApplication::applicationDirPath(),
-                               QCoreApplication::applicationFilePath()};
-
-    almanis::MainWindow window(services);
+    almanis::DesktopServices desktop(QCoreApplication::applicationDirPath(),
+                                     QCoreApplication::applicationFilePath());
+    almanis::MainWindow window(desktop.services());
     window.load();
     if (!window.isHiddenInTray()) {
         window.show();

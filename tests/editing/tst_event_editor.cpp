@@ -1,4 +1,5 @@
 #include "ProgramFixture.h"
+#include "StoreFixture.h"
 
 #include "alarm/AlarmWindow.h"
 #include "core/AppTitle.h"
@@ -21,12 +22,7 @@ using namespace almanis;
 
 namespace {
 
-struct Row {
-    QString description;
-    int month;
-    int day;
-    bool operator==(const Row&) const = default;
-};
+using Row = test::StoredEvent;
 
 // The main window on an empty store, loaded and activated as at start-up.
 struct Fixture : test::ProgramFixture {
@@ -36,16 +32,7 @@ struct Fixture : test::ProgramFixture {
         env.ui.clear();
     }
 
-    QList<Row> rows() {
-        QList<Row> result;
-        ResultSet rs;
-        rs.open(QStringLiteral("select * from tblEvent order by id"), window->storeConnection());
-        for (; !rs.eof(); rs.moveNext()) {
-            result.append({rs.field("Description").toString(), wholeNumber(rs.field("EventMonth")),
-                           wholeNumber(rs.field("EventDay"))});
-        }
-        return result;
-    }
+    QList<Row> rows() const { return test::storedEvents(window->storeConnection()); }
 
     // Queues the user's part in the editor: fill in what is given, then press a button.
     void editorWill(int monthIndex, const QString& day, const QString& description,

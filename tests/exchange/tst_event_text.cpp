@@ -1,7 +1,7 @@
 // The event text file on its own: month names, the line grammar, decoding,
 // ImportEvents against a real store and ExportEvents from a list.
 #include "Files.h"
-#include "TestEnvironment.h"
+#include "StoreFixture.h"
 
 #include "core/AppError.h"
 #include "exchange/EventText.h"
@@ -24,29 +24,8 @@ using test::writeFile;
 
 namespace {
 
-struct Row {
-    QString description;
-    int month;
-    int day;
-    bool operator==(const Row&) const = default;
-};
-
-char* toString(const Row& row) {
-    return QTest::toString(
-        QStringLiteral("%1,%2,%3").arg(row.description).arg(row.month).arg(row.day));
-}
-
-QList<Row> storedRows(Connection& db) {
-    ResultSet rs;
-    rs.open(QStringLiteral("select Description, EventMonth, EventDay from tblEvent order by id"),
-            db);
-    QList<Row> rows;
-    for (; !rs.eof(); rs.moveNext()) {
-        rows.append({rs.field("Description").toString(), wholeNumber(rs.field("EventMonth")),
-                     wholeNumber(rs.field("EventDay"))});
-    }
-    return rows;
-}
+using Row = test::StoredEvent;
+using test::storedEvents;
 
 QStringList readerLines(const QByteArray& bytes, bool* utf8 = nullptr) {
     QBuffer buffer;
@@ -288,14 +267,12 @@ class EventTextTest : public test::TestCase {
     void importStopsAtTheBadLine() {
         QFETCH(QString, line);
         QFETCH(QString, reason);
-        test::TestEnvironment env;
-        Connection db;
-        db.open(env.createStore());
-        const QString path = env.dataFolder() + QStringLiteral("/events.txt");
+        test::StoreFixture f;
+        const QString path = f.env.dataFolder() + QStringLiteral("/events.txt");
         writeFile(path, "First,January 1\r\nSecond,February 2\r\n" + line.toUtf8() +
                             "\r\nAfter,March 3\r\n");
         try {
-            importEvents(path, db);
+            importEvents(path, f.db);
             QFAIL("the import did not stop");
         } catch (const AppError& e) {
             QVERIFY2(e.description().startsWith(QStringLiteral("Line 3 cannot be imported: ")),
@@ -305,64 +282,58 @@ class EventTextTest : public test::TestCase {
         }
         const QList<Row> expected{{QStringLiteral("First"), 1, 1},
                                   {QStringLiteral("Second"), 2, 2}};
-        QCOMPARE(storedRows(db), expected);
+        QCOMPARE(storedEvents(f.db), expected);
     }
 
     void importStoresEveryGoodLine() {
-        test::TestEnvironment env;
-        Connection db;
-        db.open(env.createStore());
-        const QString path = env.dataFolder() + QStringLiteral("/events.txt");
+        test::StoreFixture f;
+        const QString path = f.env.dataFolder() + QStringLiteral("/events.txt");
         writeFile(path,
                   "\xEF\xBB\xBF"
                   "Mum's day,MARCH 5\nWedding,june 3 1999\r\n,July 4,x\r\nZo\xC3\xAB,May 1");
-        importEvents(path, db);
+        importEvents(path, f.db);
         const QList<Row> once{{QStringLiteral("Mum's day"), 3, 5},
                               {QStringLiteral("Wedding"), 6, 3},
                               {QString(), 7, 4},
                               {QStringLiteral("Zoë"), 5, 1}};
-        QCOMPARE(storedRows(db), once);
+        QCOMPARE(storedEvents(f.db), once);
         // No duplicate check: a second import stores everything again.
-        importEvents(path, db);
-        QCOMPARE(storedRows(db), once + once);
+        importEvents(path, f.db);
+        QCOMPARE(storedEvents(f.db), once + once);
     }
 
     // The import keeps the store to itself only while it runs, whether it ends
     // well or at a bad line.
     void importLeavesTheStoreOpenToOthers() {
-        test::TestEnvironment env;
-        Connection db;
-        db.open(env.createStore());
-        const QString path = env.dataFolder() + QStringLiteral("/events.txt");
+        test::StoreFixture f;
+        const QString path = f.env.dataFolder() + QStringLiteral("/events.txt");
         for (const QByteArray& text :
              {QByteArray("a,May 1\r\n"), QByteArray("b,May 2\r\nbad\r\n")}) {
             writeFile(path, text);
             try {
-                importEvents(path, db);
+                importEvents(path, f.db);
             } catch (const AppError&) {
             }
             // Everything is in the database file itself.
-            QCOMPARE(QFileInfo(env.storePath() + QStringLiteral("-wal")).size(), 0);
+            QCOMPARE(QFileInfo(f.env.storePath() + QStringLiteral("-wal")).size(), 0);
             Connection other;
-            other.open(env.storePath());
+            other.open(f.env.storePath());
             other.execute(sql::insertEvent(QStringLiteral("other"), 1, 1));
-            QCOMPARE(storedRows(other).size(), storedRows(db).size());
+            QCOMPARE(storedEvents(other).size(), storedEvents(f.db).size());
         }
-        QCOMPARE(storedRows(db).size(), 4);
+        QCOMPARE(storedEvents(f.db).size(), 4);
     }
 
     void importReadsWindows1252() {
-        test::TestEnvironment env;
-        Connection db;
-        db.open(env.createStore());
-        const QString path = env.dataFolder() + QStringLiteral("/old.txt");
+        test::StoreFixture f;
+        const QString path = f.env.dataFolder() + QStringLiteral("/old.txt");
         writeFile(path,
                   "Ren\xE9"
                   "e,April 2\r\nNo\xEBl,December 25\r\n");
-        importEvents(path, db);
+        importEvents(path, f.db);
         const QList<Row> expected{{QStringLiteral("Renée"), 4, 2},
                                   {QStringLiteral("Noël"), 12, 25}};
-        QCOMPARE(storedRows(db), expected);
+        QCOMPARE(storedEvents(f.db), expected);
     }
 
     void importFileEnds_data() {
@@ -383,14 +354,12 @@ class EventTextTest : public test::TestCase {
         QFETCH(QByteArray, bytes);
         QFETCH(int, stored);
         QFETCH(int, badLine);
-        test::TestEnvironment env;
-        Connection db;
-        db.open(env.createStore());
-        const QString path = env.dataFolder() + QStringLiteral("/events.txt");
+        test::StoreFixture f;
+        const QString path = f.env.dataFolder() + QStringLiteral("/events.txt");
         writeFile(path, bytes);
         QString error;
         try {
-            importEvents(path, db);
+            importEvents(path, f.db);
         } catch (const AppError& e) {
             error = e.description();
         }
@@ -402,55 +371,49 @@ class EventTextTest : public test::TestCase {
                     QStringLiteral("Line %1 cannot be imported: the line is empty").arg(badLine)),
                 qPrintable(error));
         }
-        QCOMPARE(storedRows(db).size(), stored);
+        QCOMPARE(storedEvents(f.db).size(), stored);
     }
 
     void importRefusesWhatItCannotOpen() {
-        test::TestEnvironment env;
-        Connection db;
-        db.open(env.createStore());
-        const QString missing = env.dataFolder() + QStringLiteral("/missing.txt");
-        QVERIFY_THROWS_EXCEPTION(AppError, importEvents(missing, db));
-        QVERIFY_THROWS_EXCEPTION(AppError, importEvents(env.dataFolder(), db));  // a folder
-        QVERIFY_THROWS_EXCEPTION(AppError, importEvents(QStringLiteral("/dev/zero"), db));
+        test::StoreFixture f;
+        const QString missing = f.env.dataFolder() + QStringLiteral("/missing.txt");
+        QVERIFY_THROWS_EXCEPTION(AppError, importEvents(missing, f.db));
+        QVERIFY_THROWS_EXCEPTION(AppError, importEvents(f.env.dataFolder(), f.db));  // a folder
+        QVERIFY_THROWS_EXCEPTION(AppError, importEvents(QStringLiteral("/dev/zero"), f.db));
         if (geteuid() != 0) {  // the superuser reads whatever the permissions say
-            const QString locked = env.dataFolder() + QStringLiteral("/locked.txt");
+            const QString locked = f.env.dataFolder() + QStringLiteral("/locked.txt");
             writeFile(locked, "a,May 1\r\n");
             QFile::setPermissions(locked, QFileDevice::WriteOwner);
-            QVERIFY_THROWS_EXCEPTION(AppError, importEvents(locked, db));
+            QVERIFY_THROWS_EXCEPTION(AppError, importEvents(locked, f.db));
         }
-        QCOMPARE(storedRows(db).size(), 0);
+        QCOMPARE(storedEvents(f.db).size(), 0);
     }
 
     void importOfHugeLines() {
-        test::TestEnvironment env;
-        Connection db;
-        db.open(env.createStore());
-        const QString path = env.dataFolder() + QStringLiteral("/huge.txt");
+        test::StoreFixture f;
+        const QString path = f.env.dataFolder() + QStringLiteral("/huge.txt");
         const QByteArray tenMegabytes(10 * 1024 * 1024, 'x');
         writeFile(path, "a,May 1\r\n" + tenMegabytes + "\r\nb,May 2\r\n");
         try {
-            importEvents(path, db);
+            importEvents(path, f.db);
             QFAIL("a line without a comma was accepted");
         } catch (const AppError& e) {
             QVERIFY(e.description().startsWith(
                 QStringLiteral("Line 2 cannot be imported: there is no comma")));
             QVERIFY(e.description().size() < 200);
         }
-        QCOMPARE(storedRows(db).size(), 1);
+        QCOMPARE(storedEvents(f.db).size(), 1);
         // A huge description is still a description.
         writeFile(path, tenMegabytes + ",May 3");
-        importEvents(path, db);
-        const QList<Row> rows = storedRows(db);
+        importEvents(path, f.db);
+        const QList<Row> rows = storedEvents(f.db);
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows.last().description.size(), tenMegabytes.size());
     }
 
     void importOfABinaryFileStoresOnlyWhatReads() {
-        test::TestEnvironment env;
-        Connection db;
-        db.open(env.createStore());
-        const QString path = env.dataFolder() + QStringLiteral("/binary.txt");
+        test::StoreFixture f;
+        const QString path = f.env.dataFolder() + QStringLiteral("/binary.txt");
         QRandomGenerator random(20260615);
         for (int round = 0; round < 20; ++round) {
             QByteArray bytes = "a,May 1\r\n";
@@ -458,7 +421,7 @@ class EventTextTest : public test::TestCase {
                 bytes.append(char(random.bounded(256)));
             }
             writeFile(path, bytes);
-            db.execute(QStringLiteral("delete from tblEvent"));
+            f.db.execute(QStringLiteral("delete from tblEvent"));
             // Whatever it stores is the good lines before the first bad one.
             int good = 0;
             const QStringList lines = readerLines(bytes);
@@ -475,26 +438,24 @@ class EventTextTest : public test::TestCase {
             }
             bool failed = false;
             try {
-                importEvents(path, db);
+                importEvents(path, f.db);
             } catch (const AppError& e) {
                 failed = true;
                 QVERIFY2(e.description().startsWith(QStringLiteral("Line %1 ").arg(good + 1)),
                          qPrintable(e.description()));
             }
             QCOMPARE(failed, good < lines.size());
-            QCOMPARE(storedRows(db).size(), good);
+            QCOMPARE(storedEvents(f.db).size(), good);
         }
     }
 
     void importStopsWhenTheStoreRefusesTheLine() {
-        test::TestEnvironment env;
-        Connection db;
-        db.open(env.createStore());
-        const QString path = env.dataFolder() + QStringLiteral("/nul.txt");
+        test::StoreFixture f;
+        const QString path = f.env.dataFolder() + QStringLiteral("/nul.txt");
         const char bytes[] = "a,May 1\r\nb\0c,May 2\r\nd,May 3\r\n";
         writeFile(path, QByteArray(bytes, sizeof bytes - 1));
         try {
-            importEvents(path, db);
+            importEvents(path, f.db);
             QFAIL("a description with NUL was accepted");
         } catch (const AppError& e) {
             QVERIFY2(e.description().startsWith(QStringLiteral("Line 2 cannot be stored: ")),
@@ -502,7 +463,7 @@ class EventTextTest : public test::TestCase {
             QVERIFY2(e.description().endsWith(QStringLiteral("\"b\uFFFDc,May 2\"")),
                      qPrintable(e.description()));
         }
-        QCOMPARE(storedRows(db).size(), 1);
+        QCOMPARE(storedEvents(f.db).size(), 1);
     }
 
     void exportWritesTheListRows() {
@@ -612,7 +573,7 @@ class EventTextTest : public test::TestCase {
         Connection db;
         db.open(env.createStore());
         importEvents(path, db);
-        QCOMPARE(storedRows(db), events);
+        QCOMPARE(storedEvents(db), events);
     }
 };
 

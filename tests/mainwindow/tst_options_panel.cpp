@@ -363,14 +363,7 @@ class OptionsPanelTest : public test::TestCase {
         QCOMPARE(store.get("Check1", "1"), QStringLiteral("1"));
         QCOMPARE(store.get("Minimized", "Off"), QStringLiteral("Off"));
         // The program starts as with no settings at all.
-        Services real{env.ui,
-                      env.clock,
-                      env.chance,
-                      store,
-                      env.tray,
-                      env.sound,
-                      env.services.programFolder,
-                      env.services.executablePath};
+        Services real = env.servicesWith(store);
         MainWindow form(real);
         form.load();
         QCOMPARE(boxes(form), QStringLiteral("1000000"));
@@ -400,14 +393,7 @@ class OptionsPanelTest : public test::TestCase {
         QVERIFY(!store.readable());
         QCOMPARE(store.get("Check1", "1"), QStringLiteral("1"));
         store.save("Check1", "0");  // fails quietly; the program goes on
-        Services real{env.ui,
-                      env.clock,
-                      env.chance,
-                      store,
-                      env.tray,
-                      env.sound,
-                      env.services.programFolder,
-                      env.services.executablePath};
+        Services real = env.servicesWith(store);
         MainWindow form(real);
         form.load();
         QVERIFY(env.ui.errors().isEmpty());

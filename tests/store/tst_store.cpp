@@ -1,4 +1,5 @@
-#include "TestEnvironment.h"
+#include "Files.h"
+#include "StoreFixture.h"
 
 #include "core/AppError.h"
 #include "store/Connection.h"
@@ -25,10 +26,6 @@ int countRows(Connection& db) {
     return wholeNumber(rs.field("n"));
 }
 
-QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 }  // namespace
 
 class StoreTest : public test::TestCase {
@@ -48,25 +45,21 @@ class StoreTest : public test::TestCase {
     }
     void descriptionsComeBackExactly() {
         QFETCH(QString, description);
-        test::TestEnvironment env;
-        Connection db;
-        db.open(env.createStore());
-        db.execute(sql::insertEvent(description, 3, 5));
-        QCOMPARE(readBack(db), description);
-        QCOMPARE(countRows(db), 1);
-        db.execute(sql::updateEvent(description + QLatin1Char('\''), 4, 6, 1));
-        QCOMPARE(readBack(db), description + QLatin1Char('\''));
+        test::StoreFixture f;
+        f.db.execute(sql::insertEvent(description, 3, 5));
+        QCOMPARE(readBack(f.db), description);
+        QCOMPARE(countRows(f.db), 1);
+        f.db.execute(sql::updateEvent(description + QLatin1Char('\''), 4, 6, 1));
+        QCOMPARE(readBack(f.db), description + QLatin1Char('\''));
     }
 
     void nulCharacterIsRefusedNotTruncated() {
-        test::TestEnvironment env;
-        Connection db;
-        db.open(env.createStore());
-        QVERIFY_THROWS_EXCEPTION(AppError, db.execute(sql::insertEvent(
+        test::StoreFixture f;
+        QVERIFY_THROWS_EXCEPTION(AppError, f.db.execute(sql::insertEvent(
                                                QStringLiteral("a") + QChar(0) +
                                                    QStringLiteral("'); delete from tblEvent; --"),
                                                1, 1)));
-        QCOMPARE(countRows(db), 0);
+        QCOMPARE(countRows(f.db), 0);
     }
 
     void statementTexts() {
@@ -81,26 +74,22 @@ class StoreTest : public test::TestCase {
     }
 
     void onlyOneStatementRuns() {
-        test::TestEnvironment env;
-        Connection db;
-        db.open(env.createStore());
+        test::StoreFixture f;
         QVERIFY_THROWS_EXCEPTION(
             AppError,
-            db.execute(QStringLiteral("insert into tblEvent (Description,EventMonth,EventDay) "
-                                      "values ('a',1,1); delete from tblEvent")));
-        QCOMPARE(countRows(db), 0);
+            f.db.execute(QStringLiteral("insert into tblEvent (Description,EventMonth,EventDay) "
+                                        "values ('a',1,1); delete from tblEvent")));
+        QCOMPARE(countRows(f.db), 0);
     }
 
     void deleteRemovesOnlyThatId() {
-        test::TestEnvironment env;
-        Connection db;
-        db.open(env.createStore());
+        test::StoreFixture f;
         for (int i = 0; i < 3; ++i) {
-            db.execute(sql::insertSampleEvent());
+            f.db.execute(sql::insertSampleEvent());
         }
-        db.execute(sql::deleteEvent(2));
+        f.db.execute(sql::deleteEvent(2));
         ResultSet rs;
-        rs.open(sql::selectEvents(), db);
+        rs.open(sql::selectEvents(), f.db);
         QStringList ids;
         for (; !rs.eof(); rs.moveNext()) {
             ids << rs.field("id").toString();
@@ -109,27 +98,23 @@ class StoreTest : public test::TestCase {
     }
 
     void idsAreNeverReused() {
-        test::TestEnvironment env;
-        Connection db;
-        db.open(env.createStore());
-        db.execute(sql::insertSampleEvent());
-        db.execute(sql::insertSampleEvent());
-        db.execute(sql::deleteEvent(2));
-        db.execute(sql::insertSampleEvent());
+        test::StoreFixture f;
+        f.db.execute(sql::insertSampleEvent());
+        f.db.execute(sql::insertSampleEvent());
+        f.db.execute(sql::deleteEvent(2));
+        f.db.execute(sql::insertSampleEvent());
         ResultSet rs;
-        rs.open(QStringLiteral("select max(id) as id from tblEvent"), db);
+        rs.open(QStringLiteral("select max(id) as id from tblEvent"), f.db);
         QCOMPARE(wholeNumber(rs.field("id")), 3);
     }
 
     void readersGetMonthThenDayOrder() {
-        test::TestEnvironment env;
-        Connection db;
-        db.open(env.createStore());
-        db.execute(sql::insertEvent(QStringLiteral("c"), 12, 1));
-        db.execute(sql::insertEvent(QStringLiteral("b"), 2, 10));
-        db.execute(sql::insertEvent(QStringLiteral("a"), 2, 9));
+        test::StoreFixture f;
+        f.db.execute(sql::insertEvent(QStringLiteral("c"), 12, 1));
+        f.db.execute(sql::insertEvent(QStringLiteral("b"), 2, 10));
+        f.db.execute(sql::insertEvent(QStringLiteral("a"), 2, 9));
         ResultSet rs;
-        rs.open(sql::selectEvents(), db);
+        rs.open(sql::selectEvents(), f.db);
         QString order;
         for (; !rs.eof(); rs.moveNext()) {
             order += rs.field("description").toString();  // names are case-insensitive
@@ -142,12 +127,10 @@ class StoreTest : public test::TestCase {
     }
 
     void unknownColumnIsAnError() {
-        test::TestEnvironment env;
-        Connection db;
-        db.open(env.createStore());
-        db.execute(sql::insertSampleEvent());
+        test::StoreFixture f;
+        f.db.execute(sql::insertSampleEvent());
         ResultSet rs;
-        rs.open(sql::selectEvents(), db);
+        rs.open(sql::selectEvents(), f.db);
         QVERIFY_THROWS_EXCEPTION(AppError, rs.field("Year"));
     }
 
@@ -193,7 +176,7 @@ class StoreTest : public test::TestCase {
         Connection db;
         QVERIFY_THROWS_EXCEPTION(AppError, db.open(path));
         QCOMPARE(db.state(), 0);
-        QCOMPARE(fileBytes(path), content);  // start-up changes nothing
+        QCOMPARE(test::readFile(path), content);  // start-up changes nothing
     }
 
     void openNeverCreatesAFile() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TestEnvironment.h"
+#include "StoreFixture.h"
 
 #include "reminders/EventListModel.h"
 #include "reminders/PollTimer.h"
@@ -33,19 +33,12 @@ class FakeHost final : public ReminderHost {
     std::function<void()> onShow;
 };
 
-// An engine over a fresh store, with the main list's six columns.
-struct EngineFixture {
-    explicit EngineFixture(QDate today = QDate(2026, 6, 15)) : env(today) {
-        db.open(env.createStore());
+// An engine over a fresh store.
+struct EngineFixture : StoreFixture {
+    explicit EngineFixture(QDate today = QDate(2026, 6, 15)) : StoreFixture(today) {
         host.timerRunning = [this] { return timer.running(); };
     }
 
-    void add(const QString& description, int month, int day) {
-        db.execute(sql::insertEvent(description, month, day));
-    }
-
-    TestEnvironment env;
-    Connection db;
     EventListModel list;
     PollTimer timer;
     FakeHost host;

@@ -11,7 +11,7 @@ namespace almanis::test {
 // it cannot do (raise a window, ...) say nothing about the program.
 class TestCase : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() {
         QTest::failOnWarning(
             QRegularExpression(QStringLiteral("^(?!This plugin does not support )")));

@@ -28,6 +28,12 @@ class TestEnvironment {
     // Creates the working store from the blank seed (the program does this itself
     // on its first start; tests that talk to the store directly use this).
     QString createStore() const;
+    // The services with a settings store of the test's own.
+    Services servicesWith(SettingsStore& store) const {
+        return Services{
+            services.ui,        services.clock, services.chance,        store,
+            services.trayShell, services.sound, services.programFolder, services.executablePath};
+    }
 
     ScriptedUi ui;
     FixedClock clock;

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "TestEnvironment.h"
+
+#include "store/Connection.h"
+#include "store/ResultSet.h"
+#include "store/Sql.h"
+
+#include <QList>
+
+namespace almanis::test {
+
+// One stored event as the tests compare them.
+struct StoredEvent {
+    QString description;
+    int month = 0;
+    int day = 0;
+    bool operator==(const StoredEvent&) const = default;
+};
+
+inline char* toString(const StoredEvent& event) {
+    return QTest::toString(
+        QStringLiteral("%1,%2,%3").arg(event.description).arg(event.month).arg(event.day));
+}
+
+// Every stored event, in the order they were stored.
+inline QList<StoredEvent> storedEvents(const Connection& db) {
+    ResultSet rs;
+    rs.open(QStringLiteral("select Description, EventMonth, EventDay from tblEvent order by id"),
+            db);
+    QList<StoredEvent> events;
+    for (; !rs.eof(); rs.moveNext()) {
+        events.append({rs.field("Description").toString(), wholeNumber(rs.field("EventMonth")),
+                       wholeNumber(rs.field("EventDay"))});
+    }
+    return events;
+}
+
+// A test environment with a working store made from the blank seed, open.
+struct StoreFixture {
+    explicit StoreFixture(QDate today = QDate(2026, 6, 15)) : env(today) {
+        db.open(env.createStore());
+    }
+
+    void add(const QString& description, int month, int day) {
+        db.execute(sql::insertEvent(description, month, day));
+    }
+    // A file of the given name in the data folder.
+    QString dataFile(const QString& name) const {
+        return env.dataFolder() + QLatin1Char('/') + name;
+    }
+
+    TestEnvironment env;
+    Connection db;
+};
+
+}  // namespace almanis::test
