@@ -1,6 +1,6 @@
 // Paints the program's icon (a blue 'M' outlined in black on a light cyan
-// square with a black border) in several sizes, and the hand cursor
-// HAND-M.CUR, into the given folder.
+// square with a black border) in several sizes, writes the same drawing as
+// icon.svg, and paints the hand cursor HAND-M.CUR, into the given folder.
 //
 //   make_assets ASSETS_FOLDER
 #include <QFile>
@@ -9,9 +9,20 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStringList>
 #include <QtEndian>
 
+#include <iterator>
+
 namespace {
+
+// The drawing on a grid of 16 units: the border is one unit wide, the letter a
+// path of straight strokes, so it reads even at 16 pixels.
+constexpr QPointF kLetter[] = {{3, 13},  {3, 3},   {5, 3},  {8, 8},    {11, 3}, {13, 3},
+                               {13, 13}, {11, 13}, {11, 7}, {8, 11.5}, {5, 7},  {5, 13}};
+constexpr qreal kLetterPen = 0.8;
+const QColor kFace(0xa8, 0xf0, 0xf8);
+const QColor kLetterColour(0x10, 0x40, 0xe0);
 
 QImage icon(int size) {
     QImage image(size, size, QImage::Format_ARGB32);
@@ -22,30 +33,41 @@ QImage icon(int size) {
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::black);
     p.drawRect(QRectF(0, 0, size, size));
-    p.setBrush(QColor(0xa8, 0xf0, 0xf8));
+    p.setBrush(kFace);
     p.drawRect(QRectF(border, border, size - 2 * border, size - 2 * border));
 
-    // The letter as a path of straight strokes, so it reads even at 16 pixels.
     const qreal s = size / 16.0;
     QPainterPath m;
-    m.moveTo(3 * s, 13 * s);
-    m.lineTo(3 * s, 3 * s);
-    m.lineTo(5 * s, 3 * s);
-    m.lineTo(8 * s, 8 * s);
-    m.lineTo(11 * s, 3 * s);
-    m.lineTo(13 * s, 3 * s);
-    m.lineTo(13 * s, 13 * s);
-    m.lineTo(11 * s, 13 * s);
-    m.lineTo(11 * s, 7 * s);
-    m.lineTo(8 * s, 11.5 * s);
-    m.lineTo(5 * s, 7 * s);
-    m.lineTo(5 * s, 13 * s);
+    m.moveTo(kLetter[0] * s);
+    for (std::size_t i = 1; i < std::size(kLetter); ++i) {
+        m.lineTo(kLetter[i] * s);
+    }
     m.closeSubpath();
-    p.setBrush(QColor(0x10, 0x40, 0xe0));
-    p.setPen(
-        QPen(Qt::black, std::max<qreal>(1, s * 0.8), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setBrush(kLetterColour);
+    p.setPen(QPen(Qt::black, std::max<qreal>(1, s * kLetterPen), Qt::SolidLine, Qt::SquareCap,
+                  Qt::MiterJoin));
     p.drawPath(m);
     return image;
+}
+
+// The same drawing for the scalable icon theme folder.
+QByteArray svgIcon() {
+    QStringList points;
+    for (const QPointF& point : kLetter) {
+        points << QStringLiteral("%1,%2").arg(point.x()).arg(point.y());
+    }
+    return QStringLiteral(
+               "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\"\n"
+               "     viewBox=\"0 0 16 16\">\n"
+               "  <rect width=\"16\" height=\"16\" fill=\"#000000\"/>\n"
+               "  <rect x=\"1\" y=\"1\" width=\"14\" height=\"14\" fill=\"%1\"/>\n"
+               "  <polygon points=\"%2\"\n"
+               "           fill=\"%3\" stroke=\"#000000\" stroke-width=\"%4\" "
+               "stroke-linejoin=\"miter\"/>\n"
+               "</svg>\n")
+        .arg(kFace.name(), points.join(QLatin1Char(' ')), kLetterColour.name())
+        .arg(kLetterPen)
+        .toUtf8();
 }
 
 // A pointing hand, 32 x 32, its finger tip at (11, 1).
@@ -133,6 +155,11 @@ int main(int argc, char* argv[]) {
         if (!icon(size).save(folder + QStringLiteral("/icon-%1.png").arg(size))) {
             return 1;
         }
+    }
+    QFile svg(folder + QStringLiteral("/icon.svg"));
+    const QByteArray svgText = svgIcon();
+    if (!svg.open(QIODevice::WriteOnly) || svg.write(svgText) != svgText.size()) {
+        return 1;
     }
     return writeCursor(folder + QStringLiteral("/HAND-M.CUR"), hand(), 11, 1) ? 0 : 1;
 }
