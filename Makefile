@@ -6,7 +6,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test bench install asan-test fuzz format check-style look-deps clean
+.PHONY: all deps configure build run test bench install uninstall asan-test fuzz format check-style look-deps clean
 
 all: build
 
@@ -30,6 +30,10 @@ bench: build
 
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
+
+# Removes what the last `make install` put there, by $(BUILD)/install_manifest.txt.
+uninstall:
+	cmake $(if $(PREFIX),-DPREFIX=$(PREFIX)) -P $(BUILD)/almanis_uninstall.cmake
 
 # The tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 asan-test: deps
