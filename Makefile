@@ -6,7 +6,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test bench install uninstall asan-test fuzz format check-style look-deps clean
+.PHONY: all deps configure build run test bench install uninstall package asan-test fuzz format check-style look-deps clean
 
 all: build
 
@@ -34,6 +34,13 @@ install: build
 # Removes what the last `make install` put there, by $(BUILD)/install_manifest.txt.
 uninstall:
 	cmake $(if $(PREFIX),-DPREFIX=$(PREFIX)) -P $(BUILD)/almanis_uninstall.cmake
+
+# almanis_<version>_<arch>.deb in this folder, built by CPack from the install rules.
+package: build
+	@tools/install-deps --package
+	rm -rf $(BUILD)/package almanis_*.deb
+	cd $(BUILD) && cpack --config CPackConfig.cmake -B package
+	cp $(BUILD)/package/almanis_*.deb .
 
 # The tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 asan-test: deps
