@@ -6,7 +6,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test bench install uninstall package asan-test fuzz format check-style look-deps clean
+.PHONY: all deps configure build run test bench install uninstall package package-check asan-test fuzz format check-style look-deps clean
 
 all: build
 
@@ -41,6 +41,10 @@ package: build
 	rm -rf $(BUILD)/package almanis_*.deb
 	cd $(BUILD) && cpack --config CPackConfig.cmake -B package
 	cp $(BUILD)/package/almanis_*.deb .
+
+# The package's files and dependencies against what it must hold, then lintian.
+package-check: package
+	tools/check-package almanis_*.deb
 
 # The tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 asan-test: deps
