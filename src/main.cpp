@@ -1,7 +1,22 @@
+#include "core/AppError.h"
+#include "core/Paths.h"
+#include "desktop/SingleInstance.h"
 #include "mainwindow/MainWindow.h"
 #include "widgets/DesktopServices.h"
 
 #include <QApplication>
+
+namespace {
+// The folder whose store this copy works on; a copy that cannot resolve it
+// still runs, and reports that when it loads.
+QString storeFolder() {
+    try {
+        return almanis::dataFolder();
+    } catch (const almanis::AppError&) {
+        return QString();
+    }
+}
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -9,9 +24,20 @@ int main(int argc, char* argv[]) {
     // visible window while the main window waits in the tray.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.marrowind.Almanis"));
+
+    // One copy per user and data folder: a second start brings the running
+    // copy forward and ends, before it touches the store or the settings.
+    almanis::SingleInstance instance(almanis::SingleInstance::serverPathFor(storeFolder()));
+    if (instance.claim() == almanis::SingleInstance::Outcome::AnotherCopyRuns) {
+        return 0;
+    }
+
     almanis::DesktopServices desktop(QCoreApplication::applicationDirPath(),
                                      QCoreApplication::applicationFilePath());
     almanis::MainWindow window(desktop.services());
+    QObject::connect(&instance, &almanis::SingleInstance::showRequested, &window,
+                     &almanis::MainWindow::showOnRequest);
     window.load();
     if (!window.isHiddenInTray()) {
         window.show();

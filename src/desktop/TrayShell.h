@@ -2,6 +2,7 @@
 
 #include <QFlags>
 #include <QIcon>
+#include <QList>
 #include <QString>
 #include <functional>
 
@@ -43,6 +44,12 @@ struct TrayRequest {
     quint32 balloonTimeoutMs = 0;
 };
 
+// One entry of the icon's context menu.
+struct TrayMenuEntry {
+    QString text;
+    std::function<void()> triggered;
+};
+
 // The desktop's notification area.
 class TrayShell {
   public:
@@ -52,6 +59,9 @@ class TrayShell {
     virtual void remove(const TrayRequest& request) = 0;
     // False on desktops without a tray host.
     virtual bool available() const = 0;
+    // The icon's context menu; while it has one, the right button opens the
+    // menu instead of being reported.
+    virtual void setMenu(const QList<TrayMenuEntry>& entries) = 0;
 
     // Set by the tray icon: the shell calls it with what the user did and the
     // icon's id.

@@ -7,6 +7,7 @@
 #include "core/Guard.h"
 #include "core/Paths.h"
 #include "core/Ui.h"
+#include "desktop/Notifier.h"
 #include "desktop/TrayIcon.h"
 #include "editing/EventCommands.h"
 #include "editing/FileCommands.h"
@@ -16,6 +17,7 @@
 #include "widgets/PointerRule.h"
 #include "widgets/Services.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -44,11 +46,15 @@ MainWindow::MainWindow(Services& services)
                             startInTrayBox_},
         [this] { return startingUp_; });
     connectCommands();
+    createTrayMenu();
+    services_.notifier.onActivated = [this] { notificationClicked(); };
     connect(&pollTimer_, &PollTimer::ticked, this, [this] { engine_.pollTick(); });
     connect(trayIcon_.get(), &TrayIcon::mouseReleased, this, &MainWindow::restoreFromTray);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    services_.notifier.onActivated = nullptr;
+}
 
 QPushButton* MainWindow::addButton(const char* objectName, const QString& caption, int left,
                                    int top, int width) {
@@ -146,6 +152,15 @@ void MainWindow::connectCommands() {
     connect(importButton_, &QPushButton::clicked, files, &FileCommands::importEvents);
     connect(exportButton_, &QPushButton::clicked, files, &FileCommands::exportEvents);
     connect(fileFormatNoteButton_, &QPushButton::clicked, files, &FileCommands::showFileFormatNote);
+}
+
+void MainWindow::createTrayMenu() {
+    services_.trayShell.setMenu({
+        {QStringLiteral("Show Almanis"), [this] { restoreFromTray(); }},
+        {QStringLiteral("Test Alarm"), [this] { eventCommands_->testAlarm(); }},
+        // The ordinary way out, as the close box: everything is released.
+        {QStringLiteral("Quit"), [this] { close(); }},
+    });
 }
 
 void MainWindow::load() {
@@ -259,6 +274,28 @@ void MainWindow::restoreFromTray() {
     hiddenInTray_ = false;
 }
 
+void MainWindow::showOnRequest() {
+    restoreFromTray();
+    // A dialog open over the window (an alarm, the editor, a message) comes
+    // to the front with it.
+    if (QWidget* dialog = QApplication::activeModalWidget()) {
+        dialog->raise();
+        dialog->activateWindow();
+    }
+}
+
+void MainWindow::notificationClicked() {
+    if (QWidget* alarm = QApplication::activeModalWidget();
+        alarm && alarm->objectName() == QLatin1String("Form3")) {
+        alarm->show();
+        alarm->raise();
+        alarm->activateWindow();
+        return;
+    }
+    // The alarm has been answered meanwhile: the list shows the same events.
+    showOnRequest();
+}
+
 RemindWindows MainWindow::remindWindows() const {
     return options_->remindWindows();
 }
@@ -270,6 +307,11 @@ void MainWindow::showAlarm() {
 void MainWindow::showAlarmWindow(QWidget* owner) {
     AlarmWindow alarm(services_, store_, engine_, remindWindows(), owner);
     alarm.load();
+    // The due check's alarm is told to the whole desktop too, for a window
+    // that opens behind others; the test alarm (owned by this window) is not.
+    if (!owner) {
+        services_.notifier.notify(alarm.windowTitle(), alarm.lines());
+    }
     services_.ui.showModal(alarm, owner);
 }
 

@@ -42,6 +42,9 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     void hideIntoTrayIfMinimised();
     // A mouse button released over the tray icon brings the window back.
     void restoreFromTray();
+    // Another start of the program asked this one to show itself: out of the
+    // tray or the minimised state, raised, with an open dialog in front.
+    void showOnRequest();
 
     // Shows the alarm window, owned by `owner` (nullptr: no owner, as the due
     // check shows it).
@@ -80,6 +83,9 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
 
     void createControls();
     void connectCommands();
+    void createTrayMenu();
+    // The user clicked the alarm's notification.
+    void notificationClicked();
     QPushButton* addButton(const char* objectName, const QString& caption, int left, int top,
                            int width);
     QCheckBox* addCheckBox(QWidget* frame, const char* objectName, const QString& caption, int left,

@@ -3,6 +3,7 @@
 #include "core/Chance.h"
 #include "core/Clock.h"
 #include "core/QSettingsStore.h"
+#include "desktop/DBusNotifier.h"
 #include "reminders/QtSound.h"
 #include "widgets/QtTrayShell.h"
 #include "widgets/QtUi.h"
@@ -12,12 +13,13 @@ namespace almanis {
 
 // The services of the running program: Qt's boxes and dialogs, the system's
 // clock and chance, the user's settings file, the desktop's tray and the sound
-// card, for a program whose files lie in `programFolder`.
+// card, the desktop's notifications, for a program whose files lie in
+// `programFolder`.
 class DesktopServices {
   public:
     DesktopServices(const QString& programFolder, const QString& executablePath)
-        : sound_(programFolder), services_{ui_,   clock_, chance_,       settings_,
-                                           tray_, sound_, programFolder, executablePath} {}
+        : sound_(programFolder), services_{ui_,    clock_,    chance_,       settings_,     tray_,
+                                           sound_, notifier_, programFolder, executablePath} {}
 
     Services& services() { return services_; }
 
@@ -28,6 +30,7 @@ class DesktopServices {
     QSettingsStore settings_;
     QtTrayShell tray_;
     QtSound sound_;
+    DBusNotifier notifier_;
     Services services_;
 };
 

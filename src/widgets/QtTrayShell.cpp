@@ -18,8 +18,11 @@ void QtTrayShell::activated(QSystemTrayIcon::ActivationReason reason) {
             deliver(TrayEvent::LeftButtonUp);
             break;
         case QSystemTrayIcon::Context:
-            deliver(TrayEvent::RightButtonDown);
-            deliver(TrayEvent::RightButtonUp);
+            // With a menu the right button is the menu's.
+            if (!menu_) {
+                deliver(TrayEvent::RightButtonDown);
+                deliver(TrayEvent::RightButtonUp);
+            }
             break;
         case QSystemTrayIcon::DoubleClick:
             deliver(TrayEvent::LeftDoubleClick);
@@ -88,6 +91,16 @@ void QtTrayShell::showBalloon() {
 
 void QtTrayShell::remove(const TrayRequest& /*request*/) {
     icon_.hide();
+}
+
+void QtTrayShell::setMenu(const QList<TrayMenuEntry>& entries) {
+    auto menu = std::make_unique<QMenu>();
+    for (const TrayMenuEntry& entry : entries) {
+        QObject::connect(menu->addAction(entry.text), &QAction::triggered, menu.get(),
+                         entry.triggered);
+    }
+    icon_.setContextMenu(menu.get());
+    menu_ = std::move(menu);
 }
 
 bool QtTrayShell::available() const {

@@ -2,7 +2,9 @@
 
 #include "desktop/TrayShell.h"
 
+#include <QMenu>
 #include <QSystemTrayIcon>
+#include <memory>
 #include <optional>
 
 namespace almanis {
@@ -15,6 +17,7 @@ class QtTrayShell final : public TrayShell {
     void modify(const TrayRequest& request) override;
     void remove(const TrayRequest& request) override;
     bool available() const override;
+    void setMenu(const QList<TrayMenuEntry>& entries) override;
 
   private:
     struct Balloon {
@@ -28,6 +31,7 @@ class QtTrayShell final : public TrayShell {
     void showBalloon();
 
     QSystemTrayIcon icon_;
+    std::unique_ptr<QMenu> menu_;
     std::optional<Balloon> balloon_;
     int placeWaits_ = 0;
 };

@@ -6,6 +6,7 @@ namespace almanis {
 
 class Chance;
 class Clock;
+class Notifier;
 class SettingsStore;
 class Sound;
 class TrayShell;
@@ -21,6 +22,7 @@ struct Services {
     SettingsStore& settings;
     TrayShell& trayShell;
     Sound& sound;
+    Notifier& notifier;
     QString programFolder;   // seeds, cursor, skin and sound live here
     QString executablePath;  // the running program, for the start-up entry
 };

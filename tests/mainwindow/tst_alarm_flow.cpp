@@ -196,6 +196,48 @@ class AlarmFlowTest : public test::TestCase {
         QCOMPARE(p.alarms(), 2);
         QCOMPARE(p.listed.last(), QStringList{"Event is today."});
     }
+
+    void theDueAlarmIsAlsoADesktopNotification() {
+        Program p(QDate(2026, 6, 15));
+        p.addEvent(QStringLiteral("Anniversary"), 6, 15);
+        p.addEvent(QStringLiteral("Ann & Bob <3"), 6, 15);
+        p.answer(Answer::Later1h);
+        p.start();
+        const QStringList alert{"Event Alert!", "Anniversary is today.", "Ann & Bob <3 is today."};
+        QCOMPARE(p.env.notifier.shown, QList<QStringList>{alert});
+        // The snooze's re-check tells it again (the desktop replaces the first).
+        p.answer(Answer::Never);
+        p.ticks(3600);
+        QCOMPARE(p.env.notifier.shown, (QList<QStringList>{alert, alert}));
+        // The test alarm is the user's own doing: no notification.
+        p.click("PushButton3");
+        QCOMPARE(p.alarms(), 3);
+        QCOMPARE(p.env.notifier.shown.size(), 2);
+    }
+
+    void clickingTheNotificationBringsTheAlarmForward() {
+        Program p(QDate(2026, 6, 15));
+        p.addEvent(QStringLiteral("Anniversary"), 6, 15);
+        p.env.settings.values = {{"Windows Startup", "On"}, {"Minimized", "On"}};
+        bool alarmInFront = false;
+        bool windowShownMeanwhile = true;
+        p.env.ui.modalScripts.push_back([&](QDialog& alarm) {
+            alarm.setWindowModality(Qt::ApplicationModal);
+            alarm.show();
+            p.env.notifier.click();
+            alarmInFront = alarm.isVisible() && QApplication::activeModalWidget() == &alarm;
+            windowShownMeanwhile = p.window->isVisible();
+            alarm.close();
+        });
+        p.load();  // starts in the tray, where the due check opens the alarm
+        QVERIFY(alarmInFront);
+        QVERIFY(!windowShownMeanwhile);
+        // Once the alarm is answered, the notification shows the main window.
+        QVERIFY(p.window->isHiddenInTray());
+        p.env.notifier.click();
+        QVERIFY(p.window->isVisible());
+        QVERIFY(!p.window->isHiddenInTray());
+    }
 };
 
 ALMANIS_TEST_MAIN(AlarmFlowTest)

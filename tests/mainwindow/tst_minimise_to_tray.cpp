@@ -236,6 +236,57 @@ class MinimiseToTrayTest : public test::TestCase {
         QVERIFY(form.isVisible());
         QVERIFY(form.isMinimized());
     }
+
+    void theTrayMenuShowsTestsAndQuits() {
+        Running p;
+        QStringList entries;
+        for (const TrayMenuEntry& entry : p.env.tray.menu) {
+            entries << entry.text;
+        }
+        QCOMPARE(entries, (QStringList{"Show Almanis", "Test Alarm", "Quit"}));
+
+        p.minimise();
+        QVERIFY(p.form.isHiddenInTray());
+        QVERIFY(p.env.tray.choose(QStringLiteral("Show Almanis")));
+        QVERIFY(p.form.isVisible());
+        QVERIFY(!p.form.isHiddenInTray());
+
+        QVERIFY(p.env.tray.choose(QStringLiteral("Test Alarm")));
+        QCOMPARE(p.env.ui.modals.size(), 1);
+        QCOMPARE(p.env.ui.modals[0].title, QStringLiteral("Event Alert!"));
+        QCOMPARE(p.env.ui.modals[0].owner, &p.form);
+        QVERIFY(p.env.notifier.shown.isEmpty());
+
+        // Quit is the close box's way out: store, timer and icon let go.
+        QVERIFY(p.env.tray.choose(QStringLiteral("Quit")));
+        QVERIFY(!p.form.isVisible());
+        QCOMPARE(p.form.storeConnection().state(), 0);
+        QVERIFY(!p.form.timer().running());
+        QCOMPARE(p.env.tray.calls.last().operation, QStringLiteral("delete"));
+    }
+
+    void anotherStartBringsTheWindowBack_data() {
+        QTest::addColumn<QString>("state");
+        QTest::newRow("in the tray") << "tray";
+        QTest::newRow("minimised without a tray") << "minimised";
+        QTest::newRow("shown") << "shown";
+    }
+    void anotherStartBringsTheWindowBack() {
+        QFETCH(QString, state);
+        Running p;
+        if (state == QLatin1String("tray")) {
+            p.minimise();
+            QVERIFY(p.form.isHidden());
+        } else if (state == QLatin1String("minimised")) {
+            p.env.tray.trayAvailable = false;
+            p.minimise();
+            QVERIFY(p.form.isMinimized());
+        }
+        p.form.showOnRequest();
+        QVERIFY(p.form.isVisible());
+        QVERIFY(!p.form.isMinimized());
+        QVERIFY(!p.form.isHiddenInTray());
+    }
 };
 
 ALMANIS_TEST_MAIN(MinimiseToTrayTest)

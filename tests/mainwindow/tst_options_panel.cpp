@@ -312,15 +312,7 @@ class OptionsPanelTest : public test::TestCase {
     void aTickedBoxSurvivesARestartThroughTheFile() {
         test::TestEnvironment env;
         QSettingsStore store;
-        Services services = env.services;
-        Services real{env.ui,
-                      env.clock,
-                      env.chance,
-                      store,
-                      env.tray,
-                      env.sound,
-                      services.programFolder,
-                      services.executablePath};
+        Services real = env.servicesWith(store);
         {
             MainWindow form(real);
             form.load();
@@ -329,14 +321,7 @@ class OptionsPanelTest : public test::TestCase {
             test::checkBox(form, "Check1")->click();
         }
         QSettingsStore again;
-        Services restarted{env.ui,
-                           env.clock,
-                           env.chance,
-                           again,
-                           env.tray,
-                           env.sound,
-                           services.programFolder,
-                           services.executablePath};
+        Services restarted = env.servicesWith(again);
         MainWindow form(restarted);
         form.load();
         QCOMPARE(boxes(form), QStringLiteral("0010000"));

@@ -3,6 +3,7 @@
 #include "core/Chance.h"
 #include "core/Clock.h"
 #include "core/SettingsStore.h"
+#include "desktop/Notifier.h"
 #include "desktop/TrayShell.h"
 #include "reminders/Sound.h"
 
@@ -50,8 +51,37 @@ class FakeTrayShell final : public TrayShell {
         }
     }
 
+    void setMenu(const QList<TrayMenuEntry>& entries) override { menu = entries; }
+
+    // Chooses the menu entry with this text; false when there is none.
+    bool choose(const QString& text) const {
+        for (const TrayMenuEntry& entry : menu) {
+            if (entry.text == text) {
+                entry.triggered();
+                return true;
+            }
+        }
+        return false;
+    }
+
     QList<Call> calls;
+    QList<TrayMenuEntry> menu;
     bool trayAvailable = true;
+};
+
+// Notifications recorded as "summary|line 1|line 2".
+class FakeNotifier final : public Notifier {
+  public:
+    void notify(const QString& summary, const QStringList& lines) override {
+        shown.append(QStringList{summary} + lines);
+    }
+    // What the user does when clicking the notification.
+    void click() const {
+        if (onActivated) {
+            onActivated();
+        }
+    }
+    QList<QStringList> shown;
 };
 
 class FakeSound final : public Sound {

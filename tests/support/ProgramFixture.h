@@ -3,6 +3,7 @@
 #include "TestEnvironment.h"
 #include "Widgets.h"
 
+#include "desktop/TrayIcon.h"
 #include "mainwindow/MainWindow.h"
 #include "reminders/EventListModel.h"
 #include "store/Connection.h"
@@ -36,9 +37,15 @@ class ProgramFixture {
         db.execute(statement);
     }
 
-    // Creates the main window and loads it; `activate` then activates it.
-    MainWindow& load() {
+    // Creates the main window, with a balloon wait of a millisecond a second.
+    MainWindow& create() {
         window = std::make_unique<MainWindow>(env.services);
+        window->trayIcon().setBalloonSecond(std::chrono::milliseconds(1));
+        return *window;
+    }
+    // Creates the main window and loads it; `start` then activates it too.
+    MainWindow& load() {
+        create();
         window->load();
         return *window;
     }

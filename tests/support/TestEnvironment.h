@@ -30,9 +30,15 @@ class TestEnvironment {
     QString createStore() const;
     // The services with a settings store of the test's own.
     Services servicesWith(SettingsStore& store) const {
-        return Services{
-            services.ui,        services.clock, services.chance,        store,
-            services.trayShell, services.sound, services.programFolder, services.executablePath};
+        return Services{services.ui,
+                        services.clock,
+                        services.chance,
+                        store,
+                        services.trayShell,
+                        services.sound,
+                        services.notifier,
+                        services.programFolder,
+                        services.executablePath};
     }
 
     ScriptedUi ui;
@@ -41,6 +47,7 @@ class TestEnvironment {
     MemorySettingsStore settings;
     FakeTrayShell tray;
     FakeSound sound;
+    FakeNotifier notifier;
     Services services;
 
   private:
