@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QFile;
+class QIODevice;
+
+namespace almanis {
+
+// Reads the content lines of an iCalendar or vCard file. A file line ends at
+// CR LF or at LF alone; a file line that starts with a blank or a tab continues
+// the line before it (its writer folded a long line there), so the two are
+// joined without that blank. Joining happens on bytes, before any decoding,
+// since a writer may fold in the middle of a UTF-8 sequence. A leading
+// byte-order mark is dropped.
+//
+// The device is read once, a block at a time, so memory holds one block, one
+// content line and the file line after it, whatever the size of the file; the
+// buffers are reused from line to line (see readLine).
+class ContentLineReader {
+  public:
+    // `device` must be open for reading; `source` names it in error reports
+    // ("The file /home/me/contacts.vcf").
+    ContentLineReader(QIODevice& device, const QString& source);
+
+    // The next content line without its line end; false at the end of the file.
+    // Throws AppError when the device fails.
+    bool readLine(QByteArray& line);
+
+    // The file line on which the content line last read begins, counting from 1.
+    qint64 lineNumber() const { return lineNumber_; }
+
+  private:
+    bool readFileLine(QByteArray& line);
+
+    QIODevice& device_;
+    QString source_;
+    QByteArray block_;  // bytes read from the device and not yet taken
+    qsizetype taken_ = 0;
+    QByteArray next_;  // the file line after the content line, read to see whether it continues it
+    bool hasNext_ = false;
+    qint64 fileLines_ = 0;
+    qint64 lineNumber_ = 0;
+};
+
+// Opens a file to import for reading. Throws AppError naming the file when it
+// does not exist, is not a regular file or cannot be opened.
+void openFileToImport(QFile& file);
+
+}  // namespace almanis
