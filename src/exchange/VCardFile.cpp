@@ -1,0 +1,271 @@
+#include "exchange/VCardFile.h"
+
+#include "core/AppError.h"
+#include "core/EventDate.h"
+#include "exchange/ContentLine.h"
+#include "exchange/ContentLineReader.h"
+#include "exchange/EventText.h"
+#include "exchange/ImportedText.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QStringDecoder>
+#include <optional>
+
+namespace almanis {
+
+namespace {
+const QString kUnnamed = QStringLiteral("Unnamed");
+
+struct DateProperty {
+    bool birthday = true;  // otherwise an anniversary
+    QString value;
+};
+
+// What a card has told so far; its events are made at its end, once its name is known.
+struct Card {
+    QString formattedName;   // FN
+    QString structuredName;  // the given and family names of N
+    QList<DateProperty> dates;
+};
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return -1;
+}
+
+// "=XX" is the byte XX; an "=" that starts no such pair stays as it is.
+QByteArray quotedPrintableDecoded(QByteArrayView text) {
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const int high = text[i] == '=' && i + 2 < text.size() ? hexDigit(text[i + 1]) : -1;
+        const int low = high >= 0 ? hexDigit(text[i + 2]) : -1;
+        if (low >= 0) {
+            bytes.append(static_cast<char>(high * 16 + low));
+            i += 2;
+        } else {
+            bytes.append(text[i]);
+        }
+    }
+    return bytes;
+}
+
+// The value's text: quoted-printable and CHARSET are vCard 2.1's; vCard 3.0 and
+// 4.0 are UTF-8.
+QString decodedValue(const ContentLine& line) {
+    const QByteArray bytes =
+        line.isQuotedPrintable() ? quotedPrintableDecoded(line.value) : line.value.toByteArray();
+    const QByteArrayView charset = line.parameter("CHARSET");
+    if (!charset.isEmpty() && charset.compare("UTF-8", Qt::CaseInsensitive) != 0) {
+        QStringDecoder decoder(charset.toByteArray().constData(), QStringDecoder::Flag::Stateless);
+        if (decoder.isValid()) {
+            return decoder.decode(bytes);
+        }
+    }
+    return textFromBytes(bytes);
+}
+
+// The pieces of a TEXT value: "\\", "\,", "\;" and "\n" (or "\N") stand for a
+// backslash, a comma, a semicolon and a line break; a backslash before anything
+// else is dropped. In a structured value (N) unescaped semicolons separate the
+// pieces and unescaped commas the items of one piece, which are joined by blanks.
+QStringList unescaped(QStringView value, bool structured) {
+    QStringList pieces(1);
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (c == QLatin1Char('\\') && i + 1 < value.size()) {
+            const QChar escaped = value[++i];
+            const bool lineBreak = escaped == QLatin1Char('n') || escaped == QLatin1Char('N');
+            pieces.last().append(lineBreak ? QChar(QLatin1Char('\n')) : escaped);
+        } else if (structured && c == QLatin1Char(';')) {
+            pieces.append(QString());
+        } else if (structured && c == QLatin1Char(',')) {
+            pieces.last().append(QLatin1Char(' '));
+        } else {
+            pieces.last().append(c);
+        }
+    }
+    return pieces;
+}
+
+// N is "family;given;additional;prefixes;suffixes"; a name reads given name first.
+QString givenThenFamilyName(const QString& value) {
+    const QStringList pieces = unescaped(value, true);
+    QStringList name;
+    for (qsizetype piece : {1, 0}) {
+        if (piece < pieces.size() && !pieces[piece].trimmed().isEmpty()) {
+            name.append(pieces[piece].trimmed());
+        }
+    }
+    return name.join(QLatin1Char(' '));
+}
+
+struct MonthAndDay {
+    int month = 0;
+    int day = 0;
+};
+
+// The number written by `count` ASCII digits from `from`; -1 when they are not all digits.
+int digitsAt(QStringView text, qsizetype from, qsizetype count) {
+    int number = 0;
+    for (qsizetype i = from; i < from + count; ++i) {
+        if (text[i] < QLatin1Char('0') || text[i] > QLatin1Char('9')) {
+            return -1;
+        }
+        number = number * 10 + (text[i].unicode() - '0');
+    }
+    return number;
+}
+
+// The month and day of YYYY-MM-DD, YYYYMMDD, --MMDD or --MM-DD, alone or as the
+// date of a date-time ("1985-04-15T08:30:00Z"); nothing for any other text. The
+// day is not checked against the month here.
+std::optional<MonthAndDay> monthAndDay(QStringView value) {
+    value = value.trimmed();
+    const qsizetype time = value.indexOf(QLatin1Char('T'), 0, Qt::CaseInsensitive);
+    const QStringView date = time < 0 ? value : value.first(time);
+    const bool noYear = date.startsWith(QStringLiteral("--"));
+    qsizetype month = -1;  // where the month's two digits begin
+    qsizetype day = -1;
+    if (date.size() == 10 && date[4] == QLatin1Char('-') && date[7] == QLatin1Char('-') &&
+        digitsAt(date, 0, 4) >= 0) {
+        month = 5, day = 8;
+    } else if (date.size() == 8 && digitsAt(date, 0, 4) >= 0) {
+        month = 4, day = 6;
+    } else if (date.size() == 6 && noYear) {
+        month = 2, day = 4;
+    } else if (date.size() == 7 && noYear && date[4] == QLatin1Char('-')) {
+        month = 2, day = 5;
+    }
+    if (month < 0 || digitsAt(date, month, 2) < 0 || digitsAt(date, day, 2) < 0) {
+        return std::nullopt;
+    }
+    return MonthAndDay{digitsAt(date, month, 2), digitsAt(date, day, 2)};
+}
+
+void addCardEvents(const Card& card, VCardImport& result) {
+    ++result.cards;
+    if (card.dates.isEmpty()) {
+        ++result.cardsWithoutDates;
+        return;
+    }
+    const QString name =
+        oneLineDescription(card.formattedName, oneLineDescription(card.structuredName, kUnnamed));
+    for (const DateProperty& date : card.dates) {
+        const QString description = name + (date.birthday ? QStringLiteral("'s birthday")
+                                                          : QStringLiteral("'s anniversary"));
+        const std::optional<MonthAndDay> found = monthAndDay(date.value);
+        if (!found) {
+            result.skippedDates.append(
+                QStringLiteral(
+                    "%1 %2 is not a date in the form YYYY-MM-DD, YYYYMMDD, --MMDD or --MM-DD")
+                    .arg(description, quotedLine(date.value)));
+        } else if (found->month < 1 || found->month > 12) {
+            result.skippedDates.append(QStringLiteral("%1 %2: there is no month %3")
+                                           .arg(description, quotedLine(date.value))
+                                           .arg(found->month));
+        } else if (!isValidEventDate(found->month, found->day)) {
+            result.skippedDates.append(
+                QStringLiteral("%1 %2: %3 has no day %4")
+                    .arg(description, quotedLine(date.value), monthNameFromNumber(found->month))
+                    .arg(found->day));
+        } else {
+            result.events.append(EventRecord{0, description, found->month, found->day});
+        }
+    }
+}
+
+// The reader works on one content line at a time and keeps only the card being
+// read, so its memory does not grow with the file, and every step is linear in
+// the line: no look-back, no recursion.
+VCardImport readVCards(QIODevice& device, const QString& source) {
+    ContentLineReader reader(device, source);
+    VCardImport result;
+    bool sawLine = false;
+    bool sawCard = false;
+    qint64 depth = 0;  // 1 inside a card, more inside a card kept in a card (2.1's AGENT)
+    qint64 cardLine = 0;
+    Card card;
+    QByteArray line;
+    QByteArray more;
+    while (reader.readLine(line)) {
+        sawLine = true;
+        std::optional<ContentLine> parts = parseContentLine(line);
+        if (!parts) {
+            continue;
+        }
+        // A vCard 2.1 quoted-printable value ends a file line with "=" where it
+        // goes on in the next one.
+        if (line.endsWith('=') && !parts->parameters.isEmpty() && parts->isQuotedPrintable()) {
+            while (line.endsWith('=') && reader.readLine(more)) {
+                line.chop(1);
+                line.append(more);
+            }
+            parts = parseContentLine(line);
+        }
+        if (parts->isBegin("VCARD")) {
+            if (depth++ == 0) {
+                card = Card();
+                cardLine = reader.lineNumber();
+                sawCard = true;
+            }
+        } else if (parts->isEnd("VCARD")) {
+            if (depth > 0 && --depth == 0) {
+                addCardEvents(card, result);
+            }
+        } else if (depth != 1) {
+            continue;
+        } else if (parts->isNamed("FN")) {
+            if (card.formattedName.trimmed().isEmpty()) {
+                card.formattedName = unescaped(decodedValue(*parts), false).constFirst();
+            }
+        } else if (parts->isNamed("N")) {
+            if (card.structuredName.isEmpty()) {
+                card.structuredName = givenThenFamilyName(decodedValue(*parts));
+            }
+        } else if (parts->isNamed("BDAY")) {
+            card.dates.append({true, decodedValue(*parts)});
+        } else if (parts->isNamed("ANNIVERSARY") || parts->isNamed("X-ANNIVERSARY")) {
+            card.dates.append({false, decodedValue(*parts)});
+        }
+    }
+    if (!sawLine) {
+        throw AppError(QStringLiteral("%1 is empty").arg(source));
+    }
+    if (!sawCard) {
+        throw AppError(QStringLiteral("%1 is not a vCard file: it has no BEGIN:VCARD").arg(source));
+    }
+    if (depth > 0) {
+        throw AppError(
+            QStringLiteral(
+                "%1 ends inside the card that begins on line %2: it may have been cut short")
+                .arg(source)
+                .arg(cardLine));
+    }
+    return result;
+}
+}  // namespace
+
+VCardImport readVCards(const QString& path) {
+    QFile file(path);
+    openFileToImport(file);
+    return readVCards(file, QStringLiteral("The file %1").arg(path));
+}
+
+VCardImport parseVCards(const QByteArray& bytes) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return readVCards(buffer, QStringLiteral("The vCard data"));
+}
+
+}  // namespace almanis

@@ -1,0 +1,325 @@
+// The vCard reader: contacts' birthdays and anniversaries as events, from the
+// cards that address books write (vCard 4.0, 3.0 and the older 2.1).
+#include "CalendarTestFiles.h"
+#include "TestEnvironment.h"
+
+#include "core/AppError.h"
+#include "exchange/VCardFile.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+using namespace almanis;
+using almanis::test::yearly;
+
+namespace {
+
+QByteArray corpusFile(const char* name) {
+    return test::readFile(QStringLiteral(VCARD_CORPUS "/") + QLatin1String(name));
+}
+
+// A vCard 4.0 card with the given properties, one a line.
+QByteArray card(const QByteArray& properties) {
+    return "BEGIN:VCARD\r\nVERSION:4.0\r\n" + properties + "END:VCARD\r\n";
+}
+
+QList<EventRecord> birthday(const char* name, int month, int day) {
+    return {yearly(QString::fromUtf8(name) + QStringLiteral("'s birthday"), month, day)};
+}
+
+}  // namespace
+
+class VCardFileTest : public test::TestCase {
+    Q_OBJECT
+  private slots:
+    void cards_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QList<EventRecord>>("events");
+        QTest::addColumn<int>("cards");
+        QTest::addColumn<int>("withoutDates");
+        QTest::addColumn<int>("skipped");
+
+        QTest::newRow("vCard 4.0 sample")
+            << corpusFile("good-4.0.vcf")
+            << QList<EventRecord>{yearly(QStringLiteral("Marta Kowalczyk's birthday"), 3, 12),
+                                  yearly(QStringLiteral("Marta Kowalczyk's anniversary"), 6, 23),
+                                  yearly(QStringLiteral("Tomás Ó Briain's birthday"), 11, 4),
+                                  yearly(QStringLiteral("Leila Haddad's birthday"), 1, 9)}
+            << 5 << 1 << 1;
+        QTest::newRow("vCard 3.0 sample")
+            << corpusFile("good-3.0.vcf")
+            << QList<EventRecord>{yearly(QStringLiteral("Henrik Lindqvist's birthday"), 8, 30),
+                                  yearly(QStringLiteral("Henrik Lindqvist's anniversary"), 5, 19),
+                                  yearly(QStringLiteral("中村 結衣's birthday"), 7, 7),
+                                  yearly(QStringLiteral("Siobhan Brennan's birthday"), 2, 29)}
+            << 3 << 0 << 0;
+        QTest::newRow("vCard 2.1 sample, quoted-printable")
+            << corpusFile("good-2.1.vcf")
+            << QList<EventRecord>{yearly(QStringLiteral("Jürgen Müller's birthday"), 5, 21),
+                                  yearly(QStringLiteral("Jane Doe ☀ who writes her name on two "
+                                                        "lines's birthday"),
+                                         10, 10)}
+            << 2 << 0 << 0;
+        QTest::newRow("folded with LF and a tab, date folded too")
+            << corpusFile("good-lf-tab-folded.vcf") << birthday("Zoë Ω 🎂 שָׁלוֹם", 12, 24) << 1 << 0
+            << 0;
+
+        QTest::newRow("YYYY-MM-DD")
+            << card("FN:A\r\nBDAY:1985-04-15\r\n") << birthday("A", 4, 15) << 1 << 0 << 0;
+        QTest::newRow("YYYYMMDD") << card("FN:A\r\nBDAY:19850415\r\n") << birthday("A", 4, 15) << 1
+                                  << 0 << 0;
+        QTest::newRow("--MMDD, no year")
+            << card("FN:A\r\nBDAY:--0415\r\n") << birthday("A", 4, 15) << 1 << 0 << 0;
+        QTest::newRow("--MM-DD, no year")
+            << card("FN:A\r\nBDAY:--04-15\r\n") << birthday("A", 4, 15) << 1 << 0 << 0;
+        QTest::newRow("date-time, extended")
+            << card("FN:A\r\nBDAY:1985-04-15T23:30:00Z\r\n") << birthday("A", 4, 15) << 1 << 0 << 0;
+        QTest::newRow("date-time, basic")
+            << card("FN:A\r\nBDAY;VALUE=date-and-or-time:19850415T233000-0800\r\n")
+            << birthday("A", 4, 15) << 1 << 0 << 0;
+        QTest::newRow("date-time without a year")
+            << card("FN:A\r\nBDAY:--0415T0930\r\n") << birthday("A", 4, 15) << 1 << 0 << 0;
+        QTest::newRow("VALUE=date and blanks around the value")
+            << card("FN:A\r\nBDAY;VALUE=date: 1985-04-15 \r\n") << birthday("A", 4, 15) << 1 << 0
+            << 0;
+        QTest::newRow("29 February")
+            << card("FN:A\r\nBDAY:--0229\r\n") << birthday("A", 2, 29) << 1 << 0 << 0;
+        QTest::newRow("grouped properties")
+            << card(
+                   "item1.FN:Grouped\r\nitem2.BDAY:--0101\r\nitem3.X-ANNIVERSARY:20100202\r\n"
+                   "item3.X-ABLabel:_$!<Anniversary>!$_\r\n")
+            << QList<EventRecord>{yearly(QStringLiteral("Grouped's birthday"), 1, 1),
+                                  yearly(QStringLiteral("Grouped's anniversary"), 2, 2)}
+            << 1 << 0 << 0;
+        QTest::newRow("quoted parameter with a colon and a semicolon")
+            << card("FN:A\r\nBDAY;X-NOTE=\"at 10:30; home\":--0505\r\n") << birthday("A", 5, 5) << 1
+            << 0 << 0;
+        QTest::newRow("dates before the name, in file order")
+            << card("ANNIVERSARY:--0303\r\nBDAY:--0101\r\nBDAY:--0202\r\nFN:Late\r\n")
+            << QList<EventRecord>{yearly(QStringLiteral("Late's anniversary"), 3, 3),
+                                  yearly(QStringLiteral("Late's birthday"), 1, 1),
+                                  yearly(QStringLiteral("Late's birthday"), 2, 2)}
+            << 1 << 0 << 0;
+        QTest::newRow("no FN: given then family name from N")
+            << card("N:Smith;Anna;Marie;Dr.;PhD\r\nBDAY:--0101\r\n") << birthday("Anna Smith", 1, 1)
+            << 1 << 0 << 0;
+        QTest::newRow("blank FN: N") << card("FN: \r\nN:Smith;Anna;;;\r\nBDAY:--0101\r\n")
+                                     << birthday("Anna Smith", 1, 1) << 1 << 0 << 0;
+        QTest::newRow("N with only a family name")
+            << card("N:Smith;;;;\r\nBDAY:--0101\r\n") << birthday("Smith", 1, 1) << 1 << 0 << 0;
+        QTest::newRow("N with two given names and an escaped comma")
+            << card("N:Smith\\, Jr.;Anna,Marie;;;\r\nBDAY:--0101\r\n")
+            << birthday("Anna Marie Smith, Jr.", 1, 1) << 1 << 0 << 0;
+        QTest::newRow("no name at all")
+            << card("BDAY:--0101\r\n") << birthday("Unnamed", 1, 1) << 1 << 0 << 0;
+        QTest::newRow("empty N") << card("N:;;;;\r\nBDAY:--0101\r\n") << birthday("Unnamed", 1, 1)
+                                 << 1 << 0 << 0;
+        QTest::newRow("escapes in FN")
+            << card("FN:Smith\\, Anna \\; \\\\ \"Annie\"\r\nBDAY:--0101\r\n")
+            << birthday("Smith, Anna ; \\ \"Annie\"", 1, 1) << 1 << 0 << 0;
+        QTest::newRow("line breaks and controls in FN become blanks")
+            << card("FN:\\nFirst\\nSecond\\N\tThird\x01\r\nBDAY:--0101\r\n")
+            << birthday("First Second  Third", 1, 1) << 1 << 0 << 0;
+        QTest::newRow("folded with CR LF and a blank")
+            << card("FN:Fol\r\n ded\r\nBDAY:--04\r\n -15\r\n") << birthday("Folded", 4, 15) << 1
+            << 0 << 0;
+        QTest::newRow("folded inside a UTF-8 character")
+            << card("FN:Zo\xC3\r\n \xAB\r\nBDAY:--0101\r\n") << birthday("Zoë", 1, 1) << 1 << 0
+            << 0;
+        QTest::newRow("right-to-left name")
+            << card("FN:דנה כהן\r\nBDAY:--0101\r\n") << birthday("דנה כהן", 1, 1) << 1 << 0 << 0;
+        QTest::newRow("Windows-1252 line") << card("FN:Ren\xE9 \x93Ren\x94\r\nBDAY:--0101\r\n")
+                                           << birthday("René “Ren”", 1, 1) << 1 << 0 << 0;
+        QTest::newRow("CHARSET names the code page")
+            << card("FN;CHARSET=ISO-8859-7:\xC1\xED\xED\xE1\r\nBDAY:--0101\r\n")
+            << birthday("Αννα", 1, 1) << 1 << 0 << 0;
+        QTest::newRow("unknown CHARSET") << card("FN;CHARSET=x-none:Zo\xC3\xAB\r\nBDAY:--0101\r\n")
+                                         << birthday("Zoë", 1, 1) << 1 << 0 << 0;
+        QTest::newRow("quoted-printable with a broken escape")
+            << card("FN;ENCODING=QUOTED-PRINTABLE:A=3DB =ZZ C=\r\n=41\r\nBDAY:--0101\r\n")
+            << birthday("A=B =ZZ CA", 1, 1) << 1 << 0 << 0;
+        QTest::newRow("names in small letters")
+            << QByteArray("begin:vcard\r\nversion:3.0\r\nfn:Small\r\nbday:--0101\r\nend:vcard\r\n")
+            << birthday("Small", 1, 1) << 1 << 0 << 0;
+        QTest::newRow("cards without dates are counted")
+            << card("FN:No date\r\n") + card("FN:A\r\nBDAY:--0101\r\n") + card({})
+            << birthday("A", 1, 1) << 3 << 2 << 0;
+        QTest::newRow("first FN counts") << card("FN:First\r\nFN:Second\r\nBDAY:--0101\r\n")
+                                         << birthday("First", 1, 1) << 1 << 0 << 0;
+        QTest::newRow("text between cards, byte-order mark")
+            << "\xEF\xBB\xBFnotes\r\nBDAY:--0909\r\n" + card("FN:A\r\nBDAY:--0101\r\n") +
+                   "END:VCARD\r\nFN:stray\r\n"
+            << birthday("A", 1, 1) << 1 << 0 << 0;
+        QTest::newRow("a card inside a card gives nothing")
+            << QByteArray(
+                   "BEGIN:VCARD\r\nVERSION:2.1\r\nFN:Outer\r\nAGENT:\r\nBEGIN:VCARD\r\n"
+                   "FN:Inner\r\nBDAY:--0202\r\nEND:VCARD\r\nBDAY:--0101\r\nEND:VCARD\r\n")
+            << birthday("Outer", 1, 1) << 1 << 0 << 0;
+    }
+    void cards() {
+        QFETCH(QByteArray, file);
+        QFETCH(QList<EventRecord>, events);
+        QFETCH(int, cards);
+        QFETCH(int, withoutDates);
+        QFETCH(int, skipped);
+        const VCardImport result = parseVCards(file);
+        QCOMPARE(result.events, events);
+        QCOMPARE(result.cards, cards);
+        QCOMPARE(result.cardsWithoutDates, withoutDates);
+        QCOMPARE(result.skippedDates.size(), skipped);
+    }
+
+    void badDatesAreSkippedWithAReason_data() {
+        QTest::addColumn<QByteArray>("property");
+        QTest::addColumn<QString>("reason");
+        const QString notADate =
+            QStringLiteral("is not a date in the form YYYY-MM-DD, YYYYMMDD, --MMDD or --MM-DD");
+        QTest::newRow("31 April") << QByteArray("BDAY:2023-04-31")
+                                  << "Ann's birthday \"2023-04-31\": April has no day 31";
+        QTest::newRow("30 February, no year")
+            << QByteArray("BDAY:--0230") << "Ann's birthday \"--0230\": February has no day 30";
+        QTest::newRow("day 0") << QByteArray("BDAY:19850400") << "April has no day 0";
+        QTest::newRow("month 13") << QByteArray("ANNIVERSARY:2010-13-01")
+                                  << "Ann's anniversary \"2010-13-01\": there is no month 13";
+        QTest::newRow("month 0") << QByteArray("X-ANNIVERSARY:--0001") << "there is no month 0";
+        QTest::newRow("text") << QByteArray("BDAY;VALUE=text:circa 1950")
+                              << "Ann's birthday \"circa 1950\" " + notADate;
+        QTest::newRow("month without a day") << QByteArray("BDAY:--04") << notADate;
+        QTest::newRow("day without a month") << QByteArray("BDAY:---15") << notADate;
+        QTest::newRow("year and month") << QByteArray("BDAY:1985-04") << notADate;
+        QTest::newRow("one-digit month") << QByteArray("BDAY:1985-4-15") << notADate;
+        QTest::newRow("time only") << QByteArray("BDAY:T102200") << notADate;
+        QTest::newRow("empty") << QByteArray("BDAY:") << "Ann's birthday \"\" " + notADate;
+        QTest::newRow("signs") << QByteArray("BDAY:+985-04-15") << notADate;
+        QTest::newRow("digits of another script")
+            << QByteArray("BDAY:\xD9\xA1\xD9\xA9\xD9\xA8\xD9\xA5-04-15") << notADate;
+        QTest::newRow("long value quoted short")
+            << "BDAY:" + QByteArray(500, '9')
+            << "Ann's birthday \"" + QString(80, QLatin1Char('9')) + "...\" " + notADate;
+    }
+    void badDatesAreSkippedWithAReason() {
+        QFETCH(QByteArray, property);
+        QFETCH(QString, reason);
+        const VCardImport result =
+            parseVCards(card("FN:Ann\r\n" + property + "\r\nBDAY:--0101\r\n"));
+        QCOMPARE(result.events, birthday("Ann", 1, 1));
+        QCOMPARE(result.cardsWithoutDates, 0);
+        QCOMPARE(result.skippedDates.size(), 1);
+        QVERIFY2(result.skippedDates[0].contains(reason), qPrintable(result.skippedDates[0]));
+    }
+
+    void theSampleOfBadDatesSaysWhy() {
+        const VCardImport result = parseVCards(corpusFile("bad-dates.vcf"));
+        QVERIFY(result.events.isEmpty());
+        QCOMPARE(result.cards, 3);
+        QCOMPARE(
+            result.skippedDates,
+            QStringList(
+                {QStringLiteral("April Fool's birthday \"2023-04-31\": April has no day 31"),
+                 QStringLiteral("Feb Thirty's birthday \"--0230\": February has no day 30"),
+                 QStringLiteral("Feb Thirty's anniversary \"2010-13-01\": there is no month 13"),
+                 QStringLiteral("Only A Day's birthday \"---15\" is not a date in the "
+                                "form YYYY-MM-DD, YYYYMMDD, --MMDD or --MM-DD")}));
+    }
+
+    void unreadableDataGivesNothing_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("empty") << QByteArray() << "The vCard data is empty";
+        QByteArray garbage(4096, '\0');
+        QRandomGenerator random(20260615);
+        for (char& c : garbage) {
+            c = static_cast<char>(random.bounded(256));
+        }
+        QTest::newRow("binary garbage") << garbage << "has no BEGIN:VCARD";
+        QTest::newRow("an iCalendar file")
+            << QByteArray("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")
+            << "is not a vCard file";
+        const QByteArray two = card("FN:One\r\nBDAY:--0101\r\n") +
+                               card("FN:Two, folded over\r\n  two lines\r\nBDAY:--0202\r\n");
+        QTest::newRow("cut inside a card")
+            << two.left(two.indexOf("FN:Two")) << "ends inside the card that begins on line 6";
+        QTest::newRow("cut inside a folded line")
+            << two.left(two.indexOf("  two")) << "ends inside the card that begins on line 6";
+        QTest::newRow("cut before the last END") << two.left(two.lastIndexOf("END:VCARD"))
+                                                 << "ends inside the card that begins on line 6";
+        QTest::newRow("garbage inside a card")
+            << "BEGIN:VCARD\r\n" + garbage << "ends inside the card that begins on line 1";
+    }
+    void unreadableDataGivesNothing() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, reason);
+        try {
+            parseVCards(file);
+            QFAIL("the data was read");
+        } catch (const AppError& e) {
+            QVERIFY2(e.description().contains(reason), qPrintable(e.description()));
+        }
+    }
+
+    void filesAreReadLikeData() {
+        const QString path = QStringLiteral(VCARD_CORPUS "/good-3.0.vcf");
+        const VCardImport fromFile = readVCards(path);
+        const VCardImport fromData = parseVCards(test::readFile(path));
+        QCOMPARE(fromFile.events, fromData.events);
+        QCOMPARE(fromFile.cards, fromData.cards);
+        QVERIFY(!fromFile.events.isEmpty());
+    }
+
+    void fileErrorsNameTheFile() {
+        QTemporaryDir folder;
+        const QString cut = folder.filePath(QStringLiteral("cut.vcf"));
+        test::writeFile(cut, "BEGIN:VCARD\r\nFN:x\r\n");
+        for (const QString& path :
+             {folder.filePath(QStringLiteral("none.vcf")), folder.path(), cut}) {
+            try {
+                readVCards(path);
+                QFAIL("nothing to read was read");
+            } catch (const AppError& e) {
+                QVERIFY2(e.description().contains(path), qPrintable(e.description()));
+            }
+        }
+    }
+
+    // An address book with a photo on every card and a birthday on most. The
+    // reader holds one card at a time.
+    void aLargeFileIsReadInPieces() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("contacts.vcf"));
+        QByteArray photo = "PHOTO;ENCODING=b;TYPE=JPEG:";
+        for (int line = 0; line < 60; ++line) {
+            photo += QByteArray(74, 'A') + "\r\n ";
+        }
+        photo += "AA==\r\n";
+        const int pieces = test::writeLargeFile(
+            path, {},
+            [&](int n) {
+                const QByteArray number = QByteArray::number(n);
+                return card("FN:Contact " + number + "\r\nN:" + number + ";Contact;;;\r\n" +
+                            (n % 4 == 3 ? QByteArray()
+                                        : "BDAY:--" + QByteArray::number(1001 + n % 28) + "\r\n") +
+                            "TEL;TYPE=cell:+1 555 0100\r\n" + photo);
+            },
+            50 * 1024 * 1024, {});
+        QVERIFY(pieces > 0);
+        const long before = test::peakMemoryKiB();
+        QElapsedTimer timer;
+        timer.start();
+        const VCardImport result = readVCards(path);
+        const qint64 elapsed = timer.elapsed();
+        QCOMPARE(result.cards, pieces);
+        QCOMPARE(result.cardsWithoutDates, pieces / 4);
+        QCOMPARE(result.events.size(), pieces - pieces / 4);
+        QCOMPARE(result.events.first(), yearly(QStringLiteral("Contact 0's birthday"), 10, 1));
+        QVERIFY2(elapsed < 60000, qPrintable(QStringLiteral("%1 ms").arg(elapsed)));
+        if (test::kPeakMemoryIsMeaningful) {
+            const long grown = test::peakMemoryKiB() - before;
+            QVERIFY2(grown < 16 * 1024, qPrintable(QStringLiteral("%1 KiB more").arg(grown)));
+        }
+    }
+};
+
+ALMANIS_TEST_MAIN(VCardFileTest)
+#include "tst_vcard_file.moc"
