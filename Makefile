@@ -52,14 +52,17 @@ asan-test: deps
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
-# The line parser and the importer under libFuzzer, with the sanitizers on.
+# The event text importer and the vCard reader under libFuzzer, with the
+# sanitizers on: each fuzzer runs for FUZZ_SECONDS.
 fuzz: deps
 	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DALMANIS_FUZZ=ON \
 	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ $(CMAKE_ARGS) >/dev/null
-	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_event_text
-	@mkdir -p $(FUZZ_BUILD)/corpus
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_event_text fuzz_vcard
+	@mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/corpus-vcard
 	$(FUZZ_BUILD)/fuzz/fuzz_event_text -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
 	  $(FUZZ_BUILD)/corpus tests/exchange/corpus
+	$(FUZZ_BUILD)/fuzz/fuzz_vcard -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
+	  -dict=fuzz/vcard.dict $(FUZZ_BUILD)/corpus-vcard tests/exchange/vcard-corpus
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
