@@ -164,19 +164,21 @@ void addCardEvents(const Card& card, VCardImport& result) {
         const QString description = name + (date.birthday ? QStringLiteral("'s birthday")
                                                           : QStringLiteral("'s anniversary"));
         const std::optional<MonthAndDay> found = monthAndDay(date.value);
+        // Reports are one line each, like the descriptions.
+        const QString shown = quotedLine(oneLineDescription(date.value, QString()));
         if (!found) {
             result.skippedDates.append(
                 QStringLiteral(
                     "%1 %2 is not a date in the form YYYY-MM-DD, YYYYMMDD, --MMDD or --MM-DD")
-                    .arg(description, quotedLine(date.value)));
+                    .arg(description, shown));
         } else if (found->month < 1 || found->month > 12) {
             result.skippedDates.append(QStringLiteral("%1 %2: there is no month %3")
-                                           .arg(description, quotedLine(date.value))
+                                           .arg(description, shown)
                                            .arg(found->month));
         } else if (!isValidEventDate(found->month, found->day)) {
             result.skippedDates.append(
                 QStringLiteral("%1 %2: %3 has no day %4")
-                    .arg(description, quotedLine(date.value), monthNameFromNumber(found->month))
+                    .arg(description, shown, monthNameFromNumber(found->month))
                     .arg(found->day));
         } else {
             result.events.append(EventRecord{0, description, found->month, found->day});

@@ -195,6 +195,9 @@ class VCardFileTest : public test::TestCase {
         QTest::newRow("signs") << QByteArray("BDAY:+985-04-15") << notADate;
         QTest::newRow("digits of another script")
             << QByteArray("BDAY:\xD9\xA1\xD9\xA9\xD9\xA8\xD9\xA5-04-15") << notADate;
+        QTest::newRow("line separator shown as a blank")
+            << QByteArray("BDAY:1985\xE2\x80\xA8-04-15")
+            << "Ann's birthday \"1985 -04-15\" " + notADate;
         QTest::newRow("long value quoted short")
             << "BDAY:" + QByteArray(500, '9')
             << "Ann's birthday \"" + QString(80, QLatin1Char('9')) + "...\" " + notADate;
