@@ -51,6 +51,7 @@ void AlarmWindow::createControls() {
 
     lineList_ = makeReportView(this, lines_);
     lineList_->setObjectName(QStringLiteral("ListView1"));
+    lineList_->setAccessibleName(QStringLiteral("Due events"));
     lineList_->setGeometry(twipsRect(120, 120, 7800, 2760));
     pointer_->watchBackground(lineList_);
     pointer_->watchBackground(lineList_->viewport());
@@ -60,7 +61,7 @@ void AlarmWindow::createControls() {
     answerFrame_->setGeometry(twipsRect(120, 2970, 7800, 735));
     pointer_->watchBackground(answerFrame_);
 
-    remindLaterButton_ = new QPushButton(QStringLiteral("Remind Me Later"), answerFrame_);
+    remindLaterButton_ = new QPushButton(QStringLiteral("&Remind Me Later"), answerFrame_);
     remindLaterButton_->setObjectName(QStringLiteral("PushButton1"));
     remindLaterButton_->setGeometry(twipsRect(240, 210, 3840, 405));
 
@@ -68,7 +69,7 @@ void AlarmWindow::createControls() {
     delayBox_->setObjectName(QStringLiteral("Combo1"));
     delayBox_->setGeometry(px(4320), px(240), px(3255), delayBox_->sizeHint().height());
 
-    doNotRemindButton_ = new QPushButton(QStringLiteral("Do Not Remind Me Again"), this);
+    doNotRemindButton_ = new QPushButton(QStringLiteral("Do &Not Remind Me Again"), this);
     doNotRemindButton_->setObjectName(QStringLiteral("PushButton2"));
     doNotRemindButton_->setGeometry(twipsRect(120, 3810, 7800, 405));
 

@@ -10,6 +10,7 @@
 #include "store/Connection.h"
 #include "store/Sql.h"
 #include "widgets/Design.h"
+#include "widgets/LabelledComboBox.h"
 #include "widgets/PointerRule.h"
 #include "widgets/Services.h"
 
@@ -48,7 +49,8 @@ EventEditor::EventEditor(Services& services, Connection& store, std::optional<qi
     pointer_ = new PointerRule(*this);
     pointer_->watchBackground(this);
 
-    descriptionFrame_ = named(new QGroupBox(QStringLiteral("Description"), this), "Frame2");
+    // The frame's mnemonic moves the focus to the description inside it.
+    descriptionFrame_ = named(new QGroupBox(QStringLiteral("D&escription"), this), "Frame2");
     descriptionFrame_->setGeometry(twipsRect(120, 60, 7800, 795));
     pointer_->watchBackground(descriptionFrame_);
     descriptionEdit_ = named(new QLineEdit(descriptionFrame_), "Text1");
@@ -57,26 +59,30 @@ EventEditor::EventEditor(Services& services, Connection& store, std::optional<qi
     dateFrame_ = named(new QGroupBox(QStringLiteral("Date"), this), "Frame1");
     dateFrame_->setGeometry(twipsRect(120, 915, 7800, 855));
     pointer_->watchBackground(dateFrame_);
-    monthLabel_ = named(new QLabel(QStringLiteral("Month:"), dateFrame_), "Label1_1");
+    monthLabel_ = named(new QLabel(QStringLiteral("&Month:"), dateFrame_), "Label1_1");
     monthLabel_->setGeometry(twipsRect(240, 390, 840, 315));
-    monthBox_ = named(new QComboBox(dateFrame_), "Combo1");
+    monthBox_ = named(new LabelledComboBox(dateFrame_), "Combo1");
     monthBox_->setGeometry(twipsRect(1080, 360, 2640, 375));
-    dayLabel_ = named(new QLabel(QStringLiteral("Day:"), dateFrame_), "Label1_2");
+    monthBox_->setLabel(*monthLabel_);
+    dayLabel_ = named(new QLabel(QStringLiteral("&Day:"), dateFrame_), "Label1_2");
     dayLabel_->setGeometry(twipsRect(4080, 390, 600, 315));
-    dayBox_ = named(new QComboBox(dateFrame_), "Combo2");
+    dayBox_ = named(new LabelledComboBox(dateFrame_), "Combo2");
     dayBox_->setGeometry(twipsRect(4680, 360, 2880, 375));
     dayBox_->setMaxVisibleItems(16);
+    dayBox_->setLabel(*dayLabel_);
 
     saveButton_ =
-        named(new QPushButton(QStringLiteral("Save New Event Reminder"), this), "PushButton6");
+        named(new QPushButton(QStringLiteral("&Save New Event Reminder"), this), "PushButton6");
     saveButton_->setGeometry(twipsRect(120, 1890, 3840, 405));
-    cancelButton_ = named(new QPushButton(QStringLiteral("Cancel"), this), "PushButton1");
+    cancelButton_ = named(new QPushButton(QStringLiteral("&Cancel"), this), "PushButton1");
     cancelButton_->setGeometry(twipsRect(4080, 1890, 3840, 405));
     for (QPushButton* button : {saveButton_, cancelButton_}) {
         button->setFont(buttonFont());
-        button->setAutoDefault(false);
         pointer_->watchButton(button);
     }
+    // Enter saves wherever the focus is, except on Cancel, which Enter presses;
+    // Escape cancels (see reject()).
+    saveButton_->setDefault(true);
     connect(saveButton_, &QPushButton::clicked, this, &EventEditor::save);
     connect(cancelButton_, &QPushButton::clicked, this, &EventEditor::cancel);
 }

@@ -4,7 +4,6 @@
 #include <functional>
 #include <optional>
 
-class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -13,6 +12,7 @@ class QPushButton;
 namespace almanis {
 
 class Connection;
+class LabelledComboBox;
 class PointerRule;
 struct Services;
 
@@ -56,9 +56,9 @@ class EventEditor final : public QDialog {
     QLineEdit* descriptionEdit_ = nullptr;
     QGroupBox* dateFrame_ = nullptr;
     QLabel* monthLabel_ = nullptr;
-    QComboBox* monthBox_ = nullptr;
+    LabelledComboBox* monthBox_ = nullptr;
     QLabel* dayLabel_ = nullptr;
-    QComboBox* dayBox_ = nullptr;
+    LabelledComboBox* dayBox_ = nullptr;
     QPushButton* saveButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
 };

@@ -22,8 +22,14 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QTreeView>
+#include <QVBoxLayout>
+#include <algorithm>
 
 namespace almanis {
 
@@ -58,7 +64,7 @@ MainWindow::~MainWindow() {
 
 QPushButton* MainWindow::addButton(const char* objectName, const QString& caption, int left,
                                    int top, int width) {
-    auto* button = new QPushButton(caption, this);
+    auto* button = new QPushButton(caption, content_);
     button->setObjectName(QLatin1String(objectName));
     button->setFont(buttonFont());
     button->setGeometry(twipsRect(left, top, width, 405));
@@ -79,57 +85,76 @@ QCheckBox* MainWindow::addCheckBox(QWidget* frame, const char* objectName, const
 void MainWindow::createControls() {
     setObjectName(QStringLiteral("Form1"));
     setFont(windowFont());
-    setFixedSize(px(8040), px(8190));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     pointer_->watchBackground(this);
 
-    helpButton_ = addButton("PushButton5", QStringLiteral("Help"), 120, 120, 7800);
-    eventList_ = makeReportView(this, events_);
+    // The controls stand on a page of the design's fixed size; where the screen
+    // is too small for it, the window shrinks to the screen and the page scrolls.
+    content_ = new QWidget;
+    content_->setFixedSize(px(8040), px(8190));
+    pointer_->watchBackground(content_);
+    scrollArea_ = new QScrollArea(this);
+    scrollArea_->setFrameShape(QFrame::NoFrame);
+    scrollArea_->setFocusPolicy(Qt::NoFocus);  // Tab goes from control to control
+    scrollArea_->setWidget(content_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scrollArea_);
+    fitInto(QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+
+    helpButton_ = addButton("PushButton5", QStringLiteral("&Help"), 120, 120, 7800);
+    eventList_ = makeReportView(content_, events_);
     eventList_->setObjectName(QStringLiteral("ListView1"));
+    eventList_->setAccessibleName(QStringLiteral("Events"));
+    eventList_->installEventFilter(this);
     eventList_->setGeometry(twipsRect(120, 630, 7800, 2300));
     pointer_->watchBackground(eventList_);
     pointer_->watchBackground(eventList_->viewport());
-    addEventButton_ = addButton("PushButton6", QStringLiteral("Add Reminder"), 120, 3030, 3840);
-    deleteButton_ = addButton("PushButton1", QStringLiteral("Delete Reminder"), 4080, 3030, 3840);
-    editButton_ = addButton("PushButton2", QStringLiteral("Edit Reminder"), 120, 3540, 3840);
+    addEventButton_ = addButton("PushButton6", QStringLiteral("&Add Reminder"), 120, 3030, 3840);
+    deleteButton_ = addButton("PushButton1", QStringLiteral("&Delete Reminder"), 4080, 3030, 3840);
+    editButton_ = addButton("PushButton2", QStringLiteral("&Edit Reminder"), 120, 3540, 3840);
     sampleButton_ =
-        addButton("PushButton4", QStringLiteral("Load Sample/Example Data"), 4080, 3540, 3840);
+        addButton("PushButton4", QStringLiteral("Load &Sample/Example Data"), 4080, 3540, 3840);
     importButton_ =
-        addButton("PushButton8", QStringLiteral("Import Events From Text File"), 120, 4050, 3840);
+        addButton("PushButton8", QStringLiteral("&Import Events From Text File"), 120, 4050, 3840);
     exportButton_ =
-        addButton("PushButton9", QStringLiteral("Export Events To File"), 4080, 4050, 3240);
+        addButton("PushButton9", QStringLiteral("E&xport Events To File"), 4080, 4050, 3240);
+    // The two "?" buttons share their one character, so neither has a mnemonic;
+    // their accessible names say what they explain.
     fileFormatNoteButton_ = addButton("PushButton10", QStringLiteral("?"), 7440, 4050, 480);
+    fileFormatNoteButton_->setAccessibleName(QStringLiteral("About the text file format"));
 
-    remindFrame_ = new QGroupBox(QStringLiteral("Remind Options"), this);
+    remindFrame_ = new QGroupBox(QStringLiteral("Remind Options"), content_);
     remindFrame_->setObjectName(QStringLiteral("Frame2"));
     remindFrame_->setGeometry(twipsRect(120, 4560, 7800, 2175));
     pointer_->watchBackground(remindFrame_);
     remindOnTheDayBox_ =
-        addCheckBox(remindFrame_, "Check1", QStringLiteral("Remind me on the day of the event"),
+        addCheckBox(remindFrame_, "Check1", QStringLiteral("Remind me &on the day of the event"),
                     240, 300, 7320);
     remindThreeDaysBox_ = addCheckBox(
-        remindFrame_, "Check2", QStringLiteral("Remind me 3 days before event"), 240, 650, 7320);
+        remindFrame_, "Check2", QStringLiteral("Remind me &3 days before event"), 240, 650, 7320);
     remindSevenDaysBox_ = addCheckBox(
-        remindFrame_, "Check4", QStringLiteral("Remind me 7 days before event"), 240, 1000, 7320);
+        remindFrame_, "Check4", QStringLiteral("Remind me &7 days before event"), 240, 1000, 7320);
     remindFourteenDaysBox_ = addCheckBox(
-        remindFrame_, "Check5", QStringLiteral("Remind me 14 days before event"), 240, 1350, 7320);
+        remindFrame_, "Check5", QStringLiteral("Remind me &14 days before event"), 240, 1350, 7320);
     remindThirtyDaysBox_ = addCheckBox(
-        remindFrame_, "Check6", QStringLiteral("Remind me 30 days before event"), 240, 1700, 7320);
+        remindFrame_, "Check6", QStringLiteral("Remind me 3&0 days before event"), 240, 1700, 7320);
 
-    startupFrame_ = new QGroupBox(QStringLiteral("Startup Options"), this);
+    startupFrame_ = new QGroupBox(QStringLiteral("Startup Options"), content_);
     startupFrame_->setObjectName(QStringLiteral("Frame1"));
     startupFrame_->setGeometry(twipsRect(120, 6795, 7800, 735));
     pointer_->watchBackground(startupFrame_);
     startAtLogonBox_ =
-        addCheckBox(startupFrame_, "Check3",
-                    QStringLiteral("Load this software on Windows startup"), 240, 300, 3780);
-    startInTrayBox_ = addCheckBox(startupFrame_, "Check8", QStringLiteral("Start in system tray"),
+        addCheckBox(startupFrame_, "Check3", QStringLiteral("&Load this software when I log in"),
+                    240, 300, 3780);
+    startInTrayBox_ = addCheckBox(startupFrame_, "Check8", QStringLiteral("Start in system t&ray"),
                                   4080, 300, 3600);
 
-    testAlarmButton_ = addButton("PushButton3", QStringLiteral("Test Alarm"), 120, 7650, 7200);
+    testAlarmButton_ = addButton("PushButton3", QStringLiteral("&Test Alarm"), 120, 7650, 7200);
     testAlarmNoteButton_ = addButton("PushButton7", QStringLiteral("?"), 7440, 7650, 480);
+    testAlarmNoteButton_->setAccessibleName(QStringLiteral("About the test alarm"));
 
     // The design state: only the day-of-event reminder ticked, white frames and boxes.
     remindOnTheDayBox_->setChecked(true);
@@ -152,6 +177,68 @@ void MainWindow::connectCommands() {
     connect(importButton_, &QPushButton::clicked, files, &FileCommands::importEvents);
     connect(exportButton_, &QPushButton::clicked, files, &FileCommands::exportEvents);
     connect(fileFormatNoteButton_, &QPushButton::clicked, files, &FileCommands::showFileFormatNote);
+    // A double-click on a row edits it, as Enter does (see eventFilter).
+    connect(eventList_, &QTreeView::doubleClicked, events, &EventCommands::editSelectedEvent);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Delete asks to delete the selected row, Enter edits it; the view itself
+    // does nothing with either key.
+    if (watched == eventList_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
+            switch (key->key()) {
+                case Qt::Key_Delete:
+                    eventCommands_->deleteSelectedEvent();
+                    return true;
+                case Qt::Key_Return:
+                case Qt::Key_Enter:
+                    eventCommands_->editSelectedEvent();
+                    return true;
+                default:
+                    break;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QSize fittedWindowSize(QSize page, QSize room, int scrollBarExtent) {
+    QSize size = page;
+    if (size.height() > room.height()) {
+        size.setHeight(room.height());
+        size.rwidth() += scrollBarExtent;
+    }
+    if (size.width() > room.width()) {
+        size.setWidth(room.width());
+        size.setHeight(std::min(size.height() + scrollBarExtent, room.height()));
+    }
+    return size;
+}
+
+void MainWindow::fitInto(QSize room) {
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrollArea_);
+    const QSize size = fittedWindowSize(content_->size(), room, scrollBar);
+    const bool scrolls = size != content_->size();
+    scrollArea_->setHorizontalScrollBarPolicy(scrolls ? Qt::ScrollBarAsNeeded
+                                                      : Qt::ScrollBarAlwaysOff);
+    scrollArea_->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAsNeeded
+                                                    : Qt::ScrollBarAlwaysOff);
+    setFixedSize(size);
+}
+
+void MainWindow::fitToScreen() {
+    const QScreen* shownOn = screen();
+    if (!shownOn) {
+        return;
+    }
+    // The frame is known once the window manager has framed the window; until
+    // then a title bar's height stands in for it.
+    QSize frame = frameGeometry().size() - size();
+    if (frame.isEmpty()) {
+        frame = QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    }
+    fitInto(shownOn->availableGeometry().size() - frame);
 }
 
 void MainWindow::createTrayMenu() {
@@ -320,7 +407,7 @@ std::optional<int> MainWindow::selectedRow() const {
     if (rows.isEmpty()) {
         return std::nullopt;
     }
-    return rows.first().row();
+    return modelRow(*eventList_, rows.first());
 }
 
 bool MainWindow::event(QEvent* event) {
@@ -329,6 +416,17 @@ bool MainWindow::event(QEvent* event) {
         handleActivation();
     }
     return result;
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    fitToScreen();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    // Framed, or moved to another screen: the room may have changed.
+    fitToScreen();
 }
 
 void MainWindow::changeEvent(QEvent* event) {

@@ -13,9 +13,15 @@
 class QCheckBox;
 class QGroupBox;
 class QPushButton;
+class QScrollArea;
 class QTreeView;
 
 namespace almanis {
+
+// The size of a window whose page of `page` pixels must fit into `room`: the
+// page itself when it fits, else as much as fits, with room for the scroll
+// bar that the cut-off side then needs.
+QSize fittedWindowSize(QSize page, QSize room, int scrollBarExtent);
 
 class EventCommands;
 class FileCommands;
@@ -61,10 +67,18 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     // The row the user selected in the list, if any.
     std::optional<int> selectedRow() const override;
 
+    // Sizes the window for a screen area of `room` (the window's frame taken
+    // off): the design's size where it fits, else smaller with the page
+    // scrolling. Showing the window fits it to its screen.
+    void fitInto(QSize room);
+
   protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     // ReminderHost
@@ -86,6 +100,7 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     void createTrayMenu();
     // The user clicked the alarm's notification.
     void notificationClicked();
+    void fitToScreen();
     QPushButton* addButton(const char* objectName, const QString& caption, int left, int top,
                            int width);
     QCheckBox* addCheckBox(QWidget* frame, const char* objectName, const QString& caption, int left,
@@ -107,6 +122,8 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     bool activating_ = false;
     bool closed_ = false;
 
+    QScrollArea* scrollArea_ = nullptr;
+    QWidget* content_ = nullptr;
     QPushButton* helpButton_ = nullptr;
     QTreeView* eventList_ = nullptr;
     QPushButton* addEventButton_ = nullptr;

@@ -1,6 +1,7 @@
 #include "widgets/Design.h"
 
 #include "core/AppError.h"
+#include "widgets/VisibleColumnsModel.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -29,6 +30,22 @@ QFont buttonFont() {
     font.setPointSizeF(11.25);
     font.setBold(true);
     return font;
+}
+
+QString withoutMnemonic(const QString& caption) {
+    QString text;
+    text.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&')) {
+            if (i + 1 < caption.size() && caption[i + 1] == QLatin1Char('&')) {
+                text += QLatin1Char('&');
+                ++i;
+            }
+            continue;
+        }
+        text += caption[i];
+    }
+    return text;
 }
 
 QIcon programIcon() {
@@ -62,38 +79,54 @@ bool takesFaceColour(const QWidget* widget) {
     return qobject_cast<const QCheckBox*>(widget) || qobject_cast<const QRadioButton*>(widget) ||
            qobject_cast<const QGroupBox*>(widget) || qobject_cast<const QLabel*>(widget);
 }
+}  // namespace
 
-void setBackground(QWidget& widget, const QColor& colour) {
-    // Check boxes and option buttons fill with their button colour, frames
-    // and labels with the window colour.
+void setColours(QWidget& widget, const QColor& background, const QColor& text) {
+    // Check boxes and option buttons fill with their button colour, frames and
+    // labels with the window colour; captions are drawn in the matching text
+    // role, and titles and labels in the window text.
     QPalette palette = widget.palette();
-    palette.setColor(widget.backgroundRole(), colour);
+    palette.setColor(widget.backgroundRole(), background);
+    const QColor disabledText = QColor::fromRgbF((background.redF() + text.redF()) / 2,
+                                                 (background.greenF() + text.greenF()) / 2,
+                                                 (background.blueF() + text.blueF()) / 2);
+    for (QPalette::ColorRole role :
+         {widget.foregroundRole(), QPalette::WindowText, QPalette::ButtonText}) {
+        palette.setColor(QPalette::Active, role, text);
+        palette.setColor(QPalette::Inactive, role, text);
+        palette.setColor(QPalette::Disabled, role, disabledText);
+    }
     widget.setPalette(palette);
     widget.setAutoFillBackground(true);
 }
-}  // namespace
 
 void applyButtonFaceColours(QWidget& window) {
+    // The button face and its own text colour, as the desktop's scheme has them.
     const QColor face = window.palette().color(QPalette::Button);
-    setBackground(window, face);
+    const QColor text = window.palette().color(QPalette::ButtonText);
+    setColours(window, face, text);
     for (QWidget* child : window.findChildren<QWidget*>()) {
         if (takesFaceColour(child)) {
-            setBackground(*child, face);
+            setColours(*child, face, text);
         }
     }
 }
 
 void applyDesignColours(QWidget& window) {
+    // The design's white boxes would carry a dark scheme's white text; they get
+    // the design's black text with them.
     for (QWidget* child : window.findChildren<QWidget*>()) {
         if (qobject_cast<QCheckBox*>(child) || qobject_cast<QGroupBox*>(child)) {
-            setBackground(*child, Qt::white);
+            setColours(*child, Qt::white, Qt::black);
         }
     }
 }
 
 QTreeView* makeReportView(QWidget* parent, QAbstractItemModel& model) {
     auto* view = new QTreeView(parent);
-    view->setModel(&model);
+    auto* columns = new VisibleColumnsModel(view);
+    columns->setSourceModel(&model);
+    view->setModel(columns);
     view->setRootIsDecorated(false);
     view->setItemsExpandable(false);
     view->setUniformRowHeights(true);  // keeps long lists fast
@@ -110,13 +143,24 @@ QTreeView* makeReportView(QWidget* parent, QAbstractItemModel& model) {
 }
 
 void setColumnWidths(QTreeView& view, const QList<int>& twips) {
+    auto* columns = qobject_cast<VisibleColumnsModel*>(view.model());
+    if (!columns) {
+        return;
+    }
     for (int column = 0; column < twips.size(); ++column) {
-        const int width = px(twips[column]);
-        view.setColumnHidden(column, width <= 1);
-        if (width > 1) {
-            view.header()->resizeSection(column, width);
+        columns->setColumnVisible(column, px(twips[column]) > 1);
+    }
+    for (int column = 0; column < twips.size(); ++column) {
+        const int shown = columns->viewColumn(column);
+        if (shown >= 0) {
+            view.header()->resizeSection(shown, px(twips[column]));
         }
     }
+}
+
+int modelRow(const QTreeView& view, const QModelIndex& index) {
+    const auto* columns = qobject_cast<const VisibleColumnsModel*>(view.model());
+    return columns ? columns->mapToSource(index).row() : index.row();
 }
 
 }  // namespace almanis

@@ -4,9 +4,12 @@
 #include <QIcon>
 #include <QList>
 #include <QRect>
+#include <QString>
 
 class QAbstractItemModel;
+class QModelIndex;
 class QCheckBox;
+class QColor;
 class QTreeView;
 class QWidget;
 
@@ -23,6 +26,10 @@ QRect twipsRect(int left, int top, int width, int height);
 QFont windowFont();
 QFont buttonFont();
 
+// A caption as the user reads it: the mnemonic's ampersand dropped, a doubled
+// one read as one.
+QString withoutMnemonic(const QString& caption);
+
 // The program's icon: a blue 'M' on a light cyan square.
 QIcon programIcon();
 
@@ -31,17 +38,29 @@ QIcon programIcon();
 int checkValue(const QCheckBox& box);
 void setCheckValue(QCheckBox& box, int value);
 
+// Forces a background colour on a widget together with a text colour that
+// reads on it, so that no colour scheme leaves its own text on the forced
+// background. Disabled text is drawn halfway between the two.
+void setColours(QWidget& widget, const QColor& background, const QColor& text);
+
 // Gives a window the button-face background, and its check boxes, option
 // buttons, frames and labels too. Other controls keep their colours.
 void applyButtonFaceColours(QWidget& window);
 
-// The design colours of the main window: white frames and check boxes.
+// The design colours of the main window: white frames and check boxes with
+// black text.
 void applyDesignColours(QWidget& window);
 
-// A list in report view: whole-row selection, no editing, no sorting.
+// A list in report view: whole-row selection, no editing, no sorting. The view
+// shows the model through a VisibleColumnsModel, so that hidden columns are
+// left out altogether, for screen readers too.
 QTreeView* makeReportView(QWidget* parent, QAbstractItemModel& model);
 
-// Column widths in twips, by column; a column of at most one pixel is hidden.
+// Column widths in twips, by the model's column; a column of at most one
+// pixel is hidden.
 void setColumnWidths(QTreeView& view, const QList<int>& twips);
+
+// The model's row that the view's index stands for.
+int modelRow(const QTreeView& view, const QModelIndex& index);
 
 }  // namespace almanis

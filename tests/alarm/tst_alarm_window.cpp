@@ -53,14 +53,15 @@ class AlarmWindowTest : public test::TestCase {
         QVERIFY(test::find<QGroupBox>(w, "Frame1")->title().isEmpty());
         QCOMPARE(test::button(w, "PushButton1")->parentWidget(),
                  test::find<QGroupBox>(w, "Frame1"));
-        QCOMPARE(test::button(w, "PushButton1")->text(), QStringLiteral("Remind Me Later"));
+        QCOMPARE(test::caption(test::button(w, "PushButton1")), QStringLiteral("Remind Me Later"));
         QCOMPARE(test::button(w, "PushButton1")->geometry(), twipsRect(240, 210, 3840, 405));
         QCOMPARE(test::find<QComboBox>(w, "Combo1")->parentWidget(),
                  test::find<QGroupBox>(w, "Frame1"));
         QCOMPARE(test::find<QComboBox>(w, "Combo1")->geometry().topLeft(),
                  QPoint(px(4320), px(240)));
         QCOMPARE(test::find<QComboBox>(w, "Combo1")->width(), px(3255));
-        QCOMPARE(test::button(w, "PushButton2")->text(), QStringLiteral("Do Not Remind Me Again"));
+        QCOMPARE(test::caption(test::button(w, "PushButton2")),
+                 QStringLiteral("Do Not Remind Me Again"));
         QCOMPARE(test::button(w, "PushButton2")->geometry(), twipsRect(120, 3810, 7800, 405));
         QCOMPARE(test::button(w, "PushButton1")->font(), buttonFont());
         QCOMPARE(w.font(), windowFont());

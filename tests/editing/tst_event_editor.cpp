@@ -133,11 +133,44 @@ class EditorTest : public test::TestCase {
         QVERIFY(f.env.ui.errors().isEmpty());
     }
 
+    void enterSavesAndEscapeCancels_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("Enter in the description") << "Text1" << int(Qt::Key_Return) << true;
+        QTest::newRow("keypad Enter in the description") << "Text1" << int(Qt::Key_Enter) << true;
+        QTest::newRow("Enter in the month box") << "Combo1" << int(Qt::Key_Return) << true;
+        QTest::newRow("Enter on Cancel presses Cancel")
+            << "PushButton1" << int(Qt::Key_Return) << false;
+        QTest::newRow("Escape in the description") << "Text1" << int(Qt::Key_Escape) << false;
+    }
+    void enterSavesAndEscapeCancels() {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(bool, saved);
+        Fixture f(QDate(2026, 9, 17));
+        bool closed = false;
+        f.env.ui.modalScripts.push_back([&](QDialog& dialog) {
+            dialog.show();
+            test::find<QLineEdit>(dialog, "Text1")->setText(QStringLiteral("Birthday"));
+            QWidget* target = test::find(dialog, focus.toLatin1().constData());
+            target->setFocus();
+            QTest::keyClick(target, Qt::Key(key));
+            closed = !dialog.isVisible();
+        });
+        test::button(*f.window, "PushButton6")->click();
+        QVERIFY(closed);
+        const QList<Row> expected =
+            saved ? QList<Row>{{QStringLiteral("Birthday"), 9, 17}} : QList<Row>{};
+        QCOMPARE(f.rows(), expected);
+        QVERIFY(f.env.ui.boxes.isEmpty());
+    }
+
     void addPreselectsTodayAndKeepsTheCaption() {
         Fixture f(QDate(2026, 9, 17));
         f.editorWill(-2, QString(), QStringLiteral("Birthday"), true, [](EventEditor& editor) {
             QCOMPARE(editor.windowTitle(), QStringLiteral("Add New Event Reminder"));
-            QCOMPARE(test::button(editor, "PushButton6")->text(),
+            QCOMPARE(test::caption(test::button(editor, "PushButton6")),
                      QStringLiteral("Save New Event Reminder"));
             QCOMPARE(test::find<QComboBox>(editor, "Combo1")->currentIndex(), 8);
             QCOMPARE(test::find<QComboBox>(editor, "Combo2")->currentText(), QStringLiteral("17"));

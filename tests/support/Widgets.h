@@ -1,5 +1,8 @@
 #pragma once
 
+#include "widgets/Design.h"
+
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -28,6 +31,11 @@ inline QPushButton* button(const QObject& window, const char* objectName) {
 
 inline QCheckBox* checkBox(const QObject& window, const char* objectName) {
     return find<QCheckBox>(window, objectName);
+}
+
+// A button's or check box's caption as the user reads it, without the mnemonic.
+inline QString caption(const QAbstractButton* control) {
+    return withoutMnemonic(control->text());
 }
 
 }  // namespace almanis::test

@@ -11,7 +11,7 @@
 
 using namespace almanis;
 
-class DesignTest : public QObject {
+class DesignTest : public test::TestCase {
     Q_OBJECT
   private slots:
     void checkValues_data() {
@@ -39,15 +39,70 @@ class DesignTest : public QObject {
 
     void reportViewColumnWidths() {
         QStandardItemModel model(2, 3);
+        model.setHorizontalHeaderLabels({"id", "Description", "MonthNo"});
         std::unique_ptr<QTreeView> view(makeReportView(nullptr, model));
         setColumnWidths(*view, {1, 2700, 0});
-        // A column of a twip or none is hidden, not drawn with no width.
-        QVERIFY(view->isColumnHidden(0));
-        QVERIFY(!view->isColumnHidden(1));
-        QVERIFY(view->isColumnHidden(2));
-        QCOMPARE(view->header()->sectionSize(1), 180);
+        // A column of a twip or none is left out of the view, not drawn with no
+        // width nor merely hidden.
+        QCOMPARE(view->model()->columnCount(), 1);
+        QCOMPARE(view->model()->headerData(0, Qt::Horizontal).toString(),
+                 QStringLiteral("Description"));
+        QCOMPARE(view->header()->sectionSize(0), 180);
         QCOMPARE(view->selectionBehavior(), QAbstractItemView::SelectRows);
         QCOMPARE(view->editTriggers(), QAbstractItemView::NoEditTriggers);
+        // A row of the view is the model's row.
+        QCOMPARE(modelRow(*view, view->model()->index(1, 0)), 1);
+        setColumnWidths(*view, {1, 2700, 1500});
+        QCOMPARE(view->model()->columnCount(), 2);
+        QCOMPARE(view->header()->sectionSize(1), 100);
+    }
+
+    void withoutMnemonic_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("read");
+        QTest::newRow("none") << "?"
+                              << "?";
+        QTest::newRow("first letter") << "&Help"
+                                      << "Help";
+        QTest::newRow("inside") << "E&xport Events To File"
+                                << "Export Events To File";
+        QTest::newRow("digit") << "Remind me 3&0 days"
+                               << "Remind me 30 days";
+        QTest::newRow("doubled is one ampersand") << "Salt && &Pepper"
+                                                  << "Salt & Pepper";
+    }
+    void withoutMnemonic() {
+        QFETCH(QString, caption);
+        QFETCH(QString, read);
+        QCOMPARE(almanis::withoutMnemonic(caption), read);
+    }
+
+    void forcedBackgroundsCarryAReadableText_data() {
+        QTest::addColumn<QColor>("background");
+        QTest::addColumn<QColor>("text");
+        QTest::newRow("design white, black text") << QColor(Qt::white) << QColor(Qt::black);
+        QTest::newRow("a dark button face") << QColor(0x30, 0x30, 0x30) << QColor(0xe0, 0xe0, 0xe0);
+    }
+    void forcedBackgroundsCarryAReadableText() {
+        QFETCH(QColor, background);
+        QFETCH(QColor, text);
+        // Whatever the scheme gave the widget before.
+        QCheckBox box(QStringLiteral("Remind me"));
+        QPalette scheme = box.palette();
+        for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+            scheme.setColor(role, background);
+        }
+        box.setPalette(scheme);
+        setColours(box, background, text);
+        const QPalette p = box.palette();
+        QCOMPARE(p.color(box.backgroundRole()), background);
+        QVERIFY(box.autoFillBackground());
+        for (auto group : {QPalette::Active, QPalette::Inactive}) {
+            QCOMPARE(p.color(group, box.foregroundRole()), text);
+            QCOMPARE(p.color(group, QPalette::WindowText), text);
+        }
+        // Disabled text is still told apart from the background.
+        QVERIFY(p.color(QPalette::Disabled, box.foregroundRole()) != background);
     }
 };
 

@@ -1,0 +1,307 @@
+#include "ProgramFixture.h"
+
+#include "alarm/AlarmWindow.h"
+#include "editing/EventEditor.h"
+#include "widgets/Design.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeView>
+#include <cmath>
+#include <functional>
+
+using namespace almanis;
+
+namespace {
+
+// The three windows of the program over one loaded main window; the message
+// boxes are Qt's own and follow the scheme untouched.
+struct Windows : test::ProgramFixture {
+    Windows() {
+        useBlankStore();
+        start();
+        editorStore.open(env.storePath());
+        editor = std::make_unique<EventEditor>(env.services, editorStore, std::nullopt, [] {});
+        editor->load();
+        alarm = std::make_unique<AlarmWindow>(env.services, window->storeConnection(),
+                                              window->reminderEngine(), RemindWindows{});
+        alarm->load();
+    }
+    QWidget& byName(const QString& name) const {
+        if (name == QLatin1String("main window")) {
+            return *window;
+        }
+        if (name == QLatin1String("editor")) {
+            return *editor;
+        }
+        return *alarm;
+    }
+
+    Connection editorStore;
+    std::unique_ptr<EventEditor> editor;
+    std::unique_ptr<AlarmWindow> alarm;
+};
+
+void windowRows() {
+    QTest::addColumn<QString>("window");
+    for (const char* name : {"main window", "editor", "alarm"}) {
+        QTest::newRow(name) << QString::fromLatin1(name);
+    }
+}
+
+// The contrast ratio of two colours as the web's accessibility rules count it:
+// 1 for the same colour, 21 for black on white.
+double contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QPalette darkScheme() {
+    QPalette p;
+    p.setColor(QPalette::Window, QColor(0x31, 0x31, 0x31));
+    p.setColor(QPalette::WindowText, QColor(0xe6, 0xe6, 0xe6));
+    p.setColor(QPalette::Base, QColor(0x24, 0x24, 0x24));
+    p.setColor(QPalette::Text, QColor(0xe6, 0xe6, 0xe6));
+    p.setColor(QPalette::Button, QColor(0x3c, 0x3c, 0x3c));
+    p.setColor(QPalette::ButtonText, QColor(0xe6, 0xe6, 0xe6));
+    return p;
+}
+
+// What a screen reader meets: the accessible tree of `object`, one line per
+// node with its role and name, children indented.
+QStringList accessibleTree(QAccessibleInterface* node, int depth = 0) {
+    QStringList lines;
+    if (!node || depth > 6) {
+        return lines;
+    }
+    lines << QString(depth * 2, QLatin1Char(' ')) + QString::number(node->role()) +
+                 QLatin1Char(' ') + node->text(QAccessible::Name);
+    for (int i = 0; i < node->childCount(); ++i) {
+        lines << accessibleTree(node->child(i), depth + 1);
+    }
+    return lines;
+}
+
+}  // namespace
+
+class AccessibilityTest : public test::TestCase {
+    Q_OBJECT
+  private slots:
+    void mnemonicsAreUniqueAndEveryControlHasOne_data() { windowRows(); }
+    void mnemonicsAreUniqueAndEveryControlHasOne() {
+        QFETCH(QString, window);
+        Windows w;
+        QMap<QString, QString> taken;
+        QStringList clashes;
+        const auto take = [&](const QString& text, const QString& owner) {
+            const QString key = QKeySequence::mnemonic(text).toString();
+            if (key.isEmpty()) {
+                return false;
+            }
+            if (taken.contains(key)) {
+                clashes << owner + " and " + taken.value(key) + " share " + key;
+            }
+            taken.insert(key, owner);
+            return true;
+        };
+        QWidget& shown = w.byName(window);
+        for (QAbstractButton* control : shown.findChildren<QAbstractButton*>()) {
+            const bool has = take(control->text(), control->objectName());
+            // The two "?" buttons cannot both underline their one character.
+            if (control->text() != QLatin1String("?")) {
+                QVERIFY2(has, qPrintable(control->objectName() + " has no mnemonic"));
+            }
+        }
+        for (QLabel* label : shown.findChildren<QLabel*>()) {
+            if (take(label->text(), label->objectName())) {
+                QVERIFY2(label->buddy(), qPrintable(label->objectName() + " moves the focus"));
+            }
+        }
+        for (QGroupBox* frame : shown.findChildren<QGroupBox*>()) {
+            take(frame->title(), frame->objectName());
+        }
+        QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(QLatin1String("; "))));
+    }
+
+    void mnemonicsMoveTheFocusToTheirField_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("Description") << "Alt+E"
+                                     << "Text1";
+        QTest::newRow("Month") << "Alt+M"
+                               << "Combo1";
+        QTest::newRow("Day") << "Alt+D"
+                             << "Combo2";
+    }
+    void mnemonicsMoveTheFocusToTheirField() {
+        QFETCH(QString, key);
+        QFETCH(QString, field);
+        Windows w;
+        w.editor->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.editor.get()));
+        test::button(*w.editor, "PushButton1")->setFocus();
+        QTest::keySequence(w.editor.get(), QKeySequence(key));
+        QCOMPARE(QApplication::focusWidget(), test::find(*w.editor, field.toLatin1().constData()));
+    }
+
+    void tabOrderFollowsTheVisualOrder_data() { windowRows(); }
+    void tabOrderFollowsTheVisualOrder() {
+        QFETCH(QString, window);
+        Windows w;
+        QWidget& shown = w.byName(window);
+        // Where each control stands on the window, row by row: a control below
+        // comes later, one on the same row further right comes later.
+        QList<QWidget*> chain;
+        for (QWidget* next = shown.nextInFocusChain(); next != &shown;
+             next = next->nextInFocusChain()) {
+            if ((next->focusPolicy() & Qt::TabFocus) && next->isVisibleTo(&shown) &&
+                next->isEnabled() && next->window() == &shown) {
+                chain << next;
+            }
+        }
+        QVERIFY(chain.size() >= 3);
+        for (int i = 1; i < chain.size(); ++i) {
+            const QRect before(chain[i - 1]->mapTo(&shown, QPoint()), chain[i - 1]->size());
+            const QRect after(chain[i]->mapTo(&shown, QPoint()), chain[i]->size());
+            const bool sameRow = after.top() < before.bottom() && before.top() < after.bottom();
+            const bool later = sameRow ? after.left() > before.left() : after.top() > before.top();
+            QVERIFY2(later,
+                     qPrintable(chain[i - 1]->objectName() + " before " + chain[i]->objectName()));
+        }
+    }
+
+    void screenReadersHearNames_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("the list") << "main window"
+                                  << "ListView1"
+                                  << "Events";
+        QTest::newRow("the file format note") << "main window"
+                                              << "PushButton10"
+                                              << "About the text file format";
+        QTest::newRow("the test alarm note") << "main window"
+                                             << "PushButton7"
+                                             << "About the test alarm";
+        QTest::newRow("a caption without its mnemonic") << "main window"
+                                                        << "PushButton9"
+                                                        << "Export Events To File";
+        QTest::newRow("the months, not the selected one") << "editor"
+                                                          << "Combo1"
+                                                          << "Month";
+        QTest::newRow("the days, not the selected one") << "editor"
+                                                        << "Combo2"
+                                                        << "Day";
+        QTest::newRow("the alarm's list") << "alarm"
+                                          << "ListView1"
+                                          << "Due events";
+    }
+    void screenReadersHearNames() {
+        QFETCH(QString, window);
+        QFETCH(QString, control);
+        QFETCH(QString, name);
+        Windows w;
+        QWidget* widget = test::find(w.byName(window), control.toLatin1().constData());
+        QAccessibleInterface* node = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY(node);
+        QCOMPARE(node->text(QAccessible::Name), name);
+    }
+
+    void theMonthBoxStillTellsItsValueAndOpens() {
+        Windows w;
+        auto* months = test::find<QComboBox>(*w.editor, "Combo1");
+        months->setCurrentIndex(4);
+        QAccessibleInterface* node = QAccessible::queryAccessibleInterface(months);
+        QCOMPARE(node->role(), QAccessible::ComboBox);
+        QCOMPARE(node->text(QAccessible::Value), QStringLiteral("May"));
+        QCOMPARE(node->childCount(), 1);
+        QCOMPARE(node->child(0)->object(), months->view());
+        QVERIFY(node->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::showMenuAction()));
+        // The label is still its label.
+        bool labelled = false;
+        for (const auto& relation : node->relations(QAccessible::Label)) {
+            labelled |= relation.first->object() == test::find(*w.editor, "Label1_1");
+        }
+        QVERIFY(labelled);
+    }
+
+    void theListsInnerColumnsAreNeverRead() {
+        Windows w;
+        w.addEvent(QStringLiteral("Anniversary"), 5, 17);
+        w.window->reminderEngine().refreshList();
+        // The view lays its rows out when it is shown.
+        w.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+        auto* list = test::find<QTreeView>(*w.window, "ListView1");
+        QAccessibleInterface* node = QAccessible::queryAccessibleInterface(list);
+        QVERIFY(node->tableInterface());
+        QCOMPARE(node->tableInterface()->columnCount(), 4);
+        const QStringList tree = accessibleTree(node);
+        for (const QString& inner : {QStringLiteral(" id"), QStringLiteral(" MonthNo")}) {
+            for (const QString& line : tree) {
+                QVERIFY2(!line.endsWith(inner), qPrintable(tree.join(QLatin1Char('\n'))));
+            }
+        }
+        QVERIFY2(tree.join(QLatin1Char('\n')).contains(QStringLiteral(" Anniversary")),
+                 qPrintable(tree.join(QLatin1Char('\n'))));
+    }
+
+    void everyForcedBackgroundCarriesAReadableText_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<bool>("dark");
+        for (const char* name : {"main window", "editor", "alarm"}) {
+            QTest::addRow("%s, light scheme", name) << QString::fromLatin1(name) << false;
+            QTest::addRow("%s, dark scheme", name) << QString::fromLatin1(name) << true;
+        }
+    }
+    void everyForcedBackgroundCarriesAReadableText() {
+        QFETCH(QString, window);
+        QFETCH(bool, dark);
+        const QPalette before = QApplication::palette();
+        if (dark) {
+            QApplication::setPalette(darkScheme());
+        }
+        {
+            Windows w;
+            QWidget& shown = w.byName(window);
+            int forced = 0;
+            for (QWidget* widget : shown.findChildren<QWidget*>()) {
+                if (!widget->autoFillBackground() || widget->inherits("QAbstractScrollArea") ||
+                    widget->parentWidget()->inherits("QAbstractScrollArea")) {
+                    continue;
+                }
+                ++forced;
+                const QPalette p = widget->palette();
+                const QColor background = p.color(widget->backgroundRole());
+                for (auto role : {widget->foregroundRole(), QPalette::WindowText}) {
+                    const double ratio = contrast(background, p.color(role));
+                    QVERIFY2(ratio >= 4.5,
+                             qPrintable(QStringLiteral("%1: %2 on %3, %4:1")
+                                            .arg(widget->objectName(), p.color(role).name(),
+                                                 background.name())
+                                            .arg(ratio, 0, 'f', 1)));
+                }
+            }
+            QVERIFY(forced > 0);
+        }
+        QApplication::setPalette(before);
+    }
+};
+
+ALMANIS_TEST_MAIN(AccessibilityTest)
+#include "tst_accessibility.moc"
