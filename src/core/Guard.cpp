@@ -7,12 +7,17 @@
 
 namespace almanis {
 
-QString errorReportText(const QString& description, ErrorLocation location, int step) {
-    return description + QStringLiteral("\r\n") + QStringLiteral("in Almanis2021/08/31.") +
-           QLatin1String(location.window) + QLatin1Char('.') + QLatin1String(location.procedure) +
-           QLatin1Char(' ') + QStringLiteral("at line ") + QString::number(step) +
-           QStringLiteral("\r\r") + QStringLiteral("Please email screenshot of this message to ") +
-           QLatin1String(kSupportEmail);
+QString errorReportText(const QString& description, ErrorLocation location, int step,
+                        const QString& supportEmail) {
+    QString text = description + QStringLiteral("\r\n") + QStringLiteral("in Almanis2021/08/31.") +
+                   QLatin1String(location.window) + QLatin1Char('.') +
+                   QLatin1String(location.procedure) + QLatin1Char(' ') +
+                   QStringLiteral("at line ") + QString::number(step);
+    if (!supportEmail.isEmpty()) {
+        text += QStringLiteral("\r\r") +
+                QStringLiteral("Please email screenshot of this message to ") + supportEmail;
+    }
+    return text;
 }
 
 Guard::Guard(Ui& ui, ErrorLocation location) : ui_(ui), location_(location) {}

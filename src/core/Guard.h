@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Addresses.h"
 #include "core/ErrorLocation.h"
 
 #include <QString>
@@ -11,13 +12,10 @@ namespace almanis {
 
 class Ui;
 
-inline constexpr char kSupportEmail[] = "support@marrowind.example";
-inline constexpr char kHomePage[] = "https://www.marrowind.example/";
-inline constexpr char kContactPage[] = "https://www.marrowind.example/contact";
-
 // The full text of the "Application Error" box for a failure of step `step` at
-// `location`.
-QString errorReportText(const QString& description, ErrorLocation location, int step);
+// `location`, asking for a screenshot at `supportEmail` unless that is empty.
+QString errorReportText(const QString& description, ErrorLocation location, int step,
+                        const QString& supportEmail = QLatin1String(kSupportEmail));
 
 // One guarded procedure. Its steps are numbered 100, 102, 104, ... by the caller,
 // one number per statement in their order. A step that throws shows the error

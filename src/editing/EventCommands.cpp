@@ -1,5 +1,6 @@
 #include "editing/EventCommands.h"
 
+#include "core/Addresses.h"
 #include "core/AppError.h"
 #include "core/AppTitle.h"
 #include "core/Guard.h"
@@ -110,11 +111,15 @@ void EventCommands::showTestAlarmNote() {
 
 void EventCommands::showHelp() {
     Guard g(services_.ui, where::help);
-    g.step(100, [&] {
-        services_.ui.inform(QStringLiteral("Questions? Please contact Team Marrowind at ") +
-                                QLatin1String(kContactPage),
-                            appTitle());
-    });
+    g.step(100,
+           [&] { services_.ui.inform(helpText(QString::fromUtf8(kContactPage)), appTitle()); });
+}
+
+QString EventCommands::helpText(const QString& contactPage) {
+    if (contactPage.isEmpty()) {
+        return QStringLiteral("Questions? Please contact Team Marrowind.");
+    }
+    return QStringLiteral("Questions? Please contact Team Marrowind at ") + contactPage;
 }
 
 }  // namespace almanis

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 namespace almanis {
 
@@ -21,6 +22,9 @@ class EventCommands final : public QObject {
     void testAlarm();
     void showHelp();
     void showTestAlarmNote();
+
+    // What Help says, naming `contactPage` unless it is empty.
+    static QString helpText(const QString& contactPage);
 
   private:
     Services& services_;

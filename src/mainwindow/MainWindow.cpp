@@ -263,8 +263,11 @@ void MainWindow::load() {
     if (g.test(114, [&] { return fileExists(cursorPath); })) {
         g.step(116, [&] { pointer_->loadHand(cursorPath); });
     }
-    if (g.test(118, [&] { return services_.chance.oneToHundred() == 7; })) {
-        g.step(120, [&] { services_.ui.openUrl(QLatin1String(kHomePage)); });
+    // Only a build that names a home page visits it, one start in a hundred.
+    if (g.test(118, [&] {
+            return !services_.homePage.isEmpty() && services_.chance.oneToHundred() == 7;
+        })) {
+        g.step(120, [&] { services_.ui.openUrl(services_.homePage); });
     }
     g.step(122, [&] { setWindowTitle(QStringLiteral("Almanis")); });
     g.step(124, [&] { setWindowIcon(programIcon()); });

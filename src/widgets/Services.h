@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Addresses.h"
+
 #include <QString>
 
 namespace almanis {
@@ -25,6 +27,8 @@ struct Services {
     Notifier& notifier;
     QString programFolder;   // seeds, cursor, skin and sound live here
     QString executablePath;  // the running program, for the start-up entry
+    // The page that one start in a hundred opens; none when empty.
+    QString homePage = QString::fromUtf8(kHomePage);
 };
 
 }  // namespace almanis

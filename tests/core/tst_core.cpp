@@ -20,6 +20,12 @@ class CoreTest : public test::TestCase {
                 "Please email screenshot of this message to support@marrowind.example"));
     }
 
+    void errorReportWithoutASupportAddress() {
+        // A build that names no address still tells where the failure was.
+        QCOMPARE(errorReportText(QStringLiteral("Overflow"), where::pollTick, 104, QString()),
+                 QStringLiteral("Overflow\r\nin Almanis2021/08/31.Form1.Timer1_Timer at line 104"));
+    }
+
     void guardReportsAndGoesOn() {
         test::ScriptedUi ui;
         Guard g(ui, where::remindLater);

@@ -3,6 +3,7 @@
 
 #include "alarm/AlarmWindow.h"
 #include "core/AppTitle.h"
+#include "editing/EventCommands.h"
 #include "editing/EventEditor.h"
 #include "mainwindow/MainWindow.h"
 #include "store/DataFolder.h"
@@ -360,6 +361,14 @@ class EditorTest : public test::TestCase {
                               QStringLiteral("Questions? Please contact Team Marrowind at "
                                              "https://www.marrowind.example/contact")}));
         QCOMPARE(f.env.ui.boxes.last().title, QStringLiteral("Almanis"));
+    }
+
+    void helpNamesTheContactPageWhenThereIsOne() {
+        QCOMPARE(EventCommands::helpText(QStringLiteral("https://almanis.example/ask")),
+                 QStringLiteral("Questions? Please contact Team Marrowind at "
+                                "https://almanis.example/ask"));
+        QCOMPARE(EventCommands::helpText(QString()),
+                 QStringLiteral("Questions? Please contact Team Marrowind."));
     }
 
     void hoverGivesTheHandButKeepsTheHourglass() {

@@ -179,22 +179,39 @@ class MainWindowTest : public test::TestCase {
         QCOMPARE(form.timer().interval(), 1000);
     }
 
-    void homePageOnlyOnSeven_data() {
+    void homePageOnlyWhenConfiguredAndOnSeven_data() {
+        QTest::addColumn<QString>("homePage");
         QTest::addColumn<int>("draw");
         QTest::addColumn<bool>("opened");
-        QTest::newRow("7") << 7 << true;
-        QTest::newRow("1") << 1 << false;
-        QTest::newRow("100") << 100 << false;
+        const QString page = QStringLiteral("https://almanis.example/welcome");
+        QTest::newRow("7") << page << 7 << true;
+        QTest::newRow("1") << page << 1 << false;
+        QTest::newRow("100") << page << 100 << false;
+        QTest::newRow("no home page, 7") << QString() << 7 << false;
     }
-    void homePageOnlyOnSeven() {
+    void homePageOnlyWhenConfiguredAndOnSeven() {
+        QFETCH(QString, homePage);
         QFETCH(int, draw);
         QFETCH(bool, opened);
         test::TestEnvironment env;
         env.chance.value = draw;
+        env.services.homePage = homePage;
         MainWindow form(env.services);
         form.load();
-        QCOMPARE(env.ui.urls, opened ? QStringList{QStringLiteral("https://www.marrowind.example/")}
-                                     : QStringList());
+        QCOMPARE(env.ui.urls, opened ? QStringList{homePage} : QStringList());
+        QVERIFY(env.ui.errors().isEmpty());
+    }
+
+    void theBuildNamesNoHomePage() {
+        // A build with the default options never opens a browser by itself.
+        test::TestEnvironment env;
+        QVERIFY(env.services.homePage.isEmpty());
+        for (int draw = 1; draw <= 100; ++draw) {
+            env.chance.value = draw;
+            MainWindow form(env.services);
+            form.load();
+        }
+        QVERIFY(env.ui.urls.isEmpty());
     }
 
     void theSkinColoursTheMainWindow() {
