@@ -28,9 +28,13 @@ QString execArgument(const QString& path) {
     // A lone % would start a field code.
     quoted.replace(QLatin1Char('%'), QStringLiteral("%%"));
     // The line is itself a string value, whose escapes are undone first.
+    return stringValue(quoted);
+}
+
+QString stringValue(const QString& text) {
     QString value;
-    value.reserve(quoted.size() + 8);
-    for (const QChar c : quoted) {
+    value.reserve(text.size() + 8);
+    for (const QChar c : text) {
         switch (c.unicode()) {
             case '\\':
                 value += QStringLiteral("\\\\");
@@ -43,6 +47,11 @@ QString execArgument(const QString& path) {
                 break;
             case '\r':
                 value += QStringLiteral("\\r");
+                break;
+            case ' ':
+                // A blank that opens the value would be taken for the blanks
+                // around the equals sign.
+                value += value.isEmpty() ? QStringLiteral("\\s") : QStringLiteral(" ");
                 break;
             default:
                 value += c;
@@ -69,9 +78,10 @@ QByteArray logonEntry(const QString& command) {
                              "Name=Almanis\n"
                              "Comment=Reminds you of birthdays, anniversaries and holidays\n"
                              "Icon=almanis\n"
-                             "Exec=%1\n"
+                             "TryExec=%1\n"
+                             "Exec=%2\n"
                              "Terminal=false\n")
-                             .arg(execLine(command));
+                             .arg(stringValue(command), execLine(command));
     return text.toUtf8();
 }
 

@@ -34,7 +34,13 @@ class AutostartFolder {
 };
 
 // The desktop entry that starts `command` (a program's full path) at log-on.
+// Its TryExec names the program too, so that a session skips the entry once
+// the program has been removed.
 QByteArray logonEntry(const QString& command);
+
+// A text as a desktop entry's string value: backslash, line breaks, tabs and
+// a leading blank escaped.
+QString stringValue(const QString& text);
 
 // A path as one argument of a desktop entry's Exec line: quoted, with the
 // quoting, field-code and string escapes of the Desktop Entry rules, so that

@@ -20,11 +20,13 @@ namespace {
 // The Exec line of an entry as a desktop session reads it: the string escapes
 // undone first, then the line split into arguments by its quoting rules, then
 // "%%" taken as "%". Nothing when the line breaks the rules.
-std::optional<QStringList> parseExec(const QByteArray& entry) {
+// The value of the entry's key `key` with its string escapes undone; nothing
+// when an escape breaks the rules.
+std::optional<QString> stringValueOf(const QByteArray& entry, const QString& key) {
     QString line;
     for (const QString& l : QString::fromUtf8(entry).split(QLatin1Char('\n'))) {
-        if (l.startsWith(QLatin1String("Exec="))) {
-            line = l.mid(5);
+        if (l.startsWith(key + QLatin1Char('='))) {
+            line = l.mid(key.size() + 1);
         }
     }
     QString value;
@@ -56,6 +58,15 @@ std::optional<QStringList> parseExec(const QByteArray& entry) {
                 return std::nullopt;
         }
     }
+    return value;
+}
+
+std::optional<QStringList> parseExec(const QByteArray& entry) {
+    const std::optional<QString> line = stringValueOf(entry, QStringLiteral("Exec"));
+    if (!line) {
+        return std::nullopt;
+    }
+    const QString value = *line;
     const QString reserved = QStringLiteral("\t\n\"'\\><~|&;$*?#()`");
     QStringList args;
     QString arg;
@@ -140,6 +151,25 @@ class LogonStartupTest : public test::TestCase {
         QCOMPARE(*args, expected);
     }
 
+    void tryExecNamesTheProgram_data() { execLineGivesBackThePath_data(); }
+    void tryExecNamesTheProgram() {
+        QFETCH(QString, path);
+        QCOMPARE(stringValueOf(logonEntry(path), QStringLiteral("TryExec")), path);
+    }
+
+    void stringValuesKeepEveryCharacter_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("leading blank") << " /opt/almanis";
+        QTest::newRow("blanks inside") << "/opt/my programs/almanis ";
+        QTest::newRow("escapes") << "/a\\b\nc\td\re\\s";
+    }
+    void stringValuesKeepEveryCharacter() {
+        QFETCH(QString, text);
+        const QByteArray entry = "Key=" + stringValue(text).toUtf8() + "\n";
+        QVERIFY(!stringValue(text).startsWith(QLatin1Char(' ')));
+        QCOMPARE(stringValueOf(entry, QStringLiteral("Key")), text);
+    }
+
     void writtenEntryPassesTheValidator_data() { execLineGivesBackThePath_data(); }
     void writtenEntryPassesTheValidator() {
         QFETCH(QString, path);
@@ -192,6 +222,32 @@ class LogonStartupTest : public test::TestCase {
         QCOMPARE(QString::fromUtf8(readFile(mark)), program);
     }
 
+    void aSessionSkipsTheEntryOfARemovedProgram() {
+        const QString gio = QStandardPaths::findExecutable(QStringLiteral("gio"));
+        if (gio.isEmpty()) {
+            QSKIP("gio is not installed (Debian package libglib2.0-bin)");
+        }
+        test::TestEnvironment env;
+        // A percent sign in the path has the entry start env, which the session
+        // would find and run whatever became of the program; only TryExec
+        // tells it that the program is gone.
+        const QString program = env.programFolder() + QStringLiteral("/gone 100%/almanis");
+        const QString mark = env.programFolder() + QStringLiteral("/ran");
+        writeFile(program, "#!/bin/sh\ntouch '" + mark.toUtf8() + "'\n");
+        QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        test::ScriptedUi ui;
+        LogonStartup startUp(ui, program);
+        startUp.enable();
+        QVERIFY(QFile::remove(program));
+        QProcess launch;
+        launch.start(gio, {QStringLiteral("launch"),
+                           startUp.autostartFolder() + QStringLiteral("/almanis.desktop")});
+        QVERIFY(launch.waitForFinished(30000));
+        // The entry does not load, so nothing is started, not even a shell.
+        QVERIFY(launch.exitCode() != 0);
+        QVERIFY(!QFile::exists(mark));
+    }
+
     void entryNamesTheRunningProgram() {
         test::TestEnvironment env;
         test::ScriptedUi ui;
@@ -206,7 +262,7 @@ class LogonStartupTest : public test::TestCase {
         const QByteArray entry =
             readFile(startUp.autostartFolder() + QStringLiteral("/almanis.desktop"));
         for (const char* line : {"[Desktop Entry]\n", "\nType=Application\n", "\nName=Almanis\n",
-                                 "\nIcon=almanis\n", "\nComment="}) {
+                                 "\nIcon=almanis\n", "\nComment=", "\nTryExec="}) {
             QVERIFY2(entry.contains(line), line);
         }
         QCOMPARE(*parseExec(entry), QStringList{env.services.executablePath});
