@@ -1,10 +1,12 @@
 #include "core/AppError.h"
+#include "core/CommandLine.h"
 #include "core/Paths.h"
 #include "desktop/SingleInstance.h"
 #include "mainwindow/MainWindow.h"
 #include "widgets/DesktopServices.h"
 
 #include <QApplication>
+#include <cstdio>
 
 namespace {
 // The folder whose store this copy works on; a copy that cannot resolve it
@@ -19,6 +21,18 @@ QString storeFolder() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // The command line is read before the program reaches for the windowing
+    // system, so --help and --version need no display and touch no file.
+    const almanis::CommandLine commandLine = [&] {
+        QCoreApplication reader(argc, argv);
+        return almanis::CommandLine::parse(QCoreApplication::arguments());
+    }();
+    if (!commandLine.startsProgram()) {
+        std::fputs(commandLine.output().toLocal8Bit().constData(), stdout);
+        std::fputs(commandLine.error().toLocal8Bit().constData(), stderr);
+        return commandLine.exitCode();
+    }
+
     QApplication app(argc, argv);
     // Only closing the main window ends the program, not closing the last
     // visible window while the main window waits in the tray.
