@@ -1,6 +1,7 @@
 #include "core/AppError.h"
 #include "core/CommandLine.h"
 #include "core/Paths.h"
+#include "core/Translations.h"
 #include "desktop/SingleInstance.h"
 #include "mainwindow/MainWindow.h"
 #include "widgets/DesktopServices.h"
@@ -25,6 +26,7 @@ int main(int argc, char* argv[]) {
     // system, so --help and --version need no display and touch no file.
     const almanis::CommandLine commandLine = [&] {
         QCoreApplication reader(argc, argv);
+        almanis::Translations::install(reader, QCoreApplication::applicationDirPath());
         return almanis::CommandLine::parse(QCoreApplication::arguments());
     }();
     if (!commandLine.startsProgram()) {
@@ -34,6 +36,7 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication app(argc, argv);
+    almanis::Translations::install(app, QCoreApplication::applicationDirPath());
     // Only closing the main window ends the program, not closing the last
     // visible window while the main window waits in the tray.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -40,7 +40,7 @@ AlarmWindow::AlarmWindow(Services& services, const Connection& store, ReminderEn
 
 void AlarmWindow::createControls() {
     setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("Event Alert!"));
+    setWindowTitle(tr("Event Alert!"));
     // Without CustomizeWindowHint the window manager adds its own minimise and
     // maximise buttons.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -51,7 +51,7 @@ void AlarmWindow::createControls() {
 
     lineList_ = makeReportView(this, lines_);
     lineList_->setObjectName(QStringLiteral("ListView1"));
-    lineList_->setAccessibleName(QStringLiteral("Due events"));
+    lineList_->setAccessibleName(tr("Due events"));
     lineList_->setGeometry(twipsRect(120, 120, 7800, 2760));
     pointer_->watchBackground(lineList_);
     pointer_->watchBackground(lineList_->viewport());
@@ -61,7 +61,7 @@ void AlarmWindow::createControls() {
     answerFrame_->setGeometry(twipsRect(120, 2970, 7800, 735));
     pointer_->watchBackground(answerFrame_);
 
-    remindLaterButton_ = new QPushButton(QStringLiteral("&Remind Me Later"), answerFrame_);
+    remindLaterButton_ = new QPushButton(tr("&Remind Me Later"), answerFrame_);
     remindLaterButton_->setObjectName(QStringLiteral("PushButton1"));
     remindLaterButton_->setGeometry(twipsRect(240, 210, 3840, 405));
 
@@ -69,7 +69,7 @@ void AlarmWindow::createControls() {
     delayBox_->setObjectName(QStringLiteral("Combo1"));
     delayBox_->setGeometry(px(4320), px(240), px(3255), delayBox_->sizeHint().height());
 
-    doNotRemindButton_ = new QPushButton(QStringLiteral("Do &Not Remind Me Again"), this);
+    doNotRemindButton_ = new QPushButton(tr("Do &Not Remind Me Again"), this);
     doNotRemindButton_->setObjectName(QStringLiteral("PushButton2"));
     doNotRemindButton_->setGeometry(twipsRect(120, 3810, 7800, 405));
 
@@ -108,19 +108,18 @@ void AlarmWindow::load() {
     const QString soundPath = services_.programFolder + QLatin1String(kSoundFile);
     g.step(100, [&] { applyButtonFaceColours(*this); });
     g.step(102, [&] { setWindowIcon(programIcon()); });
-    g.step(104, [&] { lines_.setHorizontalHeaderLabels({QStringLiteral("Description")}); });
+    g.step(104, [&] { lines_.setHorizontalHeaderLabels({tr("Description")}); });
     g.step(106, [&] { setColumnWidths(*lineList_, {4000}); });
     g.step(108, [&] { listDueEvents(); });
     if (g.test(110, [&] { return fileExists(cursorPath); })) {
         g.step(112, [&] { pointer_->loadHand(cursorPath); });
     }
     if (g.test(114, [&] { return engine_.testingAlarm(); })) {
-        g.step(116, [&] { addLine(QStringLiteral("New Day Has Come is today's Event.")); });
+        g.step(116, [&] { addLine(tr("New Day Has Come is today's Event.")); });
     }
     g.step(118, [&] {
-        delayBox_->addItems(
-            {QStringLiteral("Remind after 1 hour"), QStringLiteral("Remind after 2 hours"),
-             QStringLiteral("Remind after 6 hours"), QStringLiteral("Remind after 12 hours")});
+        delayBox_->addItems({tr("Remind after 1 hour"), tr("Remind after 2 hours"),
+                             tr("Remind after 6 hours"), tr("Remind after 12 hours")});
     });
     g.step(120, [&] { delayBox_->setCurrentIndex(0); });
     g.step(122, [&] {
@@ -156,9 +155,8 @@ void AlarmWindow::listDueEvents() {
         if (n && windows_.isDue(*n)) {  // 106
             g.step(108, [&] {
                 const QString description = rs.field("Description").toString();
-                addLine(*n == 0 ? description + QStringLiteral(" is today.")
-                                : description + QStringLiteral(" is in ") + QString::number(*n) +
-                                      QStringLiteral(" days."));
+                addLine(*n == 0 ? tr("%1 is today.").arg(description)
+                                : tr("%1 is in %2 days.").arg(description).arg(*n));
             });
             g.step(110, [&] { engine_.setTestingAlarm(false); });
         }

@@ -3,6 +3,7 @@
 #include "core/AppError.h"
 #include "core/Ui.h"
 
+#include <QCoreApplication>
 #include <exception>
 
 namespace almanis {
@@ -14,8 +15,11 @@ QString errorReportText(const QString& description, ErrorLocation location, int 
                    QLatin1String(location.procedure) + QLatin1Char(' ') +
                    QStringLiteral("at line ") + QString::number(step);
     if (!supportEmail.isEmpty()) {
+        // The location above stays as it is in every language: support reads it.
         text += QStringLiteral("\r\r") +
-                QStringLiteral("Please email screenshot of this message to ") + supportEmail;
+                QCoreApplication::translate("almanis::Guard",
+                                            "Please email screenshot of this message to %1")
+                    .arg(supportEmail);
     }
     return text;
 }

@@ -3,6 +3,7 @@
 #include "core/AppTitle.h"
 #include "core/Ui.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -37,8 +38,10 @@ void LogonStartup::enable() {
     // The box stays ticked as the user left it, so a failure must be said: the
     // program would otherwise silently not start at log-on.
     if (!result.ok) {
-        ui_.inform(QStringLiteral("Almanis could not be set to start when you log on.\r\n"
-                                  "The entry could not be written in the folder %1: %2.")
+        ui_.inform(QCoreApplication::translate("almanis::LogonStartup",
+                                               "Almanis could not be set to start when you log "
+                                               "on.\r\nThe entry could not be written in the "
+                                               "folder %1: %2.")
                        .arg(QDir::toNativeSeparators(folder_.path()), result.reason),
                    appTitle());
     }
@@ -51,8 +54,10 @@ void LogonStartup::disable() {
     }
     const AutostartFolder::Result result = folder_.removeEntry(name);
     if (!result.ok) {
-        ui_.inform(QStringLiteral("Almanis could not be kept from starting when you log on.\r\n"
-                                  "The entry could not be removed from the folder %1: %2.")
+        ui_.inform(QCoreApplication::translate("almanis::LogonStartup",
+                                               "Almanis could not be kept from starting when you "
+                                               "log on.\r\nThe entry could not be removed from "
+                                               "the folder %1: %2.")
                        .arg(QDir::toNativeSeparators(folder_.path()), result.reason),
                    appTitle());
     }

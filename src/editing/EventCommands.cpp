@@ -71,9 +71,9 @@ void EventCommands::deleteSelectedEvent() {
     }
     bool yes = false;
     g.step(102, [&] {
-        yes = services_.ui.askYesNo(QStringLiteral("Are you sure you want to delete ") +
-                                        list.row(*row).event.description + QLatin1Char('?'),
-                                    QStringLiteral("Delete Selected Event Reminder"));
+        yes = services_.ui.askYesNo(
+            tr("Are you sure you want to delete %1?").arg(list.row(*row).event.description),
+            tr("Delete Selected Event Reminder"));
     });
     if (!yes) {
         return;
@@ -103,8 +103,8 @@ void EventCommands::testAlarm() {
 void EventCommands::showTestAlarmNote() {
     Guard g(services_.ui, where::testAlarmNote);
     g.step(100, [&] {
-        services_.ui.inform(QStringLiteral("This is what the alarm will look like when it "
-                                           "goes off in case you are wondering."),
+        services_.ui.inform(tr("This is what the alarm will look like when it goes off in case "
+                               "you are wondering."),
                             appTitle());
     });
 }
@@ -117,9 +117,9 @@ void EventCommands::showHelp() {
 
 QString EventCommands::helpText(const QString& contactPage) {
     if (contactPage.isEmpty()) {
-        return QStringLiteral("Questions? Please contact Team Marrowind.");
+        return tr("Questions? Please contact Team Marrowind.");
     }
-    return QStringLiteral("Questions? Please contact Team Marrowind at ") + contactPage;
+    return tr("Questions? Please contact Team Marrowind at %1").arg(contactPage);
 }
 
 }  // namespace almanis

@@ -41,7 +41,7 @@ EventEditor::EventEditor(Services& services, Connection& store, std::optional<qi
       eventId_(eventId),
       refreshList_(std::move(refreshList)) {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Add New Event Reminder"));
+    setWindowTitle(tr("Add New Event Reminder"));
     setFont(windowFont());
     setFixedSize(px(8040), px(2385));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -50,31 +50,30 @@ EventEditor::EventEditor(Services& services, Connection& store, std::optional<qi
     pointer_->watchBackground(this);
 
     // The frame's mnemonic moves the focus to the description inside it.
-    descriptionFrame_ = named(new QGroupBox(QStringLiteral("D&escription"), this), "Frame2");
+    descriptionFrame_ = named(new QGroupBox(tr("D&escription"), this), "Frame2");
     descriptionFrame_->setGeometry(twipsRect(120, 60, 7800, 795));
     pointer_->watchBackground(descriptionFrame_);
     descriptionEdit_ = named(new QLineEdit(descriptionFrame_), "Text1");
     descriptionEdit_->setGeometry(twipsRect(240, 330, 7320, 345));
 
-    dateFrame_ = named(new QGroupBox(QStringLiteral("Date"), this), "Frame1");
+    dateFrame_ = named(new QGroupBox(tr("Date"), this), "Frame1");
     dateFrame_->setGeometry(twipsRect(120, 915, 7800, 855));
     pointer_->watchBackground(dateFrame_);
-    monthLabel_ = named(new QLabel(QStringLiteral("&Month:"), dateFrame_), "Label1_1");
+    monthLabel_ = named(new QLabel(tr("&Month:"), dateFrame_), "Label1_1");
     monthLabel_->setGeometry(twipsRect(240, 390, 840, 315));
     monthBox_ = named(new LabelledComboBox(dateFrame_), "Combo1");
     monthBox_->setGeometry(twipsRect(1080, 360, 2640, 375));
     monthBox_->setLabel(*monthLabel_);
-    dayLabel_ = named(new QLabel(QStringLiteral("&Day:"), dateFrame_), "Label1_2");
+    dayLabel_ = named(new QLabel(tr("&Day:"), dateFrame_), "Label1_2");
     dayLabel_->setGeometry(twipsRect(4080, 390, 600, 315));
     dayBox_ = named(new LabelledComboBox(dateFrame_), "Combo2");
     dayBox_->setGeometry(twipsRect(4680, 360, 2880, 375));
     dayBox_->setMaxVisibleItems(16);
     dayBox_->setLabel(*dayLabel_);
 
-    saveButton_ =
-        named(new QPushButton(QStringLiteral("&Save New Event Reminder"), this), "PushButton6");
+    saveButton_ = named(new QPushButton(tr("&Save New Event Reminder"), this), "PushButton6");
     saveButton_->setGeometry(twipsRect(120, 1890, 3840, 405));
-    cancelButton_ = named(new QPushButton(QStringLiteral("&Cancel"), this), "PushButton1");
+    cancelButton_ = named(new QPushButton(tr("&Cancel"), this), "PushButton1");
     cancelButton_->setGeometry(twipsRect(4080, 1890, 3840, 405));
     for (QPushButton* button : {saveButton_, cancelButton_}) {
         button->setFont(buttonFont());
@@ -143,12 +142,12 @@ void EventEditor::save() {
     bool dayOk = false;
     const int day = dayBox_->currentText().toInt(&dayOk);
     if (!g.test(100, [&] { return dayOk && isValidEventDate(month, day); })) {
-        services_.ui.inform(QStringLiteral("Selected date is invalid."), appTitle());
+        services_.ui.inform(tr("Selected date is invalid."), appTitle());
         return;
     }
     const QString description = descriptionEdit_->text();
     if (!g.test(102, [&] { return !description.trimmed().isEmpty(); })) {
-        services_.ui.inform(QStringLiteral("You forgot to input description."), appTitle());
+        services_.ui.inform(tr("You forgot to input description."), appTitle());
         return;
     }
     g.step(104, [&] {

@@ -15,8 +15,8 @@ namespace almanis {
 namespace {
 FileDialogOptions textFileDialog(bool multiSelect) {
     return FileDialogOptions{
-        QStringLiteral("Save"),
-        {QStringLiteral("Text Files (*.txt)"), QStringLiteral("All Files (*)")},
+        FileCommands::tr("Save"),
+        {FileCommands::tr("Text Files (*.txt)"), FileCommands::tr("All Files (*)")},
         multiSelect};
 }
 }  // namespace
@@ -40,7 +40,7 @@ void FileCommands::importEvents() {
     g.step(106, [&] { almanis::importEvents(fileName, host_.store()); });
     g.step(108, [&] { host_.refreshList(); });
     g.step(110, [&] { host_.pointer().setShape(PointerRule::Arrow); });
-    g.step(112, [&] { ui.inform(QStringLiteral("Done."), appTitle()); });
+    g.step(112, [&] { ui.inform(tr("Done."), appTitle()); });
 }
 
 void FileCommands::exportEvents() {
@@ -58,18 +58,18 @@ void FileCommands::exportEvents() {
                               [] { QCoreApplication::processEvents(); });
     });
     g.step(108, [&] { host_.pointer().setShape(PointerRule::Arrow); });
-    g.step(110, [&] { ui.inform(QStringLiteral("Done."), appTitle()); });
+    g.step(110, [&] { ui.inform(tr("Done."), appTitle()); });
 }
 
 void FileCommands::showFileFormatNote() {
     Ui& ui = services_.ui;
     Guard g(ui, where::fileFormatNote);
     g.step(100, [&] {
-        ui.inform(
-            QStringLiteral(
-                "This will import/export to text files in the following format with commas "
-                "(Please use English month names):\r\n\r\nNew Year,January 1\r\nHalf Year,July 31"),
-            appTitle());
+        // The example stays English in every language: the file's month names are.
+        ui.inform(tr("This will import/export to text files in the following format with commas "
+                     "(Please use English month names):") +
+                      QStringLiteral("\r\n\r\nNew Year,January 1\r\nHalf Year,July 31"),
+                  appTitle());
     });
 }
 

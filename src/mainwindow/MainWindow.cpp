@@ -104,57 +104,52 @@ void MainWindow::createControls() {
     layout->addWidget(scrollArea_);
     fitInto(QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
 
-    helpButton_ = addButton("PushButton5", QStringLiteral("&Help"), 120, 120, 7800);
+    helpButton_ = addButton("PushButton5", tr("&Help"), 120, 120, 7800);
     eventList_ = makeReportView(content_, events_);
     eventList_->setObjectName(QStringLiteral("ListView1"));
-    eventList_->setAccessibleName(QStringLiteral("Events"));
+    eventList_->setAccessibleName(tr("Events"));
     eventList_->installEventFilter(this);
     eventList_->setGeometry(twipsRect(120, 630, 7800, 2300));
     pointer_->watchBackground(eventList_);
     pointer_->watchBackground(eventList_->viewport());
-    addEventButton_ = addButton("PushButton6", QStringLiteral("&Add Reminder"), 120, 3030, 3840);
-    deleteButton_ = addButton("PushButton1", QStringLiteral("&Delete Reminder"), 4080, 3030, 3840);
-    editButton_ = addButton("PushButton2", QStringLiteral("&Edit Reminder"), 120, 3540, 3840);
-    sampleButton_ =
-        addButton("PushButton4", QStringLiteral("Load &Sample/Example Data"), 4080, 3540, 3840);
-    importButton_ =
-        addButton("PushButton8", QStringLiteral("&Import Events From Text File"), 120, 4050, 3840);
-    exportButton_ =
-        addButton("PushButton9", QStringLiteral("E&xport Events To File"), 4080, 4050, 3240);
+    addEventButton_ = addButton("PushButton6", tr("&Add Reminder"), 120, 3030, 3840);
+    deleteButton_ = addButton("PushButton1", tr("&Delete Reminder"), 4080, 3030, 3840);
+    editButton_ = addButton("PushButton2", tr("&Edit Reminder"), 120, 3540, 3840);
+    sampleButton_ = addButton("PushButton4", tr("Load &Sample/Example Data"), 4080, 3540, 3840);
+    importButton_ = addButton("PushButton8", tr("&Import Events From Text File"), 120, 4050, 3840);
+    exportButton_ = addButton("PushButton9", tr("E&xport Events To File"), 4080, 4050, 3240);
     // The two "?" buttons share their one character, so neither has a mnemonic;
     // their accessible names say what they explain.
     fileFormatNoteButton_ = addButton("PushButton10", QStringLiteral("?"), 7440, 4050, 480);
-    fileFormatNoteButton_->setAccessibleName(QStringLiteral("About the text file format"));
+    fileFormatNoteButton_->setAccessibleName(tr("About the text file format"));
 
-    remindFrame_ = new QGroupBox(QStringLiteral("Remind Options"), content_);
+    remindFrame_ = new QGroupBox(tr("Remind Options"), content_);
     remindFrame_->setObjectName(QStringLiteral("Frame2"));
     remindFrame_->setGeometry(twipsRect(120, 4560, 7800, 2175));
     pointer_->watchBackground(remindFrame_);
-    remindOnTheDayBox_ =
-        addCheckBox(remindFrame_, "Check1", QStringLiteral("Remind me &on the day of the event"),
-                    240, 300, 7320);
-    remindThreeDaysBox_ = addCheckBox(
-        remindFrame_, "Check2", QStringLiteral("Remind me &3 days before event"), 240, 650, 7320);
-    remindSevenDaysBox_ = addCheckBox(
-        remindFrame_, "Check4", QStringLiteral("Remind me &7 days before event"), 240, 1000, 7320);
-    remindFourteenDaysBox_ = addCheckBox(
-        remindFrame_, "Check5", QStringLiteral("Remind me &14 days before event"), 240, 1350, 7320);
-    remindThirtyDaysBox_ = addCheckBox(
-        remindFrame_, "Check6", QStringLiteral("Remind me 3&0 days before event"), 240, 1700, 7320);
+    remindOnTheDayBox_ = addCheckBox(remindFrame_, "Check1",
+                                     tr("Remind me &on the day of the event"), 240, 300, 7320);
+    remindThreeDaysBox_ =
+        addCheckBox(remindFrame_, "Check2", tr("Remind me &3 days before event"), 240, 650, 7320);
+    remindSevenDaysBox_ =
+        addCheckBox(remindFrame_, "Check4", tr("Remind me &7 days before event"), 240, 1000, 7320);
+    remindFourteenDaysBox_ =
+        addCheckBox(remindFrame_, "Check5", tr("Remind me &14 days before event"), 240, 1350, 7320);
+    remindThirtyDaysBox_ =
+        addCheckBox(remindFrame_, "Check6", tr("Remind me 3&0 days before event"), 240, 1700, 7320);
 
-    startupFrame_ = new QGroupBox(QStringLiteral("Startup Options"), content_);
+    startupFrame_ = new QGroupBox(tr("Startup Options"), content_);
     startupFrame_->setObjectName(QStringLiteral("Frame1"));
     startupFrame_->setGeometry(twipsRect(120, 6795, 7800, 735));
     pointer_->watchBackground(startupFrame_);
-    startAtLogonBox_ =
-        addCheckBox(startupFrame_, "Check3", QStringLiteral("&Load this software when I log in"),
-                    240, 300, 3780);
-    startInTrayBox_ = addCheckBox(startupFrame_, "Check8", QStringLiteral("Start in system t&ray"),
-                                  4080, 300, 3600);
+    startAtLogonBox_ = addCheckBox(startupFrame_, "Check3", tr("&Load this software when I log in"),
+                                   240, 300, 3780);
+    startInTrayBox_ =
+        addCheckBox(startupFrame_, "Check8", tr("Start in system t&ray"), 4080, 300, 3600);
 
-    testAlarmButton_ = addButton("PushButton3", QStringLiteral("&Test Alarm"), 120, 7650, 7200);
+    testAlarmButton_ = addButton("PushButton3", tr("&Test Alarm"), 120, 7650, 7200);
     testAlarmNoteButton_ = addButton("PushButton7", QStringLiteral("?"), 7440, 7650, 480);
-    testAlarmNoteButton_->setAccessibleName(QStringLiteral("About the test alarm"));
+    testAlarmNoteButton_->setAccessibleName(tr("About the test alarm"));
 
     // The design state: only the day-of-event reminder ticked, white frames and boxes.
     remindOnTheDayBox_->setChecked(true);
@@ -346,9 +341,8 @@ void MainWindow::hideIntoTrayIfMinimised() {
     }
     hiddenInTray_ = true;
     trayIcon_->showBalloon(
-        QStringLiteral("has been minimized to the system tray.\r\n"
-                       "Click on the blue 'M' icon (M for Marrowind) to bring the "
-                       "software back."),
+        tr("has been minimized to the system tray.\r\n"
+           "Click on the blue 'M' icon (M for Marrowind) to bring the software back."),
         QStringLiteral("Almanis"), 5, true);
 }
 

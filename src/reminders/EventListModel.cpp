@@ -8,8 +8,14 @@
 namespace almanis {
 
 namespace {
+// The inner columns are never shown and keep their stored names.
 constexpr std::array<const char*, EventListModel::ColumnCount> kHeaders = {
-    "id", "Description", "Month", "Day", "Day(s) Left", "MonthNo"};
+    "id",
+    QT_TRANSLATE_NOOP("almanis::EventListModel", "Description"),
+    QT_TRANSLATE_NOOP("almanis::EventListModel", "Month"),
+    QT_TRANSLATE_NOOP("almanis::EventListModel", "Day"),
+    QT_TRANSLATE_NOOP("almanis::EventListModel", "Day(s) Left"),
+    "MonthNo"};
 }  // namespace
 
 void EventListModel::setToday(QDate today) {
@@ -67,7 +73,7 @@ QString EventListModel::text(int r, Column column) const {
             if (!days) {
                 return {};
             }
-            return *days == 0 ? QStringLiteral("Today") : QString::number(*days);
+            return *days == 0 ? tr("Today") : QString::number(*days);
         }
         case MonthNumberColumn:
             return entry.monthRead ? QString::number(event.month) : QString();
@@ -97,7 +103,7 @@ QVariant EventListModel::headerData(int section, Qt::Orientation orientation, in
         section >= ColumnCount) {
         return {};
     }
-    return QString::fromLatin1(kHeaders[section]);
+    return tr(kHeaders[section]);
 }
 
 Qt::ItemFlags EventListModel::flags(const QModelIndex& index) const {

@@ -27,7 +27,8 @@ int box(QMessageBox::Icon icon, const QString& title, const QString& text,
 }  // namespace
 
 void QtUi::errorReport(const QString& text) {
-    box(QMessageBox::Warning, QStringLiteral("Application Error"), text, QMessageBox::Ok);
+    box(QMessageBox::Warning, QCoreApplication::translate("almanis::QtUi", "Application Error"),
+        text, QMessageBox::Ok);
 }
 
 void QtUi::inform(const QString& text, const QString& title) {

@@ -1,6 +1,7 @@
 #include "ProgramFixture.h"
 
 #include "alarm/AlarmWindow.h"
+#include "core/Translations.h"
 #include "editing/EventEditor.h"
 #include "widgets/Design.h"
 
@@ -12,6 +13,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QTranslator>
 #include <QTreeView>
 #include <cmath>
 #include <functional>
@@ -101,9 +104,22 @@ QStringList accessibleTree(QAccessibleInterface* node, int depth = 0) {
 class AccessibilityTest : public test::TestCase {
     Q_OBJECT
   private slots:
-    void mnemonicsAreUniqueAndEveryControlHasOne_data() { windowRows(); }
+    void mnemonicsAreUniqueAndEveryControlHasOne_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("language");
+        for (const char* name : {"main window", "editor", "alarm"}) {
+            for (const char* language : {"en_US", "de_DE"}) {
+                QTest::addRow("%s, %s", name, language)
+                    << QString::fromLatin1(name) << QString::fromLatin1(language);
+            }
+        }
+    }
     void mnemonicsAreUniqueAndEveryControlHasOne() {
         QFETCH(QString, window);
+        QFETCH(QString, language);
+        Translations::install(*qApp, QStringLiteral(ALMANIS_BUILT_PROGRAM_DIR), QLocale(language));
+        const auto removeTranslations = qScopeGuard(
+            [] { qDeleteAll(qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly)); });
         Windows w;
         QMap<QString, QString> taken;
         QStringList clashes;
