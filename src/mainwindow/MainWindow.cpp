@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -102,6 +103,13 @@ void MainWindow::createControls() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scrollArea_);
+    // Whatever brings the focus to a control (Tab, a mnemonic, a click) brings
+    // the control into sight.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && content_->isAncestorOf(now)) {
+            scrollArea_->ensureWidgetVisible(now);
+        }
+    });
     fitInto(QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
 
     helpButton_ = addButton("PushButton5", tr("&Help"), 120, 120, 7800);
@@ -212,13 +220,20 @@ QSize fittedWindowSize(QSize page, QSize room, int scrollBarExtent) {
 }
 
 void MainWindow::fitInto(QSize room) {
-    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrollArea_);
-    const QSize size = fittedWindowSize(content_->size(), room, scrollBar);
-    const bool scrolls = size != content_->size();
-    scrollArea_->setHorizontalScrollBarPolicy(scrolls ? Qt::ScrollBarAsNeeded
-                                                      : Qt::ScrollBarAlwaysOff);
-    scrollArea_->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAsNeeded
-                                                    : Qt::ScrollBarAlwaysOff);
+    // The room a scroll bar takes beside the page, with the style's gap.
+    const int scrollBar = scrollArea_->verticalScrollBar()->sizeHint().width() +
+                          std::max(0, style()->pixelMetric(QStyle::PM_ScrollView_ScrollBarSpacing,
+                                                           nullptr, scrollArea_));
+    const QSize page = content_->size();
+    const QSize size = fittedWindowSize(page, room, scrollBar);
+    // A side that got the whole page (and the other side's bar) never scrolls.
+    const bool wide =
+        size.width() >= page.width() + (size.height() < page.height() ? scrollBar : 0);
+    const bool tall =
+        size.height() >= page.height() + (size.width() < page.width() ? scrollBar : 0);
+    scrollArea_->setHorizontalScrollBarPolicy(wide ? Qt::ScrollBarAlwaysOff
+                                                   : Qt::ScrollBarAsNeeded);
+    scrollArea_->setVerticalScrollBarPolicy(tall ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
     setFixedSize(size);
 }
 

@@ -351,6 +351,14 @@ class MainWindowTest : public test::TestCase {
         const QRect seen(testAlarm->mapTo(&form, QPoint()), testAlarm->size());
         QVERIFY2(form.rect().contains(seen),
                  qPrintable(QStringLiteral("%1,%2").arg(seen.bottom()).arg(form.height())));
+        // So does any other way the focus moves, back up here too.
+        for (const char* control : {"PushButton5", "Check3"}) {
+            QWidget* widget = test::find(form, control);
+            widget->setFocus(Qt::OtherFocusReason);
+            // Seen from top to bottom; the window is narrower than Help is wide.
+            const int top = widget->mapTo(&form, QPoint()).y();
+            QVERIFY2(top >= 0 && top + widget->height() <= form.height(), control);
+        }
         // Back on a screen with room, nothing scrolls.
         form.fitInto(QSize(1366, 700));
         QCOMPARE(form.size(), QSize(536, 546));
