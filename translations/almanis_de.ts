@@ -53,6 +53,25 @@
     </message>
 </context>
 <context>
+    <name>almanis::AutostartFolder</name>
+    <message>
+        <source>it is not a folder</source>
+        <translation>es ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>the folder cannot be created</source>
+        <translation>der Ordner kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a valid entry name</source>
+        <translation>„%1“ ist kein gültiger Name für einen Eintrag</translation>
+    </message>
+    <message>
+        <source>the link %1 cannot be replaced</source>
+        <translation>die Verknüpfung %1 kann nicht ersetzt werden</translation>
+    </message>
+</context>
+<context>
     <name>almanis::CommandLine</name>
     <message>
         <source>Reminds you of birthdays, anniversaries and holidays.</source>
@@ -288,6 +307,18 @@ Der Eintrag konnte nicht aus dem Ordner %1 entfernt werden: %2.</translation>
 Click on the blue &apos;M&apos; icon (M for Marrowind) to bring the software back.</source>
         <translation>wurde in den Systembereich minimiert.<byte value="xd"/>
 Klicken Sie auf das blaue „M“ (M für Marrowind), um das Programm zurückzuholen.</translation>
+    </message>
+    <message>
+        <source>Show Almanis</source>
+        <translation>Almanis anzeigen</translation>
+    </message>
+    <message>
+        <source>Test Alarm</source>
+        <translation>Alarm testen</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
     </message>
 </context>
 <context>

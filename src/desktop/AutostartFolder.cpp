@@ -1,5 +1,6 @@
 #include "desktop/AutostartFolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -7,6 +8,11 @@
 namespace almanis {
 
 namespace {
+// The reasons are part of a message the user reads.
+QString reasonText(const char* text) {
+    return QCoreApplication::translate("almanis::AutostartFolder", text);
+}
+
 // An entry name is one file name in the folder, never a path.
 bool validEntryName(const QString& name) {
     return !name.isEmpty() && !name.contains(QLatin1Char('/')) && name != QLatin1String(".") &&
@@ -93,11 +99,16 @@ AutostartFolder::Result AutostartFolder::writeEntry(const QString& name,
                                                     const QString& command) const {
     // A user who never had a log-on entry has no such folder yet.
     if (!QDir().mkpath(path_)) {
-        return {false, QFileInfo(path_).exists() ? QStringLiteral("it is not a folder")
-                                                 : QStringLiteral("the folder cannot be created")};
+        return {false, QFileInfo(path_).exists()
+                           ? reasonText(QT_TRANSLATE_NOOP("almanis::AutostartFolder",
+                                                          "it is not a folder"))
+                           : reasonText(QT_TRANSLATE_NOOP("almanis::AutostartFolder",
+                                                          "the folder cannot be created"))};
     }
     if (!validEntryName(name)) {
-        return {false, QStringLiteral("\"%1\" is not a valid entry name").arg(name)};
+        return {false, reasonText(QT_TRANSLATE_NOOP("almanis::AutostartFolder",
+                                                    "\"%1\" is not a valid entry name"))
+                           .arg(name)};
     }
     // Written aside and renamed over the old entry, so a session starting at the
     // same moment never reads half an entry, and whatever file had the name is
@@ -105,7 +116,9 @@ AutostartFolder::Result AutostartFolder::writeEntry(const QString& name,
     const QString path = entryPath(name);
     // A link under our name would have the write land in whatever it points to.
     if (QFileInfo(path).isSymLink() && !QFile::remove(path)) {
-        return {false, QStringLiteral("the link %1 cannot be replaced").arg(path)};
+        return {false, reasonText(QT_TRANSLATE_NOOP("almanis::AutostartFolder",
+                                                    "the link %1 cannot be replaced"))
+                           .arg(path)};
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(logonEntry(command)) < 0 || !file.commit()) {

@@ -253,10 +253,10 @@ void MainWindow::fitToScreen() {
 
 void MainWindow::createTrayMenu() {
     services_.trayShell.setMenu({
-        {QStringLiteral("Show Almanis"), [this] { restoreFromTray(); }},
-        {QStringLiteral("Test Alarm"), [this] { eventCommands_->testAlarm(); }},
+        {tr("Show Almanis"), [this] { restoreFromTray(); }},
+        {tr("Test Alarm"), [this] { eventCommands_->testAlarm(); }},
         // The ordinary way out, as the close box: everything is released.
-        {QStringLiteral("Quit"), [this] { close(); }},
+        {tr("Quit"), [this] { close(); }},
     });
 }
 
