@@ -213,21 +213,40 @@ void importEvents(const QString& path, Connection& db) {
     }
 }
 
-void exportEvents(const QString& path, const EventListModel& list,
-                  const std::function<void()>& beforeEachRow) {
-    const int rows = list.count();
-    if (rows == 0) {
+namespace {
+// Writes the file from its lines, `lineAt(0)` to `lineAt(count - 1)`, each
+// ended by CR LF. It replaces the target only once it is complete: on any
+// failure, the line's included, the target is left as it was. No lines write
+// nothing.
+void writeEventFile(const QString& path, int count, const std::function<QString(int)>& lineAt) {
+    if (count == 0) {
         return;
     }
-    // Written under a temporary name and renamed over the target when complete,
-    // so a failure never leaves the user's previous file half overwritten.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         throw AppError(
             QStringLiteral("The file %1 cannot be created: %2").arg(path, file.errorString()));
     }
     QByteArray text;
-    for (int row = 0; row < rows; ++row) {
+    for (int index = 0; index < count; ++index) {
+        text += lineAt(index).toUtf8();
+        text += "\r\n";
+        if (text.size() >= kWriteChunk) {
+            writeAll(file, text);
+            text.clear();
+        }
+    }
+    writeAll(file, text);
+    if (!file.commit()) {
+        throw AppError(
+            QStringLiteral("The file %1 cannot be written: %2").arg(path, file.errorString()));
+    }
+}
+}  // namespace
+
+void exportEvents(const QString& path, const EventListModel& list,
+                  const std::function<void()>& beforeEachRow) {
+    writeEventFile(path, list.count(), [&](int row) {
         if (beforeEachRow) {
             beforeEachRow();
         }
@@ -240,20 +259,17 @@ void exportEvents(const QString& path, const EventListModel& list,
                     .arg(quotedLine(list.text(row, EventListModel::MonthNumberColumn)),
                          QString::number(row + 1)));
         }
-        text += formatEventLine(entry.event.description, monthNameFromNumber(month),
-                                list.text(row, EventListModel::DayColumn))
-                    .toUtf8();
-        text += "\r\n";
-        if (text.size() >= kWriteChunk) {
-            writeAll(file, text);
-            text.clear();
-        }
-    }
-    writeAll(file, text);
-    if (!file.commit()) {
-        throw AppError(
-            QStringLiteral("The file %1 cannot be written: %2").arg(path, file.errorString()));
-    }
+        return formatEventLine(entry.event.description, monthNameFromNumber(month),
+                               list.text(row, EventListModel::DayColumn));
+    });
+}
+
+void exportEvents(const QString& path, const QList<EventRecord>& events) {
+    writeEventFile(path, static_cast<int>(events.size()), [&](int index) {
+        const EventRecord& event = events[index];
+        return formatEventLine(event.description, monthNameFromNumber(event.month),
+                               QString::number(event.day));
+    });
 }
 
 }  // namespace almanis

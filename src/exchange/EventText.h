@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/EventRecord.h"
+
+#include <QList>
 #include <QString>
 #include <QStringDecoder>
 #include <functional>
@@ -72,5 +75,8 @@ void importEvents(const QString& path, Connection& db);
 // only once it is complete: on any failure the target is left as it was.
 void exportEvents(const QString& path, const EventListModel& list,
                   const std::function<void()>& beforeEachRow);
+
+// The same for events as the store holds them.
+void exportEvents(const QString& path, const QList<EventRecord>& events);
 
 }  // namespace almanis

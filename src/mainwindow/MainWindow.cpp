@@ -41,6 +41,7 @@ constexpr char kCursorFile[] = "/HAND-M.CUR";
 MainWindow::MainWindow(Services& services)
     : services_(services),
       trayIcon_(std::make_unique<TrayIcon>(services.trayShell)),
+      storeWatcher_(store_),
       engine_(services.ui, services.clock, store_, events_, pollTimer_,
               static_cast<ReminderHost&>(*this)) {
     pointer_ = new PointerRule(*this);
@@ -56,6 +57,8 @@ MainWindow::MainWindow(Services& services)
     createTrayMenu();
     services_.notifier.onActivated = [this] { notificationClicked(); };
     connect(&pollTimer_, &PollTimer::ticked, this, [this] { engine_.pollTick(); });
+    connect(&storeWatcher_, &StoreWatcher::changedElsewhere, this,
+            [this] { engine_.refreshList(); });
     connect(trayIcon_.get(), &TrayIcon::mouseReleased, this, &MainWindow::restoreFromTray);
 }
 
@@ -297,6 +300,8 @@ void MainWindow::load() {
     }
     g.step(154, [&] { engine_.setTestingAlarm(false); });
     g.step(156, [&] { pollTimer_.setInterval(1000); });
+    // Changes made by almanis-cli or another program show without a restart.
+    g.step(158, [&] { storeWatcher_.watch(); });
     // A window that starts in the tray, or minimised where there is no tray, is
     // not activated until the user brings it back; the list and the start-up due
     // check must not wait for that.

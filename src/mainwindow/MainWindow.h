@@ -5,6 +5,7 @@
 #include "reminders/PollTimer.h"
 #include "reminders/ReminderEngine.h"
 #include "store/Connection.h"
+#include "store/StoreWatcher.h"
 #include "widgets/Skin.h"
 
 #include <QWidget>
@@ -111,6 +112,7 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     EventListModel events_;
     PollTimer pollTimer_;
     std::unique_ptr<TrayIcon> trayIcon_;
+    StoreWatcher storeWatcher_;
     Skin skin_;
     PointerRule* pointer_ = nullptr;
     ReminderEngine engine_;

@@ -70,6 +70,14 @@ void Connection::close() {
     }
 }
 
+qint64 Connection::lastInsertId() const {
+    return sqlite3_last_insert_rowid(handle());
+}
+
+int Connection::changes() const {
+    return sqlite3_changes(handle());
+}
+
 sqlite3* Connection::handle() const {
     if (!db_) {
         throw AppError(QStringLiteral("The database connection is not open"));

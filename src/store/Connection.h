@@ -27,6 +27,11 @@ class Connection {
     // Carries out one SQL statement at once; no result is read back.
     void execute(const QString& sql);
 
+    // The id of the row the last INSERT on this connection stored, and how many
+    // rows the last statement changed.
+    qint64 lastInsertId() const;
+    int changes() const;
+
     sqlite3* handle() const;
     const QString& path() const { return path_; }
 

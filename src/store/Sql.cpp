@@ -18,6 +18,10 @@ QString selectEvents() {
     return QStringLiteral("select * from tblEvent order by EventMonth,EventDay");
 }
 
+QString dataVersion() {
+    return QStringLiteral("PRAGMA data_version");
+}
+
 QString deleteEvent(qint64 id) {
     return QStringLiteral("delete from tblEvent where id=") + QString::number(id);
 }

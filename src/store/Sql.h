@@ -12,6 +12,9 @@ QString quoted(const QString& description);
 // The one query of every reader.
 QString selectEvents();
 
+// The number that changes whenever another connection commits a change.
+QString dataVersion();
+
 // Deletes the row with the given id.
 QString deleteEvent(qint64 id);
 

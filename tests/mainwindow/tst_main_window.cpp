@@ -15,6 +15,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTreeView>
 
@@ -381,6 +382,25 @@ class MainWindowTest : public test::TestCase {
         QCOMPARE(env.ui.modals.size(), 1);
         QCOMPARE(env.ui.modals.first().title, QStringLiteral("Event Alert!"));
         QVERIFY(!form.isStartingUp());
+    }
+
+    void changesMadeByAlmanisCliShowWithoutARestart() {
+        test::ProgramFixture p;
+        p.start();
+        QCOMPARE(p.window->events().count(), 11);
+        QProcess cli;
+        cli.start(QStringLiteral(ALMANIS_BUILT_PROGRAM_DIR "/almanis-cli"),
+                  {QStringLiteral("add"), QStringLiteral("Ada's birthday"),
+                   QStringLiteral("December 10")});
+        QVERIFY(cli.waitForFinished(30000));
+        QCOMPARE(cli.exitCode(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(p.window->events().count(), 12, 2000);
+        cli.start(
+            QStringLiteral(ALMANIS_BUILT_PROGRAM_DIR "/almanis-cli"),
+            {QStringLiteral("remove"), QString::fromUtf8(cli.readAllStandardOutput()).trimmed()});
+        QVERIFY(cli.waitForFinished(30000));
+        QCOMPARE(cli.exitCode(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(p.window->events().count(), 11, 2000);
     }
 };
 

@@ -1,0 +1,524 @@
+#include "cli/CommandLineTool.h"
+
+#include "AlmanisVersion.h"
+#include "core/AppError.h"
+#include "core/Clock.h"
+#include "core/EventDate.h"
+#include "core/Paths.h"
+#include "exchange/EventText.h"
+#include "exchange/ICalendarFile.h"
+#include "exchange/VCardFile.h"
+#include "store/Connection.h"
+#include "store/DataFolder.h"
+#include "store/Sql.h"
+#include "store/StoredEvents.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QTextStream>
+#include <algorithm>
+
+namespace almanis {
+
+namespace {
+const QString kProgram = QStringLiteral("almanis-cli");
+
+QCommandLineOption storeOption() {
+    return QCommandLineOption(QStringLiteral("store"),
+                              CommandLineTool::tr("Work on the store in FILE instead of yours."),
+                              QStringLiteral("FILE"));
+}
+
+QCommandLineOption todayOption() {
+    return QCommandLineOption(
+        QStringLiteral("today"),
+        CommandLineTool::tr("Count the days left from DATE (YYYY-MM-DD) instead of today."),
+        QStringLiteral("DATE"));
+}
+
+QCommandLineOption jsonOption() {
+    return QCommandLineOption(QStringLiteral("json"),
+                              CommandLineTool::tr("Print a JSON array of objects with the keys "
+                                                  "id, description, month, day, days_left."));
+}
+
+QCommandLineOption formatOption() {
+    return QCommandLineOption(
+        QStringLiteral("format"),
+        CommandLineTool::tr("The file's format: text, ics or vcf (by default its ending: .txt, "
+                            ".ics, .vcf)."),
+        QStringLiteral("FORMAT"));
+}
+
+// The help a parser writes, under our own usage line rather than the path the
+// program was started by.
+QString helpText(const QCommandLineParser& parser, const QString& usage) {
+    QString text = parser.helpText();
+    const qsizetype firstLineEnd = text.indexOf(QLatin1Char('\n'));
+    return CommandLineTool::tr("Usage: %1").arg(usage) + text.mid(firstLineEnd);
+}
+
+// "December 10" or "december 10": the English month name, as in the text
+// file, then the day.
+std::optional<std::pair<int, int>> monthAndDay(const QString& text) {
+    const QStringList parts = text.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (parts.size() != 2) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const int day = parts[1].toInt(&ok, 10);
+    const int month = monthNumberFromName(parts[0]);
+    if (!ok || month == 0) {
+        return std::nullopt;
+    }
+    return std::make_pair(month, day);
+}
+
+bool hasControlCharacters(const QString& text) {
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) {
+        return c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+               c == QChar::ParagraphSeparator;
+    });
+}
+
+// Stores the events in one transaction: all of them or, on any failure, none.
+void storeAll(Connection& db, const QList<EventRecord>& events) {
+    db.execute(QStringLiteral("begin immediate"));
+    try {
+        for (const EventRecord& event : events) {
+            db.execute(sql::insertEvent(event.description, event.month, event.day));
+        }
+        db.execute(QStringLiteral("commit"));
+    } catch (...) {
+        try {
+            db.execute(QStringLiteral("rollback"));
+        } catch (const AppError&) {
+            // The failure that got us here is the one to tell.
+        }
+        throw;
+    }
+}
+
+QString importedText(int count) {
+    return count == 1 ? CommandLineTool::tr("1 event imported.")
+                      : CommandLineTool::tr("%1 events imported.").arg(count);
+}
+
+int countEvents(const Connection& db) {
+    return static_cast<int>(readStoredEvents(db).events.size());
+}
+}  // namespace
+
+CommandLineTool::CommandLineTool(const Clock& clock, QString programFolder, QTextStream& out,
+                                 QTextStream& err)
+    : clock_(clock), programFolder_(std::move(programFolder)), out_(out), err_(err) {}
+
+int CommandLineTool::usageError(const QString& message) {
+    err_ << kProgram << ": " << message << '\n'
+         << tr("Try '%1 --help' for more information.").arg(kProgram) << '\n';
+    return UsageError;
+}
+
+int CommandLineTool::failure(const QString& message) {
+    err_ << kProgram << ": " << message << '\n';
+    return Failure;
+}
+
+int CommandLineTool::run(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        tr("Lists, checks, adds, removes, imports and exports the yearly events that Almanis "
+           "reminds you of.\n\n"
+           "Commands:\n"
+           "  list    every event, in calendar order, with its days left\n"
+           "  due     the events due within the next days, soonest first\n"
+           "  add     stores a new event\n"
+           "  remove  deletes an event\n"
+           "  import  stores the events of a text, iCalendar or vCard file\n"
+           "  export  writes the events to a text or iCalendar file\n\n"
+           "'%1 COMMAND --help' tells more of each.")
+            .arg(kProgram));
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addOption(storeOption());
+    parser.addOption(todayOption());
+    parser.addPositionalArgument(QStringLiteral("command"), tr("What to do (see above)."),
+                                 QStringLiteral("COMMAND [ARGUMENTS]"));
+    if (!parser.parse(arguments)) {
+        return usageError(parser.errorText());
+    }
+    if (parser.isSet(version)) {
+        out_ << kProgram << ' ' << ALMANIS_VERSION << '\n';
+        return Success;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (parser.isSet(help) || positional.isEmpty()) {
+        if (!parser.isSet(help)) {
+            return usageError(tr("no command given"));
+        }
+        out_ << helpText(parser, kProgram + tr(" [--store FILE] [--today DATE] COMMAND ..."));
+        return Success;
+    }
+    storePath_ = parser.value(QStringLiteral("store"));
+    if (parser.isSet(QStringLiteral("today"))) {
+        today_ = QDate::fromString(parser.value(QStringLiteral("today")), Qt::ISODate);
+        if (!today_.isValid()) {
+            return usageError(tr("the date \"%1\" is not a day written as YYYY-MM-DD")
+                                  .arg(parser.value(QStringLiteral("today"))));
+        }
+    }
+    const QString command = positional.first();
+    const QStringList rest = positional.mid(1);
+    try {
+        if (command == QLatin1String("list")) {
+            return list(rest);
+        }
+        if (command == QLatin1String("due")) {
+            return due(rest);
+        }
+        if (command == QLatin1String("add")) {
+            return add(rest);
+        }
+        if (command == QLatin1String("remove")) {
+            return remove(rest);
+        }
+        if (command == QLatin1String("import")) {
+            return importFile(rest);
+        }
+        if (command == QLatin1String("export")) {
+            return exportFile(rest);
+        }
+    } catch (const AppError& e) {
+        return failure(e.description());
+    }
+    return usageError(tr("\"%1\" is not a command").arg(command));
+}
+
+bool CommandLineTool::parseCommand(QCommandLineParser& parser, const QStringList& arguments,
+                                   const QString& usage, int& status) {
+    const QCommandLineOption help = parser.addHelpOption();
+    parser.addOption(storeOption());
+    parser.addOption(todayOption());
+    if (!parser.parse(QStringList{kProgram} + arguments)) {
+        status = usageError(parser.errorText());
+        return false;
+    }
+    if (parser.isSet(help)) {
+        out_ << helpText(parser, kProgram + QLatin1Char(' ') + usage);
+        status = Success;
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("store"))) {
+        storePath_ = parser.value(QStringLiteral("store"));
+    }
+    if (parser.isSet(QStringLiteral("today"))) {
+        today_ = QDate::fromString(parser.value(QStringLiteral("today")), Qt::ISODate);
+        if (!today_.isValid()) {
+            status = usageError(tr("the date \"%1\" is not a day written as YYYY-MM-DD")
+                                    .arg(parser.value(QStringLiteral("today"))));
+            return false;
+        }
+    }
+    return true;
+}
+
+void CommandLineTool::openStore(Connection& db) const {
+    if (!storePath_.isEmpty()) {
+        db.open(storePath_);
+        return;
+    }
+    // The window's own store, prepared as the window prepares it.
+    createFolder(makerFolder());
+    createFolder(dataFolder());
+    copySeedIfMissing(programFolder_, dataFolder());
+    db.open(dataFolder() + QLatin1String(kWorkingStore));
+}
+
+QList<CommandLineTool::Listed> CommandLineTool::listed(const Connection& db) const {
+    const StoredEvents stored = readStoredEvents(db);
+    if (stored.unreadable > 0) {
+        err_ << kProgram << ": "
+             << tr("%1 of the store's events could not be read and are left out: %2")
+                    .arg(QString::number(stored.unreadable), stored.firstProblem)
+             << '\n';
+    }
+    const QDate today = today_.isValid() ? today_ : clock_.today();
+    QList<Listed> events;
+    events.reserve(stored.events.size());
+    for (const EventRecord& event : stored.events) {
+        // Months and days out of the calendar are carried as the list carries them.
+        if (const std::optional<int> days = tryDaysLeft(event.month, event.day, today)) {
+            events.append({event, *days});
+        }
+    }
+    return events;
+}
+
+void CommandLineTool::print(const QList<Listed>& events, bool json) {
+    if (json) {
+        QJsonArray array;
+        for (const Listed& listed : events) {
+            array.append(QJsonObject{{QStringLiteral("id"), listed.event.id},
+                                     {QStringLiteral("description"), listed.event.description},
+                                     {QStringLiteral("month"), listed.event.month},
+                                     {QStringLiteral("day"), listed.event.day},
+                                     {QStringLiteral("days_left"), listed.daysLeft}});
+        }
+        out_ << QJsonDocument(array).toJson(QJsonDocument::Indented);
+        return;
+    }
+    qsizetype idWidth = 1;
+    for (const Listed& listed : events) {
+        idWidth = std::max(idWidth, QString::number(listed.event.id).size());
+    }
+    const QLocale locale;
+    const QDate today = today_.isValid() ? today_ : clock_.today();
+    for (const Listed& listed : events) {
+        const QDate date = carriedDate(today.year(), listed.event.month, 1).value_or(QDate());
+        const QString when = locale.standaloneMonthName(date.month(), QLocale::LongFormat) +
+                             QLatin1Char(' ') + QString::number(listed.event.day);
+        const QString left = listed.daysLeft == 0 ? tr("Today") : QString::number(listed.daysLeft);
+        out_ << QString::number(listed.event.id).rightJustified(idWidth) << "  "
+             << when.leftJustified(14) << left.rightJustified(5) << "  " << listed.event.description
+             << '\n';
+    }
+}
+
+int CommandLineTool::list(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        tr("Lists every event in calendar order (month, then day) with its days left."));
+    parser.addOption(jsonOption());
+    int status = Success;
+    if (!parseCommand(parser, arguments, QStringLiteral("list [--json]"), status)) {
+        return status;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return usageError(tr("list takes no arguments"));
+    }
+    Connection db;
+    openStore(db);
+    print(listed(db), parser.isSet(QStringLiteral("json")));
+    return Success;
+}
+
+int CommandLineTool::due(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        tr("Lists the events due within the next days (by default 30), soonest first."));
+    parser.addOption(jsonOption());
+    parser.addOption(QCommandLineOption(QStringLiteral("days"),
+                                        tr("The events with at most N days left."),
+                                        QStringLiteral("N"), QStringLiteral("30")));
+    int status = Success;
+    if (!parseCommand(parser, arguments, QStringLiteral("due [--days N] [--json]"), status)) {
+        return status;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return usageError(tr("due takes no arguments"));
+    }
+    bool ok = false;
+    const int days = parser.value(QStringLiteral("days")).toInt(&ok, 10);
+    if (!ok || days < 0) {
+        return usageError(tr("the number of days \"%1\" is not a whole number of 0 or more")
+                              .arg(parser.value(QStringLiteral("days"))));
+    }
+    Connection db;
+    openStore(db);
+    QList<Listed> events = listed(db);
+    events.erase(std::remove_if(events.begin(), events.end(),
+                                [days](const Listed& listed) { return listed.daysLeft > days; }),
+                 events.end());
+    // Events on the same day keep the list's order.
+    std::stable_sort(events.begin(), events.end(),
+                     [](const Listed& a, const Listed& b) { return a.daysLeft < b.daysLeft; });
+    print(events, parser.isSet(QStringLiteral("json")));
+    return Success;
+}
+
+int CommandLineTool::add(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        tr("Stores a new yearly event and prints its id. The date is the English month name "
+           "and the day, as in \"December 10\"."));
+    parser.addPositionalArgument(QStringLiteral("description"), tr("What the event is."));
+    parser.addPositionalArgument(QStringLiteral("date"), tr("Its month and day."),
+                                 QStringLiteral("\"MONTH DAY\""));
+    int status = Success;
+    if (!parseCommand(parser, arguments, QStringLiteral("add DESCRIPTION \"MONTH DAY\""), status)) {
+        return status;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 2) {
+        return usageError(
+            tr("add takes a description and a date, as in "
+               "add \"Ada's birthday\" \"December 10\""));
+    }
+    const QString& description = positional[0];
+    const auto date = monthAndDay(positional[1]);
+    if (!date || !isValidEventDate(date->first, date->second)) {
+        return usageError(tr("\"%1\" is not a date an event can have; write the English month "
+                             "name and the day, as in \"December 10\"")
+                              .arg(positional[1]));
+    }
+    if (description.trimmed().isEmpty()) {
+        return usageError(tr("the description is empty"));
+    }
+    if (hasControlCharacters(description)) {
+        return usageError(tr("the description holds a line break or another control character"));
+    }
+    Connection db;
+    openStore(db);
+    db.execute(sql::insertEvent(description, date->first, date->second));
+    out_ << db.lastInsertId() << '\n';
+    return Success;
+}
+
+int CommandLineTool::remove(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(tr("Deletes the event with the id ID (see list)."));
+    parser.addPositionalArgument(QStringLiteral("id"), tr("The event's id."), QStringLiteral("ID"));
+    int status = Success;
+    if (!parseCommand(parser, arguments, QStringLiteral("remove ID"), status)) {
+        return status;
+    }
+    const QStringList positional = parser.positionalArguments();
+    bool ok = false;
+    const qint64 id = positional.value(0).toLongLong(&ok, 10);
+    if (positional.size() != 1 || !ok || id <= 0) {
+        return usageError(tr("remove takes the id of one event, a whole number (see list)"));
+    }
+    Connection db;
+    openStore(db);
+    db.execute(sql::deleteEvent(id));
+    if (db.changes() == 0) {
+        return failure(tr("there is no event with the id %1").arg(id));
+    }
+    return Success;
+}
+
+QString CommandLineTool::formatOf(const QString& path, const QString& option) const {
+    if (!option.isEmpty()) {
+        return option.toLower();
+    }
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("ics") || suffix == QLatin1String("ical")) {
+        return QStringLiteral("ics");
+    }
+    if (suffix == QLatin1String("vcf") || suffix == QLatin1String("vcard")) {
+        return QStringLiteral("vcf");
+    }
+    return QStringLiteral("text");
+}
+
+int CommandLineTool::importFile(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        tr("Stores the events of FILE. A text file stores one event a line and stops at a line "
+           "it cannot read; a calendar file stores its yearly and all-day entries, a contact "
+           "file its birthdays and anniversaries, each all of them or, on a failure, none."));
+    parser.addOption(formatOption());
+    parser.addPositionalArgument(QStringLiteral("file"), tr("The file to read."),
+                                 QStringLiteral("FILE"));
+    int status = Success;
+    if (!parseCommand(parser, arguments, QStringLiteral("import [--format FORMAT] FILE"), status)) {
+        return status;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1) {
+        return usageError(tr("import takes one file"));
+    }
+    const QString path = positional[0];
+    const QString format = formatOf(path, parser.value(QStringLiteral("format")));
+    if (format != QLatin1String("text") && format != QLatin1String("ics") &&
+        format != QLatin1String("vcf")) {
+        return usageError(tr("\"%1\" is not a format; use text, ics or vcf").arg(format));
+    }
+    Connection db;
+    openStore(db);
+    if (format == QLatin1String("text")) {
+        const int before = countEvents(db);
+        importEvents(path, db);
+        out_ << importedText(countEvents(db) - before) << '\n';
+        return Success;
+    }
+    if (format == QLatin1String("ics")) {
+        const ICalendarImport read = readICalendar(path);
+        storeAll(db, read.events);
+        out_ << importedText(static_cast<int>(read.events.size())) << '\n';
+        if (read.skippedEvents > 0) {
+            out_ << (read.skippedEvents == 1
+                         ? tr("1 calendar entry skipped: it is neither yearly nor all-day.")
+                         : tr("%1 calendar entries skipped: they are neither yearly nor all-day.")
+                               .arg(read.skippedEvents))
+                 << '\n';
+        }
+        return Success;
+    }
+    const VCardImport read = readVCards(path);
+    storeAll(db, read.events);
+    out_ << importedText(static_cast<int>(read.events.size())) << '\n';
+    if (read.cardsWithoutDates > 0) {
+        out_ << (read.cardsWithoutDates == 1 ? tr("1 contact has no birthday or anniversary.")
+                                             : tr("%1 contacts have no birthday or anniversary.")
+                                                   .arg(read.cardsWithoutDates))
+             << '\n';
+    }
+    for (const QString& skipped : read.skippedDates) {
+        out_ << tr("Skipped: %1").arg(skipped) << '\n';
+    }
+    return Success;
+}
+
+int CommandLineTool::exportFile(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        tr("Writes every event to FILE, as text (one \"Description,Month Day\" a line) or as an "
+           "iCalendar file of yearly all-day entries. The file is replaced only once it is "
+           "complete."));
+    parser.addOption(formatOption());
+    parser.addPositionalArgument(QStringLiteral("file"), tr("The file to write."),
+                                 QStringLiteral("FILE"));
+    int status = Success;
+    if (!parseCommand(parser, arguments, QStringLiteral("export [--format FORMAT] FILE"), status)) {
+        return status;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1) {
+        return usageError(tr("export takes one file"));
+    }
+    const QString path = positional[0];
+    const QString format = formatOf(path, parser.value(QStringLiteral("format")));
+    if (format == QLatin1String("vcf")) {
+        return usageError(tr("contact files can be imported, not exported; use text or ics"));
+    }
+    if (format != QLatin1String("text") && format != QLatin1String("ics")) {
+        return usageError(tr("\"%1\" is not a format; use text or ics").arg(format));
+    }
+    Connection db;
+    openStore(db);
+    const StoredEvents stored = readStoredEvents(db);
+    if (stored.unreadable > 0) {
+        return failure(tr("%1 of the store's events could not be read, so the file would miss "
+                          "them: %2")
+                           .arg(QString::number(stored.unreadable), stored.firstProblem));
+    }
+    if (format == QLatin1String("ics")) {
+        writeICalendar(path, stored.events);
+    } else {
+        exportEvents(path, stored.events);
+    }
+    const int count = static_cast<int>(stored.events.size());
+    out_ << (count == 1 ? tr("1 event exported to %1.").arg(path)
+                        : tr("%1 events exported to %2.").arg(QString::number(count), path))
+         << '\n';
+    return Success;
+}
+
+}  // namespace almanis

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "core/EventRecord.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QList>
+#include <QStringList>
+
+class QCommandLineParser;
+class QTextStream;
+
+namespace almanis {
+
+class Clock;
+class Connection;
+
+// almanis-cli: the events of the store listed, checked for what is due,
+// added, removed, imported and exported from a terminal or a script, on the
+// same store as the window.
+class CommandLineTool {
+    Q_DECLARE_TR_FUNCTIONS(CommandLineTool)
+  public:
+    enum ExitStatus { Success = 0, Failure = 1, UsageError = 2 };
+
+    // `programFolder` holds the seeds a first store is made from.
+    CommandLineTool(const Clock& clock, QString programFolder, QTextStream& out, QTextStream& err);
+
+    // Runs the command line `arguments` (the program's name first).
+    int run(const QStringList& arguments);
+
+  private:
+    struct Listed {
+        EventRecord event;
+        int daysLeft = 0;
+    };
+
+    int list(const QStringList& arguments);
+    int due(const QStringList& arguments);
+    int add(const QStringList& arguments);
+    int remove(const QStringList& arguments);
+    int importFile(const QStringList& arguments);
+    int exportFile(const QStringList& arguments);
+
+    // Parses a command's own arguments; nothing when it only showed its help
+    // or found a usage error (whose status is then in `status`).
+    bool parseCommand(QCommandLineParser& parser, const QStringList& arguments,
+                      const QString& usage, int& status);
+    int usageError(const QString& message);
+    int failure(const QString& message);
+
+    void openStore(Connection& db) const;
+    QList<Listed> listed(const Connection& db) const;
+    void print(const QList<Listed>& events, bool json);
+    QString formatOf(const QString& path, const QString& option) const;
+
+    const Clock& clock_;
+    QString programFolder_;
+    QTextStream& out_;
+    QTextStream& err_;
+    QString storePath_;  // --store; empty for the user's own store
+    QDate today_;        // --today, else the clock's
+};
+
+}  // namespace almanis

@@ -1,0 +1,315 @@
+#include "Files.h"
+#include "StoreFixture.h"
+
+#include "cli/CommandLineTool.h"
+#include "exchange/ICalendarFile.h"
+
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QTextStream>
+
+using namespace almanis;
+
+namespace {
+// One run of almanis-cli on the fixture's store, with what it printed.
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+struct Cli : test::StoreFixture {
+    explicit Cli(QDate today = QDate(2026, 12, 9)) : StoreFixture(today) {}
+
+    // Runs the arguments on the fixture's store, today being the fixture's day.
+    Run run(const QStringList& arguments) {
+        return runAnywhere(QStringList{QStringLiteral("--store"), env.storePath()} + arguments);
+    }
+    // Runs the arguments as given (the user's own store unless --store is among them).
+    Run runAnywhere(const QStringList& arguments) {
+        Run result;
+        QTextStream out(&result.out);
+        QTextStream err(&result.err);
+        CommandLineTool tool(env.clock, env.programFolder(), out, err);
+        result.status = tool.run(QStringList{QStringLiteral("almanis-cli")} + arguments);
+        return result;
+    }
+    QJsonArray json(const QStringList& arguments) {
+        const Run result = run(arguments + QStringList{QStringLiteral("--json")});
+        return QJsonDocument::fromJson(result.out.toUtf8()).array();
+    }
+    QStringList descriptions() {
+        QStringList texts;
+        for (const test::StoredEvent& event : test::storedEvents(db)) {
+            texts << event.description;
+        }
+        return texts;
+    }
+};
+
+// Descriptions that must come back from every file format as they went in.
+const QStringList kTricky{
+    QStringLiteral("Smith, John's birthday"),
+    QStringLiteral("\"Quoted\"; semi;colons, commas"),
+    QStringLiteral("Back\\slash and 'apostrophes'"),
+    QStringLiteral("Zoë, Ærøskøbing, Ñandú"),
+    QStringLiteral("Дедушкин юбилей"),
+    QStringLiteral("🎂 Party 🎉"),
+    QStringLiteral("عيد ميلاد سارة"),
+    QStringLiteral("blanks  inside   twice"),
+};
+}  // namespace
+
+class CommandLineToolTest : public test::TestCase {
+    Q_OBJECT
+  private slots:
+    void listShowsTheWindowsOrderAndDaysLeft() {
+        Cli cli;
+        cli.add(QStringLiteral("Ada's birthday"), 12, 10);
+        cli.add(QStringLiteral("Today's"), 12, 9);
+        cli.add(QStringLiteral("New Year"), 1, 1);
+        cli.add(QStringLiteral("Twin"), 12, 10);
+        const Run list = cli.run({QStringLiteral("list")});
+        QCOMPARE(list.status, 0);
+        QCOMPARE(list.out, QStringLiteral("3  January 1        23  New Year\n"
+                                          "2  December 9    Today  Today's\n"
+                                          "1  December 10       1  Ada's birthday\n"
+                                          "4  December 10       1  Twin\n"));
+        const QJsonArray json = cli.json({QStringLiteral("list")});
+        QCOMPARE(json.size(), 4);
+        QCOMPARE(json[1].toObject(), (QJsonObject{{"id", 2},
+                                                  {"description", "Today's"},
+                                                  {"month", 12},
+                                                  {"day", 9},
+                                                  {"days_left", 0}}));
+    }
+
+    void dueListsTheSoonestFirst_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("30 days by default")
+            << QStringList{} << QStringList{"Today's", "Ada's", "Twin", "New Year"};
+        QTest::newRow("today only") << QStringList{"--days", "0"} << QStringList{"Today's"};
+        QTest::newRow("a year") << QStringList{"--days", "365"}
+                                << QStringList{"Today's", "Ada's", "Twin", "New Year", "Summer"};
+        QTest::newRow("another day")
+            << QStringList{"--today", "2026-12-31", "--days", "1"} << QStringList{"New Year"};
+    }
+    void dueListsTheSoonestFirst() {
+        QFETCH(QStringList, options);
+        QFETCH(QStringList, expected);
+        Cli cli;
+        cli.add(QStringLiteral("New Year"), 1, 1);
+        cli.add(QStringLiteral("Summer"), 6, 21);
+        cli.add(QStringLiteral("Ada's"), 12, 10);
+        cli.add(QStringLiteral("Today's"), 12, 9);
+        cli.add(QStringLiteral("Twin"), 12, 10);
+        QStringList shown;
+        for (const QJsonValue& event : cli.json(QStringList{QStringLiteral("due")} + options)) {
+            shown << event[QStringLiteral("description")].toString();
+        }
+        QCOMPARE(shown, expected);
+    }
+
+    void the29thOfFebruaryIsDueOnThe1stOfMarchInCommonYears_data() {
+        QTest::addColumn<QString>("today");
+        QTest::addColumn<int>("daysLeft");
+        QTest::newRow("common year, day before") << "2027-02-28" << 1;
+        QTest::newRow("common year, 1 March") << "2027-03-01" << 0;
+        QTest::newRow("leap year, 28 February") << "2028-02-28" << 1;
+        QTest::newRow("leap year, the day") << "2028-02-29" << 0;
+    }
+    void the29thOfFebruaryIsDueOnThe1stOfMarchInCommonYears() {
+        QFETCH(QString, today);
+        QFETCH(int, daysLeft);
+        Cli cli;
+        QCOMPARE(cli.run({"add", "Leap day", "February 29"}).status, 0);
+        const QJsonArray due = cli.json({"--today", today, "due", "--days", "1"});
+        QCOMPARE(due.size(), 1);
+        QCOMPARE(due[0][QStringLiteral("day")].toInt(), 29);
+        QCOMPARE(due[0][QStringLiteral("days_left")].toInt(), daysLeft);
+    }
+
+    void addPrintsTheNewIdAndRemoveDeletes() {
+        Cli cli;
+        for (const QString& description : kTricky) {
+            const Run added = cli.run({QStringLiteral("add"), description, "june 3"});
+            QCOMPARE(added.status, 0);
+            QCOMPARE(added.out.trimmed().toLongLong(), qint64(cli.descriptions().size()));
+        }
+        QCOMPARE(cli.descriptions(), kTricky);
+        QCOMPARE(cli.run({"remove", "2"}).status, 0);
+        QCOMPARE(cli.descriptions().size(), kTricky.size() - 1);
+        const Run again = cli.run({"remove", "2"});
+        QCOMPARE(again.status, 1);
+        QCOMPARE(again.err, QStringLiteral("almanis-cli: there is no event with the id 2\n"));
+    }
+
+    void usageErrorsChangeNothing_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("no command") << QStringList{};
+        QTest::newRow("unknown command") << QStringList{"frobnicate"};
+        QTest::newRow("unknown option") << QStringList{"list", "--colour"};
+        QTest::newRow("a date that is no date") << QStringList{"--today", "2026-02-30", "list"};
+        QTest::newRow("list with an argument") << QStringList{"list", "extra"};
+        QTest::newRow("days not a number") << QStringList{"due", "--days", "soon"};
+        QTest::newRow("days below 0") << QStringList{"due", "--days", "-1"};
+        QTest::newRow("add without a date") << QStringList{"add", "Ada"};
+        QTest::newRow("30 February") << QStringList{"add", "Ada", "February 30"};
+        QTest::newRow("31 April") << QStringList{"add", "Ada", "April 31"};
+        QTest::newRow("not a month") << QStringList{"add", "Ada", "Smarch 3"};
+        QTest::newRow("numbers only") << QStringList{"add", "Ada", "12 10"};
+        QTest::newRow("no day") << QStringList{"add", "Ada", "December"};
+        QTest::newRow("empty description") << QStringList{"add", "   ", "December 10"};
+        QTest::newRow("line break in the description")
+            << QStringList{"add", "Two\nlines", "December 10"};
+        QTest::newRow("id not a number") << QStringList{"remove", "x"};
+        QTest::newRow("id 0") << QStringList{"remove", "0"};
+        QTest::newRow("unknown format") << QStringList{"import", "--format", "csv", "a.txt"};
+        QTest::newRow("contacts cannot be exported") << QStringList{"export", "a.vcf"};
+        QTest::newRow("export without a file") << QStringList{"export"};
+    }
+    void usageErrorsChangeNothing() {
+        QFETCH(QStringList, arguments);
+        Cli cli;
+        cli.add(QStringLiteral("Kept"), 1, 1);
+        const Run result = cli.run(arguments);
+        QCOMPARE(result.status, 2);
+        QVERIFY(result.out.isEmpty());
+        QVERIFY2(result.err.startsWith(QStringLiteral("almanis-cli: ")), qPrintable(result.err));
+        QVERIFY(result.err.contains(QStringLiteral("--help")));
+        QCOMPARE(cli.descriptions(), QStringList{"Kept"});
+    }
+
+    void everyCommandExplainsItself_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("usage");
+        QTest::newRow("program") << QStringList{"--help"} << "Usage: almanis-cli [--store FILE]";
+        QTest::newRow("list") << QStringList{"list", "--help"} << "Usage: almanis-cli list";
+        QTest::newRow("due") << QStringList{"due", "-h"} << "Usage: almanis-cli due [--days N]";
+        QTest::newRow("add") << QStringList{"add", "--help"} << "Usage: almanis-cli add";
+        QTest::newRow("remove") << QStringList{"remove", "--help"}
+                                << "Usage: almanis-cli remove ID";
+        QTest::newRow("import") << QStringList{"import", "--help"} << "Usage: almanis-cli import";
+        QTest::newRow("export") << QStringList{"export", "--help"} << "Usage: almanis-cli export";
+    }
+    void everyCommandExplainsItself() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, usage);
+        Cli cli;
+        QFile::remove(cli.env.storePath());
+        const Run result = cli.runAnywhere(arguments);
+        QCOMPARE(result.status, 0);
+        QVERIFY2(result.out.startsWith(usage), qPrintable(result.out));
+        QVERIFY(result.err.isEmpty());
+        // Help neither makes nor opens a store.
+        QVERIFY(!QFile::exists(cli.env.dataFolder() + QStringLiteral("/dbData.mdb")));
+        QCOMPARE(cli.runAnywhere({"--version"}).out, QStringLiteral("almanis-cli 1.0.0\n"));
+    }
+
+    void withoutAStoreOptionTheUsersStoreIsMadeFromTheSeed() {
+        Cli cli;
+        QFile::remove(cli.env.storePath());
+        const Run list = cli.runAnywhere({"list"});
+        QCOMPARE(list.status, 0);
+        QCOMPARE(list.out.count(QLatin1Char('\n')), 11);  // the holidays of the events seed
+        QVERIFY(list.out.contains(QStringLiteral("Christmas Day")));
+    }
+
+    void failuresTellWhyAndWriteNothing() {
+        Cli cli;
+        cli.add(QStringLiteral("Event"), 1, 1);
+        const Run noStore = cli.runAnywhere({"--store", cli.dataFile("missing.mdb"), "list"});
+        QCOMPARE(noStore.status, 1);
+        QVERIFY2(noStore.err.contains(QStringLiteral("unable to open database file")),
+                 qPrintable(noStore.err));
+        QVERIFY(!QFile::exists(cli.dataFile("missing.mdb")));
+
+        const Run noFile = cli.run({"import", cli.dataFile("gone.txt")});
+        QCOMPARE(noFile.status, 1);
+        QVERIFY(noFile.err.contains(QStringLiteral("File not found")));
+
+        // A folder where the file should be written: the old one stays whole.
+        test::writeFile(cli.dataFile("folder/kept.ics"), "kept");
+        const Run intoAFolder = cli.run({"export", cli.dataFile("folder")});
+        QCOMPARE(intoAFolder.status, 1);
+        QCOMPARE(test::readFile(cli.dataFile("folder/kept.ics")), QByteArray("kept"));
+        QCOMPARE(cli.descriptions(), QStringList{"Event"});
+    }
+
+    void aTextImportStopsAtAnUnreadableLine() {
+        Cli cli;
+        test::writeFile(cli.dataFile("events.txt"), "Good,May 1\r\nBad,Mai 2\r\n");
+        const Run imported = cli.run({"import", cli.dataFile("events.txt")});
+        QCOMPARE(imported.status, 1);
+        QVERIFY2(imported.err.contains(QStringLiteral("Line 2 cannot be imported")),
+                 qPrintable(imported.err));
+    }
+
+    void descriptionsSurviveEveryFormat_data() {
+        QTest::addColumn<QString>("exportAs");
+        QTest::newRow("text") << "events.txt";
+        QTest::newRow("iCalendar") << "events.ics";
+        QTest::newRow("iCalendar by option") << "events.calendar";
+    }
+    void descriptionsSurviveEveryFormat() {
+        QFETCH(QString, exportAs);
+        Cli from;
+        // Commas in descriptions read back whole only from iCalendar files so far.
+        const QStringList tricky =
+            exportAs.endsWith(QLatin1String(".txt"))
+                ? kTricky.filter(QRegularExpression(QStringLiteral("^[^,]*$")))
+                : kTricky;
+        for (const QString& description : tricky) {
+            from.add(description, 2, 29);
+        }
+        QStringList exportArguments{"export", from.dataFile(exportAs)};
+        if (exportAs.endsWith(QLatin1String(".calendar"))) {
+            exportArguments << "--format"
+                            << "ics";
+        }
+        const Run exported = from.run(exportArguments);
+        QCOMPARE(exported.status, 0);
+        QCOMPARE(exported.out, QStringLiteral("%1 events exported to %2.\n")
+                                   .arg(tricky.size())
+                                   .arg(from.dataFile(exportAs)));
+
+        Cli to;
+        QStringList importArguments{"import", from.dataFile(exportAs)};
+        if (exportAs.endsWith(QLatin1String(".calendar"))) {
+            importArguments << "--format"
+                            << "ics";
+        }
+        const Run imported = to.run(importArguments);
+        QVERIFY2(imported.status == 0, qPrintable(imported.err));
+        QCOMPARE(imported.out, QStringLiteral("%1 events imported.\n").arg(tricky.size()));
+        QCOMPARE(to.descriptions(), tricky);
+        QCOMPARE(test::storedEvents(to.db).value(0).day, 29);
+    }
+
+    void contactsGiveBirthdaysAndAnniversaries() {
+        Cli cli;
+        test::writeFile(cli.dataFile("contacts.vcf"),
+                        "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Smith\\, John\r\nBDAY:--0229\r\n"
+                        "ANNIVERSARY:20100612\r\nEND:VCARD\r\n"
+                        "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Zoë 🎂\r\nBDAY:1990-04-31\r\nEND:VCARD\r\n"
+                        "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Nobody\r\nEND:VCARD\r\n");
+        const Run imported = cli.run({"import", cli.dataFile("contacts.vcf")});
+        QCOMPARE(imported.status, 0);
+        QVERIFY2(imported.out.startsWith(QStringLiteral("2 events imported.\n"
+                                                        "1 contact has no birthday or "
+                                                        "anniversary.\nSkipped: ")),
+                 qPrintable(imported.out));
+        QCOMPARE(cli.descriptions(),
+                 (QStringList{"Smith, John's birthday", "Smith, John's anniversary"}));
+        const QList<test::StoredEvent> stored = test::storedEvents(cli.db);
+        QCOMPARE(stored[0].month, 2);
+        QCOMPARE(stored[0].day, 29);
+    }
+};
+
+ALMANIS_TEST_MAIN(CommandLineToolTest)
+#include "tst_command_line_tool.moc"
