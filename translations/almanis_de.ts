@@ -2,6 +2,229 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>CommandLineTool</name>
+    <message>
+        <source>Work on the store in FILE instead of yours.</source>
+        <translation>Mit dem Speicher in DATEI statt mit Ihrem arbeiten.</translation>
+    </message>
+    <message>
+        <source>Count the days left from DATE (YYYY-MM-DD) instead of today.</source>
+        <translation>Die verbleibenden Tage ab DATUM (JJJJ-MM-TT) statt ab heute zählen.</translation>
+    </message>
+    <message>
+        <source>Print a JSON array of objects with the keys id, description, month, day, days_left.</source>
+        <translation>Ein JSON-Array von Objekten mit den Schlüsseln id, description, month, day, days_left ausgeben.</translation>
+    </message>
+    <message>
+        <source>The file&apos;s format: text, ics or vcf (by default its ending: .txt, .ics, .vcf).</source>
+        <translation>Das Format der Datei: text, ics oder vcf (sonst nach ihrer Endung: .txt, .ics, .vcf).</translation>
+    </message>
+    <message>
+        <source>Usage: %1</source>
+        <translation>Aufruf: %1</translation>
+    </message>
+    <message>
+        <source>1 event imported.</source>
+        <translation>1 Ereignis importiert.</translation>
+    </message>
+    <message>
+        <source>%1 events imported.</source>
+        <translation>%1 Ereignisse importiert.</translation>
+    </message>
+    <message>
+        <source>Try &apos;%1 --help&apos; for more information.</source>
+        <translation>„%1 --help“ gibt weitere Auskunft.</translation>
+    </message>
+    <message>
+        <source>Lists, checks, adds, removes, imports and exports the yearly events that Almanis reminds you of.
+
+Commands:
+  list    every event, in calendar order, with its days left
+  due     the events due within the next days, soonest first
+  add     stores a new event
+  remove  deletes an event
+  import  stores the events of a text, iCalendar or vCard file
+  export  writes the events to a text or iCalendar file
+
+&apos;%1 COMMAND --help&apos; tells more of each.</source>
+        <translation>Listet, prüft, ergänzt, entfernt, importiert und exportiert die jährlichen Ereignisse, an die Almanis Sie erinnert.
+
+Befehle:
+  list    alle Ereignisse in Kalenderfolge, mit den verbleibenden Tagen
+  due     die Ereignisse der nächsten Tage, das nächste zuerst
+  add     speichert ein neues Ereignis
+  remove  löscht ein Ereignis
+  import  speichert die Ereignisse einer Text-, iCalendar- oder vCard-Datei
+  export  schreibt die Ereignisse in eine Text- oder iCalendar-Datei
+
+„%1 BEFEHL --help“ sagt mehr zu jedem.</translation>
+    </message>
+    <message>
+        <source>What to do (see above).</source>
+        <translation>Was zu tun ist (siehe oben).</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>kein Befehl angegeben</translation>
+    </message>
+    <message>
+        <source> [--store FILE] [--today DATE] COMMAND ...</source>
+        <translation> [--store DATEI] [--today DATUM] BEFEHL ...</translation>
+    </message>
+    <message>
+        <source>the date &quot;%1&quot; is not a day written as YYYY-MM-DD</source>
+        <translation>das Datum „%1“ ist kein Tag in der Form JJJJ-MM-TT</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a command</source>
+        <translation>„%1“ ist kein Befehl</translation>
+    </message>
+    <message>
+        <source>%1 of the store&apos;s events could not be read and are left out: %2</source>
+        <translation>%1 Ereignisse des Speichers konnten nicht gelesen werden und fehlen: %2</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Heute</translation>
+    </message>
+    <message>
+        <source>Lists every event in calendar order (month, then day) with its days left.</source>
+        <translation>Listet alle Ereignisse in Kalenderfolge (Monat, dann Tag) mit den verbleibenden Tagen auf.</translation>
+    </message>
+    <message>
+        <source>list takes no arguments</source>
+        <translation>list nimmt keine Argumente</translation>
+    </message>
+    <message>
+        <source>Lists the events due within the next days (by default 30), soonest first.</source>
+        <translation>Listet die Ereignisse der nächsten Tage (ohne Angabe 30) auf, das nächste zuerst.</translation>
+    </message>
+    <message>
+        <source>The events with at most N days left.</source>
+        <translation>Die Ereignisse mit höchstens N verbleibenden Tagen.</translation>
+    </message>
+    <message>
+        <source>due takes no arguments</source>
+        <translation>due nimmt keine Argumente</translation>
+    </message>
+    <message>
+        <source>the number of days &quot;%1&quot; is not a whole number of 0 or more</source>
+        <translation>die Zahl der Tage „%1“ ist keine ganze Zahl von 0 oder mehr</translation>
+    </message>
+    <message>
+        <source>What the event is.</source>
+        <translation>Was das Ereignis ist.</translation>
+    </message>
+    <message>
+        <source>Its month and day.</source>
+        <translation>Sein Monat und Tag.</translation>
+    </message>
+    <message>
+        <source>add takes a description and a date, as in add &quot;Ada&apos;s birthday&quot; &quot;December 10&quot;</source>
+        <translation>add nimmt eine Beschreibung und ein Datum, wie in add „Adas Geburtstag“ „December 10“</translation>
+    </message>
+    <message>
+        <source>the description is empty</source>
+        <translation>die Beschreibung ist leer</translation>
+    </message>
+    <message>
+        <source>the description holds a line break or another control character</source>
+        <translation>die Beschreibung enthält einen Zeilenumbruch oder ein anderes Steuerzeichen</translation>
+    </message>
+    <message>
+        <source>Deletes the event with the id ID (see list).</source>
+        <translation>Löscht das Ereignis mit der Nummer ID (siehe list).</translation>
+    </message>
+    <message>
+        <source>The event&apos;s id.</source>
+        <translation>Die Nummer des Ereignisses.</translation>
+    </message>
+    <message>
+        <source>remove takes the id of one event, a whole number (see list)</source>
+        <translation>remove nimmt die Nummer eines Ereignisses, eine ganze Zahl (siehe list)</translation>
+    </message>
+    <message>
+        <source>there is no event with the id %1</source>
+        <translation>es gibt kein Ereignis mit der Nummer %1</translation>
+    </message>
+    <message>
+        <source>Stores the events of FILE. A text file stores one event a line and stops at a line it cannot read; a calendar file stores its yearly and all-day entries, a contact file its birthdays and anniversaries, each all of them or, on a failure, none.</source>
+        <translation>Speichert die Ereignisse aus DATEI. Eine Textdatei speichert ein Ereignis je Zeile und hält an einer Zeile an, die sie nicht lesen kann; eine Kalenderdatei speichert ihre jährlichen und ganztägigen Einträge, eine Kontaktdatei ihre Geburtstage und Jahrestage, jeweils alle oder, bei einem Fehler, keinen.</translation>
+    </message>
+    <message>
+        <source>The file to read.</source>
+        <translation>Die zu lesende Datei.</translation>
+    </message>
+    <message>
+        <source>import takes one file</source>
+        <translation>import nimmt eine Datei</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a format; use text, ics or vcf</source>
+        <translation>„%1“ ist kein Format; verwenden Sie text, ics oder vcf</translation>
+    </message>
+    <message>
+        <source>1 calendar entry skipped: it is neither yearly nor all-day.</source>
+        <translation>1 Kalendereintrag übersprungen: er ist weder jährlich noch ganztägig.</translation>
+    </message>
+    <message>
+        <source>%1 calendar entries skipped: they are neither yearly nor all-day.</source>
+        <translation>%1 Kalendereinträge übersprungen: sie sind weder jährlich noch ganztägig.</translation>
+    </message>
+    <message>
+        <source>1 contact has no birthday or anniversary.</source>
+        <translation>1 Kontakt hat keinen Geburtstag und keinen Jahrestag.</translation>
+    </message>
+    <message>
+        <source>%1 contacts have no birthday or anniversary.</source>
+        <translation>%1 Kontakte haben keinen Geburtstag und keinen Jahrestag.</translation>
+    </message>
+    <message>
+        <source>Skipped: %1</source>
+        <translation>Übersprungen: %1</translation>
+    </message>
+    <message>
+        <source>Writes every event to FILE, as text (one &quot;Description,Month Day&quot; a line) or as an iCalendar file of yearly all-day entries. The file is replaced only once it is complete.</source>
+        <translation>Schreibt alle Ereignisse in DATEI, als Text (je Zeile „Beschreibung,Monat Tag“) oder als iCalendar-Datei jährlicher ganztägiger Einträge. Die Datei wird erst ersetzt, wenn sie vollständig ist.</translation>
+    </message>
+    <message>
+        <source>The file to write.</source>
+        <translation>Die zu schreibende Datei.</translation>
+    </message>
+    <message>
+        <source>export takes one file</source>
+        <translation>export nimmt eine Datei</translation>
+    </message>
+    <message>
+        <source>contact files can be imported, not exported; use text or ics</source>
+        <translation>Kontaktdateien können importiert, nicht exportiert werden; verwenden Sie text oder ics</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a format; use text or ics</source>
+        <translation>„%1“ ist kein Format; verwenden Sie text oder ics</translation>
+    </message>
+    <message>
+        <source>%1 of the store&apos;s events could not be read, so the file would miss them: %2</source>
+        <translation>%1 Ereignisse des Speichers konnten nicht gelesen werden, die Datei würde sie nicht enthalten: %2</translation>
+    </message>
+    <message>
+        <source>1 event exported to %1.</source>
+        <translation>1 Ereignis nach %1 exportiert.</translation>
+    </message>
+    <message>
+        <source>%1 events exported to %2.</source>
+        <translation>%1 Ereignisse nach %2 exportiert.</translation>
+    </message>
+    <message>
+        <source>Stores a new yearly event and prints its id. The date is the month&apos;s name, in English or your language, and the day, as in &quot;December 10&quot;.</source>
+        <translation>Speichert ein neues jährliches Ereignis und gibt seine Nummer aus. Das Datum ist der Name des Monats, englisch oder in Ihrer Sprache, und der Tag, wie in „Dezember 10“.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a date an event can have; write the month&apos;s name and the day, as in &quot;December 10&quot;</source>
+        <translation>„%1“ ist kein Datum, das ein Ereignis haben kann; schreiben Sie den Namen des Monats und den Tag, wie in „Dezember 10“</translation>
+    </message>
+</context>
+<context>
     <name>almanis::AlarmWindow</name>
     <message>
         <source>Event Alert!</source>

@@ -63,8 +63,25 @@ QString helpText(const QCommandLineParser& parser, const QString& usage) {
     return CommandLineTool::tr("Usage: %1").arg(usage) + text.mid(firstLineEnd);
 }
 
-// "December 10" or "december 10": the English month name, as in the text
-// file, then the day.
+// A month name in English, as in the text file, or in the user's language,
+// in any letter case; 0 for none.
+int monthNumber(const QString& name) {
+    if (const int month = monthNumberFromName(name)) {
+        return month;
+    }
+    const QLocale locale;
+    for (int month = 1; month <= 12; ++month) {
+        for (const QString& localName : {locale.standaloneMonthName(month, QLocale::LongFormat),
+                                         locale.monthName(month, QLocale::LongFormat)}) {
+            if (name.compare(localName, Qt::CaseInsensitive) == 0) {
+                return month;
+            }
+        }
+    }
+    return 0;
+}
+
+// "December 10" or "december 10": the month's name, then the day.
 std::optional<std::pair<int, int>> monthAndDay(const QString& text) {
     const QStringList parts = text.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (parts.size() != 2) {
@@ -72,7 +89,7 @@ std::optional<std::pair<int, int>> monthAndDay(const QString& text) {
     }
     bool ok = false;
     const int day = parts[1].toInt(&ok, 10);
-    const int month = monthNumberFromName(parts[0]);
+    const int month = monthNumber(parts[0]);
     if (!ok || month == 0) {
         return std::nullopt;
     }
@@ -345,8 +362,8 @@ int CommandLineTool::due(const QStringList& arguments) {
 int CommandLineTool::add(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        tr("Stores a new yearly event and prints its id. The date is the English month name "
-           "and the day, as in \"December 10\"."));
+        tr("Stores a new yearly event and prints its id. The date is the month's name, in "
+           "English or your language, and the day, as in \"December 10\"."));
     parser.addPositionalArgument(QStringLiteral("description"), tr("What the event is."));
     parser.addPositionalArgument(QStringLiteral("date"), tr("Its month and day."),
                                  QStringLiteral("\"MONTH DAY\""));
@@ -363,8 +380,8 @@ int CommandLineTool::add(const QStringList& arguments) {
     const QString& description = positional[0];
     const auto date = monthAndDay(positional[1]);
     if (!date || !isValidEventDate(date->first, date->second)) {
-        return usageError(tr("\"%1\" is not a date an event can have; write the English month "
-                             "name and the day, as in \"December 10\"")
+        return usageError(tr("\"%1\" is not a date an event can have; write the month's name "
+                             "and the day, as in \"December 10\"")
                               .arg(positional[1]));
     }
     if (description.trimmed().isEmpty()) {

@@ -1,6 +1,7 @@
 #include "AlmanisVersion.h"
 #include "cli/CommandLineTool.h"
 #include "core/Clock.h"
+#include "core/Translations.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -10,6 +11,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("almanis-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ALMANIS_VERSION));
+    almanis::Translations::install(app, QCoreApplication::applicationDirPath());
     QTextStream out(stdout);
     QTextStream err(stderr);
     almanis::SystemClock clock;
