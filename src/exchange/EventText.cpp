@@ -2,6 +2,8 @@
 
 #include "core/AppError.h"
 #include "core/EventDate.h"
+#include "core/EventDescription.h"
+#include "exchange/EventImport.h"
 #include "reminders/EventListModel.h"
 #include "store/Connection.h"
 #include "store/Sql.h"
@@ -71,52 +73,100 @@ QString quotedLine(const QString& line) {
            (length < line.size() ? QStringLiteral("...\"") : QStringLiteral("\""));
 }
 
-EventLine parseEventLine(const QString& line) {
-    if (line.isEmpty()) {
-        unreadable(QStringLiteral("the line is empty"));
-    }
-    const qsizetype comma = line.indexOf(QLatin1Char(','));
-    if (comma < 0) {
-        unreadable(QStringLiteral("there is no comma after the description"));
-    }
-    const qsizetype secondComma = line.indexOf(QLatin1Char(','), comma + 1);
-    const QStringView date =
-        QStringView(line).mid(comma + 1, secondComma < 0 ? -1 : secondComma - comma - 1);
+namespace {
+// The date after a comma ("January 1"), or why it is none. `date` runs from just
+// after the comma to the end of the line, or to a later comma.
+struct DateReading {
+    int month = 0;
+    int day = 0;
+    QString problem;  // empty when the date was read
+};
 
+DateReading readDate(QStringView date) {
+    DateReading reading;
     const qsizetype blank = date.indexOf(QLatin1Char(' '));
+    if (date.trimmed().isEmpty()) {
+        reading.problem = QStringLiteral("there is no date after the comma");
+        return reading;
+    }
     if (blank < 0) {
-        unreadable(QStringLiteral("there is no blank between the month name and the day"));
+        reading.problem = QStringLiteral("there is no blank between the month name and the day");
+        return reading;
     }
     if (blank == 0) {
-        unreadable(QStringLiteral("the month name must follow the comma without a blank"));
+        reading.problem = QStringLiteral("the month name must follow the comma without a blank");
+        return reading;
     }
     const qsizetype dayEnd = date.indexOf(QLatin1Char(' '), blank + 1);
     const QString monthText = date.left(blank).trimmed().toString();
     const QString dayText =
         date.mid(blank + 1, dayEnd < 0 ? -1 : dayEnd - blank - 1).trimmed().toString();
     if (dayText.isEmpty()) {
-        unreadable(QStringLiteral(
-            "there is no day after the month name, or more than one blank before it"));
+        reading.problem = QStringLiteral(
+            "there is no day after the month name, or more than one blank before it");
+        return reading;
     }
-
-    EventLine event;
     bool ok = false;
-    event.day = dayText.toInt(&ok, 10);
+    reading.day = dayText.toInt(&ok, 10);
     if (!ok) {
-        unreadable(QStringLiteral("the day %1 is not a whole number").arg(quotedLine(dayText)));
+        reading.problem =
+            QStringLiteral("the day %1 is not a whole number").arg(quotedLine(dayText));
+        return reading;
     }
-    event.month = monthNumberFromName(monthText);
-    if (event.month == 0) {
-        unreadable(QStringLiteral("%1 is not an English month name").arg(quotedLine(monthText)));
+    reading.month = monthNumberFromName(monthText);
+    if (reading.month == 0) {
+        reading.problem =
+            QStringLiteral("%1 is not an English month name").arg(quotedLine(monthText));
+        return reading;
     }
     // A day the month does not have would be stored as a date that never comes;
     // the editor allows the same dates, 29 February included.
-    if (!isValidEventDate(event.month, event.day)) {
-        unreadable(QStringLiteral("%1 has no day %2")
-                       .arg(monthNameFromNumber(event.month))
-                       .arg(event.day));
+    if (!isValidEventDate(reading.month, reading.day)) {
+        reading.problem = QStringLiteral("%1 has no day %2")
+                              .arg(monthNameFromNumber(reading.month))
+                              .arg(reading.day);
     }
-    event.description = line.left(comma).trimmed();
+    return reading;
+}
+}  // namespace
+
+EventLine parseEventLine(const QString& line) {
+    if (line.isEmpty()) {
+        unreadable(QStringLiteral("the line is empty"));
+    }
+    // The date never holds a comma, so the description is everything before
+    // the last one and may hold commas of its own ("Smith, John,February 2").
+    const qsizetype comma = line.lastIndexOf(QLatin1Char(','));
+    if (comma < 0) {
+        unreadable(QStringLiteral("there is no comma after the description"));
+    }
+    qsizetype descriptionEnd = comma;
+    DateReading date = readDate(QStringView(line).mid(comma + 1));
+    const qsizetype firstComma = line.indexOf(QLatin1Char(','));
+    if (!date.problem.isEmpty() && firstComma != comma) {
+        // Files written before descriptions could hold commas may carry a note
+        // after the date ("Wedding,June 3,since 1999"); such a line still reads
+        // as it always did, from its first comma up to the second.
+        const qsizetype secondComma = line.indexOf(QLatin1Char(','), firstComma + 1);
+        const DateReading earlier =
+            readDate(QStringView(line).mid(firstComma + 1, secondComma - firstComma - 1));
+        if (earlier.problem.isEmpty()) {
+            date = earlier;
+            descriptionEnd = firstComma;
+        }
+    }
+    if (!date.problem.isEmpty()) {
+        unreadable(date.problem);
+    }
+    EventLine event;
+    event.description = line.left(descriptionEnd).trimmed();
+    event.month = date.month;
+    event.day = date.day;
+    // Checked with the rest of the file, so that the import stores nothing
+    // rather than stop at this line half-way.
+    if (event.description.contains(QChar(0))) {
+        unreadable(QStringLiteral("the description holds a NUL character, which cannot be stored"));
+    }
     return event;
 }
 
@@ -124,24 +174,7 @@ QString formatEventLine(const QString& description, const QString& monthName, co
     return description + QLatin1Char(',') + monthName + QLatin1Char(' ') + day;
 }
 
-EventLineReader::EventLineReader(QIODevice& device) : device_(device) {
-    // A line feed is never part of a longer UTF-8 sequence, so checking the file
-    // line by line judges it exactly as a whole.
-    while (!device_.atEnd()) {
-        const QByteArray bytes = device_.readLine();
-        if (bytes.isEmpty()) {
-            throw AppError(
-                QStringLiteral("The file cannot be read: %1").arg(device_.errorString()));
-        }
-        if (!bytes.isValidUtf8()) {
-            utf8_ = false;
-            break;
-        }
-    }
-    if (!device_.seek(0)) {
-        throw AppError(QStringLiteral("The file cannot be read: %1").arg(device_.errorString()));
-    }
-}
+EventLineReader::EventLineReader(QIODevice& device) : device_(device) {}
 
 bool EventLineReader::readLine(QString& line) {
     if (device_.atEnd()) {
@@ -164,18 +197,24 @@ bool EventLineReader::readLine(QString& line) {
             bytes.chop(1);
         }
     }
-    if (lineNumber_ == 1 && bytes.startsWith("\xEF\xBB\xBF")) {
+    // Files joined together carry a mark at the start of each; it is no part
+    // of the line.
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
         bytes.remove(0, 3);
     }
-    if (utf8_) {
+    // Each line on its own: one line of another program's code page pasted into
+    // a UTF-8 file must not turn every other line into nonsense. A line feed is
+    // never part of a longer UTF-8 sequence, so no character is split.
+    if (bytes.isValidUtf8()) {
         line = QString::fromUtf8(bytes);
     } else {
         line = windows1252_.isValid() ? windows1252_.decode(bytes) : QString::fromLatin1(bytes);
+        ++windows1252Lines_;
     }
     return true;
 }
 
-void importEvents(const QString& path, Connection& db) {
+QList<EventRecord> readEventFile(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists()) {
         throw AppError(QStringLiteral("File not found: %1").arg(path));
@@ -190,34 +229,49 @@ void importEvents(const QString& path, Connection& db) {
             QStringLiteral("The file %1 cannot be opened: %2").arg(path, file.errorString()));
     }
     EventLineReader reader(file);
-    // Every line is still its own commit, so a failure or a killed process
-    // leaves exactly the lines before it stored.
-    Connection::BulkWrites bulk(db);
+    QList<EventRecord> events;
+    QString firstProblem;
+    int otherProblems = 0;
     QString line;
     while (reader.readLine(line)) {
-        EventLine event;
         try {
-            event = parseEventLine(line);
+            const EventLine event = parseEventLine(line);
+            if (firstProblem.isEmpty()) {
+                events.append(EventRecord{0, event.description, event.month, event.day});
+            }
         } catch (const AppError& e) {
-            throw AppError(QStringLiteral("Line %1 cannot be imported: %2. The line reads %3")
-                               .arg(reader.lineNumber())
-                               .arg(e.description(), quotedLine(line)));
-        }
-        try {
-            db.execute(sql::insertEvent(event.description, event.month, event.day));
-        } catch (const AppError& e) {
-            throw AppError(QStringLiteral("Line %1 cannot be stored: %2. The line reads %3")
-                               .arg(reader.lineNumber())
-                               .arg(e.description(), quotedLine(line)));
+            if (firstProblem.isEmpty()) {
+                firstProblem = QStringLiteral("Line %1 cannot be imported: %2. The line reads %3.")
+                                   .arg(reader.lineNumber())
+                                   .arg(e.description(), quotedLine(line));
+                events.clear();
+            } else {
+                ++otherProblems;
+            }
         }
     }
+    if (firstProblem.isEmpty()) {
+        return events;
+    }
+    if (otherProblems == 1) {
+        firstProblem += QStringLiteral(" 1 more line cannot be imported either.");
+    } else if (otherProblems > 1) {
+        firstProblem +=
+            QStringLiteral(" %1 more lines cannot be imported either.").arg(otherProblems);
+    }
+    throw AppError(firstProblem + QStringLiteral(" Nothing was imported."));
+}
+
+int importEvents(const QString& path, Connection& db) {
+    return storeEvents(readEventFile(path), db);
 }
 
 namespace {
 // Writes the file from its lines, `lineAt(0)` to `lineAt(count - 1)`, each
-// ended by CR LF. It replaces the target only once it is complete: on any
-// failure, the line's included, the target is left as it was. No lines write
-// nothing.
+// ended by CR LF; a line break or other control character in a line is
+// written as a blank, so the file holds one event per line. It replaces the
+// target only once it is complete: on any failure, the line's included, the
+// target is left as it was. No lines write nothing.
 void writeEventFile(const QString& path, int count, const std::function<QString(int)>& lineAt) {
     if (count == 0) {
         return;
@@ -229,7 +283,7 @@ void writeEventFile(const QString& path, int count, const std::function<QString(
     }
     QByteArray text;
     for (int index = 0; index < count; ++index) {
-        text += lineAt(index).toUtf8();
+        text += withControlsAsBlanks(lineAt(index)).toUtf8();
         text += "\r\n";
         if (text.size() >= kWriteChunk) {
             writeAll(file, text);
@@ -244,8 +298,8 @@ void writeEventFile(const QString& path, int count, const std::function<QString(
 }
 }  // namespace
 
-void exportEvents(const QString& path, const EventListModel& list,
-                  const std::function<void()>& beforeEachRow) {
+int exportEvents(const QString& path, const EventListModel& list,
+                 const std::function<void()>& beforeEachRow) {
     writeEventFile(path, list.count(), [&](int row) {
         if (beforeEachRow) {
             beforeEachRow();
@@ -262,14 +316,16 @@ void exportEvents(const QString& path, const EventListModel& list,
         return formatEventLine(entry.event.description, monthNameFromNumber(month),
                                list.text(row, EventListModel::DayColumn));
     });
+    return list.count();
 }
 
-void exportEvents(const QString& path, const QList<EventRecord>& events) {
+int exportEvents(const QString& path, const QList<EventRecord>& events) {
     writeEventFile(path, static_cast<int>(events.size()), [&](int index) {
         const EventRecord& event = events[index];
         return formatEventLine(event.description, monthNameFromNumber(event.month),
                                QString::number(event.day));
     });
+    return static_cast<int>(events.size());
 }
 
 }  // namespace almanis

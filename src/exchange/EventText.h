@@ -28,22 +28,26 @@ struct EventLine {
 };
 
 // Reads one line of the file ("New Year,January 1"): the description before the
-// first comma, then the month name and the day, separated by one blank, up to a
-// second comma; anything after the day is ignored. A line that gives no date an
-// event may have throws AppError saying why, without the line itself.
+// last comma, then the month name and the day, separated by one blank; anything
+// after the day is ignored. The description may hold commas; a line whose text
+// after the last comma is no date but whose text between its first and second
+// comma is one reads as earlier versions read it, the description then ending
+// at the first comma ("Wedding,June 3,since 1999"). A line that gives no date an
+// event may have, or a description that cannot be stored, throws AppError
+// saying why, without the line itself.
 EventLine parseEventLine(const QString& line);
 
 // The line that export writes for one list row, without its line end.
 QString formatEventLine(const QString& description, const QString& monthName, const QString& day);
 
 // The lines of an event text file. Files written by this program are UTF-8; older
-// ones are in the Windows Western code page, so a file that is not valid UTF-8 is
-// read as Windows-1252. A leading byte-order mark is dropped, and a line ends at
-// CR LF or at LF alone.
+// ones are in the Windows Western code page, and files put together by hand may
+// mix the two, so each line that is not valid UTF-8 is read as Windows-1252. A
+// byte-order mark at the start of a line is dropped, and a line ends at CR LF or
+// at LF alone.
 class EventLineReader {
   public:
-    // `device` must be open for reading and seekable: it is looked through once to
-    // choose the encoding, then read from the start.
+    // `device` must be open for reading.
     explicit EventLineReader(QIODevice& device);
 
     // The next line without its line end; false at the end of the file.
@@ -51,32 +55,40 @@ class EventLineReader {
 
     // The number of the line last read, counting from 1.
     int lineNumber() const { return lineNumber_; }
-    bool isUtf8() const { return utf8_; }
+    // How many of the lines read so far were not UTF-8.
+    int windows1252Lines() const { return windows1252Lines_; }
 
   private:
     QIODevice& device_;
     QStringDecoder windows1252_{"windows-1252", QStringDecoder::Flag::Stateless};
-    bool utf8_ = true;
     int lineNumber_ = 0;
+    int windows1252Lines_ = 0;
 };
 
 // How an import error names its line: the number and the line itself, quoted
 // and cut to 80 characters, with control characters made visible.
 QString quotedLine(const QString& line);
 
-// Stores one event for each line of the file, in file order, each committed on
-// its own. Stops at the first line that cannot be read or stored, throwing
-// AppError that names the line; the lines before it stay stored.
-void importEvents(const QString& path, Connection& db);
+// Reads and checks the whole file: one event per line, in file order. When any
+// line cannot be imported, throws AppError naming the first such line (its
+// number, the reason and the line itself) and how many more there are; a file
+// is taken whole or not at all.
+QList<EventRecord> readEventFile(const QString& path);
+
+// Reads the whole file, then stores its events (storeEvents): nothing when a
+// line cannot be read. Returns how many events were stored.
+int importEvents(const QString& path, Connection& db);
 
 // Writes one line per list row (description, month name, day), each ended by
-// CR LF. `beforeEachRow` runs before every row; the main window lets pending
-// events run there. An empty list writes nothing. The file replaces the target
-// only once it is complete: on any failure the target is left as it was.
-void exportEvents(const QString& path, const EventListModel& list,
-                  const std::function<void()>& beforeEachRow);
+// CR LF; a line break or other control character in a description is written
+// as a blank. `beforeEachRow` runs before every row; the main window lets
+// pending events run there. An empty list writes nothing. The file replaces
+// the target only once it is complete: on any failure the target is left as
+// it was. Returns how many events were written.
+int exportEvents(const QString& path, const EventListModel& list,
+                 const std::function<void()>& beforeEachRow);
 
 // The same for events as the store holds them.
-void exportEvents(const QString& path, const QList<EventRecord>& events);
+int exportEvents(const QString& path, const QList<EventRecord>& events);
 
 }  // namespace almanis

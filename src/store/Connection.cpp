@@ -3,17 +3,15 @@
 #include "store/SqliteError.h"
 
 #include <sqlite3.h>
+#include <QDir>
 #include <QFileInfo>
+#include <QUrl>
 
 namespace almanis {
 
 namespace {
-// How long a statement waits for another copy of the program to finish writing.
-constexpr int kBusyTimeoutMs = 5000;
-// Pages of write-ahead log between checkpoints: SQLite's usual, and during bulk
-// writes (about 32 MB).
-constexpr int kAutoCheckpointPages = 1000;
-constexpr int kBulkAutoCheckpointPages = 8192;
+// How long the log's final checkpoint waits for other connections.
+constexpr int kCheckpointWaitMs = 200;
 
 bool onlyBlanks(const char* text, const char* end) {
     for (; text < end; ++text) {
@@ -23,14 +21,86 @@ bool onlyBlanks(const char* text, const char* end) {
     }
     return true;
 }
+
+// The failures of a read-write open that a read-only open may not have: the
+// file or its folder cannot be written. A locked or damaged store is none of them.
+bool refusesWriting(int code) {
+    switch (code & 0xFF) {
+        case SQLITE_READONLY:
+        case SQLITE_CANTOPEN:
+        case SQLITE_PERM:
+        case SQLITE_AUTH:
+            return true;
+        default:
+            return false;
+    }
+}
+
+QString nativePath(const QString& path) {
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
 }  // namespace
 
 Connection::~Connection() {
     close();
 }
 
+bool Connection::tryOpen(const QString& path, Access access, int& code, QString& message) {
+    close();
+    int flags = SQLITE_OPEN_NOMUTEX;
+    QByteArray name = path.toUtf8();
+    switch (access) {
+        case Access::ReadWrite:
+            flags |= SQLITE_OPEN_READWRITE;
+            break;
+        case Access::Create:
+            flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_EXCLUSIVE;
+            break;
+        case Access::ReadOnly:
+            flags |= SQLITE_OPEN_READONLY;
+            break;
+        case Access::Immutable:
+            // Without locks or shared memory: the way to read a store whose folder
+            // cannot hold the files that SQLite keeps beside it.
+            flags |= SQLITE_OPEN_READONLY | SQLITE_OPEN_URI;
+            name = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath())
+                       .toString(QUrl::FullyEncoded)
+                       .toUtf8() +
+                   "?immutable=1";
+            break;
+    }
+    sqlite3* db = nullptr;
+    code = sqlite3_open_v2(name.constData(), &db, flags, nullptr);
+    if (code != SQLITE_OK) {
+        message = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(code));
+        sqlite3_close(db);
+        return false;
+    }
+    db_ = db;
+    sqlite3_busy_timeout(db_, busyTimeoutMs_);
+    sqlite3_extended_result_codes(db_, 1);
+    // Write-ahead logging: each statement commits without a full sync of the
+    // file, a killed process loses no committed statement, and readers and
+    // the writer do not wait for each other. Reading the schema finds a file
+    // that is no database, or a store locked by another program, at once.
+    const char* setUp = access == Access::ReadWrite
+                            ? "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; "
+                              "SELECT count(*) FROM sqlite_master"
+                            : "SELECT count(*) FROM sqlite_master";
+    if (sqlite3_exec(db_, setUp, nullptr, nullptr, nullptr) != SQLITE_OK) {
+        code = sqlite3_extended_errcode(db_);
+        message = QString::fromUtf8(sqlite3_errmsg(db_));
+        close();
+        return false;
+    }
+    return true;
+}
+
 void Connection::open(const QString& path) {
     close();
+    // Remembered even when the open fails, so that a later command can try again.
+    path_ = path;
+    readOnlyReason_.clear();
     const QFileInfo info(path);
     if (!info.isFile()) {
         throw AppError(QStringLiteral("unable to open database file (%1)").arg(path));
@@ -40,27 +110,59 @@ void Connection::open(const QString& path) {
     if (info.size() == 0) {
         throw AppError(QStringLiteral("file is not a database (%1)").arg(info.fileName()));
     }
-    sqlite3* db = nullptr;
-    const QByteArray name = path.toUtf8();
-    const int rc = sqlite3_open_v2(name.constData(), &db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-    if (rc != SQLITE_OK) {
-        const QString message = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
-        sqlite3_close(db);
-        throw AppError(QStringLiteral("%1 (%2)").arg(message, path));
+    int code = SQLITE_OK;
+    QString failure;
+    if (tryOpen(path, Access::ReadWrite, code, failure)) {
+        // SQLite opens a file it may not write for reading only, without a word.
+        if (sqlite3_db_readonly(db_, "main") != 1) {
+            return;
+        }
+        readOnlyReason_ = QStringLiteral("the file is read-only");
+        return;
     }
-    db_ = db;
+    if (!refusesWriting(code)) {
+        throw AppError(QStringLiteral("%1 (%2)").arg(failure, path));
+    }
+    int readCode = SQLITE_OK;
+    QString readFailure;
+    if (tryOpen(path, Access::ReadOnly, readCode, readFailure) ||
+        tryOpen(path, Access::Immutable, readCode, readFailure)) {
+        readOnlyReason_ = failure;
+        return;
+    }
+    throw AppError(QStringLiteral("%1 (%2)").arg(failure, path));
+}
+
+void Connection::openReadOnly(const QString& path) {
+    close();
     path_ = path;
-    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
-    try {
-        // Write-ahead logging: each statement commits without a full sync of the
-        // file, and a killed process loses no committed statement.
-        execute(QStringLiteral("PRAGMA journal_mode=WAL"));
-        execute(QStringLiteral("PRAGMA synchronous=NORMAL"));
-    } catch (...) {
-        close();
-        throw;
+    readOnlyReason_ = QStringLiteral("it was opened for reading only");
+    if (!QFileInfo(path).isFile()) {
+        throw AppError(QStringLiteral("unable to open database file (%1)").arg(path));
     }
+    int code = SQLITE_OK;
+    QString failure;
+    if (!tryOpen(path, Access::ReadOnly, code, failure)) {
+        throw AppError(QStringLiteral("%1 (%2)").arg(failure, path));
+    }
+}
+
+void Connection::openNew(const QString& path) {
+    close();
+    path_ = path;
+    readOnlyReason_.clear();
+    int code = SQLITE_OK;
+    QString failure;
+    if (!tryOpen(path, Access::Create, code, failure)) {
+        throw AppError(QStringLiteral("%1 (%2)").arg(failure, path));
+    }
+}
+
+void Connection::reopen() {
+    if (path_.isEmpty()) {
+        throw AppError(QStringLiteral("The database connection is not open"));
+    }
+    open(path_);
 }
 
 void Connection::close() {
@@ -78,6 +180,13 @@ int Connection::changes() const {
     return sqlite3_changes(handle());
 }
 
+void Connection::setBusyTimeout(int milliseconds) {
+    busyTimeoutMs_ = milliseconds;
+    if (db_) {
+        sqlite3_busy_timeout(db_, busyTimeoutMs_);
+    }
+}
+
 sqlite3* Connection::handle() const {
     if (!db_) {
         throw AppError(QStringLiteral("The database connection is not open"));
@@ -85,7 +194,14 @@ sqlite3* Connection::handle() const {
     return db_;
 }
 
-void Connection::execute(const QString& sql) {
+void Connection::refuseChange() const {
+    throw AppError(
+        QStringLiteral("The event store %1 cannot be changed: %2. The events can be read, but no "
+                       "change can be saved.")
+            .arg(nativePath(path_), readOnlyReason_));
+}
+
+int Connection::execute(const QString& sql) {
     sqlite3* db = handle();
     const QByteArray text = sql.toUtf8();
     const char* end = text.constData() + text.size();
@@ -102,7 +218,11 @@ void Connection::execute(const QString& sql) {
         throw AppError(QStringLiteral("Only one SQL statement can be executed at a time"));
     }
     if (!stmt) {
-        return;
+        return 0;
+    }
+    if (readOnly() && !sqlite3_stmt_readonly(stmt)) {
+        sqlite3_finalize(stmt);
+        refuseChange();
     }
     do {
         rc = sqlite3_step(stmt);
@@ -113,32 +233,18 @@ void Connection::execute(const QString& sql) {
         throwSqliteError(message, path_);
     }
     sqlite3_finalize(stmt);
+    return sqlite3_changes(db);
 }
 
-Connection::BulkWrites::BulkWrites(Connection& db) : db_(db) {
-    // The log's index must be in shared memory before the locks are kept: set
-    // up while they are, it would stay private to this connection, and the
-    // store locked to everyone else, until the connection closes.
-    db_.execute(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-    db_.execute(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE"));
-    db_.execute(QStringLiteral("PRAGMA wal_autocheckpoint=%1").arg(kBulkAutoCheckpointPages));
-}
-
-Connection::BulkWrites::~BulkWrites() {
-    if (!db_.db_) {
+void Connection::truncateLog() noexcept {
+    if (!db_ || readOnly()) {
         return;
     }
-    // Nothing here may throw: a checkpoint that cannot run now is left to a
-    // later commit. The locks go at the end of the next read.
-    sqlite3_exec(db_.db_, "PRAGMA wal_checkpoint(TRUNCATE)", nullptr, nullptr, nullptr);
-    sqlite3_exec(db_.db_,
-                 QStringLiteral("PRAGMA wal_autocheckpoint=%1")
-                     .arg(kAutoCheckpointPages)
-                     .toUtf8()
-                     .constData(),
-                 nullptr, nullptr, nullptr);
-    sqlite3_exec(db_.db_, "PRAGMA locking_mode=NORMAL", nullptr, nullptr, nullptr);
-    sqlite3_exec(db_.db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    // A reader that still holds an older snapshot (another program, the sqlite3
+    // shell) keeps the log; the window must not wait long for it to finish.
+    sqlite3_busy_timeout(db_, kCheckpointWaitMs);
+    sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    sqlite3_busy_timeout(db_, busyTimeoutMs_);
 }
 
 }  // namespace almanis

@@ -7,8 +7,8 @@ struct sqlite3;
 namespace almanis {
 
 // The program's one database connection: a thin owner of an SQLite handle.
-// Opening never creates a database; every failure throws AppError carrying
-// SQLite's own message.
+// Opening never creates a database, except where a new file is asked for by
+// name (openNew); every failure throws AppError carrying SQLite's own message.
 class Connection {
   public:
     Connection() = default;
@@ -16,16 +16,41 @@ class Connection {
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Opens an existing database file for reading and writing.
+    // Opens an existing database file for reading and writing. A store that
+    // cannot be written (a read-only file or folder) is opened for reading
+    // only, so its events still show; readOnly() then tells why every change
+    // is refused. A store that cannot be read at all, or is locked by another
+    // program, throws and stays closed; reopen() tries again later.
     void open(const QString& path);
+    // Opens an existing database file for reading only.
+    void openReadOnly(const QString& path);
+    // Creates a new, empty database file (replacing nothing: it fails when the
+    // file exists) and opens it for reading and writing.
+    void openNew(const QString& path);
+    // Opens the file last given to open() again; throws when there is none.
+    void reopen();
 
     // 0 when closed, 1 when open.
     int state() const { return db_ ? 1 : 0; }
+    bool readOnly() const { return db_ && !readOnlyReason_.isEmpty(); }
+    // Why the open store cannot be changed, as SQLite or the system put it.
+    const QString& readOnlyReason() const { return readOnlyReason_; }
 
     void close();
 
-    // Carries out one SQL statement at once; no result is read back.
-    void execute(const QString& sql);
+    // Carries out one SQL statement at once; no result is read back. Returns
+    // the number of rows the statement changed. A change to a store opened
+    // for reading only throws, naming the file and the reason.
+    int execute(const QString& sql);
+
+    // Folds the write-ahead log back into the database file and cuts the log
+    // to nothing, where no other connection still reads from it. Never throws:
+    // a log that cannot be emptied now is emptied by a later checkpoint.
+    void truncateLog() noexcept;
+
+    // How long a statement waits for another program's transaction to end;
+    // kept for every later open.
+    void setBusyTimeout(int milliseconds);
 
     // The id of the row the last INSERT on this connection stored, and how many
     // rows the last statement changed.
@@ -35,26 +60,17 @@ class Connection {
     sqlite3* handle() const;
     const QString& path() const { return path_; }
 
-    // For a long run of statements that are still each committed on their own
-    // (the text import): the connection keeps its file locks from one statement
-    // to the next and folds the write-ahead log back into the database less
-    // often, which spares most of the system calls and syncs of every commit.
-    // Other programs cannot read the store meanwhile. Leaving the scope goes
-    // back to the usual way and empties the log.
-    class BulkWrites {
-      public:
-        explicit BulkWrites(Connection& db);
-        ~BulkWrites();
-        BulkWrites(const BulkWrites&) = delete;
-        BulkWrites& operator=(const BulkWrites&) = delete;
-
-      private:
-        Connection& db_;
-    };
-
   private:
+    enum class Access { ReadWrite, ReadOnly, Immutable, Create };
+    // Opens `path` as asked and reads its schema; false with SQLite's code
+    // and message when that fails, the connection then closed.
+    bool tryOpen(const QString& path, Access access, int& code, QString& message);
+    [[noreturn]] void refuseChange() const;
+
     sqlite3* db_ = nullptr;
     QString path_;
+    QString readOnlyReason_;
+    int busyTimeoutMs_ = 5000;
 };
 
 }  // namespace almanis

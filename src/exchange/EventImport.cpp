@@ -1,0 +1,44 @@
+#include "exchange/EventImport.h"
+
+#include "core/AppError.h"
+#include "exchange/EventText.h"
+#include "store/Connection.h"
+#include "store/Sql.h"
+
+namespace almanis {
+
+namespace {
+QString storedBefore(int stored) {
+    if (stored == 0) {
+        return QStringLiteral("No event was imported.");
+    }
+    if (stored == 1) {
+        return QStringLiteral("The first event was imported; the others were not.");
+    }
+    return QStringLiteral("The first %1 events were imported; the others were not.").arg(stored);
+}
+}  // namespace
+
+int storeEvents(const QList<EventRecord>& events, Connection& db) {
+    // However the import ends, the log it grew is emptied.
+    struct LogTruncation {
+        Connection& db;
+        ~LogTruncation() { db.truncateLog(); }
+    } truncation{db};
+    int stored = 0;
+    for (const EventRecord& event : events) {
+        try {
+            db.execute(sql::insertEvent(event.description, event.month, event.day));
+        } catch (const AppError& e) {
+            throw AppError(QStringLiteral("The event %1 (%2 of %3) cannot be stored: %4. %5")
+                               .arg(quotedLine(event.description))
+                               .arg(stored + 1)
+                               .arg(events.size())
+                               .arg(e.description(), storedBefore(stored)));
+        }
+        ++stored;
+    }
+    return stored;
+}
+
+}  // namespace almanis
