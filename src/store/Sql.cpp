@@ -43,4 +43,22 @@ QString updateEvent(const QString& description, int month, int day, qint64 id) {
            QString::number(day) + QStringLiteral(" where id=") + QString::number(id);
 }
 
+QString updateUnchangedEvent(const QString& description, int month, int day,
+                             const StoredEvent& stored) {
+    QString sql = updateEvent(description, month, day, stored.id) +
+                  QStringLiteral(" and Description=") + quoted(stored.description);
+    // Read as the list reads them: ' 7 ' and 7.0 are the month 7 as well.
+    if (stored.month) {
+        sql += QStringLiteral(" and cast(EventMonth as integer)=") + QString::number(*stored.month);
+    }
+    if (stored.day) {
+        sql += QStringLiteral(" and cast(EventDay as integer)=") + QString::number(*stored.day);
+    }
+    return sql;
+}
+
+QString quickCheck() {
+    return QStringLiteral("PRAGMA quick_check");
+}
+
 }  // namespace almanis::sql

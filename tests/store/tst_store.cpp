@@ -1,4 +1,5 @@
 #include "Files.h"
+#include "ReadOnlyFiles.h"
 #include "StoreFixture.h"
 
 #include "core/AppError.h"
@@ -207,6 +208,135 @@ class StoreTest : public test::TestCase {
         sqlite3_close(other);
         db.execute(sql::insertSampleEvent());
         QCOMPARE(countRows(db), 1);
+    }
+
+    // Another program holds the store locked when it is opened: the connection
+    // stays closed, and opens once the lock is gone.
+    void aStoreLockedAtOpenOpensLater() {
+        test::TestEnvironment env;
+        const QString path = env.createStore();
+        sqlite3* other = nullptr;
+        QCOMPARE(sqlite3_open(path.toUtf8().constData(), &other), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(other, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE", nullptr,
+                              nullptr, nullptr),
+                 SQLITE_OK);
+        Connection db;
+        db.setBusyTimeout(0);
+        try {
+            db.open(path);
+            QFAIL("a locked store was opened");
+        } catch (const AppError& e) {
+            QVERIFY2(e.description().contains(QStringLiteral("locked")),
+                     qPrintable(e.description()));
+        }
+        QCOMPARE(db.state(), 0);
+        QVERIFY(!db.readOnly());  // locked is not read-only
+        QVERIFY_THROWS_EXCEPTION(AppError, db.reopen());
+        sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
+        db.reopen();
+        QCOMPARE(db.state(), 1);
+        db.execute(sql::insertSampleEvent());
+        QCOMPARE(countRows(db), 1);
+    }
+
+    void aStoreOpenedForReadingRefusesChangesNamingTheFile() {
+        test::StoreFixture f;
+        f.add(QStringLiteral("Kept"), 1, 2);
+        Connection db;
+        db.openReadOnly(f.env.storePath());
+        QVERIFY(db.readOnly());
+        QCOMPARE(countRows(db), 1);
+        try {
+            db.execute(sql::insertSampleEvent());
+            QFAIL("a read-only store took a change");
+        } catch (const AppError& e) {
+            QCOMPARE(e.description(),
+                     QStringLiteral("The event store %1 cannot be changed: it was opened for "
+                                    "reading only. The events can be read, but no change can be "
+                                    "saved.")
+                         .arg(f.env.storePath()));
+        }
+        QCOMPARE(countRows(f.db), 1);
+    }
+
+    // A store in a file or folder the user may not write opens for reading.
+    void aStoreThatCannotBeWrittenOpensForReading_data() {
+        QTest::addColumn<bool>("folderReadOnly");
+        QTest::newRow("read-only file") << false;
+        QTest::newRow("read-only folder") << true;
+    }
+    void aStoreThatCannotBeWrittenOpensForReading() {
+        QFETCH(bool, folderReadOnly);
+        test::TestEnvironment env;
+        const QString path = env.createStore();
+        {
+            Connection db;
+            db.open(path);  // a store in write-ahead logging, as the program leaves it
+            db.execute(sql::insertEvent(QStringLiteral("Kept"), 1, 2));
+        }
+        QVERIFY(!QFile::exists(path + QStringLiteral("-wal")));
+        const QString folder = env.dataFolder();
+        test::ReadOnlyFiles readOnly(folderReadOnly ? QStringList{folder} : QStringList{path},
+                                     folderReadOnly ? QStringList{path} : QStringList{folder});
+        if (!readOnly.active()) {
+            QSKIP("The superuser could not act as another user here");
+        }
+        Connection db;
+        try {
+            db.open(path);
+        } catch (const AppError& e) {
+            QFAIL(qPrintable(e.description()));
+        }
+        QVERIFY(db.readOnly());
+        QVERIFY(!db.readOnlyReason().isEmpty());
+        QCOMPARE(countRows(db), 1);
+        try {
+            db.execute(sql::insertSampleEvent());
+            QFAIL("a read-only store took a change");
+        } catch (const AppError& e) {
+            QVERIFY2(e.description().startsWith(
+                         QStringLiteral("The event store %1 cannot be changed: ").arg(path)),
+                     qPrintable(e.description()));
+        }
+        QCOMPARE(countRows(db), 1);
+    }
+
+    void statementsSayHowManyRowsTheyChanged() {
+        test::StoreFixture f;
+        QCOMPARE(f.db.execute(sql::insertSampleEvent()), 1);
+        QCOMPARE(f.db.execute(sql::insertSampleEvent()), 1);
+        QCOMPARE(f.db.execute(QStringLiteral("update tblEvent set EventDay=2")), 2);
+        QCOMPARE(f.db.execute(sql::deleteEvent(99)), 0);
+    }
+
+    // The editor's save changes a row only while it holds what the editor saw.
+    void anUnchangedUpdateComparesWhatWasRead_data() {
+        QTest::addColumn<QString>("stored");  // the row's values, as SQL
+        QTest::addColumn<int>("changed");
+        QTest::newRow("as seen") << "'Seen',3,4" << 1;
+        QTest::newRow("description changed") << "'Other',3,4" << 0;
+        QTest::newRow("month changed") << "'Seen',5,4" << 0;
+        QTest::newRow("day changed") << "'Seen',3,5" << 0;
+        QTest::newRow("numbers stored loosely") << "'Seen',' 3 ',4.0" << 1;
+    }
+    void anUnchangedUpdateComparesWhatWasRead() {
+        QFETCH(QString, stored);
+        QFETCH(int, changed);
+        test::StoreFixture f;
+        f.db.execute(
+            QStringLiteral("insert into tblEvent (Description,EventMonth,EventDay) values (") +
+            stored + QLatin1Char(')'));
+        QCOMPARE(f.db.execute(sql::updateUnchangedEvent(QStringLiteral("New"), 6, 7,
+                                                        {1, QStringLiteral("Seen"), 3, 4})),
+                 changed);
+        // A month that could not be read is not compared.
+        if (changed == 0 && stored.contains(QStringLiteral("5,4"))) {
+            QCOMPARE(
+                f.db.execute(sql::updateUnchangedEvent(
+                    QStringLiteral("New"), 6, 7, {1, QStringLiteral("Seen"), std::nullopt, 4})),
+                1);
+        }
     }
 
     void seedCopy_data() {

@@ -1,0 +1,145 @@
+#include "store/DailyBackups.h"
+
+#include "core/AppError.h"
+#include "store/Connection.h"
+#include "store/DataFolder.h"
+#include "store/OnlineBackup.h"
+#include "store/QuickCheck.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace almanis {
+
+namespace {
+const QString kPrefix = QStringLiteral("dbData-");
+const QString kSuffix = QStringLiteral(".mdb");
+
+bool isBackupName(const QString& name) {
+    static const QRegularExpression pattern(QStringLiteral("^dbData-\\d{4}-\\d{2}-\\d{2}\\.mdb$"));
+    return pattern.match(name).hasMatch();
+}
+
+QString native(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+// Renames over an existing file in one step, as the system does.
+void replaceFile(const QString& from, const QString& to) {
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
+        throw AppError(QString::fromLocal8Bit(std::strerror(errno)));
+    }
+}
+
+void removeWithCompanions(const QString& path) {
+    for (const char* suffix : {"", "-journal", "-wal", "-shm"}) {
+        QFile::remove(path + QLatin1String(suffix));
+    }
+}
+}  // namespace
+
+DailyBackups::DailyBackups(const QString& storePath)
+    : storePath_(storePath),
+      folder_(QFileInfo(storePath).absolutePath() + QStringLiteral("/backups")) {}
+
+QString DailyBackups::fileFor(QDate day) const {
+    return folder_ + QLatin1Char('/') + kPrefix + day.toString(QStringLiteral("yyyy-MM-dd")) +
+           kSuffix;
+}
+
+bool DailyBackups::has(QDate day) const {
+    return QFileInfo(fileFor(day)).isFile();
+}
+
+void DailyBackups::write(const Connection& store, QDate day) const {
+    const QString target = fileFor(day);
+    const QString partial = target + QStringLiteral(".partial");
+    try {
+        createFolder(folder_);
+        // What a copy cut short left behind.
+        removeWithCompanions(partial);
+        Connection copy;
+        copy.openNew(partial);
+        if (prepareCopy) {
+            prepareCopy(copy);
+        }
+        OnlineBackup(store, copy).run();
+        // One file that needs nothing beside it, whatever the store's journal.
+        copy.execute(QStringLiteral("PRAGMA journal_mode=DELETE"));
+        copy.close();
+        replaceFile(partial, target);
+    } catch (const AppError& e) {
+        removeWithCompanions(partial);
+        throw AppError(QStringLiteral("The events could not be backed up to %1: %2")
+                           .arg(native(target), e.description()));
+    }
+    removeAllButTheNewest();
+}
+
+QStringList DailyBackups::files() const {
+    QStringList names = QDir(folder_).entryList(QDir::Files, QDir::Name | QDir::Reversed);
+    QStringList paths;
+    for (const QString& name : names) {
+        if (isBackupName(name)) {
+            paths.append(folder_ + QLatin1Char('/') + name);
+        }
+    }
+    return paths;
+}
+
+void DailyBackups::removeAllButTheNewest() const {
+    const QStringList all = files();
+    for (qsizetype i = kKept; i < all.size(); ++i) {
+        QFile::remove(all[i]);
+    }
+}
+
+QString DailyBackups::newestSound() const {
+    for (const QString& file : files()) {
+        try {
+            Connection backup;
+            backup.openReadOnly(file);
+            if (damageOf(backup).isEmpty()) {
+                return file;
+            }
+        } catch (const AppError&) {
+            // Not a database at all: look at the one before it.
+        }
+    }
+    return {};
+}
+
+void DailyBackups::restore(const QString& backup) const {
+    createFolder(folder_);
+    const QString kept =
+        folder_ + QStringLiteral("/dbData-damaged-") +
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss")) + kSuffix;
+    try {
+        replaceFile(storePath_, kept);
+    } catch (const AppError& e) {
+        throw AppError(QStringLiteral("The damaged store %1 could not be moved to %2: %3")
+                           .arg(native(storePath_), native(kept), e.description()));
+    }
+    // The log belongs to the damaged file; beside the restored one it would be
+    // read into it.
+    if (QFile::exists(storePath_ + QStringLiteral("-wal"))) {
+        QFile::rename(storePath_ + QStringLiteral("-wal"), kept + QStringLiteral("-wal"));
+    }
+    QFile::remove(storePath_ + QStringLiteral("-shm"));
+    QFile source(backup);
+    if (!source.copy(storePath_)) {
+        const QString reason = source.errorString();
+        QFile::rename(kept, storePath_);
+        throw AppError(QStringLiteral("The backup %1 could not be copied to %2: %3")
+                           .arg(native(backup), native(storePath_), reason));
+    }
+    QFile::setPermissions(storePath_, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+}  // namespace almanis

@@ -1,0 +1,193 @@
+// The daily backups beside the store, SQLite's quick check, and restoring a
+// damaged store from its newest sound backup.
+#include "Files.h"
+#include "StoreFixture.h"
+
+#include "core/AppError.h"
+#include "store/Connection.h"
+#include "store/DailyBackups.h"
+#include "store/QuickCheck.h"
+#include "store/ResultSet.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+
+using namespace almanis;
+
+namespace {
+
+const QDate kToday(2026, 6, 15);
+
+// Overwrites one page in the middle of a closed store with noise: the header
+// and the schema still read, the events do not.
+void damage(const QString& path) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    const QByteArray header = file.read(100);
+    const int pageSize = (static_cast<uchar>(header[16]) << 8) | static_cast<uchar>(header[17]);
+    QVERIFY(file.size() >= 4 * pageSize);
+    QVERIFY(file.seek(2 * pageSize));
+    file.write(QByteArray(pageSize, '\x5A'));
+}
+
+// A store with enough events to fill several pages, closed and in one file.
+void fill(test::StoreFixture& f, int events) {
+    f.db.execute(QStringLiteral("begin"));
+    for (int i = 0; i < events; ++i) {
+        f.add(QStringLiteral("Event %1 ").arg(i) + QString(60, QLatin1Char('e')), i % 12 + 1, 1);
+    }
+    f.db.execute(QStringLiteral("commit"));
+}
+
+QStringList names(const QStringList& paths) {
+    QStringList result;
+    for (const QString& path : paths) {
+        result << QFileInfo(path).fileName();
+    }
+    return result;
+}
+
+}  // namespace
+
+class BackupsTest : public test::TestCase {
+    Q_OBJECT
+  private slots:
+    void aBackupIsAWholeSelfContainedCopy() {
+        test::StoreFixture f;
+        fill(f, 300);
+        DailyBackups backups(f.env.storePath());
+        QCOMPARE(backups.folder(), f.env.dataFolder() + QStringLiteral("/backups"));
+        QVERIFY(!backups.has(kToday));
+        backups.write(f.db, kToday);
+        const QString file = f.env.dataFolder() + QStringLiteral("/backups/dbData-2026-06-15.mdb");
+        QCOMPARE(backups.fileFor(kToday), file);
+        QVERIFY(backups.has(kToday));
+        // A rollback-journal file: it needs no log or shared memory beside it.
+        QCOMPARE(test::readFile(file).at(18), char(1));
+        QCOMPARE(QDir(backups.folder()).entryList(QDir::Files),
+                 QStringList{"dbData-2026-06-15.mdb"});
+        Connection copy;
+        copy.openReadOnly(file);
+        QCOMPARE(test::storedEvents(copy), test::storedEvents(f.db));
+        QCOMPARE(damageOf(copy), QString());
+        // The store goes on as before, and a second backup the same day replaces the first.
+        f.add(QStringLiteral("Later"), 1, 1);
+        backups.write(f.db, kToday);
+        copy.openReadOnly(file);
+        QCOMPARE(test::storedEvents(copy).size(), 301);
+    }
+
+    void theNewestSevenAreKept() {
+        test::StoreFixture f;
+        DailyBackups backups(f.env.storePath());
+        QDir().mkpath(backups.folder());
+        test::writeFile(backups.folder() + QStringLiteral("/notes.txt"), "mine");
+        test::writeFile(backups.folder() + QStringLiteral("/dbData-damaged-2026-01-01-101010.mdb"),
+                        "x");
+        for (int day = 0; day < 10; ++day) {
+            backups.write(f.db, kToday.addDays(day));
+        }
+        QCOMPARE(
+            names(backups.files()),
+            (QStringList{"dbData-2026-06-24.mdb", "dbData-2026-06-23.mdb", "dbData-2026-06-22.mdb",
+                         "dbData-2026-06-21.mdb", "dbData-2026-06-20.mdb", "dbData-2026-06-19.mdb",
+                         "dbData-2026-06-18.mdb"}));
+        // Files that are not the program's backups are left alone.
+        QVERIFY(QFile::exists(backups.folder() + QStringLiteral("/notes.txt")));
+        QVERIFY(QFile::exists(backups.folder() +
+                              QStringLiteral("/dbData-damaged-2026-01-01-101010.mdb")));
+    }
+
+    // A backup that cannot be made says where and why, and leaves nothing
+    // half-written behind. (The superuser writes wherever permissions say no:
+    // the faults here are those that stop everyone.)
+    void aFailedBackupLeavesNothingHalfWritten_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("the folder is a file") << "folder is a file"
+                                              << "cannot create the folder";
+        QTest::newRow("the day's file is a folder") << "file is a folder"
+                                                    << "Is a directory";
+        QTest::newRow("the disk is full") << "disk full"
+                                          << "database or disk is full";
+    }
+    void aFailedBackupLeavesNothingHalfWritten() {
+        QFETCH(QString, fault);
+        QFETCH(QString, reason);
+        test::StoreFixture f;
+        fill(f, 300);
+        DailyBackups backups(f.env.storePath());
+        if (fault == QLatin1String("folder is a file")) {
+            test::writeFile(backups.folder(), "in the way");
+        } else if (fault == QLatin1String("file is a folder")) {
+            QDir().mkpath(backups.fileFor(kToday));
+        } else {
+            // The copy's disk holds three pages.
+            backups.prepareCopy = [](Connection& copy) {
+                copy.execute(QStringLiteral("PRAGMA max_page_count=3"));
+            };
+        }
+        try {
+            backups.write(f.db, kToday);
+            QFAIL("the backup did not fail");
+        } catch (const AppError& e) {
+            QVERIFY2(e.description().startsWith(
+                         QStringLiteral("The events could not be backed up to %1: ")
+                             .arg(backups.fileFor(kToday))),
+                     qPrintable(e.description()));
+            QVERIFY2(e.description().contains(reason), qPrintable(e.description()));
+        }
+        if (fault == QLatin1String("disk full")) {
+            QCOMPARE(QDir(backups.folder()).entryList(QDir::Files), QStringList());
+        }
+        // The store itself is untouched and still takes changes.
+        f.add(QStringLiteral("After"), 1, 1);
+        QCOMPARE(test::storedEvents(f.db).size(), 301);
+    }
+
+    void quickCheckFindsADamagedStore() {
+        test::StoreFixture f;
+        fill(f, 300);
+        QCOMPARE(damageOf(f.db), QString());
+        f.db.close();
+        damage(f.env.storePath());
+        f.db.open(f.env.storePath());  // the header and the schema still read
+        const QString found = damageOf(f.db);
+        QVERIFY2(!found.isEmpty(), "the damage was not found");
+        QVERIFY2(
+            found.contains(QStringLiteral("malformed")) || found.contains(QStringLiteral("Page")),
+            qPrintable(found));
+    }
+
+    void theNewestSoundBackupIsOfferedAndRestored() {
+        test::StoreFixture f;
+        fill(f, 300);
+        DailyBackups backups(f.env.storePath());
+        QCOMPARE(backups.newestSound(), QString());
+        backups.write(f.db, kToday.addDays(-2));
+        f.add(QStringLiteral("Newer"), 1, 1);
+        backups.write(f.db, kToday.addDays(-1));
+        // Yesterday's copy is damaged, today's is no database at all.
+        damage(backups.fileFor(kToday.addDays(-1)));
+        test::writeFile(backups.fileFor(kToday), "not a database");
+        QCOMPARE(backups.newestSound(), backups.fileFor(kToday.addDays(-2)));
+
+        f.db.close();
+        damage(f.env.storePath());
+        test::writeFile(f.env.storePath() + QStringLiteral("-wal"), "the damaged store's log");
+        const QByteArray damaged = test::readFile(f.env.storePath());
+        backups.restore(backups.newestSound());
+        f.db.open(f.env.storePath());
+        QCOMPARE(damageOf(f.db), QString());
+        QCOMPARE(test::storedEvents(f.db).size(), 300);
+        // The damaged store is kept, with its log, beside the backups.
+        const QStringList kept =
+            QDir(backups.folder()).entryList({QStringLiteral("dbData-damaged-*")}, QDir::Files);
+        QCOMPARE(kept.size(), 2);
+        QCOMPARE(test::readFile(backups.folder() + QLatin1Char('/') + kept.first()), damaged);
+    }
+};
+
+ALMANIS_TEST_MAIN(BackupsTest)
+#include "tst_backups.moc"
