@@ -42,9 +42,20 @@ void EventCommands::editSelectedEvent() {
     g.step(102, [&] { eventId = list.row(*row).event.id; });
     // The fields are filled after the dialog has loaded, each on its own, so a
     // field that fails still opens the dialog with the others.
-    EventEditor editor(services_, host_.store(), eventId, [this] { host_.refreshList(); });
+    Connection* store = nullptr;
+    if (!g.step(112, [&] { store = &host_.store(); })) {
+        return;
+    }
+    EventEditor editor(services_, *store, eventId, [this] { host_.refreshList(); });
     editor.load();
-    g.step(104, [&] { editor.setDescription(list.row(*row).event.description); });
+    g.step(104, [&] {
+        const EventListModel::Row& entry = list.row(*row);
+        editor.expectStored(
+            sql::StoredEvent{entry.event.id, entry.event.description,
+                             entry.monthRead ? std::optional<int>(entry.event.month) : std::nullopt,
+                             entry.dayRead ? std::optional<int>(entry.event.day) : std::nullopt});
+        editor.setDescription(entry.event.description);
+    });
     g.step(106, [&] {
         const EventListModel::Row& entry = list.row(*row);
         if (!entry.monthRead) {

@@ -4,6 +4,7 @@
 #include "core/AppTitle.h"
 #include "core/Clock.h"
 #include "core/EventDate.h"
+#include "core/EventDescription.h"
 #include "core/Guard.h"
 #include "core/Paths.h"
 #include "core/Ui.h"
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <limits>
 
 namespace almanis {
 
@@ -55,6 +57,9 @@ EventEditor::EventEditor(Services& services, Connection& store, std::optional<qi
     pointer_->watchBackground(descriptionFrame_);
     descriptionEdit_ = named(new QLineEdit(descriptionFrame_), "Text1");
     descriptionEdit_->setGeometry(twipsRect(240, 330, 7320, 345));
+    // The field itself never cuts a stored or pasted description: a save refuses
+    // one that is too long, and says so.
+    descriptionEdit_->setMaxLength(std::numeric_limits<int>::max());
 
     dateFrame_ = named(new QGroupBox(tr("Date"), this), "Frame1");
     dateFrame_->setGeometry(twipsRect(120, 915, 7800, 855));
@@ -121,6 +126,10 @@ void EventEditor::setDescription(const QString& description) {
     descriptionEdit_->setText(description);
 }
 
+void EventEditor::expectStored(const sql::StoredEvent& stored) {
+    stored_ = stored;
+}
+
 void EventEditor::selectMonth(int month) {
     if (month < 1 || month > monthBox_->count()) {
         throw AppError(QStringLiteral("Invalid property value: month %1").arg(month));
@@ -145,15 +154,52 @@ void EventEditor::save() {
         services_.ui.inform(tr("Selected date is invalid."), appTitle());
         return;
     }
-    const QString description = descriptionEdit_->text();
-    if (!g.test(102, [&] { return !description.trimmed().isEmpty(); })) {
+    // Blanks around the text are not kept: an event file could not give them back.
+    const QString description = descriptionEdit_->text().trimmed();
+    if (!g.test(102, [&] { return !description.isEmpty(); })) {
         services_.ui.inform(tr("You forgot to input description."), appTitle());
         return;
     }
-    g.step(104, [&] {
-        store_.execute(eventId_ ? sql::updateEvent(description, month, day, *eventId_)
-                                : sql::insertEvent(description, month, day));
-    });
+    if (!g.test(110, [&] { return firstControlCharacter(description) < 0; })) {
+        services_.ui.inform(
+            QStringLiteral("The description cannot hold a line break, a tab or another control "
+                           "character. Please write it on one line."),
+            appTitle());
+        return;
+    }
+    if (!g.test(112, [&] { return description.size() <= kDescriptionLimit; })) {
+        services_.ui.inform(
+            QStringLiteral("The description is %1 characters long; it can have at "
+                           "most %2. Please shorten it.")
+                .arg(QLocale().toString(description.size()), QLocale().toString(kDescriptionLimit)),
+            appTitle());
+        return;
+    }
+    int changed = 0;
+    // A save that fails leaves the editor open with what the user typed.
+    if (!g.step(104, [&] {
+            if (!eventId_) {
+                changed = store_.execute(sql::insertEvent(description, month, day));
+            } else if (stored_) {
+                changed =
+                    store_.execute(sql::updateUnchangedEvent(description, month, day, *stored_));
+            } else {
+                changed = store_.execute(sql::updateEvent(description, month, day, *eventId_));
+            }
+        })) {
+        return;
+    }
+    if (!g.test(114, [&] { return changed > 0; })) {
+        // The list shows the event as it is now, for when the user opens it again.
+        refreshList_();
+        services_.ui.inform(
+            QStringLiteral("This event was changed or deleted elsewhere (by another copy of "
+                           "Almanis, for example) after you opened it, so your changes were not "
+                           "saved. Your text is still here: copy what you want to keep, cancel, "
+                           "and open the event again."),
+            appTitle());
+        return;
+    }
     g.step(106, [&] { refreshList_(); });
     g.step(108, [&] { accept(); });
 }

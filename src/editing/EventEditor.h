@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/Sql.h"
+
 #include <QDialog>
 #include <functional>
 #include <optional>
@@ -18,7 +20,8 @@ struct Services;
 
 // The event editor: adds a new yearly event, or changes the stored one whose
 // id it is given. A successful save writes one statement, refills the main
-// list and closes the dialog.
+// list and closes the dialog; a save that is refused or fails leaves the dialog
+// open with what the user typed.
 class EventEditor final : public QDialog {
     Q_OBJECT
   public:
@@ -37,6 +40,9 @@ class EventEditor final : public QDialog {
     void setDescription(const QString& description);
     void selectMonth(int month);
     void selectDay(int day);
+    // The event as it was stored when the editor opened: a save changes it only
+    // while the store still holds exactly that.
+    void expectStored(const sql::StoredEvent& stored);
 
     // "Save New Event Reminder"
     void save();
@@ -50,6 +56,7 @@ class EventEditor final : public QDialog {
     Services& services_;
     Connection& store_;
     std::optional<qint64> eventId_;
+    std::optional<sql::StoredEvent> stored_;
     std::function<void()> refreshList_;
     PointerRule* pointer_ = nullptr;
     QGroupBox* descriptionFrame_ = nullptr;

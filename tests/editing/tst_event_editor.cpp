@@ -97,8 +97,29 @@ class EditorTest : public test::TestCase {
                                      << "   " << forgot;
         QTest::newRow("apostrophes intact") << 2 << "5"
                                             << "Mum's 'big' day" << QString();
-        QTest::newRow("blanks kept as typed") << 2 << "5"
-                                              << "  padded  " << QString();
+        const QString oneLine = QStringLiteral(
+            "The description cannot hold a line break, a tab or another control character. "
+            "Please write it on one line.");
+        QTest::newRow("blanks around dropped, inside kept") << 2 << "5"
+                                                            << "  pad   ded  " << QString();
+        QTest::newRow("line break") << 2 << "5"
+                                    << "two\nlines" << oneLine;
+        QTest::newRow("pasted CR LF") << 2 << "5"
+                                      << "two\r\nlines" << oneLine;
+        QTest::newRow("tab") << 2 << "5"
+                             << "a\tb" << oneLine;
+        QTest::newRow("escape") << 2 << "5"
+                                << "a\x1b[31mred" << oneLine;
+        QTest::newRow("line separator") << 2 << "5"
+                                        << "a\u2028b" << oneLine;
+        QTest::newRow("too long")
+            << 2 << "5" << QString(32768, QLatin1Char('x'))
+            << "The description is 32,768 characters long; it can have at most 32,767. Please "
+               "shorten it.";
+        QTest::newRow("longest") << 2 << "5" << QString(32767, QLatin1Char('x')) << QString();
+        QTest::newRow("right-to-left marks and joiners are text")
+            << 2 << "5"
+            << "\u200F\u05D9\u05D5\u05DD 👨‍👩‍👧" << QString();
     }
     void saveChecksDateThenDescription() {
         QFETCH(int, monthIndex);
@@ -124,7 +145,7 @@ class EditorTest : public test::TestCase {
         test::button(*f.window, "PushButton6")->click();
         if (message.isEmpty()) {
             QCOMPARE(f.informs(), QStringList());
-            QCOMPARE(f.rows(), (QList<Row>{{description, monthIndex + 1, day.toInt()}}));
+            QCOMPARE(f.rows(), (QList<Row>{{description.trimmed(), monthIndex + 1, day.toInt()}}));
             QCOMPARE(f.window->events().count(), 1);  // the list follows at once
         } else {
             QCOMPARE(f.informs(), QStringList{message});
@@ -310,18 +331,108 @@ class EditorTest : public test::TestCase {
         QCOMPARE(f.window->events().count(), 2);
     }
 
-    void aRejectedStatementIsReportedAndTheDialogStillCloses() {
+    // A save that fails leaves the editor open with what the user typed.
+    void aFailedSaveKeepsTheEditorOpenWithTheText() {
         Fixture f;
         f.execute(QStringLiteral("drop table tblEvent"));
-        f.editorWill(0, QStringLiteral("1"), QStringLiteral("Lost"));
+        bool openAfterSave = false;
+        QString textAfterSave;
+        f.env.ui.modalScripts.push_back([&](QDialog& dialog) {
+            test::find<QLineEdit>(dialog, "Text1")->setText(QStringLiteral("Not lost"));
+            test::button(dialog, "PushButton6")->click();
+            openAfterSave = dialog.result() != QDialog::Accepted;
+            textAfterSave = test::find<QLineEdit>(dialog, "Text1")->text();
+            test::button(dialog, "PushButton1")->click();
+        });
         test::button(*f.window, "PushButton6")->click();
         const QStringList errors = f.env.ui.errors();
-        QVERIFY(!errors.isEmpty());
+        QCOMPARE(errors.size(), 1);
         QVERIFY2(errors.first().contains(QStringLiteral("no such table: tblEvent")),
                  qPrintable(errors.first()));
         QVERIFY(errors.first().contains(
             QStringLiteral("in Almanis2021/08/31.Form2.PushButton6_Click at line 104")));
-        QCOMPARE(f.env.ui.modals.size(), 1);  // and nothing is left open
+        QVERIFY(openAfterSave);
+        QCOMPARE(textAfterSave, QStringLiteral("Not lost"));
+    }
+
+    // An edit saves only over the event as it was when the editor opened.
+    void aStaleEditIsRefusedAndTheTextKept_data() {
+        QTest::addColumn<QString>("meanwhile");
+        QTest::addColumn<QString>("storedAfter");  // empty: the row is gone
+        QTest::newRow("changed elsewhere") << "update tblEvent set Description='Theirs' where id=1"
+                                           << "Theirs";
+        QTest::newRow("date changed elsewhere") << "update tblEvent set EventDay=9 where id=1"
+                                                << "Original";
+        QTest::newRow("deleted elsewhere") << "delete from tblEvent where id=1" << QString();
+    }
+    void aStaleEditIsRefusedAndTheTextKept() {
+        QFETCH(QString, meanwhile);
+        QFETCH(QString, storedAfter);
+        Fixture f;
+        f.addEvent(QStringLiteral("Original"), 3, 4);
+        f.window->reminderEngine().refreshList();
+        f.select(0);
+        bool openAfterSave = false;
+        f.env.ui.modalScripts.push_back([&](QDialog& dialog) {
+            f.execute(meanwhile);  // another copy of the program
+            test::find<QLineEdit>(dialog, "Text1")->setText(QStringLiteral("Mine"));
+            test::button(dialog, "PushButton6")->click();
+            openAfterSave = dialog.result() != QDialog::Accepted;
+            QCOMPARE(test::find<QLineEdit>(dialog, "Text1")->text(), QStringLiteral("Mine"));
+            test::button(dialog, "PushButton1")->click();
+        });
+        test::button(*f.window, "PushButton2")->click();
+        QVERIFY(openAfterSave);
+        QCOMPARE(f.informs().size(), 1);
+        QVERIFY(f.informs().first().startsWith(
+            QStringLiteral("This event was changed or deleted elsewhere")));
+        QVERIFY(f.env.ui.errors().isEmpty());
+        const QList<Row> rows = f.rows();
+        QCOMPARE(rows.size(), storedAfter.isEmpty() ? 0 : 1);
+        if (!storedAfter.isEmpty()) {
+            QCOMPARE(rows.first().description, storedAfter);
+        }
+        // The list shows what is stored now.
+        QCOMPARE(f.window->events().count(), rows.size());
+    }
+
+    // A stored month that reads only loosely as a number is the same month.
+    void anUnchangedEditSavesOverLooselyStoredNumbers() {
+        Fixture f;
+        f.execute(QStringLiteral(
+            "insert into tblEvent (Description,EventMonth,EventDay) values ('Loose',' 3 ',4.0)"));
+        f.window->reminderEngine().refreshList();
+        f.select(0);
+        f.editorWill(-2, QString(), QStringLiteral("Firm"));
+        test::button(*f.window, "PushButton2")->click();
+        QCOMPARE(f.rows(), (QList<Row>{{QStringLiteral("Firm"), 3, 4}}));
+        QVERIFY(f.informs().isEmpty());
+    }
+
+    // A description longer than the editor keeps is shown whole and refused
+    // with a message, never cut.
+    void aTooLongStoredDescriptionIsNotCut() {
+        Fixture f;
+        const QString longText = QString(40000, QLatin1Char('y'));
+        f.addEvent(longText, 5, 6);
+        f.window->reminderEngine().refreshList();
+        f.select(0);
+        int shown = 0;
+        f.env.ui.modalScripts.push_back([&](QDialog& dialog) {
+            auto* field = test::find<QLineEdit>(dialog, "Text1");
+            shown = static_cast<int>(field->text().size());
+            test::find<QComboBox>(dialog, "Combo2")->setCurrentIndex(0);
+            test::button(dialog, "PushButton6")->click();
+            // The user shortens it; now it saves.
+            field->setText(field->text().left(100));
+            test::button(dialog, "PushButton6")->click();
+        });
+        test::button(*f.window, "PushButton2")->click();
+        QCOMPARE(shown, 40000);
+        QCOMPARE(f.informs(), QStringList{QStringLiteral(
+                                  "The description is 40,000 characters long; it can have at "
+                                  "most 32,767. Please shorten it.")});
+        QCOMPARE(f.rows(), (QList<Row>{{longText.left(100), 5, 1}}));
     }
 
     void testAlarmRestartsTheTimerEvenWhenShowingFails_data() {
