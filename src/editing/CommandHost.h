@@ -17,8 +17,14 @@ class CommandHost {
   public:
     virtual ~CommandHost() = default;
 
-    // The store that the commands change.
+    // The store that the commands change. A store that could not be opened
+    // before (locked by another program, or missing) is opened again first, and
+    // the list refilled; when that fails too, throws AppError saying why.
     virtual Connection& store() = 0;
+    // Copies the store into today's backup before an import changes it. Throws
+    // AppError the first time a backup fails in a run; later failures are not
+    // told again.
+    virtual void backUpStore() = 0;
     // The listed events and the row the user selected, if any.
     virtual const EventListModel& eventList() const = 0;
     virtual std::optional<int> selectedRow() const = 0;

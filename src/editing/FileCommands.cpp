@@ -4,15 +4,22 @@
 #include "core/Guard.h"
 #include "core/Ui.h"
 #include "editing/CommandHost.h"
+#include "exchange/EventImport.h"
 #include "exchange/EventText.h"
 #include "widgets/PointerRule.h"
 #include "widgets/Services.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 namespace almanis {
 
 namespace {
+// "1 event", "2 events".
+QString countedEvents(int count) {
+    return count == 1 ? QStringLiteral("1 event") : QStringLiteral("%1 events").arg(count);
+}
+
 FileDialogOptions textFileDialog(bool multiSelect) {
     return FileDialogOptions{
         FileCommands::tr("Save"),
@@ -37,10 +44,29 @@ void FileCommands::importEvents() {
         return;
     }
     g.step(104, [&] { host_.pointer().setShape(PointerRule::Hourglass); });
-    g.step(106, [&] { almanis::importEvents(fileName, host_.store()); });
+    // The whole file is read and checked before anything is stored.
+    const std::optional<QList<EventRecord>> events =
+        g.value(106, [&] { return readEventFile(fileName); });
+    if (!events) {
+        g.step(110, [&] { host_.pointer().setShape(PointerRule::Arrow); });
+        return;
+    }
+    storeImported(g, *events);
+}
+
+void FileCommands::storeImported(Guard& g, const QList<EventRecord>& events) {
+    // A failed backup is told, and the import goes on without it.
+    g.step(114, [&] { host_.backUpStore(); });
+    const std::optional<int> stored =
+        g.value(116, [&] { return storeEvents(events, host_.store()); });
+    // Rows stored before a failure are listed too.
     g.step(108, [&] { host_.refreshList(); });
     g.step(110, [&] { host_.pointer().setShape(PointerRule::Arrow); });
-    g.step(112, [&] { ui.inform(tr("Done."), appTitle()); });
+    if (stored) {
+        g.step(112, [&] {
+            services_.ui.inform(countedEvents(*stored) + QStringLiteral(" imported."), appTitle());
+        });
+    }
 }
 
 void FileCommands::exportEvents() {
@@ -53,12 +79,21 @@ void FileCommands::exportEvents() {
     }
     g.step(104, [&] { host_.pointer().setShape(PointerRule::Hourglass); });
     // The window keeps painting and answering while a long list is written.
-    g.step(106, [&] {
-        almanis::exportEvents(fileName, host_.eventList(),
-                              [] { QCoreApplication::processEvents(); });
+    const std::optional<int> written = g.value(106, [&] {
+        return almanis::exportEvents(fileName, host_.eventList(),
+                                     [] { QCoreApplication::processEvents(); });
     });
     g.step(108, [&] { host_.pointer().setShape(PointerRule::Arrow); });
-    g.step(110, [&] { ui.inform(tr("Done."), appTitle()); });
+    if (!written) {
+        return;
+    }
+    g.step(110, [&] {
+        ui.inform(*written == 0
+                      ? QStringLiteral("There are no events to export, so no file was written.")
+                      : countedEvents(*written) + QStringLiteral(" exported to ") +
+                            QDir::toNativeSeparators(fileName) + QLatin1Char('.'),
+                  appTitle());
+    });
 }
 
 void FileCommands::showFileFormatNote() {

@@ -1,6 +1,7 @@
 #include "mainwindow/MainWindow.h"
 
 #include "alarm/AlarmWindow.h"
+#include "core/AppError.h"
 #include "core/AppTitle.h"
 #include "core/Chance.h"
 #include "core/Clock.h"
@@ -12,6 +13,7 @@
 #include "editing/EventCommands.h"
 #include "editing/FileCommands.h"
 #include "mainwindow/OptionsPanel.h"
+#include "mainwindow/StoreCare.h"
 #include "store/DataFolder.h"
 #include "widgets/Design.h"
 #include "widgets/PointerRule.h"
@@ -28,6 +30,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -53,6 +56,7 @@ MainWindow::MainWindow(Services& services)
                             remindFourteenDaysBox_, remindThirtyDaysBox_, startAtLogonBox_,
                             startInTrayBox_},
         [this] { return startingUp_; });
+    storeCare_ = std::make_unique<StoreCare>(services_, store_, [this] { engine_.refreshList(); });
     connectCommands();
     createTrayMenu();
     services_.notifier.onActivated = [this] { notificationClicked(); };
@@ -320,6 +324,10 @@ void MainWindow::handleActivation() {
     Guard g(services_.ui, where::firstActivation);
     if (g.test(100, [&] { return startingUp_; })) {
         g.step(102, [&] { engine_.refreshList(); });
+        // Checking the whole store takes a while on a large one: the window shows
+        // its list first.
+        g.step(106,
+               [&] { QTimer::singleShot(0, this, [this] { storeCare_->checkAfterFirstFill(); }); });
     }
     g.step(104, [&] { startingUp_ = false; });
     activating_ = false;
@@ -398,6 +406,34 @@ void MainWindow::notificationClicked() {
     }
     // The alarm has been answered meanwhile: the list shows the same events.
     showOnRequest();
+}
+
+Connection& MainWindow::store() {
+    // Locked by another program, or missing, when the program started: the list
+    // is empty, and the command needs the store now.
+    if (store_.state() == 0) {
+        store_.reopen();
+        engine_.refreshList();
+    }
+    return store_;
+}
+
+void MainWindow::refreshList() {
+    // The command that changed nothing because the store could not be opened
+    // has said why; a fill would only say it again.
+    if (store_.state() == 0) {
+        try {
+            store();  // fills the list once the store opens
+        } catch (const AppError&) {
+        }
+        return;
+    }
+    engine_.refreshList();
+}
+
+void MainWindow::backUpStore() {
+    store();
+    storeCare_->backUp();
 }
 
 RemindWindows MainWindow::remindWindows() const {

@@ -27,6 +27,7 @@ QSize fittedWindowSize(QSize page, QSize room, int scrollBarExtent);
 class EventCommands;
 class FileCommands;
 class OptionsPanel;
+class StoreCare;
 class PointerRule;
 class TrayIcon;
 struct Services;
@@ -61,6 +62,10 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     bool isHiddenInTray() const { return hiddenInTray_; }
     const EventListModel& events() const { return events_; }
     const Connection& storeConnection() const { return store_; }
+    // Tests shorten the store's wait for other programs here, before load().
+    Connection& storeConnection() { return store_; }
+    // The check after the first fill; the first activation queues it.
+    StoreCare& storeCare() { return *storeCare_; }
     PollTimer& timer() { return pollTimer_; }
     ReminderEngine& reminderEngine() { return engine_; }
     TrayIcon& trayIcon() { return *trayIcon_; }
@@ -88,9 +93,10 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     void showAlarm() override;
 
     // CommandHost
-    Connection& store() override { return store_; }
+    Connection& store() override;
+    void backUpStore() override;
     const EventListModel& eventList() const override { return events_; }
-    void refreshList() override { engine_.refreshList(); }
+    void refreshList() override;
     PollTimer& pollTimer() override { return pollTimer_; }
     ReminderEngine& reminders() override { return engine_; }
     void showOwnedAlarm() override { showAlarmWindow(this); }
@@ -117,6 +123,7 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     PointerRule* pointer_ = nullptr;
     ReminderEngine engine_;
     std::unique_ptr<OptionsPanel> options_;
+    std::unique_ptr<StoreCare> storeCare_;
     std::unique_ptr<EventCommands> eventCommands_;
     std::unique_ptr<FileCommands> fileCommands_;
     bool startingUp_ = false;

@@ -1,6 +1,7 @@
 // The import, export and format-note buttons, clicked on the real main window.
 #include "Files.h"
 #include "ProgramFixture.h"
+#include "StoreFixture.h"
 
 #include "core/Guard.h"
 #include "mainwindow/MainWindow.h"
@@ -8,8 +9,10 @@
 #include "widgets/PointerRule.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <memory>
 
@@ -52,9 +55,17 @@ struct Window : test::ProgramFixture {
     PointerRule::Shape pointerShape() const { return window->findChild<PointerRule*>()->shape(); }
 };
 
-bool onlyDone(const test::ScriptedUi& ui) {
-    return ui.boxes.size() == 1 && ui.boxes[0].kind == QLatin1String("inform") &&
-           ui.boxes[0].text == QLatin1String("Done.") && ui.boxes[0].title == kTitle;
+// True when the one box shown is the note `text`.
+bool onlyNote(const test::ScriptedUi& ui, const QString& text) {
+    if (ui.boxes.size() != 1 || ui.boxes[0].kind != QLatin1String("inform") ||
+        ui.boxes[0].title != kTitle) {
+        return false;
+    }
+    if (ui.boxes[0].text != text) {
+        qWarning("The note reads: %s", qPrintable(ui.boxes[0].text));
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -107,7 +118,9 @@ class FileCommandsTest : public test::TestCase {
         const QStringList before = w.rows();
         QVERIFY(before.size() > 5);
         w.exportFile(w.path(QStringLiteral("events.txt")));
-        QVERIFY(onlyDone(w.env.ui));
+        QVERIFY(onlyNote(w.env.ui, QStringLiteral("%1 events exported to %2.")
+                                       .arg(before.size())
+                                       .arg(w.path(QStringLiteral("events.txt")))));
         const QByteArray text = test::readFile(w.path(QStringLiteral("events.txt")));
         QVERIFY(text.startsWith("New Year's Day,January 1\r\n"));
         QCOMPARE(text.count("\r\n"), before.size());
@@ -117,13 +130,58 @@ class FileCommandsTest : public test::TestCase {
         QCOMPARE(w.window->events().count(), 0);
         w.env.ui.clear();
         w.importFile(w.path(QStringLiteral("events.txt")));
-        QVERIFY(onlyDone(w.env.ui));
+        QVERIFY(onlyNote(w.env.ui, QStringLiteral("%1 events imported.").arg(before.size())));
         QCOMPARE(w.rows(), before);
         QCOMPARE(w.pointerShape(), PointerRule::Arrow);
 
         // No duplicate check: the same file again stores everything twice.
         w.importFile(w.path(QStringLiteral("events.txt")));
         QCOMPARE(w.rows().size(), 2 * before.size());
+    }
+
+    // What a person types in the editor comes back whole from an exported file.
+    void trickyDescriptionsRoundTripThroughTheButtons() {
+        Window w(true);
+        const QStringList descriptions{
+            QStringLiteral("Smith, John"),
+            QStringLiteral("Tea,May 2, 1999,"),
+            QStringLiteral("\"Quoted\" and 'single' and Mum's"),
+            QStringLiteral("День рождения 誕生日"),
+            QStringLiteral("🎂 👨‍👩‍👧 party"),
+            QStringLiteral("\u05D9\u05D5\u05DD \u05D4\u05D5\u05DC\u05D3\u05EA, \u200F1"),
+            QStringLiteral("blanks   inside")};
+        for (const QString& description : descriptions) {
+            w.env.ui.modalScripts.push_back([description](QDialog& editor) {
+                test::find<QComboBox>(editor, "Combo1")->setCurrentIndex(2);
+                test::find<QLineEdit>(editor, "Text1")->setText(description);
+                test::button(editor, "PushButton6")->click();
+            });
+            w.click("PushButton6");
+        }
+        const QStringList typed = w.rows();
+        QCOMPARE(typed.size(), descriptions.size());
+        const QString file = w.path(QStringLiteral("tricky.txt"));
+        w.exportFile(file);
+        w.execute(QStringLiteral("delete from tblEvent"));
+        w.importFile(file);
+        QCOMPARE(w.rows(), typed);
+        QVERIFY(w.env.ui.errors().isEmpty());
+    }
+
+    // Before an import changes the store, today's backup takes it as it was.
+    void anImportIsPrecededByABackup() {
+        Window w(true);
+        w.addEvent(QStringLiteral("Kept"), 1, 2);
+        const QString file = w.path(QStringLiteral("new.txt"));
+        test::writeFile(file, "New,May 1\r\n");
+        w.importFile(file);
+        const QString backup =
+            w.env.dataFolder() + QStringLiteral("/backups/dbData-2026-06-15.mdb");
+        QVERIFY(QFile::exists(backup));
+        Connection copy;
+        copy.openReadOnly(backup);
+        QCOMPARE(test::storedEvents(copy),
+                 (QList<test::StoredEvent>{{QStringLiteral("Kept"), 1, 2}}));
     }
 
     // What a person does: export, change the file in an editor, import it back.
@@ -147,22 +205,56 @@ class FileCommandsTest : public test::TestCase {
                  QStringLiteral("5"));
     }
 
-    void badLineIsReportedAndTheRestGoesOn() {
+    // A file with a bad line stores nothing: the user mends the line and
+    // imports the whole file again, without duplicates.
+    void aBadFileStoresNothingAndOnlyTheFailureIsTold() {
         Window w(true);
         const QString file = w.path(QStringLiteral("bad.txt"));
-        test::writeFile(file, "Good,May 1\r\nBad,Mai 2\r\nAfter,May 3\r\n");
+        test::writeFile(file, "Good,May 1\r\nBad,Mai 2\r\nAfter,May 3\r\nWorse\r\n");
         w.importFile(file);
-        QCOMPARE(w.env.ui.boxes.size(), 2);
+        QCOMPARE(w.env.ui.boxes.size(), 1);
         QCOMPARE(w.env.ui.boxes[0].kind, QStringLiteral("error"));
         QCOMPARE(
             w.env.ui.boxes[0].text,
             errorReportText(
                 QStringLiteral("Line 2 cannot be imported: \"Mai\" is not an English month name. "
-                               "The line reads \"Bad,Mai 2\""),
+                               "The line reads \"Bad,Mai 2\". 1 more line cannot be imported "
+                               "either. Nothing was imported."),
                 where::importEvents, 106));
-        QCOMPARE(w.env.ui.boxes[1].text, QStringLiteral("Done."));
-        // The list is refilled after the report.
-        QCOMPARE(w.rows(), QStringList{QStringLiteral("Good|5|1")});
+        QCOMPARE(w.rows(), QStringList());
+        QCOMPARE(w.pointerShape(), PointerRule::Arrow);
+
+        w.env.ui.clear();
+        test::writeFile(file, "Good,May 1\r\nBad,May 2\r\nAfter,May 3\r\nWorse,May 4\r\n");
+        w.importFile(file);
+        QVERIFY(onlyNote(w.env.ui, QStringLiteral("4 events imported.")));
+        QCOMPARE(w.rows(), (QStringList{"Good|5|1", "Bad|5|2", "After|5|3", "Worse|5|4"}));
+    }
+
+    // The store refuses a row part-way (its disk full): the rows before it are
+    // listed, and the report says how many came in, without "imported".
+    void aStoreThatFillsUpIsToldWithTheCount() {
+        Window w(true);
+        const QString file = w.path(QStringLiteral("many.txt"));
+        QByteArray text;
+        for (int i = 0; i < 500; ++i) {
+            text += QByteArray(300, 'x') + QByteArray::number(i) + ",May 1\r\n";
+        }
+        test::writeFile(file, text);
+        w.window->storeConnection().execute(QStringLiteral("PRAGMA max_page_count=8"));
+        w.importFile(file);
+        const QStringList errors = w.env.ui.errors();
+        QCOMPARE(w.env.ui.boxes.size(), 1);
+        QCOMPARE(errors.size(), 1);
+        const int listed = w.window->events().count();
+        QVERIFY(listed > 0 && listed < 500);
+        QVERIFY2(errors[0].contains(QStringLiteral("(%1 of 500) cannot be stored: database or disk "
+                                                   "is full (dbData.mdb). The first %2 events "
+                                                   "were imported; the others were not.")
+                                        .arg(listed + 1)
+                                        .arg(listed)),
+                 qPrintable(errors[0]));
+        QVERIFY(errors[0].contains(QStringLiteral("Form1.PushButton8_Click at line 116")));
         QCOMPARE(w.pointerShape(), PointerRule::Arrow);
     }
 
@@ -173,7 +265,7 @@ class FileCommandsTest : public test::TestCase {
         QVERIFY(w.env.ui.errors()[0].startsWith(QStringLiteral("File not found: ")));
         QVERIFY(
             w.env.ui.errors()[0].contains(QStringLiteral("Form1.PushButton8_Click at line 106")));
-        QCOMPARE(w.env.ui.boxes.last().text, QStringLiteral("Done."));
+        QCOMPARE(w.env.ui.boxes.size(), 1);
         QCOMPARE(w.window->events().count(), 0);
     }
 
@@ -184,7 +276,7 @@ class FileCommandsTest : public test::TestCase {
         w.env.ui.openAnswers.push_back(
             {w.path(QStringLiteral("a.txt")), w.path(QStringLiteral("b.txt"))});
         test::button(*w.window, "PushButton8")->click();
-        QVERIFY(onlyDone(w.env.ui));
+        QVERIFY(onlyNote(w.env.ui, QStringLiteral("1 event imported.")));
         QCOMPARE(w.rows(), QStringList{QStringLiteral("From a|5|1")});
     }
 
@@ -192,17 +284,17 @@ class FileCommandsTest : public test::TestCase {
         Window w(true);
         QCOMPARE(w.window->events().count(), 0);
         w.exportFile(w.path(QStringLiteral("empty.txt")));
-        QVERIFY(onlyDone(w.env.ui));
+        QVERIFY(onlyNote(w.env.ui,
+                         QStringLiteral("There are no events to export, so no file was written.")));
         QVERIFY(!QFile::exists(w.path(QStringLiteral("empty.txt"))));
     }
 
     void exportFailureIsReportedAndTheOldFileKept() {
         Window w;
         w.exportFile(w.path(QStringLiteral("no such folder/events.txt")));
-        QCOMPARE(w.env.ui.boxes.size(), 2);
+        QCOMPARE(w.env.ui.boxes.size(), 1);
         QVERIFY(
             w.env.ui.boxes[0].text.contains(QStringLiteral("Form1.PushButton9_Click at line 106")));
-        QCOMPARE(w.env.ui.boxes[1].text, QStringLiteral("Done."));
         QCOMPARE(w.pointerShape(), PointerRule::Arrow);
 
         // A row that goes away while the export lets events run stops it; the
@@ -215,6 +307,7 @@ class FileCommandsTest : public test::TestCase {
             w.window.get(), [&] { w.window->reminderEngine().refreshList(); },
             Qt::QueuedConnection);
         w.exportFile(file);
+        QCOMPARE(w.env.ui.boxes.size(), 1);
         QCOMPARE(w.env.ui.errors().size(), 1);
         QVERIFY(w.env.ui.errors()[0].startsWith(QStringLiteral("Index out of bounds")));
         QCOMPARE(test::readFile(file), QByteArray("previous\r\n"));

@@ -19,18 +19,6 @@ namespace {
 
 const QDate kToday(2026, 6, 15);
 
-// Overwrites one page in the middle of a closed store with noise: the header
-// and the schema still read, the events do not.
-void damage(const QString& path) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadWrite));
-    const QByteArray header = file.read(100);
-    const int pageSize = (static_cast<uchar>(header[16]) << 8) | static_cast<uchar>(header[17]);
-    QVERIFY(file.size() >= 4 * pageSize);
-    QVERIFY(file.seek(2 * pageSize));
-    file.write(QByteArray(pageSize, '\x5A'));
-}
-
 // A store with enough events to fill several pages, closed and in one file.
 void fill(test::StoreFixture& f, int events) {
     f.db.execute(QStringLiteral("begin"));
@@ -151,7 +139,7 @@ class BackupsTest : public test::TestCase {
         fill(f, 300);
         QCOMPARE(damageOf(f.db), QString());
         f.db.close();
-        damage(f.env.storePath());
+        test::damageStore(f.env.storePath());
         f.db.open(f.env.storePath());  // the header and the schema still read
         const QString found = damageOf(f.db);
         QVERIFY2(!found.isEmpty(), "the damage was not found");
@@ -169,12 +157,12 @@ class BackupsTest : public test::TestCase {
         f.add(QStringLiteral("Newer"), 1, 1);
         backups.write(f.db, kToday.addDays(-1));
         // Yesterday's copy is damaged, today's is no database at all.
-        damage(backups.fileFor(kToday.addDays(-1)));
+        test::damageStore(backups.fileFor(kToday.addDays(-1)));
         test::writeFile(backups.fileFor(kToday), "not a database");
         QCOMPARE(backups.newestSound(), backups.fileFor(kToday.addDays(-2)));
 
         f.db.close();
-        damage(f.env.storePath());
+        test::damageStore(f.env.storePath());
         test::writeFile(f.env.storePath() + QStringLiteral("-wal"), "the damaged store's log");
         const QByteArray damaged = test::readFile(f.env.storePath());
         backups.restore(backups.newestSound());

@@ -6,6 +6,7 @@
 #include "store/ResultSet.h"
 #include "store/Sql.h"
 
+#include <QFile>
 #include <QList>
 
 namespace almanis::test {
@@ -34,6 +35,19 @@ inline QList<StoredEvent> storedEvents(const Connection& db) {
                        wholeNumber(rs.field("EventDay"))});
     }
     return events;
+}
+
+// Overwrites the third page of a closed store with noise: the header and the
+// schema still read, the events beyond them do not. The store must hold at
+// least four pages.
+inline void damageStore(const QString& path) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    const QByteArray header = file.read(100);
+    const int pageSize = (static_cast<uchar>(header[16]) << 8) | static_cast<uchar>(header[17]);
+    QVERIFY(file.size() >= 4 * pageSize);
+    QVERIFY(file.seek(2 * pageSize));
+    file.write(QByteArray(pageSize, '\x5A'));
 }
 
 // A test environment with a working store made from the blank seed, open.

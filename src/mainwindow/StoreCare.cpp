@@ -1,0 +1,123 @@
+#include "mainwindow/StoreCare.h"
+
+#include "core/AppError.h"
+#include "core/AppTitle.h"
+#include "core/Clock.h"
+#include "core/Guard.h"
+#include "core/Ui.h"
+#include "store/Connection.h"
+#include "store/DailyBackups.h"
+#include "store/QuickCheck.h"
+#include "widgets/Services.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+
+namespace almanis {
+
+namespace {
+QString native(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+// The day a backup was made, as its name gives it.
+QString backupDay(const QString& path) {
+    const QDate day =
+        QDate::fromString(QFileInfo(path).completeBaseName().mid(7), QStringLiteral("yyyy-MM-dd"));
+    return day.isValid() ? QLocale().toString(day, QLocale::LongFormat)
+                         : QFileInfo(path).fileName();
+}
+}  // namespace
+
+StoreCare::StoreCare(Services& services, Connection& store, std::function<void()> refill)
+    : services_(services), store_(store), refill_(std::move(refill)) {}
+
+StoreCare::~StoreCare() = default;
+
+DailyBackups StoreCare::backups() const {
+    return DailyBackups(store_.path());
+}
+
+void StoreCare::backUpOnce(bool replaceToday) {
+    if (store_.state() == 0) {
+        return;
+    }
+    const QDate today = services_.clock.today();
+    const DailyBackups daily = backups();
+    if (!replaceToday && daily.has(today)) {
+        return;
+    }
+    try {
+        daily.write(store_, today);
+    } catch (const AppError& e) {
+        if (backupFailureTold_) {
+            return;
+        }
+        backupFailureTold_ = true;
+        throw AppError(e.description() +
+                       QStringLiteral(". Almanis goes on without this backup; this is not told "
+                                      "again until it starts anew."));
+    }
+}
+
+void StoreCare::backUp() {
+    backUpOnce(true);
+}
+
+void StoreCare::checkAfterFirstFill() {
+    Ui& ui = services_.ui;
+    Guard g(ui, where::storeCheck);
+    if (store_.state() == 0) {
+        return;
+    }
+    const std::optional<QString> damage = g.value(100, [&] { return damageOf(store_); });
+    if (!damage) {
+        return;
+    }
+    if (damage->isEmpty()) {
+        g.step(114, [&] { backUpOnce(false); });
+        return;
+    }
+    const DailyBackups daily = backups();
+    const QString damaged =
+        QStringLiteral("The event store %1 is damaged: %2.").arg(native(store_.path()), *damage);
+    QString backup;
+    g.step(102, [&] { backup = daily.newestSound(); });
+    if (backup.isEmpty()) {
+        g.step(104, [&] {
+            ui.inform(damaged + QStringLiteral("\r\n\r\nNo backup that passes SQLite's check was "
+                                               "found in %1. The events that can still be read "
+                                               "are listed; export them to keep them.")
+                                    .arg(native(daily.folder())),
+                      appTitle());
+        });
+        return;
+    }
+    bool yes = false;
+    g.step(106, [&] {
+        yes = ui.askYesNo(
+            damaged +
+                QStringLiteral("\r\n\r\nThe newest backup that passes SQLite's check is from %1:"
+                               "\r\n%2\r\n\r\nReplace the damaged store with this backup? Events "
+                               "added or changed since then are not in it. The damaged store is "
+                               "kept in %3.")
+                    .arg(backupDay(backup), native(backup), native(daily.folder())),
+            appTitle());
+    });
+    if (!yes) {
+        return;
+    }
+    if (!g.step(108, [&] {
+            store_.close();
+            daily.restore(backup);
+        })) {
+        // The damaged store is still in its place: read it as before.
+        g.step(110, [&] { store_.reopen(); });
+        return;
+    }
+    g.step(110, [&] { store_.reopen(); });
+    g.step(112, [&] { refill_(); });
+}
+
+}  // namespace almanis

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace almanis {
+
+class Connection;
+class DailyBackups;
+struct Services;
+
+// Looks after the working store once it is open: the daily backup, SQLite's
+// quick check after the first fill, and the offer to restore a damaged store
+// from its newest sound backup.
+class StoreCare {
+  public:
+    // `refill` fills the main list again after a restore.
+    StoreCare(Services& services, Connection& store, std::function<void()> refill);
+    ~StoreCare();
+
+    // The check after the first fill (a procedure of its own): a damaged
+    // store is named once, with its path, and the newest backup that passes
+    // the check is offered; nothing is replaced without the user's yes. A
+    // sound store gets its backup of the day, when it has none yet.
+    void checkAfterFirstFill();
+
+    // Copies the store into today's backup, replacing one made earlier today.
+    // Throws AppError the first time a backup fails in this run; later
+    // failures are not told again, and never stop what called it.
+    void backUp();
+
+    // The backups of the store, beside it.
+    DailyBackups backups() const;
+
+  private:
+    void backUpOnce(bool replaceToday);
+
+    Services& services_;
+    Connection& store_;
+    std::function<void()> refill_;
+    bool backupFailureTold_ = false;
+};
+
+}  // namespace almanis
