@@ -1,5 +1,9 @@
 #include "core/QSettingsStore.h"
 
+#include "core/AppError.h"
+
+#include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace almanis {
@@ -32,15 +36,59 @@ QString QSettingsStore::get(const QString& key, const QString& defaultValue) con
     return value.toString();
 }
 
+namespace {
+// Why the options file cannot be written, as far as the file system tells;
+// empty when it sees no reason.
+QString writeProblem(const QString& path) {
+    const QFileInfo file(path);
+    if (file.isDir()) {
+        return QStringLiteral("a folder is in the file's place");
+    }
+    QString folder = file.absolutePath();
+    while (!QFileInfo::exists(folder) && folder != QFileInfo(folder).absolutePath()) {
+        folder = QFileInfo(folder).absolutePath();
+    }
+    if (!QFileInfo(folder).isDir()) {
+        return QStringLiteral("%1 is a file, not a folder").arg(QDir::toNativeSeparators(folder));
+    }
+    if (file.exists() && !file.isWritable()) {
+        return QStringLiteral("the file is read-only");
+    }
+    if (!file.exists() && !QFileInfo(folder).isWritable()) {
+        return QStringLiteral("the folder %1 cannot be written")
+            .arg(QDir::toNativeSeparators(folder));
+    }
+    return {};
+}
+}  // namespace
+
+QString QSettingsStore::location() const {
+    return QDir::toNativeSeparators(settings_.fileName());
+}
+
 void QSettingsStore::save(const QString& key, const QString& value) {
+    // Nothing to write: a box restored at start stores what was just read.
+    if (!discardFile_ && settings_.contains(key) && get(key, QString()) == value) {
+        return;
+    }
     if (discardFile_) {
         // The damaged file is replaced only once the user changes an option, and
         // then by the options of this run alone.
         settings_.clear();
         discardFile_ = false;
     }
+    // QSettings keeps the first error it met, a damaged file read at start
+    // included: only an error that this write brought is this write's.
+    const bool clean = settings_.status() == QSettings::NoError;
     settings_.setValue(key, value);
     settings_.sync();
+    const QString problem = writeProblem(settings_.fileName());
+    if (!problem.isEmpty()) {
+        throw AppError(problem);
+    }
+    if (clean && settings_.status() != QSettings::NoError) {
+        throw AppError(QStringLiteral("the file cannot be written"));
+    }
 }
 
 }  // namespace almanis

@@ -16,6 +16,7 @@ class QSettingsStore final : public SettingsStore {
 
     QString get(const QString& key, const QString& defaultValue) const override;
     void save(const QString& key, const QString& value) override;
+    QString location() const override;
 
     // The file behind the store.
     QString fileName() const { return settings_.fileName(); }

@@ -1,8 +1,10 @@
 #include "mainwindow/OptionsPanel.h"
 
 #include "core/AppError.h"
+#include "core/AppTitle.h"
 #include "core/Guard.h"
 #include "core/SettingsStore.h"
+#include "core/Ui.h"
 #include "desktop/LogonStartup.h"
 #include "widgets/Design.h"
 #include "widgets/Services.h"
@@ -42,7 +44,13 @@ OptionsPanel::OptionsPanel(Services& services, Boxes boxes, std::function<bool()
 
 void OptionsPanel::restoreRemindBox(QCheckBox& box, const QString& key,
                                     const QString& defaultValue) {
-    setCheckValue(box, wholeNumber(services_.settings.get(key, defaultValue)));
+    try {
+        setCheckValue(box, wholeNumber(services_.settings.get(key, defaultValue)));
+    } catch (const AppError& e) {
+        // The user must be able to find what to mend.
+        throw AppError(QStringLiteral("%1 in the option \"%2\" (%3 in %4)")
+                           .arg(e.description(), box.text(), key, services_.settings.location()));
+    }
 }
 
 void OptionsPanel::restoreOnOff(QCheckBox& box, const QString& key) {
@@ -81,11 +89,30 @@ bool OptionsPanel::startInTray() const {
 }
 
 void OptionsPanel::saveRemindBox(const QCheckBox& box, const QString& key) {
-    services_.settings.save(key, QString::number(checkValue(box)));
+    save(box, key, QString::number(checkValue(box)));
 }
 
 void OptionsPanel::saveOnOff(const QCheckBox& box, const QString& key) {
-    services_.settings.save(key, box.isChecked() ? kOn : kOff);
+    save(box, key, box.isChecked() ? kOn : kOff);
+}
+
+void OptionsPanel::save(const QCheckBox& box, const QString& key, const QString& value) {
+    try {
+        services_.settings.save(key, value);
+    } catch (const AppError& e) {
+        // The box keeps the user's choice for this run. Said once: every later
+        // change would only fail the same way.
+        if (saveFailureTold_) {
+            return;
+        }
+        saveFailureTold_ = true;
+        services_.ui.inform(
+            QStringLiteral("The option \"%1\" could not be stored in %2: %3.\r\n"
+                           "It stays as you set it until Almanis ends, and so do the other "
+                           "options you change.")
+                .arg(box.text(), services_.settings.location(), e.description()),
+            appTitle());
+    }
 }
 
 void OptionsPanel::startAtLogonChanged() {

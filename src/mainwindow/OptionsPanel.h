@@ -14,7 +14,8 @@ class Guard;
 struct Services;
 
 // The seven option boxes of the main window: each is stored the moment it
-// changes and restored when the program starts.
+// changes and restored when the program starts. A change that cannot be
+// stored is told once, naming the file and the reason.
 class OptionsPanel final : public QObject {
     Q_OBJECT
   public:
@@ -43,6 +44,7 @@ class OptionsPanel final : public QObject {
   private:
     void saveRemindBox(const QCheckBox& box, const QString& key);
     void saveOnOff(const QCheckBox& box, const QString& key);
+    void save(const QCheckBox& box, const QString& key, const QString& value);
     void restoreRemindBox(QCheckBox& box, const QString& key, const QString& defaultValue);
     void restoreOnOff(QCheckBox& box, const QString& key);
     void startAtLogonChanged();
@@ -50,6 +52,7 @@ class OptionsPanel final : public QObject {
     Services& services_;
     Boxes boxes_;
     std::function<bool()> startingUp_;
+    bool saveFailureTold_ = false;
 };
 
 }  // namespace almanis

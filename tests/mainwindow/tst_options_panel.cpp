@@ -2,6 +2,7 @@
 #include "TestEnvironment.h"
 #include "Widgets.h"
 
+#include "core/AppError.h"
 #include "core/QSettingsStore.h"
 #include "desktop/TrayIcon.h"
 #include "mainwindow/MainWindow.h"
@@ -377,11 +378,66 @@ class OptionsPanelTest : public test::TestCase {
         QSettingsStore store;
         QVERIFY(!store.readable());
         QCOMPARE(store.get("Check1", "1"), QStringLiteral("1"));
-        store.save("Check1", "0");  // fails quietly; the program goes on
+        QVERIFY_THROWS_EXCEPTION(AppError, store.save("Check1", "0"));
+        QCOMPARE(store.get("Check1", "1"), QStringLiteral("0"));  // for the rest of the run
         Services real = env.servicesWith(store);
         MainWindow form(real);
         form.load();
         QVERIFY(env.ui.errors().isEmpty());
+    }
+
+    // An option that cannot be written is told once, naming the file and the
+    // reason; the boxes keep the user's choices for the run.
+    void anOptionThatCannotBeStoredIsToldOnce_data() {
+        QTest::addColumn<QString>("blocker");  // what stands in the way, made by the test
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a folder in the file's place") << "folder"
+                                                      << "a folder is in the file's place";
+        QTest::newRow("a file in the folder's place") << "file"
+                                                      << "is a file, not a folder";
+    }
+    void anOptionThatCannotBeStoredIsToldOnce() {
+        QFETCH(QString, blocker);
+        QFETCH(QString, reason);
+        test::TestEnvironment env;
+        const QString path = QSettingsStore::defaultFilePath();
+        if (blocker == QLatin1String("folder")) {
+            QDir().mkpath(path);
+        } else {
+            writeFile(QFileInfo(path).path(), "not a folder");
+        }
+        QSettingsStore store;
+        Services real = env.servicesWith(store);
+        MainWindow form(real);
+        form.load();
+        form.handleActivation();
+        test::checkBox(form, "Check4")->click();
+        test::checkBox(form, "Check5")->click();
+        test::checkBox(form, "Check1")->click();
+        QCOMPARE(env.ui.boxes.size(), 1);
+        QCOMPARE(env.ui.boxes[0].kind, QStringLiteral("inform"));
+        const QString text = env.ui.boxes[0].text;
+        QVERIFY2(text.startsWith(QStringLiteral("The option \"Remind me 7 days before event\" "
+                                                "could not be stored in %1: ")
+                                     .arg(path)),
+                 qPrintable(text));
+        QVERIFY2(text.contains(reason), qPrintable(text));
+        QCOMPARE(boxes(form), QStringLiteral("0011000"));
+        QCOMPARE(store.get("Check4", "0"), QStringLiteral("1"));
+    }
+
+    // A stored value that is no option names the option and the file.
+    void aGarbledOptionNamesItselfAndTheFile() {
+        test::TestEnvironment env;
+        env.settings.values.insert("Check2", "yes");
+        MainWindow form(env.services);
+        form.load();
+        const QStringList errors = env.ui.errors();
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors[0].startsWith(QStringLiteral(
+                     "Type mismatch: 'yes' is not a whole number in the option \"Remind me 3 days "
+                     "before event\" (Check2 in /memory/Almanis.conf)\r\n")),
+                 qPrintable(errors[0]));
     }
 };
 
