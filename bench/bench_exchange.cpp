@@ -1,21 +1,32 @@
 // The text import, each line committed on its own, against the same rows in one
-// transaction; and the export of a long list letting events run before each row.
+// transaction, with the log's largest size on the way; the check of a long file
+// whose last line is bad; the daily backup and the quick check of the result;
+// and the export of a long list letting events run before each row.
 #include "BenchUtil.h"
+#include "core/AppError.h"
 #include "exchange/EventText.h"
 #include "reminders/EventListModel.h"
 #include "store/Connection.h"
+#include "store/DailyBackups.h"
+#include "store/QuickCheck.h"
 #include "store/Sql.h"
 #include "widgets/Design.h"
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <QApplication>
+#include <QDate>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <functional>
+#include <thread>
 #include <vector>
 
 using namespace almanis;
@@ -61,18 +72,48 @@ QString writeEventFile(const QString& folder) {
 }
 
 // The physical reference: the same parsing and statements, one transaction.
-void importInOneTransaction(const QString& file, Connection& db) {
+void importInOneTransaction(const QString& file, Connection& db, int lines = -1) {
     QFile f(file);
     f.open(QIODevice::ReadOnly);
     EventLineReader reader(f);
     db.execute(QStringLiteral("begin"));
     QString line;
-    while (reader.readLine(line)) {
+    while (reader.readLine(line) && lines-- != 0) {
         const EventLine event = parseEventLine(line);
         db.execute(sql::insertEvent(event.description, event.month, event.day));
     }
     db.execute(QStringLiteral("commit"));
 }
+
+// Watches a file's size from another thread while it lives, and keeps the
+// largest seen.
+class SizeWatch {
+  public:
+    explicit SizeWatch(const QString& path)
+        : path_(path.toLocal8Bit()), thread_([this] {
+              while (!stop_) {
+                  struct stat info {};
+                  if (stat(path_.constData(), &info) == 0) {
+                      largest_ = std::max<long long>(largest_, info.st_size);
+                  }
+                  std::this_thread::sleep_for(std::chrono::microseconds(200));
+              }
+          }) {}
+    ~SizeWatch() { stop(); }
+    long long stop() {
+        stop_ = true;
+        if (thread_.joinable()) {
+            thread_.join();
+        }
+        return largest_;
+    }
+
+  private:
+    QByteArray path_;
+    std::atomic<bool> stop_{false};
+    std::atomic<long long> largest_{0};
+    std::thread thread_;
+};
 
 }  // namespace
 
@@ -86,10 +127,17 @@ int main(int argc, char** argv) {
 
     int run = 0;
     double cpu = cpuMs();
+    long long largestLog = 0;
+    long long grown = 0;
     const double ours = medianMs([&] {
         Connection db;
-        db.open(freshStore(folder.path(), run++));
+        const QString store = freshStore(folder.path(), run++);
+        const qint64 before = QFileInfo(store).size();
+        db.open(store);
+        SizeWatch log(store + QStringLiteral("-wal"));
         importEvents(file, db);
+        largestLog = std::max(largestLog, log.stop());
+        grown = QFileInfo(store).size() - before;
     });
     const double oursCpu = (cpuMs() - cpu) / kRuns;
     cpu = cpuMs();
@@ -109,6 +157,47 @@ int main(int argc, char** argv) {
     std::printf(
         "  the same rows in one transaction: %.0f ms; one commit per line takes %.2fx as long\n",
         reference, ours / reference);
+    std::printf(
+        "  the store grew by %.1f MB; the log was at most %.1f MB, %.2fx the growth (goal <= 2x) "
+        "%s\n",
+        grown / 1e6, largestLog / 1e6, double(largestLog) / double(grown),
+        largestLog <= 2 * grown ? "ok" : "MISSED");
+
+    // Every line is checked before anything is stored: a bad last line after
+    // 100,000 good ones is reported at once.
+    {
+        QFile f(file);
+        f.open(QIODevice::Append);
+        f.write("The end,Smarch 3\r\n");
+    }
+    const double refusal = medianMs([&] {
+        Connection db;
+        db.open(freshStore(folder.path(), run++));
+        try {
+            importEvents(file, db);
+        } catch (const AppError&) {
+        }
+    });
+    std::printf(
+        "a bad last line after %d good ones, reported and nothing stored: %.0f ms (goal "
+        "< 1000 ms) %s\n",
+        kRows, refusal, refusal < 1000 ? "ok" : "MISSED");
+
+    // The daily backup and the quick check of a store holding the rows.
+    {
+        const QString store = freshStore(folder.path(), run++);
+        Connection db;
+        db.open(store);
+        importInOneTransaction(file, db, kRows);
+        db.truncateLog();
+        DailyBackups backups(store);
+        int day = 0;
+        const double backupMs =
+            medianMs([&] { backups.write(db, QDate(2026, 1, 1).addDays(day++)); });
+        const double checkMs = medianMs([&] { damageOf(db); });
+        std::printf("backup of a %.1f MB store: %.0f ms; quick check: %.0f ms\n",
+                    QFileInfo(store).size() / 1e6, backupMs, checkMs);
+    }
 
     // The main window's list with its six columns, shown, so that the events let
     // through before each row include painting it.

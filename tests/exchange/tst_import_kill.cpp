@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 
@@ -101,6 +102,64 @@ class ImportKillTest : public test::TestCase {
             QVERIFY(k <= kLines);
             qInfo("round %d: %d of %d lines stored", round, k, kLines);
         }
+    }
+
+    // Two programs import into one store at once: each waits for the other's
+    // commits like any other write, and every line of both files is stored.
+    void twoProgramsImportAtOnce() {
+        test::TestEnvironment env;
+        const QString store = env.createStore();
+        QStringList files;
+        for (const char* name : {"first", "second"}) {
+            const QString file =
+                env.dataFolder() + QStringLiteral("/%1.txt").arg(QLatin1String(name));
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            for (int i = 0; i < 3000; ++i) {
+                f.write(QByteArray(name) + ' ' + QByteArray::number(i) + ",May 1\r\n");
+            }
+            files << file;
+        }
+        QProcess first;
+        QProcess second;
+        first.start(QStringLiteral(IMPORT_CHILD), {store, files[0]});
+        second.start(QStringLiteral(IMPORT_CHILD), {store, files[1]});
+        QVERIFY(first.waitForFinished(120000));
+        QVERIFY(second.waitForFinished(120000));
+        QCOMPARE(first.exitCode(), 0);
+        QCOMPARE(second.exitCode(), 0);
+        Connection db;
+        db.open(store);
+        ResultSet rs;
+        rs.open(
+            QStringLiteral("select count(*) as n, count(distinct Description) as d from tblEvent"),
+            db);
+        QCOMPARE(wholeNumber(rs.field("n")), 6000);
+        QCOMPARE(wholeNumber(rs.field("d")), 6000);
+    }
+
+    // However long the import, the log is folded back and emptied at its end.
+    void theLogIsEmptyAfterALargeImport() {
+        test::TestEnvironment env;
+        const QString store = env.createStore();
+        const QString file = env.dataFolder() + QStringLiteral("/large.txt");
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QByteArray text;
+            for (int i = 0; i < 100000; ++i) {
+                text += description(i).toUtf8() + ',' + kMonths[month(i) - 1] + ' ' +
+                        QByteArray::number(day(i)) + "\r\n";
+            }
+            f.write(text);
+        }
+        const qint64 before = QFileInfo(store).size();
+        QProcess child;
+        child.start(QStringLiteral(IMPORT_CHILD), {store, file});
+        QVERIFY(child.waitForFinished(300000));
+        QCOMPARE(child.exitCode(), 0);
+        QCOMPARE(QFileInfo(store + QStringLiteral("-wal")).size(), 0);
+        qInfo("the store grew by %lld bytes", QFileInfo(store).size() - before);
     }
 };
 
