@@ -39,7 +39,10 @@ QString damageOf(const Connection& db) {
         }
         findings.prepend(message);
     }
-    if (findings.size() > 1) {
+    if (findings.size() == 2) {
+        return findings.first() + QStringLiteral(" (and 1 more finding)");
+    }
+    if (findings.size() > 2) {
         return QStringLiteral("%1 (and %2 more findings)")
             .arg(findings.first())
             .arg(findings.size() - 1);
