@@ -1,6 +1,7 @@
 // The daily backups beside the store, SQLite's quick check, and restoring a
 // damaged store from its newest sound backup.
 #include "Files.h"
+#include "ReadOnlyFiles.h"
 #include "StoreFixture.h"
 
 #include "core/AppError.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <optional>
 
 using namespace almanis;
 
@@ -99,6 +101,8 @@ class BackupsTest : public test::TestCase {
                                                     << "Is a directory";
         QTest::newRow("the disk is full") << "disk full"
                                           << "database or disk is full";
+        QTest::newRow("the folder cannot be written") << "read-only folder"
+                                                      << "unable to open";
     }
     void aFailedBackupLeavesNothingHalfWritten() {
         QFETCH(QString, fault);
@@ -110,11 +114,21 @@ class BackupsTest : public test::TestCase {
             test::writeFile(backups.folder(), "in the way");
         } else if (fault == QLatin1String("file is a folder")) {
             QDir().mkpath(backups.fileFor(kToday));
+        } else if (fault == QLatin1String("read-only folder")) {
+            QDir().mkpath(backups.folder());
         } else {
             // The copy's disk holds three pages.
             backups.prepareCopy = [](Connection& copy) {
                 copy.execute(QStringLiteral("PRAGMA max_page_count=3"));
             };
+        }
+        // The store stays open as it was; only the folder refuses.
+        std::optional<test::ReadOnlyFiles> readOnly;
+        if (fault == QLatin1String("read-only folder")) {
+            readOnly.emplace(QStringList{backups.folder()}, QStringList());
+            if (!readOnly->active()) {
+                QSKIP("The superuser could not act as another user here");
+            }
         }
         try {
             backups.write(f.db, kToday);
@@ -126,7 +140,8 @@ class BackupsTest : public test::TestCase {
                      qPrintable(e.description()));
             QVERIFY2(e.description().contains(reason), qPrintable(e.description()));
         }
-        if (fault == QLatin1String("disk full")) {
+        readOnly.reset();
+        if (fault == QLatin1String("disk full") || fault == QLatin1String("read-only folder")) {
             QCOMPARE(QDir(backups.folder()).entryList(QDir::Files), QStringList());
         }
         // The store itself is untouched and still takes changes.
