@@ -4,6 +4,7 @@
 #include "core/EventDate.h"
 #include "core/EventDescription.h"
 #include "exchange/EventImport.h"
+#include "exchange/ImportedText.h"
 #include "reminders/EventListModel.h"
 #include "store/Connection.h"
 #include "store/Sql.h"
@@ -11,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
 #include <array>
 
 namespace almanis {
@@ -205,12 +205,7 @@ bool EventLineReader::readLine(QString& line) {
     // Each line on its own: one line of another program's code page pasted into
     // a UTF-8 file must not turn every other line into nonsense. A line feed is
     // never part of a longer UTF-8 sequence, so no character is split.
-    if (bytes.isValidUtf8()) {
-        line = QString::fromUtf8(bytes);
-    } else {
-        line = windows1252_.isValid() ? windows1252_.decode(bytes) : QString::fromLatin1(bytes);
-        ++windows1252Lines_;
-    }
+    line = textFromBytes(bytes);
     return true;
 }
 

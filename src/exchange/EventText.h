@@ -4,7 +4,6 @@
 
 #include <QList>
 #include <QString>
-#include <QStringDecoder>
 #include <functional>
 
 class QIODevice;
@@ -55,14 +54,10 @@ class EventLineReader {
 
     // The number of the line last read, counting from 1.
     int lineNumber() const { return lineNumber_; }
-    // How many of the lines read so far were not UTF-8.
-    int windows1252Lines() const { return windows1252Lines_; }
 
   private:
     QIODevice& device_;
-    QStringDecoder windows1252_{"windows-1252", QStringDecoder::Flag::Stateless};
     int lineNumber_ = 0;
-    int windows1252Lines_ = 0;
 };
 
 // How an import error names its line: the number and the line itself, quoted

@@ -1,5 +1,7 @@
 #include "exchange/ImportedText.h"
 
+#include "core/EventDescription.h"
+
 #include <QStringDecoder>
 
 namespace almanis {
@@ -14,20 +16,7 @@ QString textFromBytes(QByteArrayView bytes) {
 }
 
 QString oneLineDescription(const QString& text, const QString& fallback) {
-    QString line;
-    line.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n')) {
-            continue;
-        }
-        const QChar::Category category = c.category();
-        const bool breaksTheLine = category == QChar::Other_Control ||
-                                   category == QChar::Separator_Line ||
-                                   category == QChar::Separator_Paragraph;
-        line.append(breaksTheLine ? QChar(QLatin1Char(' ')) : c);
-    }
-    line = line.trimmed();
+    const QString line = withControlsAsBlanks(text).trimmed();
     return line.isEmpty() ? fallback : line;
 }
 
