@@ -40,12 +40,14 @@ void EventCommands::editSelectedEvent() {
     }
     std::optional<qint64> eventId;
     g.step(102, [&] { eventId = list.row(*row).event.id; });
-    // The fields are filled after the dialog has loaded, each on its own, so a
-    // field that fails still opens the dialog with the others.
+    // A store that could not be opened at start is opened now, or the edit
+    // stops with the reason.
     Connection* store = nullptr;
     if (!g.step(112, [&] { store = &host_.store(); })) {
         return;
     }
+    // The fields are filled after the dialog has loaded, each on its own, so a
+    // field that fails still opens the dialog with the others.
     EventEditor editor(services_, *store, eventId, [this] { host_.refreshList(); });
     editor.load();
     g.step(104, [&] {
