@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/AppError.h"
 #include "core/Chance.h"
 #include "core/Clock.h"
 #include "core/SettingsStore.h"
@@ -22,15 +21,10 @@ class MemorySettingsStore final : public SettingsStore {
     void save(const QString& key, const QString& value) override {
         values.insert(key, value);
         writes.append(key + QLatin1Char('=') + value);
-        if (!failure.isEmpty()) {
-            throw AppError(failure);
-        }
     }
     QString location() const override { return QStringLiteral("/memory/Almanis.conf"); }
     QMap<QString, QString> values;
     QStringList writes;
-    // When set, every save keeps the value but throws this reason.
-    QString failure;
 };
 
 // A tray that records every call with its record.
