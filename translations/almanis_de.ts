@@ -374,6 +374,18 @@ Befehle:
         <source>You forgot to input description.</source>
         <translation>Sie haben keine Beschreibung eingegeben.</translation>
     </message>
+    <message>
+        <source>The description cannot hold a line break, a tab or another control character. Please write it on one line.</source>
+        <translation>Die Beschreibung darf keinen Zeilenumbruch, keinen Tabulator und kein anderes Steuerzeichen enthalten. Bitte schreiben Sie sie in eine Zeile.</translation>
+    </message>
+    <message>
+        <source>The description is %1 characters long; it can have at most %2. Please shorten it.</source>
+        <translation>Die Beschreibung ist %1 Zeichen lang; sie darf höchstens %2 haben. Bitte kürzen Sie sie.</translation>
+    </message>
+    <message>
+        <source>This event was changed or deleted elsewhere (by another copy of Almanis, for example) after you opened it, so your changes were not saved. Your text is still here: copy what you want to keep, cancel, and open the event again.</source>
+        <translation>Dieses Ereignis wurde anderswo geändert oder gelöscht (zum Beispiel von einer anderen Almanis-Kopie), nachdem Sie es geöffnet haben; Ihre Änderungen wurden daher nicht gespeichert. Ihr Text ist noch da: Kopieren Sie, was Sie behalten möchten, brechen Sie ab und öffnen Sie das Ereignis erneut.</translation>
+    </message>
 </context>
 <context>
     <name>almanis::EventListModel</name>
@@ -413,12 +425,28 @@ Befehle:
         <translation>Alle Dateien (*)</translation>
     </message>
     <message>
-        <source>Done.</source>
-        <translation>Fertig.</translation>
-    </message>
-    <message>
         <source>This will import/export to text files in the following format with commas (Please use English month names):</source>
         <translation>Hiermit werden Ereignisse aus Textdateien im folgenden Format mit Kommas importiert oder in sie exportiert (bitte englische Monatsnamen verwenden):</translation>
+    </message>
+    <message>
+        <source>1 event imported.</source>
+        <translation>1 Ereignis importiert.</translation>
+    </message>
+    <message>
+        <source>%1 events imported.</source>
+        <translation>%1 Ereignisse importiert.</translation>
+    </message>
+    <message>
+        <source>There are no events to export, so no file was written.</source>
+        <translation>Es gibt keine Ereignisse zum Exportieren; es wurde keine Datei geschrieben.</translation>
+    </message>
+    <message>
+        <source>1 event exported to %1.</source>
+        <translation>1 Ereignis nach %1 exportiert.</translation>
+    </message>
+    <message>
+        <source>%1 events exported to %2.</source>
+        <translation>%1 Ereignisse nach %2 exportiert.</translation>
     </message>
 </context>
 <context>
@@ -545,10 +573,71 @@ Klicken Sie auf das blaue „M“ (M für Marrowind), um das Programm zurückzuh
     </message>
 </context>
 <context>
+    <name>almanis::OptionsPanel</name>
+    <message>
+        <source>The option &quot;%1&quot; could not be stored in %2: %3.<byte value="xd"/>
+It stays as you set it until Almanis ends, and so do the other options you change.</source>
+        <translation>Die Einstellung „%1“ konnte nicht in %2 gespeichert werden: %3.<byte value="xd"/>
+Sie bleibt, wie Sie sie gesetzt haben, bis Almanis endet, ebenso die anderen Einstellungen, die Sie ändern.</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::QSettingsStore</name>
+    <message>
+        <source>a folder is in the file&apos;s place</source>
+        <translation>an Stelle der Datei steht ein Ordner</translation>
+    </message>
+    <message>
+        <source>%1 is a file, not a folder</source>
+        <translation>%1 ist eine Datei, kein Ordner</translation>
+    </message>
+    <message>
+        <source>the file is read-only</source>
+        <translation>die Datei ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be written</source>
+        <translation>in den Ordner %1 kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>the file cannot be written</source>
+        <translation>die Datei kann nicht geschrieben werden</translation>
+    </message>
+</context>
+<context>
     <name>almanis::QtUi</name>
     <message>
         <source>Application Error</source>
         <translation>Anwendungsfehler</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::StoreCare</name>
+    <message>
+        <source>The event store %1 is damaged: %2.</source>
+        <translation>Der Ereignisspeicher %1 ist beschädigt: %2.</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+<byte value="xd"/>
+No backup that passes SQLite&apos;s check was found in %1. The events that can still be read are listed; export them to keep them.</source>
+        <translation><byte value="xd"/>
+<byte value="xd"/>
+In %1 wurde keine Sicherung gefunden, die die Prüfung von SQLite besteht. Die Ereignisse, die sich noch lesen lassen, werden angezeigt; exportieren Sie sie, um sie zu behalten.</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+<byte value="xd"/>
+The newest backup that passes SQLite&apos;s check is from %1:<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+Replace the damaged store with this backup? Events added or changed since then are not in it. The damaged store is kept in %3.</source>
+        <translation><byte value="xd"/>
+<byte value="xd"/>
+Die neueste Sicherung, die die Prüfung von SQLite besteht, ist vom %1:<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+Den beschädigten Speicher durch diese Sicherung ersetzen? Seither hinzugefügte oder geänderte Ereignisse sind nicht darin. Der beschädigte Speicher wird in %3 aufbewahrt.</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,7 @@
 
 #include "core/AppError.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -42,20 +43,23 @@ namespace {
 QString writeProblem(const QString& path) {
     const QFileInfo file(path);
     if (file.isDir()) {
-        return QStringLiteral("a folder is in the file's place");
+        return QCoreApplication::translate("almanis::QSettingsStore",
+                                           "a folder is in the file's place");
     }
     QString folder = file.absolutePath();
     while (!QFileInfo::exists(folder) && folder != QFileInfo(folder).absolutePath()) {
         folder = QFileInfo(folder).absolutePath();
     }
     if (!QFileInfo(folder).isDir()) {
-        return QStringLiteral("%1 is a file, not a folder").arg(QDir::toNativeSeparators(folder));
+        return QCoreApplication::translate("almanis::QSettingsStore", "%1 is a file, not a folder")
+            .arg(QDir::toNativeSeparators(folder));
     }
     if (file.exists() && !file.isWritable()) {
-        return QStringLiteral("the file is read-only");
+        return QCoreApplication::translate("almanis::QSettingsStore", "the file is read-only");
     }
     if (!file.exists() && !QFileInfo(folder).isWritable()) {
-        return QStringLiteral("the folder %1 cannot be written")
+        return QCoreApplication::translate("almanis::QSettingsStore",
+                                           "the folder %1 cannot be written")
             .arg(QDir::toNativeSeparators(folder));
     }
     return {};
@@ -87,7 +91,8 @@ void QSettingsStore::save(const QString& key, const QString& value) {
         throw AppError(problem);
     }
     if (clean && settings_.status() != QSettings::NoError) {
-        throw AppError(QStringLiteral("the file cannot be written"));
+        throw AppError(
+            QCoreApplication::translate("almanis::QSettingsStore", "the file cannot be written"));
     }
 }
 

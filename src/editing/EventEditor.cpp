@@ -162,15 +162,15 @@ void EventEditor::save() {
     }
     if (!g.test(110, [&] { return firstControlCharacter(description) < 0; })) {
         services_.ui.inform(
-            QStringLiteral("The description cannot hold a line break, a tab or another control "
-                           "character. Please write it on one line."),
+            tr("The description cannot hold a line break, a tab or another control character. "
+               "Please write it on one line."),
             appTitle());
         return;
     }
     if (!g.test(112, [&] { return description.size() <= kDescriptionLimit; })) {
         services_.ui.inform(
-            QStringLiteral("The description is %1 characters long; it can have at "
-                           "most %2. Please shorten it.")
+            tr("The description is %1 characters long; it can have at most %2. Please shorten "
+               "it.")
                 .arg(QLocale().toString(description.size()), QLocale().toString(kDescriptionLimit)),
             appTitle());
         return;
@@ -193,10 +193,9 @@ void EventEditor::save() {
         // The list shows the event as it is now, for when the user opens it again.
         refreshList_();
         services_.ui.inform(
-            QStringLiteral("This event was changed or deleted elsewhere (by another copy of "
-                           "Almanis, for example) after you opened it, so your changes were not "
-                           "saved. Your text is still here: copy what you want to keep, cancel, "
-                           "and open the event again."),
+            tr("This event was changed or deleted elsewhere (by another copy of Almanis, for "
+               "example) after you opened it, so your changes were not saved. Your text is still "
+               "here: copy what you want to keep, cancel, and open the event again."),
             appTitle());
         return;
     }

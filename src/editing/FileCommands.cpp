@@ -15,11 +15,6 @@
 namespace almanis {
 
 namespace {
-// "1 event", "2 events".
-QString countedEvents(int count) {
-    return count == 1 ? QStringLiteral("1 event") : QStringLiteral("%1 events").arg(count);
-}
-
 FileDialogOptions textFileDialog(bool multiSelect) {
     return FileDialogOptions{
         FileCommands::tr("Save"),
@@ -64,7 +59,9 @@ void FileCommands::storeImported(Guard& g, const QList<EventRecord>& events) {
     g.step(110, [&] { host_.pointer().setShape(PointerRule::Arrow); });
     if (stored) {
         g.step(112, [&] {
-            services_.ui.inform(countedEvents(*stored) + QStringLiteral(" imported."), appTitle());
+            services_.ui.inform(
+                *stored == 1 ? tr("1 event imported.") : tr("%1 events imported.").arg(*stored),
+                appTitle());
         });
     }
 }
@@ -88,10 +85,10 @@ void FileCommands::exportEvents() {
         return;
     }
     g.step(110, [&] {
-        ui.inform(*written == 0
-                      ? QStringLiteral("There are no events to export, so no file was written.")
-                      : countedEvents(*written) + QStringLiteral(" exported to ") +
-                            QDir::toNativeSeparators(fileName) + QLatin1Char('.'),
+        const QString file = QDir::toNativeSeparators(fileName);
+        ui.inform(*written == 0   ? tr("There are no events to export, so no file was written.")
+                  : *written == 1 ? tr("1 event exported to %1.").arg(file)
+                                  : tr("%1 events exported to %2.").arg(*written).arg(file),
                   appTitle());
     });
 }

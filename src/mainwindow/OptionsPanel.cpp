@@ -49,7 +49,8 @@ void OptionsPanel::restoreRemindBox(QCheckBox& box, const QString& key,
     } catch (const AppError& e) {
         // The user must be able to find what to mend.
         throw AppError(QStringLiteral("%1 in the option \"%2\" (%3 in %4)")
-                           .arg(e.description(), box.text(), key, services_.settings.location()));
+                           .arg(e.description(), withoutMnemonic(box.text()), key,
+                                services_.settings.location()));
     }
 }
 
@@ -107,10 +108,9 @@ void OptionsPanel::save(const QCheckBox& box, const QString& key, const QString&
         }
         saveFailureTold_ = true;
         services_.ui.inform(
-            QStringLiteral("The option \"%1\" could not be stored in %2: %3.\r\n"
-                           "It stays as you set it until Almanis ends, and so do the other "
-                           "options you change.")
-                .arg(box.text(), services_.settings.location(), e.description()),
+            tr("The option \"%1\" could not be stored in %2: %3.\r\nIt stays as you set it "
+               "until Almanis ends, and so do the other options you change.")
+                .arg(withoutMnemonic(box.text()), services_.settings.location(), e.description()),
             appTitle());
     }
 }

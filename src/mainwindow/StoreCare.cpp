@@ -10,6 +10,7 @@
 #include "store/QuickCheck.h"
 #include "widgets/Services.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -81,14 +82,17 @@ void StoreCare::checkAfterFirstFill() {
     }
     const DailyBackups daily = backups();
     const QString damaged =
-        QStringLiteral("The event store %1 is damaged: %2.").arg(native(store_.path()), *damage);
+        QCoreApplication::translate("almanis::StoreCare", "The event store %1 is damaged: %2.")
+            .arg(native(store_.path()), *damage);
     QString backup;
     g.step(102, [&] { backup = daily.newestSound(); });
     if (backup.isEmpty()) {
         g.step(104, [&] {
-            ui.inform(damaged + QStringLiteral("\r\n\r\nNo backup that passes SQLite's check was "
-                                               "found in %1. The events that can still be read "
-                                               "are listed; export them to keep them.")
+            ui.inform(damaged + QCoreApplication::translate(
+                                    "almanis::StoreCare",
+                                    "\r\n\r\nNo backup that passes SQLite's check was found in %1. "
+                                    "The events that can still be read are listed; export them "
+                                    "to keep them.")
                                     .arg(native(daily.folder())),
                       appTitle());
         });
@@ -98,10 +102,11 @@ void StoreCare::checkAfterFirstFill() {
     g.step(106, [&] {
         yes = ui.askYesNo(
             damaged +
-                QStringLiteral("\r\n\r\nThe newest backup that passes SQLite's check is from %1:"
-                               "\r\n%2\r\n\r\nReplace the damaged store with this backup? Events "
-                               "added or changed since then are not in it. The damaged store is "
-                               "kept in %3.")
+                QCoreApplication::translate(
+                    "almanis::StoreCare",
+                    "\r\n\r\nThe newest backup that passes SQLite's check is from %1:\r\n%2\r\n\r\n"
+                    "Replace the damaged store with this backup? Events added or changed since "
+                    "then are not in it. The damaged store is kept in %3.")
                     .arg(backupDay(backup), native(backup), native(daily.folder())),
             appTitle());
     });
