@@ -148,8 +148,8 @@ Befehle:
         <translation>es gibt kein Ereignis mit der Nummer %1</translation>
     </message>
     <message>
-        <source>Stores the events of FILE. A text file stores one event a line and stops at a line it cannot read; a calendar file stores its yearly and all-day entries, a contact file its birthdays and anniversaries, each all of them or, on a failure, none.</source>
-        <translation>Speichert die Ereignisse aus DATEI. Eine Textdatei speichert ein Ereignis je Zeile und hält an einer Zeile an, die sie nicht lesen kann; eine Kalenderdatei speichert ihre jährlichen und ganztägigen Einträge, eine Kontaktdatei ihre Geburtstage und Jahrestage, jeweils alle oder, bei einem Fehler, keinen.</translation>
+        <source>Stores the events of FILE. A text file stores one event a line, and nothing when a line cannot be read; a calendar file stores its yearly and all-day entries, a contact file its birthdays and anniversaries, each all of them or, on a failure, none.</source>
+        <translation>Speichert die Ereignisse aus DATEI. Eine Textdatei speichert ein Ereignis je Zeile, und nichts, wenn sich eine Zeile nicht lesen lässt; eine Kalenderdatei speichert ihre jährlichen und ganztägigen Einträge, eine Kontaktdatei ihre Geburtstage und Jahrestage, jeweils alle oder, bei einem Fehler, keinen.</translation>
     </message>
     <message>
         <source>The file to read.</source>

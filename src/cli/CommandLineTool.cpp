@@ -437,9 +437,10 @@ QString CommandLineTool::formatOf(const QString& path, const QString& option) co
 int CommandLineTool::importFile(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        tr("Stores the events of FILE. A text file stores one event a line and stops at a line "
-           "it cannot read; a calendar file stores its yearly and all-day entries, a contact "
-           "file its birthdays and anniversaries, each all of them or, on a failure, none."));
+        tr("Stores the events of FILE. A text file stores one event a line, and nothing when "
+           "a line cannot be read; a calendar file stores its yearly and all-day entries, a "
+           "contact file its birthdays and anniversaries, each all of them or, on a failure, "
+           "none."));
     parser.addOption(formatOption());
     parser.addPositionalArgument(QStringLiteral("file"), tr("The file to read."),
                                  QStringLiteral("FILE"));

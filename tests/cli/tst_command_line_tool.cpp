@@ -240,13 +240,14 @@ class CommandLineToolTest : public test::TestCase {
         QCOMPARE(cli.descriptions(), QStringList{"Event"});
     }
 
-    void aTextImportStopsAtAnUnreadableLine() {
+    void aTextImportWithAnUnreadableLineStoresNothing() {
         Cli cli;
         test::writeFile(cli.dataFile("events.txt"), "Good,May 1\r\nBad,Mai 2\r\n");
         const Run imported = cli.run({"import", cli.dataFile("events.txt")});
         QCOMPARE(imported.status, 1);
         QVERIFY2(imported.err.contains(QStringLiteral("Line 2 cannot be imported")),
                  qPrintable(imported.err));
+        QCOMPARE(cli.descriptions(), QStringList());
     }
 
     void descriptionsSurviveEveryFormat_data() {
