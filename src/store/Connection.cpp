@@ -112,7 +112,14 @@ void Connection::open(const QString& path) {
     }
     int code = SQLITE_OK;
     QString failure;
-    if (tryOpen(path, Access::ReadWrite, code, failure)) {
+    bool opened = tryOpen(path, Access::ReadWrite, code, failure);
+    // A store that another program switches to write-ahead logging while this
+    // one reads its header would wait for a lock the other keeps while it is
+    // open; opened again, it finds the new header and needs no such lock.
+    if (!opened && (code & 0xFF) == SQLITE_BUSY) {
+        opened = tryOpen(path, Access::ReadWrite, code, failure);
+    }
+    if (opened) {
         // SQLite opens a file it may not write for reading only, without a word.
         if (sqlite3_db_readonly(db_, "main") != 1) {
             return;
