@@ -223,6 +223,10 @@ Befehle:
         <source>&quot;%1&quot; is not a date an event can have; write the month&apos;s name and the day, as in &quot;December 10&quot;</source>
         <translation>„%1“ ist kein Datum, das ein Ereignis haben kann; schreiben Sie den Namen des Monats und den Tag, wie in „Dezember 10“</translation>
     </message>
+    <message>
+        <source>the description is %1 characters long; it can have at most %2</source>
+        <translation>die Beschreibung ist %1 Zeichen lang; sie darf höchstens %2 haben</translation>
+    </message>
 </context>
 <context>
     <name>almanis::AlarmWindow</name>

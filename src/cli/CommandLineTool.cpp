@@ -4,6 +4,7 @@
 #include "core/AppError.h"
 #include "core/Clock.h"
 #include "core/EventDate.h"
+#include "core/EventDescription.h"
 #include "core/Paths.h"
 #include "exchange/EventText.h"
 #include "exchange/ICalendarFile.h"
@@ -94,13 +95,6 @@ std::optional<std::pair<int, int>> monthAndDay(const QString& text) {
         return std::nullopt;
     }
     return std::make_pair(month, day);
-}
-
-bool hasControlCharacters(const QString& text) {
-    return std::any_of(text.cbegin(), text.cend(), [](QChar c) {
-        return c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
-               c == QChar::ParagraphSeparator;
-    });
 }
 
 // Stores the events in one transaction: all of them or, on any failure, none.
@@ -377,18 +371,24 @@ int CommandLineTool::add(const QStringList& arguments) {
             tr("add takes a description and a date, as in "
                "add \"Ada's birthday\" \"December 10\""));
     }
-    const QString& description = positional[0];
+    // As the editor keeps it: without blanks around it.
+    const QString description = positional[0].trimmed();
     const auto date = monthAndDay(positional[1]);
     if (!date || !isValidEventDate(date->first, date->second)) {
         return usageError(tr("\"%1\" is not a date an event can have; write the month's name "
                              "and the day, as in \"December 10\"")
                               .arg(positional[1]));
     }
-    if (description.trimmed().isEmpty()) {
+    if (description.isEmpty()) {
         return usageError(tr("the description is empty"));
     }
-    if (hasControlCharacters(description)) {
+    if (firstControlCharacter(description) >= 0) {
         return usageError(tr("the description holds a line break or another control character"));
+    }
+    if (description.size() > kDescriptionLimit) {
+        return usageError(tr("the description is %1 characters long; it can have at most %2")
+                              .arg(description.size())
+                              .arg(kDescriptionLimit));
     }
     Connection db;
     openStore(db);
