@@ -16,8 +16,16 @@ void PollTimer::setEnabled(bool enabled) {
     apply();
 }
 
+void PollTimer::setArmed(bool armed) {
+    if (armed == armed_) {
+        return;
+    }
+    armed_ = armed;
+    apply();
+}
+
 void PollTimer::apply() {
-    if (enabled_ && interval_ > 0) {
+    if (enabled_ && armed_ && interval_ > 0) {
         timer_.start(interval_);
     } else {
         timer_.stop();

@@ -16,7 +16,9 @@ namespace almanis {
 
 ReminderEngine::ReminderEngine(Ui& ui, const Clock& clock, const Connection& store,
                                EventListModel& list, PollTimer& timer, ReminderHost& host)
-    : ui_(ui), clock_(clock), store_(store), list_(list), timer_(timer), host_(host) {}
+    : ui_(ui), clock_(clock), store_(store), list_(list), timer_(timer), host_(host) {
+    timer_.setArmed(recheckSeconds_ > 0);
+}
 
 namespace {
 // One fill of the main list: the rows read so far and the row being read.
@@ -198,6 +200,11 @@ void ReminderEngine::openAlarm() {
         }
     } restart{timer_};
     host_.showAlarm();
+}
+
+void ReminderEngine::setRecheckSeconds(int seconds) {
+    recheckSeconds_ = seconds;
+    timer_.setArmed(seconds > 0);
 }
 
 }  // namespace almanis

@@ -40,9 +40,9 @@ class ReminderEngine {
     void openAlarm();
 
     // The re-check interval in seconds that the alarm window's answer sets;
-    // 0 means no timed re-check.
+    // 0 means no timed re-check, and the polling timer stands still.
     int recheckSeconds() const { return recheckSeconds_; }
-    void setRecheckSeconds(int seconds) { recheckSeconds_ = seconds; }
+    void setRecheckSeconds(int seconds);
     // Ticks counted towards the re-check.
     int ticksCounted() const { return ticksCounted_; }
     void setTicksCounted(int ticks) { ticksCounted_ = ticks; }

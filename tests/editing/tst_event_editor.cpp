@@ -443,6 +443,8 @@ class EditorTest : public test::TestCase {
     void testAlarmRestartsTheTimerEvenWhenShowingFails() {
         QFETCH(bool, fail);
         Fixture f;
+        // Snoozed, so that the timer has a re-check to tick for.
+        f.window->reminderEngine().setRecheckSeconds(3600);
         f.window->timer().setEnabled(false);
         bool testingWhileShown = false;
         f.env.ui.failShowing = fail;

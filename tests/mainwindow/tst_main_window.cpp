@@ -53,7 +53,9 @@ class MainWindowTest : public test::TestCase {
             QVERIFY(!test::checkBox(form, box)->isChecked());
         }
         QCOMPARE(form.timer().interval(), 1000);
-        QVERIFY(form.timer().running());
+        // Nothing snoozed: the one-second tick stands still.
+        QVERIFY(form.timer().enabled());
+        QVERIFY(!form.timer().running());
         // The tray icon goes up with its tip.
         QVERIFY(!env.tray.calls.isEmpty());
         QCOMPARE(env.tray.calls.last().operation, QStringLiteral("add"));

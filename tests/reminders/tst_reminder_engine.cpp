@@ -217,13 +217,17 @@ class ReminderEngineTest : public test::TestCase {
 
     void openingTheAlarmStopsTheTimerAndRestartsIt_data() {
         QTest::addColumn<bool>("showingFails");
-        QTest::newRow("closed normally") << false;
-        QTest::newRow("showing fails") << true;
+        QTest::addColumn<int>("recheck");
+        QTest::newRow("closed normally, snoozed") << false << 3600;
+        QTest::newRow("showing fails, snoozed") << true << 3600;
+        QTest::newRow("closed normally, idle") << false << 0;
     }
     void openingTheAlarmStopsTheTimerAndRestartsIt() {
         QFETCH(bool, showingFails);
+        QFETCH(int, recheck);
         EngineFixture f;
         f.timer.setInterval(1000);
+        f.engine.setRecheckSeconds(recheck);
         if (showingFails) {
             f.host.onShow = [] { throw AppError(QStringLiteral("no window")); };
             QVERIFY_THROWS_EXCEPTION(AppError, f.engine.openAlarm());
@@ -234,7 +238,8 @@ class ReminderEngineTest : public test::TestCase {
         QVERIFY(!f.host.timerRunningWhileShown);
         QCOMPARE(f.timer.interval(), 1000);
         QVERIFY(f.timer.enabled());
-        QVERIFY(f.timer.running());
+        // It ticks again only while a re-check waits.
+        QCOMPARE(f.timer.running(), recheck > 0);
     }
 
     void ticksWhileOffDoNothing() {
