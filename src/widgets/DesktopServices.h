@@ -4,6 +4,7 @@
 #include "core/Clock.h"
 #include "core/QSettingsStore.h"
 #include "desktop/DBusNotifier.h"
+#include "desktop/SystemWakeTimer.h"
 #include "reminders/QtSound.h"
 #include "widgets/QtTrayShell.h"
 #include "widgets/QtUi.h"
@@ -12,14 +13,15 @@
 namespace almanis {
 
 // The services of the running program: Qt's boxes and dialogs, the system's
-// clock and chance, the user's settings file, the desktop's tray and the sound
-// card, the desktop's notifications, for a program whose files lie in
+// clock, wake timer and chance, the user's settings file, the desktop's tray and
+// the sound card, the desktop's notifications, for a program whose files lie in
 // `programFolder`.
 class DesktopServices {
   public:
     DesktopServices(const QString& programFolder, const QString& executablePath)
-        : sound_(programFolder), services_{ui_,    clock_,    chance_,       settings_,     tray_,
-                                           sound_, notifier_, programFolder, executablePath} {}
+        : sound_(programFolder), services_{ui_,           clock_,        chance_,   settings_,
+                                           tray_,         sound_,        notifier_, wakeTimer_,
+                                           programFolder, executablePath} {}
 
     Services& services() { return services_; }
 
@@ -31,6 +33,7 @@ class DesktopServices {
     QtTrayShell tray_;
     QtSound sound_;
     DBusNotifier notifier_;
+    SystemWakeTimer wakeTimer_;
     Services services_;
 };
 

@@ -13,10 +13,11 @@ class SettingsStore;
 class Sound;
 class TrayShell;
 class Ui;
+class WakeTimer;
 
 // What the windows reach the world through. The program passes the real
-// services; tests pass fakes, so no test needs a person, a tray, a sound card
-// or a real home folder.
+// services; tests pass fakes, so no test needs a person, a tray, a sound card,
+// real time or a real home folder.
 struct Services {
     Ui& ui;
     const Clock& clock;
@@ -25,6 +26,7 @@ struct Services {
     TrayShell& trayShell;
     Sound& sound;
     Notifier& notifier;
+    WakeTimer& wakeTimer;
     QString programFolder;   // seeds, cursor, skin and sound live here
     QString executablePath;  // the running program, for the start-up entry
     // The page that one start in a hundred opens; none when empty.

@@ -3,13 +3,17 @@
 #include "core/Chance.h"
 #include "core/Clock.h"
 #include "core/SettingsStore.h"
+#include "core/WakeTimer.h"
 #include "desktop/Notifier.h"
 #include "desktop/TrayShell.h"
 #include "reminders/Sound.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QMap>
 #include <QStringList>
+#include <QtTest>
+#include <optional>
 
 namespace almanis::test {
 
@@ -89,6 +93,31 @@ class FakeSound final : public Sound {
   public:
     void play(const QString& wavPath) override { played.append(wavPath); }
     QStringList played;
+};
+
+// A wake timer that the test fires by hand; it records the times it was set for.
+class FakeWakeTimer final : public WakeTimer {
+  public:
+    void wakeAt(const QDateTime& when) override {
+        next = when;
+        times.append(when);
+    }
+    void cancel() override { next.reset(); }
+
+    // The timer goes off: it is spent, and the program woken.
+    void fire() {
+        next.reset();
+        emit woke();
+    }
+    // The clock reaches the time set, and the timer goes off.
+    void fireOn(FixedClock& clock) {
+        QVERIFY2(next, "the wake timer is not set");
+        clock.set(*next);
+        fire();
+    }
+
+    std::optional<QDateTime> next;
+    QList<QDateTime> times;
 };
 
 class FixedChance final : public Chance {

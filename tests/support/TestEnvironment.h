@@ -37,6 +37,7 @@ class TestEnvironment {
                         services.trayShell,
                         services.sound,
                         services.notifier,
+                        services.wakeTimer,
                         services.programFolder,
                         services.executablePath};
     }
@@ -48,6 +49,7 @@ class TestEnvironment {
     FakeTrayShell tray;
     FakeSound sound;
     FakeNotifier notifier;
+    FakeWakeTimer wakeTimer;
     Services services;
 
   private:
