@@ -278,6 +278,18 @@ Befehle:
         <source>%1 is in %2 days.</source>
         <translation>%1 ist in %2 Tagen.</translation>
     </message>
+    <message>
+        <source>%1 is tomorrow.</source>
+        <translation>%1 ist morgen.</translation>
+    </message>
+    <message>
+        <source>%1 was yesterday.</source>
+        <translation>%1 war gestern.</translation>
+    </message>
+    <message>
+        <source>%1 was %2 days ago.</source>
+        <translation>%1 war vor %2 Tagen.</translation>
+    </message>
 </context>
 <context>
     <name>almanis::AutostartFolder</name>

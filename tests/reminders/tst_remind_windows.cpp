@@ -1,4 +1,4 @@
-#include "TestEnvironment.h"
+#include "EngineFixture.h"
 
 #include "core/EventDate.h"
 #include "reminders/RemindWindows.h"
@@ -7,18 +7,7 @@
 
 using namespace almanis;
 
-namespace {
-RemindWindows windowsFrom(const QString& on) {
-    RemindWindows w;
-    const QStringList days = on.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    w.onTheDay = days.contains(QStringLiteral("0"));
-    w.threeDaysBefore = days.contains(QStringLiteral("3"));
-    w.sevenDaysBefore = days.contains(QStringLiteral("7"));
-    w.fourteenDaysBefore = days.contains(QStringLiteral("14"));
-    w.thirtyDaysBefore = days.contains(QStringLiteral("30"));
-    return w;
-}
-}  // namespace
+using almanis::test::remindWindowsFrom;
 
 class RemindWindowsTest : public test::TestCase {
     Q_OBJECT
@@ -47,7 +36,7 @@ class RemindWindowsTest : public test::TestCase {
         QFETCH(QString, on);
         QFETCH(int, daysLeft);
         QFETCH(bool, due);
-        QCOMPARE(windowsFrom(on).isDue(daysLeft), due);
+        QCOMPARE(remindWindowsFrom(on).isDue(daysLeft), due);
     }
 
     void allWindowsOnMakeAnEventDueOnFiveDaysAYear() {

@@ -12,6 +12,18 @@
 
 namespace almanis::test {
 
+// The remind windows named by their days before the event, e.g. "0 3 7".
+inline RemindWindows remindWindowsFrom(const QString& on) {
+    const QStringList days = on.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    RemindWindows w;
+    w.onTheDay = days.contains(QStringLiteral("0"));
+    w.threeDaysBefore = days.contains(QStringLiteral("3"));
+    w.sevenDaysBefore = days.contains(QStringLiteral("7"));
+    w.fourteenDaysBefore = days.contains(QStringLiteral("14"));
+    w.thirtyDaysBefore = days.contains(QStringLiteral("30"));
+    return w;
+}
+
 // The main window's side of the due check, played by the test.
 class FakeHost final : public ReminderHost {
   public:

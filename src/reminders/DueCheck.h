@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/EventRecord.h"
+#include "reminders/RemindWindows.h"
+#include "reminders/Reminder.h"
+
+#include <QDate>
+#include <QList>
+#include <optional>
+
+namespace almanis {
+
+// The rule of the reminders over event records, on one day: which events are
+// due today, and which reminders fell due on days that nobody checked. It
+// reads nothing itself, so any read of the events can feed it.
+class DueCheck {
+  public:
+    // How far back the catch-up looks, in days.
+    static constexpr int kCatchUpDays = 31;
+
+    DueCheck(RemindWindows windows, QDate today) : windows_(windows), today_(today) {}
+
+    // The event's reminder today, when a switched-on window falls on today.
+    std::optional<Reminder> dueToday(const EventRecord& event) const;
+    // The reminders due today, in the order of the events.
+    QList<Reminder> dueToday(const QList<EventRecord>& events) const;
+
+    // The reminders whose window fell on a day after `lastChecked` and before
+    // today, at most kCatchUpDays back: each event once, however many of its
+    // windows were missed, and none that is due today anyway; the one about
+    // the earliest day first. Nothing without a day checked before today.
+    QList<Reminder> missedSince(const QList<EventRecord>& events,
+                                std::optional<QDate> lastChecked) const;
+
+  private:
+    RemindWindows windows_;
+    QDate today_;
+};
+
+}  // namespace almanis
