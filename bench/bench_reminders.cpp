@@ -1,12 +1,15 @@
 // The reminder engine against a plain read of the same rows through the store
-// layer: the list rebuild, the due check with nothing due, and the polling
-// timer's idle tick.
+// layer: the list rebuild, the due check with nothing due, the start of a day
+// that catches up a month, and the polling timer's idle tick.
 #include "EventStoreFile.h"
 #include "core/Clock.h"
 #include "core/EventDate.h"
+#include "core/SettingsStore.h"
 #include "core/Ui.h"
+#include "core/WakeTimer.h"
 #include "reminders/EventListModel.h"
 #include "reminders/PollTimer.h"
+#include "reminders/RememberedDay.h"
 #include "reminders/ReminderEngine.h"
 #include "store/Connection.h"
 #include "store/ResultSet.h"
@@ -51,6 +54,22 @@ class Host final : public ReminderHost {
     bool startingUp() const override { return false; }
     void showAlarm() override { ++shown; }
     int shown = 0;
+};
+
+class NoWakeTimer final : public WakeTimer {
+  public:
+    void wakeAt(const QDateTime&) override {}
+    void cancel() override {}
+};
+
+class MemorySettings final : public SettingsStore {
+  public:
+    QString get(const QString& key, const QString& defaultValue) const override {
+        return values.value(key, defaultValue);
+    }
+    void save(const QString& key, const QString& value) override { values.insert(key, value); }
+    QString location() const override { return QStringLiteral("memory"); }
+    QHash<QString, QString> values;
 };
 
 // A store of `rows` events spread over the year, none of them due today under
@@ -140,8 +159,10 @@ struct Engine {
     Connection db;
     EventListModel list;
     PollTimer timer;
+    NoWakeTimer wakeTimer;
+    MemorySettings settings;
     Host host;
-    ReminderEngine engine{ui, clock, db, list, timer, host};
+    ReminderEngine engine{ui, clock, db, list, timer, wakeTimer, settings, host};
 };
 
 }  // namespace
@@ -172,6 +193,28 @@ int main(int argc, char* argv[]) {
             report(QStringLiteral("ListEvents while snoozed, %1 events").arg(rows), snoozed, raw2,
                    0);
             e.engine.setRecheckSeconds(0);
+
+            // The start of a day: the fill, the catch-up over the rows just
+            // read, the due check; checked the day before as on most starts,
+            // and after a month off.
+            for (const int daysOff : {1, 40}) {
+                const QString lastCheck = kToday.addDays(-daysOff).toString(Qt::ISODate);
+                const auto [start, raw4] = medianPair(
+                    runs,
+                    [&] {
+                        e.settings.values.insert(RememberedDay::kKey, lastCheck);
+                        e.engine.startDay();
+                    },
+                    read);
+                report(QStringLiteral("StartOfDay, checked %1 day(s) before, %2 events")
+                           .arg(daysOff)
+                           .arg(rows),
+                       start, raw4, 0);
+                std::printf("  (%lld reminders caught up)\n",
+                            static_cast<long long>(e.engine.caughtUp().size()));
+                ok = e.ui.errors == 0 && ok;
+            }
+            e.host.shown = 0;
 
             bool due = true;
             const auto [check, raw3] = medianPair(

@@ -1,13 +1,8 @@
 #include "alarm/AlarmWindow.h"
 
-#include "core/AppError.h"
-#include "core/Clock.h"
-#include "core/EventDate.h"
 #include "core/Guard.h"
 #include "core/Paths.h"
 #include "reminders/ReminderEngine.h"
-#include "store/ResultSet.h"
-#include "store/Sql.h"
 #include "widgets/Design.h"
 #include "widgets/PointerRule.h"
 #include "widgets/Services.h"
@@ -26,14 +21,8 @@ constexpr char kCursorFile[] = "/HAND-M.CUR";
 constexpr char kSoundFile[] = "/Event.wav";
 }  // namespace
 
-AlarmWindow::AlarmWindow(Services& services, const Connection& store, ReminderEngine& engine,
-                         const RemindWindows& windows, QWidget* parent)
-    : QDialog(parent),
-      services_(services),
-      store_(store),
-      engine_(engine),
-      windows_(windows),
-      soundPlayer_(services.sound) {
+AlarmWindow::AlarmWindow(Services& services, ReminderEngine& engine, QWidget* parent)
+    : QDialog(parent), services_(services), engine_(engine), soundPlayer_(services.sound) {
     pointer_ = new PointerRule(*this);
     createControls();
 }
@@ -138,37 +127,10 @@ void AlarmWindow::load() {
 }
 
 void AlarmWindow::listDueEvents() {
-    Guard g(services_.ui, where::alarmList);
-    const QDate today = services_.clock.today();
-    ResultSet rs;
-    g.step(100, [&] { lines_.removeRows(0, lines_.rowCount()); });
-    // An unreadable store is reported once and leaves the list empty.
-    if (!g.step(102, [&] { rs.open(sql::selectEvents(), store_); })) {
-        return;
+    lines_.removeRows(0, lines_.rowCount());
+    for (const QString& line : engine_.alarmLines()) {
+        addLine(line);
     }
-    while (!rs.eof()) {
-        // A row whose date can't be built is reported and not listed.
-        const std::optional<int> n = g.value(104, [&] {
-            return daysLeft(wholeNumber(rs.field("EventMonth")), wholeNumber(rs.field("EventDay")),
-                            today);
-        });
-        if (n && windows_.isDue(*n)) {  // 106
-            g.step(108, [&] {
-                const QString description = rs.field("Description").toString();
-                addLine(*n == 0 ? tr("%1 is today.").arg(description)
-                                : tr("%1 is in %2 days.").arg(description).arg(*n));
-            });
-            g.step(110, [&] { engine_.setTestingAlarm(false); });
-        }
-        if (!g.step(112, [&] { rs.moveNext(); })) {
-            return;
-        }
-    }
-    g.step(114, [&] {
-        if (rs.state() != 0) {
-            rs.close();
-        }
-    });
 }
 
 void AlarmWindow::remindLater() {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "reminders/RemindWindows.h"
 #include "reminders/SoundPlayer.h"
 
 #include <QDialog>
@@ -13,29 +12,28 @@ class QTreeView;
 
 namespace almanis {
 
-class Connection;
 class PointerRule;
 class ReminderEngine;
 struct Services;
 
-// The alarm window "Event Alert!": lists the due events, plays the alarm sound
-// and takes the answer, remind again later or not again in this run. The answer
-// goes into the engine's re-check interval; the close box leaves it as it was.
+// The alarm window "Event Alert!": lists the lines the engine gives (the due
+// events, then what was caught up), plays the alarm sound and takes the
+// answer, remind again later or not again this day. The answer goes into the
+// engine's re-check interval; the close box leaves it as it was.
 class AlarmWindow final : public QDialog {
     Q_OBJECT
   public:
     // `parent` is the owner the window is shown with; it still opens centred
     // on the screen.
-    AlarmWindow(Services& services, const Connection& store, ReminderEngine& engine,
-                const RemindWindows& windows, QWidget* parent = nullptr);
+    AlarmWindow(Services& services, ReminderEngine& engine, QWidget* parent = nullptr);
 
     // Runs when the window opens: colours, list, pointer, delays, sound.
     void load();
-    // Fills the list with one line per event due today.
+    // Fills the list with the engine's alarm lines.
     void listDueEvents();
     // "Remind Me Later": re-check after the chosen delay.
     void remindLater();
-    // "Do Not Remind Me Again": no more re-checks in this run.
+    // "Do Not Remind Me Again": no more re-checks this day.
     void doNotRemindAgain();
 
     // The lines the window lists.
@@ -50,9 +48,7 @@ class AlarmWindow final : public QDialog {
     void addLine(const QString& text);
 
     Services& services_;
-    const Connection& store_;
     ReminderEngine& engine_;
-    RemindWindows windows_;
     QStandardItemModel lines_;
     SoundPlayer soundPlayer_;
     PointerRule* pointer_ = nullptr;

@@ -19,6 +19,8 @@ inline constexpr ErrorLocation mainWindowClose{"Form1", "Form_QueryUnload"};
 inline constexpr ErrorLocation listFill{"Form1", "ListEvents"};
 inline constexpr ErrorLocation dueCheck{"Form1", "HasEventToday"};
 inline constexpr ErrorLocation pollTick{"Form1", "Timer1_Timer"};
+inline constexpr ErrorLocation dayStart{"Form1", "StartOfDay"};
+inline constexpr ErrorLocation wakeUp{"Form1", "Timer2_Timer"};
 inline constexpr ErrorLocation deleteEvent{"Form1", "PushButton1_Click"};
 inline constexpr ErrorLocation editEvent{"Form1", "PushButton2_Click"};
 inline constexpr ErrorLocation testAlarm{"Form1", "PushButton3_Click"};

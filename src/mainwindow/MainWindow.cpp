@@ -8,6 +8,7 @@
 #include "core/Guard.h"
 #include "core/Paths.h"
 #include "core/Ui.h"
+#include "core/WakeTimer.h"
 #include "desktop/Notifier.h"
 #include "desktop/TrayIcon.h"
 #include "editing/EventCommands.h"
@@ -26,6 +27,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -45,8 +47,8 @@ MainWindow::MainWindow(Services& services)
     : services_(services),
       trayIcon_(std::make_unique<TrayIcon>(services.trayShell)),
       storeWatcher_(store_),
-      engine_(services.ui, services.clock, store_, events_, pollTimer_,
-              static_cast<ReminderHost&>(*this)) {
+      engine_(services.ui, services.clock, store_, events_, pollTimer_, services.wakeTimer,
+              services.settings, static_cast<ReminderHost&>(*this)) {
     pointer_ = new PointerRule(*this);
     createControls();
     trayIcon_->setIcon(programIcon());
@@ -63,6 +65,13 @@ MainWindow::MainWindow(Services& services)
     connect(&pollTimer_, &PollTimer::ticked, this, [this] { engine_.pollTick(); });
     connect(&storeWatcher_, &StoreWatcher::changedElsewhere, this,
             [this] { engine_.refreshList(); });
+    connect(&services_.wakeTimer, &WakeTimer::woke, this, [this] {
+        // An alarm open across midnight keeps its day; the timer is set again
+        // when it closes, and then wakes at once for the new day.
+        if (!alarmShowing_) {
+            engine_.wake();
+        }
+    });
     connect(trayIcon_.get(), &TrayIcon::mouseReleased, this, &MainWindow::restoreFromTray);
 }
 
@@ -323,7 +332,7 @@ void MainWindow::handleActivation() {
     activating_ = true;
     Guard g(services_.ui, where::firstActivation);
     if (g.test(100, [&] { return startingUp_; })) {
-        g.step(102, [&] { engine_.refreshList(); });
+        g.step(102, [&] { engine_.startDay(); });
         // Checking the whole store takes a while on a large one: the window shows
         // its list first.
         g.step(106,
@@ -344,6 +353,7 @@ void MainWindow::releaseResources() {
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
     });
+    g.step(110, [&] { engine_.stopWatching(); });
 }
 
 void MainWindow::hideIntoTrayIfMinimised() {
@@ -445,13 +455,20 @@ void MainWindow::showAlarm() {
 }
 
 void MainWindow::showAlarmWindow(QWidget* owner) {
-    AlarmWindow alarm(services_, store_, engine_, remindWindows(), owner);
+    AlarmWindow alarm(services_, engine_, owner);
     alarm.load();
     // The due check's alarm is told to the whole desktop too, for a window
     // that opens behind others; the test alarm (owned by this window) is not.
     if (!owner) {
         services_.notifier.notify(alarm.windowTitle(), alarm.lines());
     }
+    // However the window ends, wake-ups count again afterwards, and one that
+    // came meanwhile is due at once.
+    alarmShowing_ = true;
+    const auto closed = qScopeGuard([this] {
+        alarmShowing_ = false;
+        engine_.armWakeTimer();
+    });
     services_.ui.showModal(alarm, owner);
 }
 

@@ -42,7 +42,8 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
 
     // The load sequence, run once when the program starts.
     void load();
-    // What an activation does; the first one fills the list.
+    // What an activation does; the first one fills the list and checks for due
+    // events.
     void handleActivation();
     // Releases the store, the timer and the tray icon. Never refused.
     void releaseResources();
@@ -129,6 +130,7 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     bool startingUp_ = false;
     bool hiddenInTray_ = false;
     bool activating_ = false;
+    bool alarmShowing_ = false;
     bool closed_ = false;
 
     QScrollArea* scrollArea_ = nullptr;

@@ -4,6 +4,8 @@
 #include "core/Clock.h"
 #include "core/EventDate.h"
 #include "core/Guard.h"
+#include "core/WakeTimer.h"
+#include "reminders/DueCheck.h"
 #include "reminders/EventListModel.h"
 #include "reminders/PollTimer.h"
 #include "store/Connection.h"
@@ -15,12 +17,42 @@
 namespace almanis {
 
 ReminderEngine::ReminderEngine(Ui& ui, const Clock& clock, const Connection& store,
-                               EventListModel& list, PollTimer& timer, ReminderHost& host)
-    : ui_(ui), clock_(clock), store_(store), list_(list), timer_(timer), host_(host) {
+                               EventListModel& list, PollTimer& timer, WakeTimer& wakeTimer,
+                               SettingsStore& settings, ReminderHost& host)
+    : ui_(ui),
+      clock_(clock),
+      store_(store),
+      list_(list),
+      timer_(timer),
+      wakeTimer_(wakeTimer),
+      host_(host),
+      remembered_(settings) {
     timer_.setArmed(recheckSeconds_ > 0);
 }
 
 namespace {
+// The row's month and day as an event record, for the due checks. A row whose
+// date can't be built throws AppError, so the check reports it.
+EventRecord datedEvent(const ResultSet& rs, QDate today) {
+    EventRecord event;
+    event.month = wholeNumber(rs.field("EventMonth"));
+    event.day = wholeNumber(rs.field("EventDay"));
+    daysLeft(event.month, event.day, today);
+    return event;
+}
+
+// The events of the rows whose month and day were read.
+QList<EventRecord> readEvents(const EventListModel& list) {
+    QList<EventRecord> events;
+    for (int row = 0; row < list.count(); ++row) {
+        const EventListModel::Row& entry = list.row(row);
+        if (entry.monthRead && entry.dayRead) {
+            events.append(entry.event);
+        }
+    }
+    return events;
+}
+
 // One fill of the main list: the rows read so far and the row being read.
 // Each field is read in its own guarded step, and a field that cannot be
 // read fails every step that needs it, so each of them is reported.
@@ -90,7 +122,7 @@ class ListFill {
 };
 }  // namespace
 
-void ReminderEngine::refreshList() {
+bool ReminderEngine::refreshList() {
     Guard g(ui_, where::listFill);
     // One date for every row: a fill that runs across midnight still shows
     // one day's figures.
@@ -125,15 +157,78 @@ void ReminderEngine::refreshList() {
         list_.setRows(fill.takeRows());
     }
     // Without a readable store the check could only repeat the same report and
-    // find nothing. When neither starting up nor snoozed its answer opens
-    // nothing, so the table is not read a second time (nor a bad row reported
-    // twice).
+    // find nothing. When neither starting up, starting a day nor snoozed its
+    // answer opens nothing, so the table is not read a second time (nor a bad
+    // row reported twice).
     if (!opened) {
-        return;
+        return false;
     }
-    if (g.test(120, [&] { return (host_.startingUp() || recheckSeconds_ > 0) && hasDueEvent(); })) {
+    // The start of a day catches up from the rows just read.
+    if (startingDay_) {
+        caughtUp_ =
+            DueCheck(host_.remindWindows(), today).missedSince(readEvents(list_), lastChecked_);
+    }
+    if (g.test(120, [&] {
+            return (host_.startingUp() || startingDay_ || recheckSeconds_ > 0) && hasReminders();
+        })) {
         g.step(122, [&] { openAlarm(); });
     }
+    return true;
+}
+
+void ReminderEngine::startDay() {
+    Guard g(ui_, where::dayStart);
+    const QDate today = clock_.today();
+    bool checked = false;
+    g.step(100, [&] { days_.watch(today); });
+    g.step(102, [&] { lastChecked_ = remembered_.read(today); });
+    g.step(104, [&] { caughtUp_.clear(); });
+    g.step(106, [&] { startingDay_ = true; });
+    g.step(108, [&] { checked = refreshList(); });
+    g.step(110, [&] { startingDay_ = false; });
+    // Only a check that read the store counts: with an unreadable store the
+    // next start still catches up.
+    if (g.test(112, [&] { return checked; })) {
+        g.step(114, [&] {
+            // Settings that cannot be written (the options say so when one
+            // changes) only make the next start catch up again: nothing is
+            // lost, so nothing is reported at every start.
+            try {
+                remembered_.write(today);
+            } catch (const AppError&) {
+            }
+        });
+    }
+    g.step(116, [&] { armWakeTimer(); });
+}
+
+void ReminderEngine::wake() {
+    // The first check of the run belongs to the first activation; after the
+    // window let go of everything, nothing is checked any more.
+    if (!days_.watching()) {
+        return;
+    }
+    Guard g(ui_, where::wakeUp);
+    if (g.test(100, [&] { return days_.isNewDay(clock_.today()); })) {
+        g.step(102, [&] { startDay(); });
+    }
+    g.step(104, [&] { armWakeTimer(); });
+}
+
+void ReminderEngine::armWakeTimer() {
+    if (days_.watching()) {
+        wakeTimer_.wakeAt(days_.nextWake(clock_.now()));
+    }
+}
+
+void ReminderEngine::stopWatching() {
+    days_.stop();
+    wakeTimer_.cancel();
+}
+
+bool ReminderEngine::hasReminders() {
+    // The store is read first, so its reports come as they always did.
+    return hasDueEvent() || !caughtUp_.isEmpty();
 }
 
 bool ReminderEngine::hasDueEvent() {
@@ -147,13 +242,12 @@ bool ReminderEngine::hasDueEvent() {
     if (!g.step(104, [&] { rs.open(sql::selectEvents(), store_); })) {
         return false;
     }
+    const DueCheck check(windows, today);
     while (!rs.eof()) {
         // A row whose date can't be built is reported and never due.
-        const std::optional<int> n = g.value(106, [&] {
-            return daysLeft(wholeNumber(rs.field("EventMonth")), wholeNumber(rs.field("EventDay")),
-                            today);
-        });
-        if (n && windows.isDue(*n)) {  // 108
+        const std::optional<EventRecord> event =
+            g.value(106, [&] { return datedEvent(rs, today); });
+        if (event && check.dueToday(*event)) {  // 108
             g.step(110, [&] { result = true; });
             break;
         }
@@ -180,7 +274,7 @@ void ReminderEngine::pollTick() {
     // reached (the alarm having opened from a list refill or the test command
     // meanwhile) checks at once instead of never again.
     if (g.test(104, [&] { return ticksCounted_ >= recheckSeconds_; })) {
-        if (g.test(106, [&] { return hasDueEvent(); })) {
+        if (g.test(106, [&] { return hasReminders(); })) {
             g.step(108, [&] { openAlarm(); });
         }
         g.step(110, [&] { ticksCounted_ = 0; });
@@ -200,6 +294,45 @@ void ReminderEngine::openAlarm() {
         }
     } restart{timer_};
     host_.showAlarm();
+}
+
+QStringList ReminderEngine::alarmLines() {
+    Guard g(ui_, where::alarmList);
+    const QDate today = clock_.today();
+    const DueCheck check(host_.remindWindows(), today);
+    QStringList lines;
+    ResultSet rs;
+    // The steps keep the numbers of the window's procedure, whose step 100
+    // empties its list. An unreadable store is reported once and lists no
+    // event of today.
+    bool reading = g.step(102, [&] { rs.open(sql::selectEvents(), store_); });
+    while (reading && !rs.eof()) {
+        // A row whose date can't be built is reported and not listed.
+        const std::optional<EventRecord> event =
+            g.value(104, [&] { return datedEvent(rs, today); });
+        std::optional<Reminder> due = event ? check.dueToday(*event) : std::nullopt;
+        if (due) {  // 106
+            g.step(108, [&] {
+                due->event.description = rs.field("Description").toString();
+                lines << due->line();
+            });
+            g.step(110, [&] { testingAlarm_ = false; });
+        }
+        reading = g.step(112, [&] { rs.moveNext(); });
+    }
+    if (reading) {
+        g.step(114, [&] {
+            if (rs.state() != 0) {
+                rs.close();
+            }
+        });
+    }
+    // What was caught up is as real as what is due today.
+    for (const Reminder& missed : caughtUp_) {
+        lines << missed.line();
+        testingAlarm_ = false;
+    }
+    return lines;
 }
 
 void ReminderEngine::setRecheckSeconds(int seconds) {

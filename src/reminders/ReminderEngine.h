@@ -1,6 +1,13 @@
 #pragma once
 
+#include "reminders/DayWatch.h"
+#include "reminders/RememberedDay.h"
 #include "reminders/RemindWindows.h"
+#include "reminders/Reminder.h"
+
+#include <QList>
+#include <QStringList>
+#include <optional>
 
 namespace almanis {
 
@@ -8,7 +15,9 @@ class Clock;
 class Connection;
 class EventListModel;
 class PollTimer;
+class SettingsStore;
 class Ui;
+class WakeTimer;
 
 // What the due check needs from the main window.
 class ReminderHost {
@@ -21,14 +30,33 @@ class ReminderHost {
     virtual void showAlarm() = 0;
 };
 
-// The main window's event list, due check and polling timer.
+// The main window's event list, due check and timers: the one-second polling
+// timer while a re-check is set, and the wake timer for the next day.
 class ReminderEngine {
   public:
     ReminderEngine(Ui& ui, const Clock& clock, const Connection& store, EventListModel& list,
-                   PollTimer& timer, ReminderHost& host);
+                   PollTimer& timer, WakeTimer& wakeTimer, SettingsStore& settings,
+                   ReminderHost& host);
 
-    // Refills the list from the store, then runs the refresh-time due check.
-    void refreshList();
+    // Refills the list from the store, then runs the refresh-time due check:
+    // starting up, starting a day or snoozed, anything due opens the alarm.
+    // False when the store could not be read, so that no check ran.
+    bool refreshList();
+
+    // The check at the start of a day, at start-up and whenever the clock
+    // shows another day: refills the list, catches up the reminders missed
+    // since the remembered day, opens the alarm as at start-up when anything is
+    // due, remembers the day and sets the wake timer for the next one.
+    void startDay();
+
+    // A wake-up of the wake timer: a new day starts the day; any wake-up sets
+    // the timer again, so a change of time zone moves it to the new midnight.
+    void wake();
+    // Sets the wake timer for the start of the day after the one checked; when
+    // that has passed already, it wakes at once. Nothing before the first check.
+    void armWakeTimer();
+    // No more wake-ups, until the next start of a day.
+    void stopWatching();
 
     // True when at least one stored event is due today.
     bool hasDueEvent();
@@ -38,6 +66,13 @@ class ReminderEngine {
 
     // Stops the timer, shows the alarm window and restarts the timer.
     void openAlarm();
+
+    // The alarm's lines: the events due today in the store's order, then the
+    // reminders caught up this day. Reads the store.
+    QStringList alarmLines();
+    // The reminders caught up at this day's start; they are listed with every
+    // alarm of the day.
+    const QList<Reminder>& caughtUp() const { return caughtUp_; }
 
     // The re-check interval in seconds that the alarm window's answer sets;
     // 0 means no timed re-check, and the polling timer stands still.
@@ -53,12 +88,20 @@ class ReminderEngine {
     void setTestingAlarm(bool testing) { testingAlarm_ = testing; }
 
   private:
+    bool hasReminders();
+
     Ui& ui_;
     const Clock& clock_;
     const Connection& store_;
     EventListModel& list_;
     PollTimer& timer_;
+    WakeTimer& wakeTimer_;
     ReminderHost& host_;
+    RememberedDay remembered_;
+    DayWatch days_;
+    std::optional<QDate> lastChecked_;
+    QList<Reminder> caughtUp_;
+    bool startingDay_ = false;
     int recheckSeconds_ = 0;
     int ticksCounted_ = 0;
     bool testingAlarm_ = false;

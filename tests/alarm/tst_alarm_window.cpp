@@ -19,9 +19,7 @@ using almanis::test::EngineFixture;
 namespace {
 // The alarm window, loaded as when the due check opens it.
 struct Alarm {
-    explicit Alarm(EngineFixture& f) : window(f.env.services, f.db, f.engine, f.host.windows) {
-        window.load();
-    }
+    explicit Alarm(EngineFixture& f) : window(f.env.services, f.engine) { window.load(); }
     QStringList lines() const { return window.lines(); }
     PointerRule& pointer() const { return *window.findChild<PointerRule*>(); }
     AlarmWindow window;
@@ -117,6 +115,20 @@ class AlarmWindowTest : public test::TestCase {
         f.host.windows = RemindWindows{true, true, false, false, false};
         Alarm a(f);
         QCOMPARE(a.lines(), (QStringList{"Soon is in 3 days.", "Today is today."}));
+    }
+
+    void caughtUpLinesFollowTodaysAndMakeATestReal() {
+        EngineFixture f(QDate(2026, 6, 15));
+        f.env.settings.values.insert(QStringLiteral("Last Check"), QStringLiteral("2026-06-12"));
+        f.add(QStringLiteral("Sunday"), 6, 14);
+        f.add(QStringLiteral("Today"), 6, 15);
+        f.add(QStringLiteral("Saturday"), 6, 13);
+        f.engine.startDay();
+        f.engine.setTestingAlarm(true);
+        Alarm a(f);
+        QCOMPARE(a.lines(), (QStringList{"Today is today.", "Saturday was 2 days ago.",
+                                         "Sunday was yesterday."}));
+        QVERIFY(!f.engine.testingAlarm());
     }
 
     void delayTextsAndPreselection_data() {

@@ -32,8 +32,7 @@ struct Windows : test::ProgramFixture {
         editorStore.open(env.storePath());
         editor = std::make_unique<EventEditor>(env.services, editorStore, std::nullopt, [] {});
         editor->load();
-        alarm = std::make_unique<AlarmWindow>(env.services, window->storeConnection(),
-                                              window->reminderEngine(), RemindWindows{});
+        alarm = std::make_unique<AlarmWindow>(env.services, window->reminderEngine());
         alarm->load();
     }
     QWidget& byName(const QString& name) const {

@@ -240,6 +240,68 @@ class AlarmFlowTest : public test::TestCase {
         QVERIFY(p.window->isVisible());
         QVERIFY(!p.window->isHiddenInTray());
     }
+
+    void doNotRemindMeAgainSilencesTheRestOfTheDayOnly() {
+        Program p(QDate(2026, 6, 15));
+        p.addEvent(QStringLiteral("First"), 6, 15);
+        p.addEvent(QStringLiteral("Second"), 6, 16);
+        p.answer(Answer::Never);
+        p.start();
+        QCOMPARE(p.alarms(), 1);
+        p.ticks(100000);
+        p.window->reminderEngine().refreshList();
+        QCOMPARE(p.alarms(), 1);
+        QVERIFY(!p.window->timer().running());
+
+        p.answer(Answer::CloseBox);
+        p.env.wakeTimer.fireOn(p.env.clock);
+        QCOMPARE(p.alarms(), 2);
+        QCOMPARE(p.listed[1], QStringList{"Second is today."});
+        QCOMPARE(p.window->events().text(1, EventListModel::DaysLeftColumn),
+                 QStringLiteral("Today"));
+        QVERIFY(p.env.ui.errors().isEmpty());
+    }
+
+    void anAlarmOpenAtMidnightKeepsItsDay() {
+        Program p(QDate(2026, 6, 15));
+        p.env.clock.set(QDateTime(QDate(2026, 6, 15), QTime(23, 59)));
+        p.addEvent(QStringLiteral("First"), 6, 15);
+        p.addEvent(QStringLiteral("Second"), 6, 16);
+        int alarmsAtMidnight = 0;
+        p.env.ui.modalScripts.push_back([&](QDialog& alarm) {
+            p.env.clock.set(QDateTime(QDate(2026, 6, 16), QTime(0, 0, 30)));
+            p.env.wakeTimer.fire();
+            alarmsAtMidnight = p.alarms();
+            alarm.close();
+        });
+        p.start();
+        QCOMPARE(alarmsAtMidnight, 1);
+        QCOMPARE(p.alarms(), 1);
+        // Closed, the alarm leaves the timer set for the midnight that passed,
+        // so it goes off at once.
+        QVERIFY(*p.env.wakeTimer.next <= p.env.clock.now());
+        p.answer(Answer::CloseBox);
+        p.env.wakeTimer.fire();
+        QCOMPARE(p.alarms(), 2);
+        QCOMPARE(p.listed[0], QStringList{"Second is today."});
+    }
+
+    void missedRemindersAreCaughtUpOnceADay() {
+        Program p(QDate(2026, 6, 15));
+        p.env.settings.values.insert(QStringLiteral("Last Check"), QStringLiteral("2026-06-11"));
+        p.addEvent(QStringLiteral("Missed"), 6, 13);
+        p.addEvent(QStringLiteral("Today"), 6, 15);
+        p.answer(Answer::CloseBox);
+        p.start();
+        QCOMPARE(p.listed, (QList<QStringList>{{"Today is today.", "Missed was 2 days ago."}}));
+        QCOMPARE(p.env.settings.values.value(QStringLiteral("Last Check")),
+                 QStringLiteral("2026-06-15"));
+        // Started again the same day, the program tells of today only.
+        p.answer(Answer::CloseBox);
+        p.start();
+        QCOMPARE(p.listed.size(), 2);
+        QCOMPARE(p.listed[1], QStringList{"Today is today."});
+    }
 };
 
 ALMANIS_TEST_MAIN(AlarmFlowTest)

@@ -22,6 +22,7 @@
 using namespace almanis;
 
 using test::anyContains;
+
 using test::readFile;
 using test::writeFile;
 
@@ -66,6 +67,9 @@ class MainWindowTest : public test::TestCase {
         QCOMPARE(form.events().count(), 11);  // the holidays of the events seed
         QCOMPARE(form.events().text(0, EventListModel::DescriptionColumn),
                  QStringLiteral("New Year's Day"));
+        // The program sleeps until the next midnight.
+        QCOMPARE(env.wakeTimer.next, QDate(2026, 12, 9).startOfDay());
+        QVERIFY(!form.timer().running());
         QVERIFY(env.ui.errors().isEmpty());
         QVERIFY(env.ui.urls.isEmpty());
     }
@@ -239,10 +243,16 @@ class MainWindowTest : public test::TestCase {
         MainWindow form(env.services);
         form.load();
         form.handleActivation();
+        form.reminderEngine().setRecheckSeconds(3600);
+        QVERIFY(form.timer().running());
         env.tray.calls.clear();
         form.releaseResources();
         QCOMPARE(form.storeConnection().state(), 0);
         QVERIFY(!form.timer().running());
+        // No wake-up is set, and one that comes all the same reads nothing.
+        QVERIFY(!env.wakeTimer.next);
+        env.clock.set(QDate(2026, 6, 16));
+        env.wakeTimer.fire();
         QCOMPARE(env.tray.calls.size(), 1);
         QCOMPARE(env.tray.calls.first().operation, QStringLiteral("delete"));
         // The store can be opened by anyone once we let go of it.

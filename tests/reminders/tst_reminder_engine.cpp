@@ -4,6 +4,7 @@
 #include "store/ResultSet.h"
 
 #include <QApplication>
+#include <QTimeZone>
 
 using namespace almanis;
 using almanis::test::EngineFixture;
@@ -28,6 +29,27 @@ void ticks(ReminderEngine& engine, int count) {
         engine.pollTick();
     }
 }
+
+// An engine whose host records the lines of every alarm it opens.
+struct DayFixture : EngineFixture {
+    explicit DayFixture(QDateTime now) : EngineFixture(now.date()) {
+        env.clock.set(now);
+        host.onShow = [this] { alarms.append(engine.alarmLines()); };
+    }
+    // The wake timer goes off at the time it was set for.
+    void sleepUntilTheWakeUp() {
+        env.wakeTimer.fireOn(env.clock);
+        engine.wake();
+    }
+    // The program wakes at `now`: after a suspend, a clock or time zone change.
+    void wakeAt(const QDateTime& now) {
+        env.clock.set(now);
+        engine.wake();
+    }
+    QString remembered() const { return env.settings.values.value(QStringLiteral("Last Check")); }
+
+    QList<QStringList> alarms;
+};
 }  // namespace
 
 class ReminderEngineTest : public test::TestCase {
@@ -310,6 +332,208 @@ class ReminderEngineTest : public test::TestCase {
         QCOMPARE(f.host.shown, 2);
         ticks(f.engine, 1);
         QCOMPARE(f.host.shown, 3);
+    }
+
+    void theStartOfADayRemembersItAndSleepsUntilMidnight() {
+        DayFixture f(QDateTime(QDate(2026, 6, 15), QTime(10, 0)));
+        f.add(QStringLiteral("Later"), 6, 20);
+        f.engine.startDay();
+        QCOMPARE(f.list.count(), 1);
+        QCOMPARE(f.remembered(), QStringLiteral("2026-06-15"));
+        QCOMPARE(f.env.wakeTimer.next, QDate(2026, 6, 16).startOfDay());
+        // Idle: no one-second tick; a snooze brings it, "do not remind" stops it.
+        QVERIFY(!f.timer.running());
+        f.timer.setInterval(1000);
+        f.engine.setRecheckSeconds(3600);
+        QVERIFY(f.timer.running());
+        f.engine.setRecheckSeconds(0);
+        QVERIFY(!f.timer.running());
+        QVERIFY(f.alarms.isEmpty());
+        QVERIFY(f.env.ui.errors().isEmpty());
+    }
+
+    void midnightStartsTheNewDay_data() {
+        QTest::addColumn<QByteArray>("zone");  // empty: local time
+        QTest::addColumn<QDate>("before");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("day");
+        QTest::addColumn<int>("hours");  // of the new day
+        QTest::newRow("an ordinary night") << QByteArray() << QDate(2026, 6, 14) << 6 << 15 << 24;
+        QTest::newRow("31 December") << QByteArray() << QDate(2026, 12, 31) << 1 << 1 << 24;
+        QTest::newRow("into 29 February") << QByteArray() << QDate(2028, 2, 28) << 2 << 29 << 24;
+        QTest::newRow("29 February falls on 1 March in a common year")
+            << QByteArray() << QDate(2027, 2, 28) << 2 << 29 << 24;
+        QTest::newRow("into a day of 23 hours")
+            << QByteArray("Europe/Berlin") << QDate(2026, 3, 28) << 3 << 29 << 23;
+        QTest::newRow("into a day of 25 hours")
+            << QByteArray("Europe/Berlin") << QDate(2026, 10, 24) << 10 << 25 << 25;
+    }
+    void midnightStartsTheNewDay() {
+        QFETCH(QByteArray, zone);
+        QFETCH(QDate, before);
+        QFETCH(int, month);
+        QFETCH(int, day);
+        QFETCH(int, hours);
+        const QTime late(23, 59, 40);
+        DayFixture f(zone.isEmpty() ? QDateTime(before, late)
+                                    : QDateTime(before, late, QTimeZone(zone)));
+        f.add(QStringLiteral("Event"), month, day);
+        f.engine.startDay();
+        QVERIFY(f.alarms.isEmpty());
+        QCOMPARE(f.list.text(0, EventListModel::DaysLeftColumn), QStringLiteral("1"));
+
+        f.sleepUntilTheWakeUp();
+        QCOMPARE(f.env.clock.now().time(), QTime(0, 0));
+        QCOMPARE(f.alarms, QList<QStringList>{{"Event is today."}});
+        QCOMPARE(f.list.text(0, EventListModel::DaysLeftColumn), QStringLiteral("Today"));
+        QCOMPARE(f.remembered(), before.addDays(1).toString(Qt::ISODate));
+        // The next wake-up: the start of the day after, the new day's length later.
+        QCOMPARE(f.env.clock.now().secsTo(*f.env.wakeTimer.next), hours * 3600);
+        QVERIFY(f.env.ui.errors().isEmpty());
+    }
+
+    void aWakeUpOnTheSameDayOnlySetsTheTimerAgain() {
+        DayFixture f(QDateTime(QDate(2026, 6, 15), QTime(10, 0)));
+        f.add(QStringLiteral("Event"), 6, 15);
+        f.engine.startDay();
+        QCOMPARE(f.alarms.size(), 1);
+        f.db.execute(QStringLiteral("delete from tblEvent"));
+        f.wakeAt(QDateTime(QDate(2026, 6, 15), QTime(18, 0)));
+        QCOMPARE(f.alarms.size(), 1);
+        QCOMPARE(f.list.count(), 1);  // not refilled
+        QCOMPARE(f.env.wakeTimer.times.size(), 2);
+        QCOMPARE(f.env.wakeTimer.next, QDate(2026, 6, 16).startOfDay());
+    }
+
+    void aResumeAfterThreeDaysAsleepCatchesUp() {
+        DayFixture f(QDateTime(QDate(2026, 6, 12), QTime(22, 0)));  // a Friday
+        f.add(QStringLiteral("Sunday"), 6, 14);
+        f.add(QStringLiteral("Monday"), 6, 15);
+        f.add(QStringLiteral("Saturday"), 6, 13);
+        f.engine.startDay();
+        QVERIFY(f.alarms.isEmpty());
+        f.wakeAt(QDateTime(QDate(2026, 6, 15), QTime(8, 30)));
+        QCOMPARE(f.alarms, (QList<QStringList>{{"Monday is today.", "Saturday was 2 days ago.",
+                                                "Sunday was yesterday."}}));
+        QCOMPARE(f.remembered(), QStringLiteral("2026-06-15"));
+        QCOMPARE(f.env.wakeTimer.next, QDate(2026, 6, 16).startOfDay());
+        // The caught-up lines belong to the day: a snoozed re-check shows them again.
+        f.engine.setRecheckSeconds(3600);
+        ticks(f.engine, 3600);
+        QCOMPARE(f.alarms.size(), 2);
+        QCOMPARE(f.alarms[1], f.alarms[0]);
+        // The next midnight starts afresh.
+        f.engine.setRecheckSeconds(0);
+        f.sleepUntilTheWakeUp();
+        QCOMPARE(f.alarms.size(), 2);
+        QVERIFY(f.engine.caughtUp().isEmpty());
+    }
+
+    void aClockSetBackCatchesUpNothingAndForgetsNothing() {
+        DayFixture f(QDateTime(QDate(2026, 6, 15), QTime(10, 0)));
+        f.add(QStringLiteral("Tenth"), 6, 10);
+        f.add(QStringLiteral("Twelfth"), 6, 12);
+        f.engine.startDay();
+        f.wakeAt(QDateTime(QDate(2026, 6, 10), QTime(10, 0)));
+        QCOMPARE(f.alarms, QList<QStringList>{{"Tenth is today."}});
+        QCOMPARE(f.remembered(), QStringLiteral("2026-06-10"));
+        QCOMPARE(f.env.wakeTimer.next, QDate(2026, 6, 11).startOfDay());
+        // Set right again, the days between are caught up.
+        f.wakeAt(QDateTime(QDate(2026, 6, 15), QTime(10, 5)));
+        QCOMPARE(f.alarms.size(), 2);
+        QCOMPARE(f.alarms[1], QStringList{"Twelfth was 3 days ago."});
+    }
+
+    void aBadRememberedDayIsRewritten_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("garbled") << "not a day";
+        QTest::newRow("in the future") << "2026-07-01";
+        QTest::newRow("missing") << QString();
+    }
+    void aBadRememberedDayIsRewritten() {
+        QFETCH(QString, stored);
+        DayFixture f(QDateTime(QDate(2026, 6, 15), QTime(10, 0)));
+        if (!stored.isNull()) {
+            f.env.settings.values.insert(QStringLiteral("Last Check"), stored);
+        }
+        f.add(QStringLiteral("Missed"), 6, 14);
+        f.engine.startDay();
+        QVERIFY(f.alarms.isEmpty());
+        QCOMPARE(f.remembered(), QStringLiteral("2026-06-15"));
+    }
+
+    void anUnreadableStoreIsNoCheck() {
+        DayFixture f(QDateTime(QDate(2026, 6, 15), QTime(10, 0)));
+        f.env.settings.values.insert(QStringLiteral("Last Check"), QStringLiteral("2026-06-01"));
+        f.db.close();
+        f.engine.startDay();
+        QCOMPARE(f.env.ui.errors().size(), 1);
+        QVERIFY(f.env.ui.errors()[0].contains(location("ListEvents", 102)));
+        // The next start still catches up from the day before; the watch goes on.
+        QCOMPARE(f.remembered(), QStringLiteral("2026-06-01"));
+        QCOMPARE(f.env.wakeTimer.next, QDate(2026, 6, 16).startOfDay());
+    }
+
+    void settingsThatCannotBeWrittenLoseNothing() {
+        DayFixture f(QDateTime(QDate(2026, 6, 15), QTime(10, 0)));
+        f.env.settings.values.insert(QStringLiteral("Last Check"), QStringLiteral("2026-06-12"));
+        f.env.settings.failure = QStringLiteral("the file is read-only");
+        f.add(QStringLiteral("Missed"), 6, 13);
+        f.engine.startDay();
+        QCOMPARE(f.alarms, QList<QStringList>{{"Missed was 2 days ago."}});
+        QVERIFY(f.env.ui.errors().isEmpty());
+        QCOMPARE(f.remembered(), QStringLiteral("2026-06-12"));
+        // Not remembered, the catch-up comes again at the next start.
+        f.engine.startDay();
+        QCOMPARE(f.alarms.size(), 2);
+        QCOMPARE(f.alarms[1], f.alarms[0]);
+    }
+
+    void aSnoozeCarriesOnAcrossMidnight() {
+        DayFixture f(QDateTime(QDate(2026, 6, 14), QTime(23, 30)));
+        f.add(QStringLiteral("Event"), 6, 15);
+        f.engine.startDay();
+        f.engine.setRecheckSeconds(3600);
+        ticks(f.engine, 1800);
+        f.sleepUntilTheWakeUp();
+        QCOMPARE(f.alarms, QList<QStringList>{{"Event is today."}});
+        QCOMPARE(f.engine.recheckSeconds(), 3600);
+        QCOMPARE(f.engine.ticksCounted(), 1800);
+        ticks(f.engine, 1800);
+        QCOMPARE(f.alarms.size(), 2);
+    }
+
+    void aNewTimeZoneMovesTheWakeUp() {
+        const QTimeZone berlin("Europe/Berlin");
+        DayFixture f(QDateTime(QDate(2026, 6, 15), QTime(20, 0), berlin));
+        f.add(QStringLiteral("Event"), 6, 16);
+        f.engine.startDay();
+        QCOMPARE(f.env.wakeTimer.next, QDateTime(QDate(2026, 6, 16), QTime(0, 0), berlin));
+        // West, the day goes on: the wake-up moves to the new midnight.
+        const QTimeZone newYork("America/New_York");
+        f.wakeAt(f.env.clock.now().toTimeZone(newYork));
+        QVERIFY(f.alarms.isEmpty());
+        QCOMPARE(f.env.wakeTimer.next, QDateTime(QDate(2026, 6, 16), QTime(0, 0), newYork));
+        // East, the new day has begun already.
+        const QTimeZone tokyo("Asia/Tokyo");
+        f.wakeAt(f.env.clock.now().toTimeZone(tokyo));
+        QCOMPARE(f.alarms, QList<QStringList>{{"Event is today."}});
+        QCOMPARE(f.env.wakeTimer.next, QDateTime(QDate(2026, 6, 17), QTime(0, 0), tokyo));
+    }
+
+    void noWakeUpCountsBeforeTheFirstCheckOrAfterTheLast() {
+        DayFixture f(QDateTime(QDate(2026, 6, 15), QTime(10, 0)));
+        f.add(QStringLiteral("Event"), 6, 16);
+        f.wakeAt(QDateTime(QDate(2026, 6, 16), QTime(10, 0)));
+        QCOMPARE(f.list.count(), 0);
+        QVERIFY(!f.env.wakeTimer.next);
+        f.engine.startDay();
+        QCOMPARE(f.alarms.size(), 1);
+        f.engine.stopWatching();
+        QVERIFY(!f.env.wakeTimer.next);
+        f.wakeAt(QDateTime(QDate(2026, 6, 17), QTime(10, 0)));
+        QCOMPARE(f.list.text(0, EventListModel::DaysLeftColumn), QStringLiteral("Today"));
+        QCOMPARE(f.alarms.size(), 1);
     }
 };
 

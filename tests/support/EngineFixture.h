@@ -54,7 +54,7 @@ struct EngineFixture : StoreFixture {
     EventListModel list;
     PollTimer timer;
     FakeHost host;
-    ReminderEngine engine{env.ui, env.clock, db, list, timer, host};
+    ReminderEngine engine{env.ui, env.clock, db, list, timer, env.wakeTimer, env.settings, host};
 };
 
 }  // namespace almanis::test

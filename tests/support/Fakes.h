@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/AppError.h"
 #include "core/Chance.h"
 #include "core/Clock.h"
 #include "core/SettingsStore.h"
@@ -23,12 +24,17 @@ class MemorySettingsStore final : public SettingsStore {
         return values.value(key, defaultValue);
     }
     void save(const QString& key, const QString& value) override {
+        if (!failure.isEmpty()) {
+            throw AppError(failure);
+        }
         values.insert(key, value);
         writes.append(key + QLatin1Char('=') + value);
     }
     QString location() const override { return QStringLiteral("/memory/Almanis.conf"); }
     QMap<QString, QString> values;
     QStringList writes;
+    // When set, every save fails for this reason.
+    QString failure;
 };
 
 // A tray that records every call with its record.
