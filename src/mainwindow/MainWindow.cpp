@@ -491,6 +491,21 @@ bool MainWindow::event(QEvent* event) {
 void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     fitToScreen();
+    // Started at log-on, the window may never be activated: the window manager
+    // is not up yet, or keeps the focus elsewhere. The first activation's work
+    // runs right after the first show all the same (queued, so the window is
+    // on the screen before an alarm opens); an activation that came first has
+    // done it already.
+    if (startingUp_) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (startingUp_) {
+                    handleActivation();
+                }
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 void MainWindow::moveEvent(QMoveEvent* event) {

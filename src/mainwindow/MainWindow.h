@@ -43,7 +43,7 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     // The load sequence, run once when the program starts.
     void load();
     // What an activation does; the first one fills the list and checks for due
-    // events.
+    // events. The first show runs it too, for a window that is never activated.
     void handleActivation();
     // Releases the store, the timer and the tray icon. Never refused.
     void releaseResources();

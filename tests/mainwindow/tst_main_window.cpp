@@ -23,6 +23,17 @@ using namespace almanis;
 
 using test::anyContains;
 
+namespace {
+// A window manager that never activates the window, as at the start of a
+// log-on session, or with focus-stealing prevention.
+class NoActivation final : public QObject {
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        return event->type() == QEvent::WindowActivate || QObject::eventFilter(watched, event);
+    }
+};
+}  // namespace
+
 using test::readFile;
 using test::writeFile;
 
@@ -413,6 +424,30 @@ class MainWindowTest : public test::TestCase {
         QVERIFY(cli.waitForFinished(30000));
         QCOMPARE(cli.exitCode(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(p.window->events().count(), 11, 2000);
+    }
+
+    void aWindowThatIsNeverActivatedStartsAllTheSame() {
+        test::TestEnvironment env(QDate(2026, 12, 25));  // Christmas Day is due
+        MainWindow form(env.services);
+        NoActivation windowManager;
+        form.installEventFilter(&windowManager);
+        form.load();
+        form.show();
+        // Right after the show, not within it.
+        QVERIFY(form.isStartingUp());
+        QCoreApplication::processEvents();
+        QVERIFY(!form.isStartingUp());
+        QCOMPARE(form.events().count(), 11);
+        QCOMPARE(env.ui.modals.size(), 1);
+        QCOMPARE(env.ui.modals.first().title, QStringLiteral("Event Alert!"));
+        QVERIFY(env.wakeTimer.next);
+        // An activation that comes after all repeats nothing.
+        form.removeEventFilter(&windowManager);
+        form.handleActivation();
+        form.hide();
+        form.show();
+        QCoreApplication::processEvents();
+        QCOMPARE(env.ui.modals.size(), 1);
     }
 };
 
