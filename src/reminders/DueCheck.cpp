@@ -6,25 +6,41 @@
 
 namespace almanis {
 
-std::optional<Reminder> DueCheck::dueToday(const EventRecord& event) const {
-    const std::optional<int> left = tryDaysLeft(event.month, event.day, today_);
+namespace {
+bool dated(const EventRows& rows, int row) {
+    return rows.monthRead(row) && rows.dayRead(row);
+}
+}  // namespace
+
+std::optional<int> DueCheck::daysLeftIfDue(int month, int day) const {
+    const std::optional<int> left = tryDaysLeft(month, day, today_);
     if (!left || !windows_.isDue(*left)) {
         return std::nullopt;
     }
-    return Reminder{event, *left};
+    return left;
 }
 
-QList<Reminder> DueCheck::dueToday(const QList<EventRecord>& events) const {
+std::optional<Reminder> DueCheck::dueToday(const EventRecord& event) const {
+    if (const std::optional<int> left = daysLeftIfDue(event.month, event.day)) {
+        return Reminder{event, *left};
+    }
+    return std::nullopt;
+}
+
+QList<Reminder> DueCheck::dueToday(const EventRows& rows) const {
     QList<Reminder> due;
-    for (const EventRecord& event : events) {
-        if (std::optional<Reminder> reminder = dueToday(event)) {
-            due.append(std::move(*reminder));
+    for (int row = 0; row < rows.count(); ++row) {
+        if (!dated(rows, row)) {
+            continue;
+        }
+        if (const std::optional<int> left = daysLeftIfDue(rows.month(row), rows.day(row))) {
+            due.append({rows.record(row), *left});
         }
     }
     return due;
 }
 
-QList<Reminder> DueCheck::missedSince(const QList<EventRecord>& events,
+QList<Reminder> DueCheck::missedSince(const EventRows& rows,
                                       std::optional<QDate> lastChecked) const {
     if (!lastChecked || !lastChecked->isValid() || *lastChecked >= today_) {
         return {};
@@ -35,17 +51,18 @@ QList<Reminder> DueCheck::missedSince(const QList<EventRecord>& events,
         return {};
     }
     QList<Reminder> missed;
-    for (const EventRecord& event : events) {
+    for (int row = 0; row < rows.count(); ++row) {
         // Today's line already tells about it.
-        if (dueToday(event)) {
+        if (!dated(rows, row) || daysLeftIfDue(rows.month(row), rows.day(row))) {
             continue;
         }
         // Each missed day is checked as the day itself would have been; the
         // first hit names the event's day, and later windows point at the same.
         for (QDate day = first; day < today_; day = day.addDays(1)) {
-            const std::optional<int> left = tryDaysLeft(event.month, event.day, day);
+            const std::optional<int> left = tryDaysLeft(rows.month(row), rows.day(row), day);
             if (left && windows_.isDue(*left)) {
-                missed.append({event, static_cast<int>(today_.daysTo(day.addDays(*left)))});
+                missed.append(
+                    {rows.record(row), static_cast<int>(today_.daysTo(day.addDays(*left)))});
                 break;
             }
         }

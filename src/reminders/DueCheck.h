@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/EventRecord.h"
+#include "reminders/EventRows.h"
 #include "reminders/RemindWindows.h"
 #include "reminders/Reminder.h"
 
@@ -22,17 +23,19 @@ class DueCheck {
 
     // The event's reminder today, when a switched-on window falls on today.
     std::optional<Reminder> dueToday(const EventRecord& event) const;
-    // The reminders due today, in the order of the events.
-    QList<Reminder> dueToday(const QList<EventRecord>& events) const;
+    // The reminders due today, in the order of the rows. Rows whose month or
+    // day could not be read are never due.
+    QList<Reminder> dueToday(const EventRows& rows) const;
 
     // The reminders whose window fell on a day after `lastChecked` and before
     // today, at most kCatchUpDays back: each event once, however many of its
     // windows were missed, and none that is due today anyway; the one about
     // the earliest day first. Nothing without a day checked before today.
-    QList<Reminder> missedSince(const QList<EventRecord>& events,
-                                std::optional<QDate> lastChecked) const;
+    QList<Reminder> missedSince(const EventRows& rows, std::optional<QDate> lastChecked) const;
 
   private:
+    std::optional<int> daysLeftIfDue(int month, int day) const;
+
     RemindWindows windows_;
     QDate today_;
 };

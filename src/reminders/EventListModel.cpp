@@ -3,7 +3,12 @@
 #include "core/AppError.h"
 #include "core/EventDate.h"
 
+#include <QHash>
 #include <QLocale>
+#include <QSet>
+#include <algorithm>
+#include <optional>
+#include <vector>
 
 namespace almanis {
 
@@ -29,14 +34,201 @@ void EventListModel::setToday(QDate today) {
     }
 }
 
-void EventListModel::setRows(QList<Row> rows) {
+void EventListModel::setRows(EventRows rows) {
+    readMonthNames();
+    if (rows_.isEmpty() || rows.isEmpty()) {
+        reset(std::move(rows));
+        return;
+    }
+    // Most reads differ from the last by an event or two: find the stretch
+    // that changed between the rows both share at the start and at the end.
+    const int oldCount = count();
+    const int newCount = rows.count();
+    int head = 0;
+    while (head < oldCount && head < newCount && rows_.sameRow(head, rows, head)) {
+        ++head;
+    }
+    int tail = 0;
+    while (tail < oldCount - head && tail < newCount - head &&
+           rows_.sameRow(oldCount - 1 - tail, rows, newCount - 1 - tail)) {
+        ++tail;
+    }
+    if (!followRows(rows, head, oldCount - tail, newCount - tail)) {
+        reset(std::move(rows));
+        return;
+    }
+    rows_.compact();
+}
+
+void EventListModel::setRows(const QList<Row>& rows) {
+    EventRows compact;
+    compact.reserve(static_cast<int>(rows.size()));
+    for (const Row& row : rows) {
+        compact.append(row.event, row.monthRead, row.dayRead);
+    }
+    setRows(std::move(compact));
+}
+
+void EventListModel::reset(EventRows rows) {
     beginResetModel();
     rows_ = std::move(rows);
-    const QLocale locale;
-    for (int month = 1; month <= 12; ++month) {
-        monthNames_[month - 1] = locale.standaloneMonthName(month, QLocale::LongFormat);
-    }
     endResetModel();
+}
+
+namespace {
+// Beyond this many moves, one reset costs the views less.
+constexpr int kMostMoves = 256;
+
+// Which entries of `sequence` make one longest strictly increasing run.
+std::vector<bool> longestIncreasingRun(const std::vector<int>& sequence) {
+    const int n = static_cast<int>(sequence.size());
+    std::vector<int> tails;  // per run length, the entry that ends the lowest run
+    std::vector<int> previous(sequence.size(), -1);
+    for (int i = 0; i < n; ++i) {
+        const auto at =
+            std::lower_bound(tails.begin(), tails.end(), sequence[i],
+                             [&](int entry, int value) { return sequence[entry] < value; });
+        if (at != tails.begin()) {
+            previous[i] = *(at - 1);
+        }
+        if (at == tails.end()) {
+            tails.push_back(i);
+        } else {
+            *at = i;
+        }
+    }
+    std::vector<bool> inRun(sequence.size(), false);
+    for (int i = tails.empty() ? -1 : tails.back(); i >= 0; i = previous[i]) {
+        inRun[i] = true;
+    }
+    return inRun;
+}
+}  // namespace
+
+bool EventListModel::followRows(EventRows& next, int head, int oldEnd, int newEnd) {
+    // Rows are told apart by the store's id. A read that holds an id twice
+    // cannot be followed row by row.
+    QHash<qint64, int> wanted;
+    wanted.reserve(newEnd - head);
+    for (int j = head; j < newEnd; ++j) {
+        if (wanted.contains(next.id(j))) {
+            return false;
+        }
+        wanted.insert(next.id(j), j);
+    }
+    QSet<qint64> seen;
+    QSet<qint64> kept;
+    std::vector<int> newPositions;
+    std::vector<qint64> keptIds;
+    for (int i = head; i < oldEnd; ++i) {
+        const qint64 id = rows_.id(i);
+        if (seen.contains(id)) {
+            return false;
+        }
+        seen.insert(id);
+        if (const auto at = wanted.constFind(id); at != wanted.cend()) {
+            kept.insert(id);
+            keptIds.push_back(id);
+            newPositions.push_back(*at);
+        }
+    }
+    // The kept rows in the longest run already in the new order stay where
+    // they are; the others move, the fewest moves there can be.
+    const std::vector<bool> staying = longestIncreasingRun(newPositions);
+    QSet<qint64> moving;
+    for (std::size_t k = 0; k < keptIds.size(); ++k) {
+        if (!staying[k]) {
+            moving.insert(keptIds[k]);
+        }
+    }
+    if (moving.size() > kMostMoves) {
+        return false;
+    }
+
+    // Rows that left, from the end so the positions before stay good.
+    for (int i = oldEnd - 1; i >= head;) {
+        if (kept.contains(rows_.id(i))) {
+            --i;
+            continue;
+        }
+        int first = i;
+        while (first > head && !kept.contains(rows_.id(first - 1))) {
+            --first;
+        }
+        beginRemoveRows({}, first, i);
+        rows_.remove(first, i - first + 1);
+        endRemoveRows();
+        oldEnd -= i - first + 1;
+        i = first - 1;
+    }
+
+    // Each moving row goes right after the row the new read has before it.
+    const auto positionOf = [&](qint64 id) {
+        int at = head;
+        while (rows_.id(at) != id) {
+            ++at;
+        }
+        return at;
+    };
+    std::optional<qint64> before;
+    for (int j = head; j < newEnd; ++j) {
+        const qint64 id = next.id(j);
+        if (!kept.contains(id)) {
+            continue;
+        }
+        if (moving.contains(id)) {
+            const int from = positionOf(id);
+            const int to = before ? positionOf(*before) + 1 : head;
+            if (to != from) {
+                beginMoveRows({}, from, from, {}, to);
+                rows_.move(from, to > from ? to - 1 : to);
+                endMoveRows();
+            }
+        }
+        before = id;
+    }
+
+    // The kept rows now stand in the new order: insert the new rows among
+    // them and update the ones whose fields changed.
+    int row = head;
+    for (int j = head; j < newEnd;) {
+        if (kept.contains(next.id(j))) {
+            Q_ASSERT(rows_.id(row) == next.id(j));
+            if (!rows_.sameRow(row, next, j)) {
+                rows_.replaceFrom(row, next, j);
+                emit dataChanged(index(row, 0), index(row, ColumnCount - 1), {Qt::DisplayRole});
+            }
+            ++row;
+            ++j;
+            continue;
+        }
+        int last = j;
+        while (last + 1 < newEnd && !kept.contains(next.id(last + 1))) {
+            ++last;
+        }
+        const int added = last - j + 1;
+        beginInsertRows({}, row, row + added - 1);
+        rows_.insertFrom(row, next, j, added);
+        endInsertRows();
+        row += added;
+        j = last + 1;
+    }
+    return true;
+}
+
+void EventListModel::readMonthNames() {
+    const QLocale locale;
+    bool changed = false;
+    for (int month = 1; month <= 12; ++month) {
+        QString name = locale.standaloneMonthName(month, QLocale::LongFormat);
+        if (name != monthNames_[month - 1]) {
+            monthNames_[month - 1] = std::move(name);
+            changed = true;
+        }
+    }
+    if (changed && !rows_.isEmpty()) {
+        emit dataChanged(index(0, MonthColumn), index(count() - 1, MonthColumn), {Qt::DisplayRole});
+    }
 }
 
 QString EventListModel::monthName(int month) const {
@@ -46,37 +238,39 @@ QString EventListModel::monthName(int month) const {
     return first ? monthNames_[first->month() - 1] : QString();
 }
 
-const EventListModel::Row& EventListModel::row(int row) const {
+EventListModel::Row EventListModel::row(int row) const {
     if (row < 0 || row >= count()) {
         throw AppError(QStringLiteral("Index out of bounds: list row %1").arg(row));
     }
-    return rows_[row];
+    return Row{rows_.record(row), rows_.monthRead(row), rows_.dayRead(row)};
 }
 
 QString EventListModel::text(int r, Column column) const {
-    const Row& entry = row(r);
-    const EventRecord& event = entry.event;
+    if (r < 0 || r >= count()) {
+        throw AppError(QStringLiteral("Index out of bounds: list row %1").arg(r));
+    }
+    const EventRows& rows = rows_;
     switch (column) {
         case IdColumn:
-            return QString::number(event.id);
+            return QString::number(rows.id(r));
         case DescriptionColumn:
-            return event.description;
+            return rows.description(r);
         case MonthColumn:
-            return entry.monthRead ? monthName(event.month) : QString();
+            return rows.monthRead(r) ? monthName(rows.month(r)) : QString();
         case DayColumn:
-            return entry.dayRead ? QString::number(event.day) : QString();
+            return rows.dayRead(r) ? QString::number(rows.day(r)) : QString();
         case DaysLeftColumn: {
-            if (!entry.monthRead || !entry.dayRead) {
+            if (!rows.monthRead(r) || !rows.dayRead(r)) {
                 return {};
             }
-            const std::optional<int> days = tryDaysLeft(event.month, event.day, today_);
+            const std::optional<int> days = tryDaysLeft(rows.month(r), rows.day(r), today_);
             if (!days) {
                 return {};
             }
             return *days == 0 ? tr("Today") : QString::number(*days);
         }
         case MonthNumberColumn:
-            return entry.monthRead ? QString::number(event.month) : QString();
+            return rows.monthRead(r) ? QString::number(rows.month(r)) : QString();
         case ColumnCount:
             break;
     }

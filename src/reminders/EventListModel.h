@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/EventRecord.h"
+#include "reminders/EventRows.h"
 
 #include <QAbstractTableModel>
 #include <QDate>
@@ -11,7 +12,9 @@ namespace almanis {
 
 // The main window's list: one row per stored event, in the order read, with
 // the texts the user sees computed from the record when the view asks for
-// them (month name, day, days left counted from the model's today).
+// them (month name, day, days left counted from the model's today). A new read
+// of the same events changes only the rows that differ, so the view keeps its
+// scroll position and selection.
 class EventListModel final : public QAbstractTableModel {
     Q_OBJECT
   public:
@@ -39,13 +42,17 @@ class EventListModel final : public QAbstractTableModel {
     QDate today() const { return today_; }
     void setToday(QDate today);
 
-    // Replaces every row; the views are told once.
-    void setRows(QList<Row> rows);
-    void clear() { setRows({}); }
+    // Takes the rows of a new read. Rows that left are removed, new ones
+    // inserted, moved ones moved and changed ones updated; only a first fill, an
+    // emptied list or a read that shares too little with the last is a reset.
+    void setRows(EventRows rows);
+    void setRows(const QList<Row>& rows);
+    void clear() { setRows(EventRows()); }
 
-    int count() const { return static_cast<int>(rows_.size()); }
+    int count() const { return rows_.count(); }
+    const EventRows& rows() const { return rows_; }
     // Throws AppError for a row that does not exist.
-    const Row& row(int row) const;
+    Row row(int row) const;
     // The text `column` shows for `row`.
     QString text(int row, Column column) const;
 
@@ -57,8 +64,11 @@ class EventListModel final : public QAbstractTableModel {
 
   private:
     QString monthName(int month) const;
+    void readMonthNames();
+    void reset(EventRows rows);
+    bool followRows(EventRows& next, int head, int oldEnd, int newEnd);
 
-    QList<Row> rows_;
+    EventRows rows_;
     QDate today_;
     // The user's month names, read once per fill rather than once per row.
     std::array<QString, 12> monthNames_;

@@ -41,18 +41,6 @@ EventRecord datedEvent(const ResultSet& rs, QDate today) {
     return event;
 }
 
-// The events of the rows whose month and day were read.
-QList<EventRecord> readEvents(const EventListModel& list) {
-    QList<EventRecord> events;
-    for (int row = 0; row < list.count(); ++row) {
-        const EventListModel::Row& entry = list.row(row);
-        if (entry.monthRead && entry.dayRead) {
-            events.append(entry.event);
-        }
-    }
-    return events;
-}
-
 // One fill of the main list: the rows read so far and the row being read.
 // Each field is read in its own guarded step, and a field that cannot be
 // read fails every step that needs it, so each of them is reported.
@@ -61,42 +49,33 @@ class ListFill {
     ListFill(const ResultSet& rs, QDate today) : rs_(rs), today_(today) {}
 
     void nextRow() {
-        current_ = -1;
+        reading_ = false;
         month_.reset();
         day_.reset();
     }
     void addRow() {
-        EventListModel::Row row;
-        row.event.id = rs_.field("id").toLongLong();
-        row.monthRead = false;
-        row.dayRead = false;
-        rows_.append(std::move(row));
-        current_ = static_cast<int>(rows_.size()) - 1;
+        rows_.append(rs_.field("id").toLongLong());
+        reading_ = true;
     }
-    void description() { current().event.description = rs_.field("Description").toString(); }
+    void description() { current().setLastDescription(rs_.text("Description")); }
     void monthName() {
         if (!carriedDate(today_.year(), month(), 1)) {
             throw AppError(QStringLiteral("Invalid procedure call: no month %1").arg(month()));
         }
     }
-    void day() {
-        current().event.day = storedDay();
-        current().dayRead = true;
-    }
-    void monthNumber() {
-        current().event.month = month();
-        current().monthRead = true;
-    }
+    void day() { current().setLastDay(storedDay()); }
+    void monthNumber() { current().setLastMonth(month()); }
     void daysLeft() { almanis::daysLeft(month(), storedDay(), today_); }
 
-    QList<EventListModel::Row> takeRows() { return std::move(rows_); }
+    EventRows takeRows() { return std::move(rows_); }
 
   private:
-    EventListModel::Row& current() {
-        if (current_ < 0) {
+    // The row being read; a row whose id could not be read was never added.
+    EventRows& current() {
+        if (!reading_) {
             throw AppError(QStringLiteral("Index out of bounds: list row -1"));
         }
-        return rows_[current_];
+        return rows_;
     }
     // A stored month or day is read at the first step that needs it; a read
     // that failed fails again in the next step that needs it.
@@ -115,8 +94,8 @@ class ListFill {
 
     const ResultSet& rs_;
     const QDate today_;
-    QList<EventListModel::Row> rows_;
-    int current_ = -1;
+    EventRows rows_;
+    bool reading_ = false;
     std::optional<int> month_;
     std::optional<int> day_;
 };
@@ -128,7 +107,9 @@ bool ReminderEngine::refreshList() {
     // one day's figures.
     const QDate today = clock_.today();
     bool opened = false;
-    g.step(100, [&] { list_.clear(); });
+    // The list keeps showing the last read until this one is over, and then
+    // changes only where the events did.
+    g.step(100, [] {});
     {
         ResultSet rs;
         opened = g.step(102, [&] { rs.open(sql::selectEvents(), store_); });
@@ -157,19 +138,23 @@ bool ReminderEngine::refreshList() {
         list_.setRows(fill.takeRows());
     }
     // Without a readable store the check could only repeat the same report and
-    // find nothing. When neither starting up, starting a day nor snoozed its
-    // answer opens nothing, so the table is not read a second time (nor a bad
-    // row reported twice).
+    // find nothing.
     if (!opened) {
         return false;
     }
-    // The start of a day catches up from the rows just read.
-    if (startingDay_) {
-        caughtUp_ =
-            DueCheck(host_.remindWindows(), today).missedSince(readEvents(list_), lastChecked_);
-    }
+    // The due check and the catch-up decide from the rows just read: the
+    // table is not read and sorted a second time, and a row the fill reported
+    // is not reported again. When neither starting up, starting a day nor
+    // snoozed, the answer would open nothing, so it is not asked.
+    const auto dueInList = [&] {
+        const DueCheck check(host_.remindWindows(), today);
+        if (startingDay_) {
+            caughtUp_ = check.missedSince(list_.rows(), lastChecked_);
+        }
+        return !check.dueToday(list_.rows()).isEmpty() || !caughtUp_.isEmpty();
+    };
     if (g.test(120, [&] {
-            return (host_.startingUp() || startingDay_ || recheckSeconds_ > 0) && hasReminders();
+            return (host_.startingUp() || startingDay_ || recheckSeconds_ > 0) && dueInList();
         })) {
         g.step(122, [&] { openAlarm(); });
     }

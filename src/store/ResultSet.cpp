@@ -37,7 +37,7 @@ void ResultSet::open(const QString& sql, const Connection& db) {
     step();
 }
 
-QVariant ResultSet::field(const char* name) const {
+int ResultSet::currentColumn(const char* name) const {
     if (!stmt_ || eof_) {
         throw AppError(
             QStringLiteral("Either BOF or EOF is True, or the current record has been deleted"));
@@ -47,6 +47,11 @@ QVariant ResultSet::field(const char* name) const {
         throw AppError(
             QStringLiteral("Item cannot be found in the collection: %1").arg(QLatin1String(name)));
     }
+    return column;
+}
+
+QVariant ResultSet::field(const char* name) const {
+    const int column = currentColumn(name);
     switch (sqlite3_column_type(stmt_, column)) {
         case SQLITE_INTEGER:
             return QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt_, column)));
@@ -63,6 +68,16 @@ QVariant ResultSet::field(const char* name) const {
         default:
             return {};
     }
+}
+
+QByteArrayView ResultSet::text(const char* name) const {
+    const int column = currentColumn(name);
+    if (sqlite3_column_type(stmt_, column) == SQLITE_TEXT) {
+        return QByteArrayView(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column)),
+                              sqlite3_column_bytes(stmt_, column));
+    }
+    converted_ = field(name).toString().toUtf8();
+    return converted_;
 }
 
 int ResultSet::columnIndex(const char* name) const {

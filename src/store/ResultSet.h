@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArrayList>
+#include <QByteArrayView>
 #include <QString>
 #include <QVariant>
 #include <array>
@@ -29,6 +30,9 @@ class ResultSet {
     // The value of the named column in the current row (case-insensitive name):
     // an integer, a real, a text, or null.
     QVariant field(const char* name) const;
+    // The named column as UTF-8 text, as field() would give it as a string,
+    // without a string per row: valid until the next move.
+    QByteArrayView text(const char* name) const;
 
     void moveNext();
 
@@ -38,6 +42,8 @@ class ResultSet {
   private:
     void step();
     int columnIndex(const char* name) const;
+    // The column of the current row by name; throws when there is none.
+    int currentColumn(const char* name) const;
 
     sqlite3_stmt* stmt_ = nullptr;
     QByteArrayList columns_;
@@ -45,6 +51,8 @@ class ResultSet {
     // each name pointer was found.
     mutable std::array<std::pair<const char*, int>, 8> lookups_{};
     mutable int lookupCount_ = 0;
+    // A value that is not stored as text, converted for text().
+    mutable QByteArray converted_;
     QString path_;
     bool eof_ = true;
 };

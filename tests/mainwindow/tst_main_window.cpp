@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeView>
 
 using namespace almanis;
@@ -424,6 +425,50 @@ class MainWindowTest : public test::TestCase {
         QVERIFY(cli.waitForFinished(30000));
         QCOMPARE(cli.exitCode(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(p.window->events().count(), 11, 2000);
+    }
+
+    void aRefillKeepsTheSelectionAndTheScrollPosition_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("an event added") << "insert into tblEvent (Description,EventMonth,EventDay) "
+                                           "values ('Added',12,30)"
+                                        << "Event 30";
+        QTest::newRow("another event deleted")
+            << "delete from tblEvent where Description='Event 02'"
+            << "Event 30";
+        QTest::newRow("the selected event renamed")
+            << "update tblEvent set Description='Renamed' where Description='Event 30'"
+            << "Renamed";
+        QTest::newRow("the selected event moved to another month")
+            << "update tblEvent set EventMonth=11 where Description='Event 30'"
+            << "Event 30";
+    }
+    void aRefillKeepsTheSelectionAndTheScrollPosition() {
+        QFETCH(QString, change);
+        QFETCH(QString, selected);
+        test::ProgramFixture f;
+        f.useBlankStore();
+        for (int i = 1; i <= 40; ++i) {
+            f.addEvent(QStringLiteral("Event %1").arg(i, 2, 10, QLatin1Char('0')), (i - 1) / 4 + 1,
+                       (i - 1) % 4 * 7 + 1);
+        }
+        f.start();
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        auto* list = test::find<QTreeView>(*f.window, "ListView1");
+        f.select(29);
+        list->scrollTo(list->model()->index(29, 0));
+        const int scrolled = list->verticalScrollBar()->value();
+        QVERIFY(scrolled > 0);
+
+        f.execute(change);
+        f.window->reminderEngine().refreshList();
+
+        const QModelIndexList rows = list->selectionModel()->selectedRows();
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(f.window->events().text(rows.first().row(), EventListModel::DescriptionColumn),
+                 selected);
+        QCOMPARE(list->verticalScrollBar()->value(), scrolled);
     }
 
     void aWindowThatIsNeverActivatedStartsAllTheSame() {

@@ -9,11 +9,11 @@ using almanis::test::remindWindowsFrom;
 
 namespace {
 // Events written "description,month,day".
-QList<EventRecord> eventsFrom(const QStringList& texts) {
-    QList<EventRecord> events;
+EventRows eventsFrom(const QStringList& texts) {
+    EventRows events;
     for (const QString& text : texts) {
         const QStringList parts = text.split(QLatin1Char(','));
-        events.append({events.size() + 1, parts[0], parts[1].toInt(), parts[2].toInt()});
+        events.append({events.count() + 1, parts[0], parts[1].toInt(), parts[2].toInt()});
     }
     return events;
 }

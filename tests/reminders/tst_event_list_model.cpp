@@ -25,6 +25,25 @@ Row unreadable(qint64 id, bool monthRead, bool dayRead) {
     return row;
 }
 
+// Rows written "id description month day", one event a word group.
+QList<Row> rowsFrom(const QStringList& texts) {
+    QList<Row> rows;
+    for (const QString& text : texts) {
+        const QStringList parts = text.split(QLatin1Char(' '));
+        rows.append(
+            {EventRecord{parts[0].toLongLong(), parts[1], parts[2].toInt(), parts[3].toInt()}});
+    }
+    return rows;
+}
+
+QStringList idsOf(const EventListModel& model) {
+    QStringList ids;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        ids << model.text(row, EventListModel::IdColumn);
+    }
+    return ids;
+}
+
 QStringList texts(const EventListModel& model, int row) {
     QStringList cells;
     for (int column = 0; column < EventListModel::ColumnCount; ++column) {
@@ -98,6 +117,110 @@ class EventListModelTest : public test::TestCase {
         QCOMPARE(model.text(1, EventListModel::DaysLeftColumn), QStringLiteral("364"));
         model.setToday(QDate(2027, 1, 1));
         QCOMPARE(changed.size(), 1);  // the same day again changes nothing
+    }
+
+    // A new read changes only what differs, so the view keeps its selection
+    // and scroll position; whatever way it gets there, the model ends up the
+    // same as one filled afresh.
+    void aNewReadChangesOnlyWhatDiffers_data() {
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<QList<int>>("signalCounts");  // inserted, removed, moved, changed, reset
+        const QStringList list{"1 A 1 1", "2 B 2 2", "3 C 3 3", "4 D 4 4", "5 E 5 5"};
+        QTest::newRow("the same read") << list << list << QList<int>{0, 0, 0, 0, 0};
+        QTest::newRow("an event added")
+            << list << QStringList{"1 A 1 1", "2 B 2 2", "6 F 2 9", "3 C 3 3", "4 D 4 4", "5 E 5 5"}
+            << QList<int>{1, 0, 0, 0, 0};
+        QTest::newRow("two added apart, at both ends")
+            << list << QStringList{"6 F 1 1", "1 A 1 1", "2 B 2 2", "3 C 3 3",
+                                   "4 D 4 4", "5 E 5 5", "7 G 9 9"}
+            << QList<int>{2, 0, 0, 0, 0};
+        QTest::newRow("an event deleted")
+            << list << QStringList{"1 A 1 1", "2 B 2 2", "4 D 4 4", "5 E 5 5"}
+            << QList<int>{0, 1, 0, 0, 0};
+        QTest::newRow("a description edited")
+            << list << QStringList{"1 A 1 1", "2 B 2 2", "3 Cc 3 3", "4 D 4 4", "5 E 5 5"}
+            << QList<int>{0, 0, 0, 1, 0};
+        QTest::newRow("a date edited: the row moves down")
+            << list << QStringList{"1 A 1 1", "3 C 3 3", "4 D 4 4", "5 E 5 5", "2 B 12 2"}
+            << QList<int>{0, 0, 1, 1, 0};
+        QTest::newRow("a date edited: the row moves up")
+            << list << QStringList{"4 D 1 1", "1 A 1 1", "2 B 2 2", "3 C 3 3", "5 E 5 5"}
+            << QList<int>{0, 0, 1, 1, 0};
+        QTest::newRow("added, deleted, moved and changed at once")
+            << list << QStringList{"2 B 2 2", "5 E 2 3", "3 C 3 3", "7 G 3 4", "4 D 4 9"}
+            << QList<int>{1, 1, 1, 2, 0};
+        QTest::newRow("an id twice, once among the rows that stay")
+            << list << QStringList{"1 A 1 1", "2 B 2 2", "2 B 2 3", "4 D 4 4", "5 E 5 5"}
+            << QList<int>{1, 1, 0, 0, 0};
+        QTest::newRow("an id twice among the rows that changed is a reset")
+            << list << QStringList{"1 A 1 1", "9 Z 1 2", "9 Z 1 3", "4 D 4 4", "5 E 5 5"}
+            << QList<int>{0, 0, 0, 0, 1};
+        QTest::newRow("everything deleted is a reset")
+            << list << QStringList{} << QList<int>{0, 0, 0, 0, 1};
+    }
+    void aNewReadChangesOnlyWhatDiffers() {
+        QFETCH(QStringList, before);
+        QFETCH(QStringList, after);
+        QFETCH(QList<int>, signalCounts);
+        EventListModel model;
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setToday(QDate(2026, 6, 15));
+        model.setRows(rowsFrom(before));
+        // Every row that stays is followed, wherever it goes.
+        QList<QPersistentModelIndex> followed;
+        for (int row = 0; row < model.rowCount(); ++row) {
+            followed << QPersistentModelIndex(model.index(row, EventListModel::DescriptionColumn));
+        }
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
+        QSignalSpy moved(&model, &QAbstractItemModel::rowsMoved);
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+
+        model.setRows(rowsFrom(after));
+
+        EventListModel fresh;
+        fresh.setToday(QDate(2026, 6, 15));
+        fresh.setRows(rowsFrom(after));
+        QCOMPARE(model.rowCount(), fresh.rowCount());
+        for (int row = 0; row < fresh.rowCount(); ++row) {
+            QCOMPARE(texts(model, row), texts(fresh, row));
+        }
+        QCOMPARE((QList<int>{static_cast<int>(inserted.size()), static_cast<int>(removed.size()),
+                             static_cast<int>(moved.size()), static_cast<int>(changed.size()),
+                             static_cast<int>(reset.size())}),
+                 signalCounts);
+        if (reset.isEmpty()) {
+            const QStringList ids = idsOf(model);
+            for (int row = 0; row < before.size(); ++row) {
+                const QString id = before[row].section(QLatin1Char(' '), 0, 0);
+                QCOMPARE(followed[row].isValid(), ids.contains(id));
+                if (followed[row].isValid()) {
+                    QCOMPARE(model.text(followed[row].row(), EventListModel::IdColumn), id);
+                }
+            }
+        }
+    }
+
+    void manyMovesAreOneReset() {
+        // A read that turns the list around would take a move a row; the
+        // views are better served by one reset.
+        QStringList before;
+        QStringList after;
+        for (int i = 1; i <= 600; ++i) {
+            before << QStringLiteral("%1 E%1 1 1").arg(i);
+            after.prepend(before.last());
+        }
+        EventListModel model;
+        model.setRows(rowsFrom(before));
+        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+        QSignalSpy moved(&model, &QAbstractItemModel::rowsMoved);
+        model.setRows(rowsFrom(after));
+        QCOMPARE(reset.size(), 1);
+        QCOMPARE(moved.size(), 0);
+        QCOMPARE(idsOf(model).first(), QStringLiteral("600"));
     }
 
     void headersFlagsAndBounds() {

@@ -128,6 +128,25 @@ class ReminderEngineTest : public test::TestCase {
         QCOMPARE(f.env.ui.errors().size(), 1);
     }
 
+    void aStartReportsAnUnreadableRowOnce() {
+        // The start-up check decides from the rows the fill read, so a row the
+        // fill could not read is not reported by the check too; what is due
+        // after it still opens the alarm.
+        EngineFixture f;
+        f.db.execute(QStringLiteral(
+            "insert into tblEvent (Description,EventMonth,EventDay) values ('Broken','abc',15)"));
+        f.add(QStringLiteral("Today"), 6, 15);
+        f.host.starting = true;
+        f.host.windows = RemindWindows{true, true, true, true, true};
+        f.engine.refreshList();
+        const QStringList errors = f.env.ui.errors();
+        QCOMPARE(errors.size(), 3);
+        for (const QString& error : errors) {
+            QVERIFY(error.contains(QStringLiteral("ListEvents")));
+        }
+        QCOMPARE(f.host.shown, 1);
+    }
+
     void aRefillKeepsNothingOfTheOldRows() {
         EngineFixture f;
         f.add(QStringLiteral("First"), 6, 20);

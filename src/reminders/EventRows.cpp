@@ -1,0 +1,123 @@
+#include "reminders/EventRows.h"
+
+#include "core/AppError.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace almanis {
+
+void EventRows::append(qint64 id) {
+    Row row;
+    row.id = id;
+    row.textStart = static_cast<quint32>(text_.size());
+    rows_.push_back(row);
+}
+
+void EventRows::setLastDescription(QByteArrayView utf8) {
+    Row& row = last();
+    textInUse_ -= row.textLength;
+    row.textStart = appendText(utf8);
+    row.textLength = static_cast<quint32>(utf8.size());
+}
+
+void EventRows::setLastMonth(int month) {
+    last().month = month;
+    last().flags |= MonthRead;
+}
+
+void EventRows::setLastDay(int day) {
+    last().day = day;
+    last().flags |= DayRead;
+}
+
+void EventRows::append(const EventRecord& event, bool monthRead, bool dayRead) {
+    append(event.id);
+    setLastDescription(event.description.toUtf8());
+    if (monthRead) {
+        setLastMonth(event.month);
+    }
+    if (dayRead) {
+        setLastDay(event.day);
+    }
+}
+
+QByteArrayView EventRows::descriptionUtf8(int row) const {
+    const Row& r = rows_[row];
+    return QByteArrayView(text_.constData() + r.textStart, r.textLength);
+}
+
+EventRecord EventRows::record(int row) const {
+    return EventRecord{id(row), description(row), month(row), day(row)};
+}
+
+bool EventRows::sameRow(int a, const EventRows& other, int b) const {
+    const Row& x = rows_[a];
+    const Row& y = other.rows_[b];
+    return x.id == y.id && x.month == y.month && x.day == y.day && x.flags == y.flags &&
+           descriptionUtf8(a) == other.descriptionUtf8(b);
+}
+
+quint32 EventRows::appendText(QByteArrayView utf8) {
+    // The offsets are 32 bits: far beyond any list a person keeps, but a store
+    // made elsewhere could hold more, and that is refused rather than garbled.
+    if (text_.size() + utf8.size() > std::numeric_limits<quint32>::max()) {
+        throw AppError(QStringLiteral("Out of memory"));
+    }
+    const auto start = static_cast<quint32>(text_.size());
+    text_.append(utf8);
+    textInUse_ += utf8.size();
+    return start;
+}
+
+void EventRows::insertFrom(int row, const EventRows& other, int from, int count) {
+    Q_ASSERT(&other != this);
+    std::vector<Row> added(other.rows_.begin() + from, other.rows_.begin() + from + count);
+    for (int i = 0; i < count; ++i) {
+        added[i].textStart = appendText(other.descriptionUtf8(from + i));
+    }
+    rows_.insert(rows_.begin() + row, added.begin(), added.end());
+}
+
+void EventRows::replaceFrom(int row, const EventRows& other, int from) {
+    Q_ASSERT(&other != this);
+    textInUse_ -= rows_[row].textLength;
+    Row replacement = other.rows_[from];
+    replacement.textStart = appendText(other.descriptionUtf8(from));
+    rows_[row] = replacement;
+}
+
+void EventRows::remove(int row, int count) {
+    const auto first = rows_.begin() + row;
+    for (auto it = first; it != first + count; ++it) {
+        textInUse_ -= it->textLength;
+    }
+    rows_.erase(first, first + count);
+}
+
+void EventRows::move(int from, int to) {
+    const auto at = rows_.begin();
+    if (from < to) {
+        std::rotate(at + from, at + from + 1, at + to + 1);
+    } else if (to < from) {
+        std::rotate(at + to, at + from, at + from + 1);
+    }
+}
+
+void EventRows::compact() {
+    // Edits leave the descriptions they replaced behind; once those outweigh
+    // the ones in use, the buffer is written afresh.
+    if (text_.size() <= 2 * textInUse_ + 4096) {
+        return;
+    }
+    QByteArray text;
+    text.reserve(textInUse_);
+    for (Row& row : rows_) {
+        const QByteArrayView description(text_.constData() + row.textStart, row.textLength);
+        row.textStart = static_cast<quint32>(text.size());
+        text.append(description);
+    }
+    text_ = std::move(text);
+}
+
+}  // namespace almanis
