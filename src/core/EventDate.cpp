@@ -5,28 +5,48 @@
 namespace almanis {
 
 namespace {
-// The calendar's range, as Julian day numbers: 1 January 100 to 31 December 9999.
-qint64 firstDay() {
-    static const qint64 day = QDate(100, 1, 1).toJulianDay();
-    return day;
+// Julian day numbers by arithmetic on the proleptic Gregorian calendar, as
+// QDate counts them: the list computes them for every row, so they stay clear
+// of building and taking apart whole dates. Months are 1 to 12 here.
+constexpr qint64 julianDay(qint64 year, qint64 month, qint64 day) {
+    // Years counted from March, so the leap day ends the year.
+    const qint64 y = month <= 2 ? year - 1 : year;
+    const qint64 era = (y >= 0 ? y : y - 399) / 400;
+    const qint64 yearOfEra = y - era * 400;
+    const qint64 dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    const qint64 dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    // 1 March of year 0 is Julian day 1721120.
+    return era * 146097 + dayOfEra + 1721120;
 }
-qint64 lastDay() {
-    static const qint64 day = QDate(9999, 12, 31).toJulianDay();
-    return day;
+static_assert(julianDay(1970, 1, 1) == 2440588);
+static_assert(julianDay(2000, 2, 29) == 2451604);
+
+int yearOf(qint64 julian) {
+    const qint64 days = julian - 1721120;
+    const qint64 era = (days >= 0 ? days : days - 146096) / 146097;
+    const qint64 dayOfEra = days - era * 146097;
+    const qint64 yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const qint64 dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const qint64 monthFromMarch = (5 * dayOfYear + 2) / 153;
+    return static_cast<int>(yearOfEra + era * 400 + (monthFromMarch >= 10 ? 1 : 0));
 }
 
-// The carry rule on Julian day numbers: the list computes this for every row,
-// so it stays clear of building and taking apart whole dates.
+// The calendar's range: 1 January 100 to 31 December 9999.
+constexpr qint64 kFirstDay = julianDay(100, 1, 1);
+constexpr qint64 kLastDay = julianDay(9999, 12, 31);
+
+// The carry rule on Julian day numbers.
 std::optional<qint64> carriedJulianDay(int year, int month, int day) {
     // Normalise the month first, then count the days from its first day.
     const qint64 months = static_cast<qint64>(year) * 12 + (static_cast<qint64>(month) - 1);
     const qint64 y = months >= 0 ? months / 12 : -((-months + 11) / 12);
-    const int m = static_cast<int>(months - y * 12) + 1;
+    const qint64 m = months - y * 12 + 1;
     if (y < 100 || y > 9999) {
         return std::nullopt;
     }
-    const qint64 julian = QDate(static_cast<int>(y), m, 1).toJulianDay() + day - 1;
-    if (julian < firstDay() || julian > lastDay()) {
+    const qint64 julian = julianDay(y, m, 1) + day - 1;
+    if (julian < kFirstDay || julian > kLastDay) {
         return std::nullopt;
     }
     return julian;
@@ -47,8 +67,8 @@ std::optional<QDate> carriedDate(int year, int month, int day) {
 }
 
 std::optional<int> tryDaysLeft(int month, int day, QDate today) {
-    const int year = today.year();
     const qint64 from = today.toJulianDay();
+    const int year = yearOf(from);
     const auto thisYear = carriedJulianDay(year, month, day);
     if (!thisYear) {
         return std::nullopt;

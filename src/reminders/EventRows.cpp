@@ -42,6 +42,11 @@ void EventRows::append(const EventRecord& event, bool monthRead, bool dayRead) {
     }
 }
 
+void EventRows::reserveLike(const EventRows& other) {
+    rows_.reserve(other.rows_.size() + other.rows_.size() / 16 + 16);
+    text_.reserve(other.textInUse_ + other.textInUse_ / 16 + 256);
+}
+
 QByteArrayView EventRows::descriptionUtf8(int row) const {
     const Row& r = rows_[row];
     return QByteArrayView(text_.constData() + r.textStart, r.textLength);

@@ -26,6 +26,9 @@ class EventRows {
 
     int count() const { return static_cast<int>(rows_.size()); }
     bool isEmpty() const { return rows_.empty(); }
+    // Room for about as many rows and as much text as `other` holds, for a
+    // read of the same events.
+    void reserveLike(const EventRows& other);
     void reserve(int rows) { rows_.reserve(static_cast<std::size_t>(rows)); }
 
     qint64 id(int row) const { return rows_[row].id; }

@@ -35,8 +35,8 @@ namespace {
 // date can't be built throws AppError, so the check reports it.
 EventRecord datedEvent(const ResultSet& rs, QDate today) {
     EventRecord event;
-    event.month = wholeNumber(rs.field("EventMonth"));
-    event.day = wholeNumber(rs.field("EventDay"));
+    event.month = rs.wholeNumber("EventMonth");
+    event.day = rs.wholeNumber("EventDay");
     daysLeft(event.month, event.day, today);
     return event;
 }
@@ -46,7 +46,11 @@ EventRecord datedEvent(const ResultSet& rs, QDate today) {
 // read fails every step that needs it, so each of them is reported.
 class ListFill {
   public:
-    ListFill(const ResultSet& rs, QDate today) : rs_(rs), today_(today) {}
+    // A refill reads about the events the list shows: room for them is made
+    // once rather than grown into.
+    ListFill(const ResultSet& rs, QDate today, const EventRows& shown) : rs_(rs), today_(today) {
+        rows_.reserveLike(shown);
+    }
 
     void nextRow() {
         reading_ = false;
@@ -54,7 +58,7 @@ class ListFill {
         day_.reset();
     }
     void addRow() {
-        rows_.append(rs_.field("id").toLongLong());
+        rows_.append(rs_.integer("id"));
         reading_ = true;
     }
     void description() { current().setLastDescription(rs_.text("Description")); }
@@ -81,13 +85,13 @@ class ListFill {
     // that failed fails again in the next step that needs it.
     int month() {
         if (!month_) {
-            month_ = wholeNumber(rs_.field("EventMonth"));
+            month_ = rs_.wholeNumber("EventMonth");
         }
         return *month_;
     }
     int storedDay() {
         if (!day_) {
-            day_ = wholeNumber(rs_.field("EventDay"));
+            day_ = rs_.wholeNumber("EventDay");
         }
         return *day_;
     }
@@ -113,7 +117,7 @@ bool ReminderEngine::refreshList() {
     {
         ResultSet rs;
         opened = g.step(102, [&] { rs.open(sql::selectEvents(), store_); });
-        ListFill fill(rs, today);
+        ListFill fill(rs, today, list_.rows());
         while (opened && !rs.eof()) {
             fill.nextRow();
             g.step(104, [&fill] { fill.addRow(); });

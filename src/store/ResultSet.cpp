@@ -80,6 +80,25 @@ QByteArrayView ResultSet::text(const char* name) const {
     return converted_;
 }
 
+int ResultSet::wholeNumber(const char* name) const {
+    const int column = currentColumn(name);
+    if (sqlite3_column_type(stmt_, column) == SQLITE_INTEGER) {
+        const sqlite3_int64 n = sqlite3_column_int64(stmt_, column);
+        if (n >= std::numeric_limits<int>::min() && n <= std::numeric_limits<int>::max()) {
+            return static_cast<int>(n);
+        }
+    }
+    return almanis::wholeNumber(field(name));
+}
+
+qint64 ResultSet::integer(const char* name) const {
+    const int column = currentColumn(name);
+    if (sqlite3_column_type(stmt_, column) == SQLITE_INTEGER) {
+        return sqlite3_column_int64(stmt_, column);
+    }
+    return field(name).toLongLong();
+}
+
 int ResultSet::columnIndex(const char* name) const {
     for (int i = 0; i < lookupCount_; ++i) {
         if (lookups_[i].first == name) {

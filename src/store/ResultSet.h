@@ -33,6 +33,10 @@ class ResultSet {
     // The named column as UTF-8 text, as field() would give it as a string,
     // without a string per row: valid until the next move.
     QByteArrayView text(const char* name) const;
+    // The named column as wholeNumber(field(name)) and field(name).toLongLong()
+    // read it, without a QVariant for the stored integers every row holds.
+    int wholeNumber(const char* name) const;
+    qint64 integer(const char* name) const;
 
     void moveNext();
 

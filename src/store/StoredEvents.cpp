@@ -12,9 +12,9 @@ StoredEvents readStoredEvents(const Connection& db) {
     ResultSet rs;
     for (rs.open(sql::selectEvents(), db); !rs.eof(); rs.moveNext()) {
         try {
-            stored.events.append(EventRecord{
-                rs.field("id").toLongLong(), rs.field("Description").toString(),
-                wholeNumber(rs.field("EventMonth")), wholeNumber(rs.field("EventDay"))});
+            stored.events.append(
+                EventRecord{rs.field("id").toLongLong(), rs.field("Description").toString(),
+                            rs.wholeNumber("EventMonth"), rs.wholeNumber("EventDay")});
         } catch (const AppError& e) {
             if (stored.unreadable++ == 0) {
                 stored.firstProblem = e.description();

@@ -50,6 +50,37 @@ class EventDateTest : public test::TestCase {
         QCOMPARE(tryDaysLeft(month, day, today), std::optional<int>(expected));
     }
 
+    // The dates are counted by arithmetic rather than through QDate; they must
+    // agree with QDate's calendar on every day, around leap years and at the
+    // calendar's ends.
+    void theCountAgreesWithQDate_data() {
+        QTest::addColumn<int>("year");
+        for (const int year : {100, 101, 1600, 1899, 1900, 2000, 2024, 2026, 2027, 9998, 9999}) {
+            QTest::addRow("%d", year) << year;
+        }
+    }
+    void theCountAgreesWithQDate() {
+        QFETCH(int, year);
+        const QDate first(100, 1, 1);
+        const QDate last(9999, 12, 31);
+        for (int month = -1; month <= 14; ++month) {
+            for (int day = -1; day <= 33; ++day) {
+                const QDate expected = QDate(year, 1, 1).addMonths(month - 1).addDays(day - 1);
+                // The month is carried first: its own year must be in the calendar.
+                const QDate monthStart = QDate(year, 1, 1).addMonths(month - 1);
+                const bool inside = monthStart >= first && monthStart <= last &&
+                                    expected >= first && expected <= last;
+                QCOMPARE(carriedDate(year, month, day),
+                         inside ? std::optional<QDate>(expected) : std::nullopt);
+            }
+        }
+        for (QDate today(year, 1, 1); today.year() == year; today = today.addDays(17)) {
+            const QDate next = today.addDays(1);
+            QCOMPARE(tryDaysLeft(next.month(), next.day(), today),
+                     next.year() == year || year < 9999 ? std::optional<int>(1) : std::nullopt);
+        }
+    }
+
     void datesOutsideTheCalendarThrow() {
         QVERIFY(!carriedDate(9999, 13, 1));
         QVERIFY(!carriedDate(99, 12, 31));
