@@ -195,9 +195,10 @@ int main(int argc, char* argv[]) {
             e.engine.setRecheckSeconds(0);
 
             // The start of a day: the fill, the catch-up over the rows just
-            // read, the due check; checked the day before as on most starts,
-            // and after a month off.
-            for (const int daysOff : {1, 40}) {
+            // read, the due check; after a month off, and checked the day
+            // before as on most starts. That one comes last: it leaves nothing
+            // caught up, so the snoozed tick below finds nothing to remind of.
+            for (const int daysOff : {40, 1}) {
                 const QString lastCheck = kToday.addDays(-daysOff).toString(Qt::ISODate);
                 const auto [start, raw4] = medianPair(
                     runs,
@@ -245,11 +246,14 @@ int main(int argc, char* argv[]) {
             for (int i = 0; i < 3600; ++i) {
                 e.engine.pollTick();
             }
-            std::printf("Timer1_Timer, duration 3600: 3600 ticks, %lld statement(s), %.2f ms\n",
-                        static_cast<long long>(statements),
-                        static_cast<double>(timer.nsecsElapsed()) / 1e6);
+            const bool quiet = statements == 1 && e.host.shown == 0;
+            std::printf(
+                "Timer1_Timer, duration 3600: 3600 ticks, %lld statement(s), %d alarm(s), %.2f ms  "
+                "%s\n",
+                static_cast<long long>(statements), e.host.shown,
+                static_cast<double>(timer.nsecsElapsed()) / 1e6, quiet ? "ok" : "MISSED");
             sqlite3_trace_v2(e.db.handle(), 0, nullptr, nullptr);
-            ok = statements == 1 && e.host.shown == 0 && ok;
+            ok = quiet && ok;
         }
     }
     return ok ? 0 : 1;
