@@ -1,4 +1,7 @@
-// The smallest Qt Widgets program: one window shown, ended at its activation.
+// The smallest Qt Widgets program: one window shown, telling bench_startup when
+// its activation has been handled, then ending.
+#include "StartMoments.h"
+
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
@@ -7,10 +10,12 @@ namespace {
 class Window final : public QWidget {
   protected:
     bool event(QEvent* event) override {
+        const bool result = QWidget::event(event);
         if (event->type() == QEvent::WindowActivate) {
+            almanis::bench::tellMoment("filled");
             QTimer::singleShot(0, qApp, &QCoreApplication::quit);
         }
-        return QWidget::event(event);
+        return result;
     }
 };
 }  // namespace
