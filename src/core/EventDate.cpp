@@ -83,6 +83,62 @@ std::optional<int> tryDaysLeft(int month, int day, QDate today) {
     return static_cast<int>(*nextYear - from);
 }
 
+DayCount::DayCount(QDate today) : today_(today) {
+    if (!today.isValid()) {
+        return;
+    }
+    from_ = today.toJulianDay();
+    const int year = yearOf(from_);
+    for (int month = 1; month <= 12; ++month) {
+        monthStarts_[month - 1] = carriedJulianDay(year, month, 1).value_or(0);
+        monthStarts_[month + 11] = carriedJulianDay(year + 1, month, 1).value_or(0);
+    }
+}
+
+std::optional<int> DayCount::daysLeft(int month, int day) const {
+    if (month < 1 || month > 12 || !today_.isValid()) {
+        return tryDaysLeft(month, day, today_);
+    }
+    // As carriedJulianDay: the month's first day, then the days from it.
+    const auto on = [&](qint64 start) -> std::optional<qint64> {
+        if (start == 0) {
+            return std::nullopt;
+        }
+        const qint64 julian = start + day - 1;
+        if (julian < kFirstDay || julian > kLastDay) {
+            return std::nullopt;
+        }
+        return julian;
+    };
+    const std::optional<qint64> thisYear = on(monthStarts_[month - 1]);
+    if (!thisYear) {
+        return std::nullopt;
+    }
+    if (*thisYear >= from_) {
+        return static_cast<int>(*thisYear - from_);
+    }
+    const std::optional<qint64> nextYear = on(monthStarts_[month + 11]);
+    if (!nextYear) {
+        return std::nullopt;
+    }
+    return static_cast<int>(*nextYear - from_);
+}
+
+int DayCount::requireDaysLeft(int month, int day) const {
+    const std::optional<int> days = daysLeft(month, day);
+    if (!days) {
+        noDate(month, day);
+    }
+    return *days;
+}
+
+bool DayCount::hasMonth(int month) const {
+    if (month >= 1 && month <= 12) {
+        return monthStarts_[month - 1] != 0;
+    }
+    return carriedDate(today_.year(), month, 1).has_value();
+}
+
 int daysLeft(int month, int day, QDate today) {
     const std::optional<int> days = tryDaysLeft(month, day, today);
     if (!days) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <array>
 #include <optional>
 
 namespace almanis {
@@ -18,6 +19,28 @@ std::optional<QDate> carriedDate(int year, int month, int day);
 std::optional<int> tryDaysLeft(int month, int day, QDate today);
 // The same, throwing AppError when the date cannot be built.
 int daysLeft(int month, int day, QDate today);
+
+// Days left to many events from one day, as tryDaysLeft counts them: the
+// year and the first days of this year's and next year's months are worked out
+// once, so a list of thousands counts each event with an addition.
+class DayCount {
+  public:
+    explicit DayCount(QDate today = {});
+
+    QDate today() const { return today_; }
+    std::optional<int> daysLeft(int month, int day) const;
+    // The same, throwing AppError as daysLeft() does.
+    int requireDaysLeft(int month, int day) const;
+    // Whether the month, carried like a date, falls in the calendar this year.
+    bool hasMonth(int month) const;
+
+  private:
+    QDate today_;
+    qint64 from_ = 0;
+    // Julian day of the first of each month, this year then next; 0 where
+    // that month is outside the calendar.
+    std::array<qint64, 24> monthStarts_{};
+};
 
 // The dates an event may be given: months 1 to 12, days 1 to the month's
 // length in a leap year, so 29 February is accepted in every year.

@@ -13,7 +13,7 @@ bool dated(const EventRows& rows, int row) {
 }  // namespace
 
 std::optional<int> DueCheck::daysLeftIfDue(int month, int day) const {
-    const std::optional<int> left = tryDaysLeft(month, day, today_);
+    const std::optional<int> left = count_.daysLeft(month, day);
     if (!left || !windows_.isDue(*left)) {
         return std::nullopt;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/EventDate.h"
 #include "core/EventRecord.h"
 #include "reminders/EventRows.h"
 #include "reminders/RemindWindows.h"
@@ -19,7 +20,8 @@ class DueCheck {
     // How far back the catch-up looks, in days.
     static constexpr int kCatchUpDays = 31;
 
-    DueCheck(RemindWindows windows, QDate today) : windows_(windows), today_(today) {}
+    DueCheck(RemindWindows windows, QDate today)
+        : windows_(windows), today_(today), count_(today) {}
 
     // The event's reminder today, when a switched-on window falls on today.
     std::optional<Reminder> dueToday(const EventRecord& event) const;
@@ -38,6 +40,7 @@ class DueCheck {
 
     RemindWindows windows_;
     QDate today_;
+    DayCount count_;
 };
 
 }  // namespace almanis

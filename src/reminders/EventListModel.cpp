@@ -24,10 +24,10 @@ constexpr std::array<const char*, EventListModel::ColumnCount> kHeaders = {
 }  // namespace
 
 void EventListModel::setToday(QDate today) {
-    if (today == today_) {
+    if (today == count_.today()) {
         return;
     }
-    today_ = today;
+    count_ = DayCount(today);
     if (!rows_.isEmpty()) {
         emit dataChanged(index(0, MonthColumn), index(count() - 1, DaysLeftColumn),
                          {Qt::DisplayRole});
@@ -234,7 +234,7 @@ void EventListModel::readMonthNames() {
 QString EventListModel::monthName(int month) const {
     // Carried like a date, so 13 reads as January; empty for a month that
     // carries out of the calendar.
-    const std::optional<QDate> first = carriedDate(today_.year(), month, 1);
+    const std::optional<QDate> first = carriedDate(count_.today().year(), month, 1);
     return first ? monthNames_[first->month() - 1] : QString();
 }
 
@@ -263,7 +263,7 @@ QString EventListModel::text(int r, Column column) const {
             if (!rows.monthRead(r) || !rows.dayRead(r)) {
                 return {};
             }
-            const std::optional<int> days = tryDaysLeft(rows.month(r), rows.day(r), today_);
+            const std::optional<int> days = count_.daysLeft(rows.month(r), rows.day(r));
             if (!days) {
                 return {};
             }

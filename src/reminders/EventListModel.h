@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/EventDate.h"
 #include "core/EventRecord.h"
 #include "reminders/EventRows.h"
 
@@ -39,7 +40,7 @@ class EventListModel final : public QAbstractTableModel {
     using QAbstractTableModel::QAbstractTableModel;
 
     // The day the days left count from, and the year month names are carried in.
-    QDate today() const { return today_; }
+    QDate today() const { return count_.today(); }
     void setToday(QDate today);
 
     // Takes the rows of a new read. Rows that left are removed, new ones
@@ -69,7 +70,7 @@ class EventListModel final : public QAbstractTableModel {
     bool followRows(EventRows& next, int head, int oldEnd, int newEnd);
 
     EventRows rows_;
-    QDate today_;
+    DayCount count_;
     // The user's month names, read once per fill rather than once per row.
     std::array<QString, 12> monthNames_;
 };

@@ -48,7 +48,7 @@ class ListFill {
   public:
     // A refill reads about the events the list shows: room for them is made
     // once rather than grown into.
-    ListFill(const ResultSet& rs, QDate today, const EventRows& shown) : rs_(rs), today_(today) {
+    ListFill(const ResultSet& rs, QDate today, const EventRows& shown) : rs_(rs), count_(today) {
         rows_.reserveLike(shown);
     }
 
@@ -63,13 +63,13 @@ class ListFill {
     }
     void description() { current().setLastDescription(rs_.text("Description")); }
     void monthName() {
-        if (!carriedDate(today_.year(), month(), 1)) {
+        if (!count_.hasMonth(month())) {
             throw AppError(QStringLiteral("Invalid procedure call: no month %1").arg(month()));
         }
     }
     void day() { current().setLastDay(storedDay()); }
     void monthNumber() { current().setLastMonth(month()); }
-    void daysLeft() { almanis::daysLeft(month(), storedDay(), today_); }
+    void daysLeft() { count_.requireDaysLeft(month(), storedDay()); }
 
     EventRows takeRows() { return std::move(rows_); }
 
@@ -97,7 +97,7 @@ class ListFill {
     }
 
     const ResultSet& rs_;
-    const QDate today_;
+    const DayCount count_;
     EventRows rows_;
     bool reading_ = false;
     std::optional<int> month_;

@@ -78,6 +78,14 @@ class EventDateTest : public test::TestCase {
             const QDate next = today.addDays(1);
             QCOMPARE(tryDaysLeft(next.month(), next.day(), today),
                      next.year() == year || year < 9999 ? std::optional<int>(1) : std::nullopt);
+            // The count for many events gives what the one-off count gives.
+            const DayCount count(today);
+            for (int month = -1; month <= 14; ++month) {
+                QCOMPARE(count.hasMonth(month), carriedDate(year, month, 1).has_value());
+                for (int day = -1; day <= 33; day += 2) {
+                    QCOMPARE(count.daysLeft(month, day), tryDaysLeft(month, day, today));
+                }
+            }
         }
     }
 
