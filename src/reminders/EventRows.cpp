@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <tuple>
 
 namespace almanis {
 
@@ -107,6 +108,12 @@ void EventRows::move(int from, int to) {
     } else if (to < from) {
         std::rotate(at + to, at + from, at + from + 1);
     }
+}
+
+void EventRows::sortByDate() {
+    std::sort(rows_.begin(), rows_.end(), [](const Row& a, const Row& b) {
+        return std::tie(a.month, a.day, a.id) < std::tie(b.month, b.day, b.id);
+    });
 }
 
 void EventRows::compact() {

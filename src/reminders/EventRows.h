@@ -51,6 +51,8 @@ class EventRows {
     void remove(int row, int count);
     void move(int from, int to);
     void compact();
+    // Sorts the rows by month, then day, then id: the store's calendar order.
+    void sortByDate();
 
   private:
     enum Flag : quint32 { MonthRead = 1, DayRead = 2 };

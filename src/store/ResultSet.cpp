@@ -80,13 +80,20 @@ QByteArrayView ResultSet::text(const char* name) const {
     return converted_;
 }
 
-int ResultSet::wholeNumber(const char* name) const {
+std::optional<int> ResultSet::storedInt(const char* name) const {
     const int column = currentColumn(name);
     if (sqlite3_column_type(stmt_, column) == SQLITE_INTEGER) {
         const sqlite3_int64 n = sqlite3_column_int64(stmt_, column);
         if (n >= std::numeric_limits<int>::min() && n <= std::numeric_limits<int>::max()) {
             return static_cast<int>(n);
         }
+    }
+    return std::nullopt;
+}
+
+int ResultSet::wholeNumber(const char* name) const {
+    if (const std::optional<int> n = storedInt(name)) {
+        return *n;
     }
     return almanis::wholeNumber(field(name));
 }

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVariant>
 #include <array>
+#include <optional>
 #include <utility>
 
 struct sqlite3_stmt;
@@ -36,6 +37,8 @@ class ResultSet {
     // The named column as wholeNumber(field(name)) and field(name).toLongLong()
     // read it, without a QVariant for the stored integers every row holds.
     int wholeNumber(const char* name) const;
+    // The named column when it is stored as an integer that fits an int.
+    std::optional<int> storedInt(const char* name) const;
     qint64 integer(const char* name) const;
 
     void moveNext();

@@ -15,7 +15,13 @@ QString quoted(const QString& description) {
 }
 
 QString selectEvents() {
-    return QStringLiteral("select * from tblEvent order by EventMonth,EventDay");
+    // Events on the same day come in the order they were stored, as SQLite's
+    // sort has always given them; saying so lets a reader sort them the same.
+    return QStringLiteral("select * from tblEvent order by EventMonth,EventDay,id");
+}
+
+QString selectEventsAsStored() {
+    return QStringLiteral("select * from tblEvent order by id");
 }
 
 QString dataVersion() {

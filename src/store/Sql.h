@@ -10,8 +10,12 @@ namespace almanis::sql {
 // character cannot be stored and throws AppError.
 QString quoted(const QString& description);
 
-// The one query of every reader.
+// The query of every reader: the events in calendar order, those of one day in
+// the order they were stored.
 QString selectEvents();
+// The events in the order they were stored, for a reader that sorts them
+// itself.
+QString selectEventsAsStored();
 
 // The number that changes whenever another connection commits a change.
 QString dataVersion();

@@ -2,6 +2,7 @@
 
 #include "core/AppError.h"
 #include "store/ResultSet.h"
+#include "store/Sql.h"
 
 #include <QApplication>
 #include <QTimeZone>
@@ -83,6 +84,48 @@ class ReminderEngineTest : public test::TestCase {
         QCOMPARE(f.list.text(5, EventListModel::DaysLeftColumn), QStringLiteral("83"));
         // Nothing due opens anything unless the program is starting or snoozed.
         QCOMPARE(f.host.shown, 0);
+    }
+
+    // A store of sound rows is sorted by the program, any other is read in
+    // SQLite's order with each bad field reported: either way the list stands
+    // in the order every other reader of the store gets.
+    void theListHasTheStoresCalendarOrder_data() {
+        QTest::addColumn<QStringList>("rows");  // values of (id,Description,EventMonth,EventDay)
+        QTest::addColumn<int>("reports");
+        const QStringList sound{"50,'Later stored',6,1", "10,'Earlier stored',6,1",
+                                "30,'New Year',1,1",     "20,'Leap day',2,29",
+                                "40,'Eve',12,31",        "60,'Odd date',4,31"};
+        QTest::newRow("sound rows, sorted here") << sound << 0;
+        QTest::newRow("a month stored as text: the guarded fill")
+            << (sound + QStringList{"70,'Broken','abc',15"}) << 3;
+        QTest::newRow("a day beyond any calendar: the guarded fill")
+            << (sound + QStringList{"80,'Far',1,900000000"}) << 1;
+        QTest::newRow("day 0 and day 32 carry, still sound")
+            << (sound + QStringList{"90,'Carried back',3,0", "95,'Carried on',3,32"}) << 0;
+    }
+    void theListHasTheStoresCalendarOrder() {
+        QFETCH(QStringList, rows);
+        QFETCH(int, reports);
+        EngineFixture f;
+        for (const QString& row : rows) {
+            f.db.execute(QStringLiteral(
+                             "insert into tblEvent (id,Description,EventMonth,EventDay) values (") +
+                         row + QLatin1Char(')'));
+        }
+        f.engine.refreshList();
+        QStringList stored;
+        ResultSet rs;
+        for (rs.open(sql::selectEvents(), f.db); !rs.eof(); rs.moveNext()) {
+            stored << rs.field("id").toString();
+        }
+        QStringList listed;
+        for (int row = 0; row < f.list.count(); ++row) {
+            listed << f.list.text(row, EventListModel::IdColumn);
+        }
+        QCOMPARE(listed, stored);
+        // Events of one day stand in the order they were stored.
+        QVERIFY(listed.indexOf(QStringLiteral("10")) < listed.indexOf(QStringLiteral("50")));
+        QCOMPARE(f.env.ui.errors().size(), reports);
     }
 
     void anEmptyTableGivesAnEmptyListAndNoAlarm() {
