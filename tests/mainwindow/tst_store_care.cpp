@@ -1,9 +1,11 @@
 // The program with a store that is locked, damaged or read-only, and its
 // daily backups.
+#include "Checks.h"
 #include "Files.h"
 #include "ProgramFixture.h"
 #include "ReadOnlyFiles.h"
 #include "StoreFixture.h"
+#include "StoreLock.h"
 
 #include "core/Guard.h"
 #include "mainwindow/MainWindow.h"
@@ -11,7 +13,6 @@
 #include "store/DailyBackups.h"
 #include "store/QuickCheck.h"
 
-#include <sqlite3.h>
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -40,36 +41,11 @@ struct Program : test::ProgramFixture {
     }
     DailyBackups backups() const { return DailyBackups(env.storePath()); }
     QString backupOf(QDate day) const { return backups().fileFor(day); }
+    // The texts of the boxes that are no error report.
     QStringList questions() const {
-        QStringList texts;
-        for (const auto& box : env.ui.boxes) {
-            if (box.kind != QLatin1String("error")) {
-                texts << box.text;
-            }
-        }
-        return texts;
+        return test::boxTexts(env.ui, QStringLiteral("question")) +
+               test::boxTexts(env.ui, QStringLiteral("inform"));
     }
-};
-
-// Another program that holds the store to itself until it lets go.
-class Locker {
-  public:
-    explicit Locker(const QString& path) {
-        sqlite3_open(path.toUtf8().constData(), &db_);
-        sqlite3_exec(db_, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE", nullptr, nullptr,
-                     nullptr);
-    }
-    ~Locker() { release(); }
-    void release() {
-        if (db_) {
-            sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
-            sqlite3_close(db_);
-            db_ = nullptr;
-        }
-    }
-
-  private:
-    sqlite3* db_ = nullptr;
 };
 
 const QDate kToday(2026, 6, 15);
@@ -83,7 +59,7 @@ class StoreCareTest : public test::TestCase {
     // gone opens the store and lists it, with no restart.
     void aStoreLockedAtStartRecoversOnTheNextCommand() {
         Program p(3);
-        Locker locker(p.env.storePath());
+        test::StoreLock locker(p.env.storePath());
         p.window = std::make_unique<MainWindow>(p.env.services);
         p.window->storeConnection().setBusyTimeout(0);
         p.window->load();
@@ -98,8 +74,7 @@ class StoreCareTest : public test::TestCase {
         p.env.ui.clear();
         p.click("PushButton4");
         QCOMPARE(p.env.ui.errors().size(), 1);
-        QVERIFY2(p.env.ui.errors()[0].startsWith(QStringLiteral("database is locked")),
-                 qPrintable(p.env.ui.errors()[0]));
+        ALMANIS_VERIFY_STARTS(p.env.ui.errors()[0], QStringLiteral("database is locked"));
 
         locker.release();
         p.env.ui.clear();
@@ -133,14 +108,12 @@ class StoreCareTest : public test::TestCase {
         const QStringList questions = p.questions();
         QCOMPARE(questions.size(), 1);
         QCOMPARE(p.env.ui.boxes.last().kind, QStringLiteral("question"));
-        QVERIFY2(questions[0].startsWith(
-                     QStringLiteral("The event store %1 is damaged: ").arg(p.env.storePath())),
-                 qPrintable(questions[0]));
-        QVERIFY2(
-            questions[0].contains(QStringLiteral("The newest backup that passes SQLite's check "
-                                                 "is from Friday, June 12, 2026:\r\n%1\r\n")
-                                      .arg(p.backupOf(kToday.addDays(-3)))),
-            qPrintable(questions[0]));
+        ALMANIS_VERIFY_STARTS(
+            questions[0], QStringLiteral("The event store %1 is damaged: ").arg(p.env.storePath()));
+        ALMANIS_VERIFY_CONTAINS(questions[0],
+                                QStringLiteral("The newest backup that passes SQLite's check "
+                                               "is from Friday, June 12, 2026:\r\n%1\r\n")
+                                    .arg(p.backupOf(kToday.addDays(-3))));
         // No backup of the damaged store replaces today's.
         QVERIFY(!p.backups().has(kToday));
         if (yes) {
@@ -162,10 +135,10 @@ class StoreCareTest : public test::TestCase {
         const QStringList notes = p.questions();
         QCOMPARE(notes.size(), 1);
         QCOMPARE(p.env.ui.boxes.last().kind, QStringLiteral("inform"));
-        QVERIFY2(notes[0].contains(QStringLiteral("No backup that passes SQLite's check was found "
-                                                  "in %1")
-                                       .arg(p.backups().folder())),
-                 qPrintable(notes[0]));
+        ALMANIS_VERIFY_CONTAINS(notes[0],
+                                QStringLiteral("No backup that passes SQLite's check was found "
+                                               "in %1")
+                                    .arg(p.backups().folder()));
     }
 
     // Once a day at start: a sound store gets its backup of the day.
@@ -186,10 +159,9 @@ class StoreCareTest : public test::TestCase {
         test::writeFile(p.backups().folder(), "a file in the folder's place");
         p.startAndSettle();
         QCOMPARE(p.env.ui.errors().size(), 1);
-        QVERIFY2(p.env.ui.errors()[0].startsWith(
-                     QStringLiteral("The events could not be backed up to %1: ")
-                         .arg(p.backupOf(kToday))),
-                 qPrintable(p.env.ui.errors()[0]));
+        ALMANIS_VERIFY_STARTS(
+            p.env.ui.errors()[0],
+            QStringLiteral("The events could not be backed up to %1: ").arg(p.backupOf(kToday)));
         QVERIFY(p.env.ui.errors()[0].contains(QStringLiteral("Form1.CheckDatabase at line 114")));
         p.env.ui.clear();
         test::writeFile(p.env.dataFolder() + QStringLiteral("/new.txt"), "New,May 1\r\n");
@@ -219,10 +191,9 @@ class StoreCareTest : public test::TestCase {
 
         p.click("PushButton4");
         QCOMPARE(p.env.ui.errors().size(), 1);
-        QVERIFY2(
-            p.env.ui.errors()[0].startsWith(
-                QStringLiteral("The event store %1 cannot be changed: ").arg(p.env.storePath())),
-            qPrintable(p.env.ui.errors()[0]));
+        ALMANIS_VERIFY_STARTS(
+            p.env.ui.errors()[0],
+            QStringLiteral("The event store %1 cannot be changed: ").arg(p.env.storePath()));
 
         p.env.ui.clear();
         QString kept;

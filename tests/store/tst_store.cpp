@@ -1,6 +1,8 @@
+#include "Checks.h"
 #include "Files.h"
 #include "ReadOnlyFiles.h"
 #include "StoreFixture.h"
+#include "StoreLock.h"
 
 #include "core/AppError.h"
 #include "store/Connection.h"
@@ -8,7 +10,6 @@
 #include "store/ResultSet.h"
 #include "store/Sql.h"
 
-#include <sqlite3.h>
 #include <QApplication>
 #include <QFile>
 
@@ -169,11 +170,7 @@ class StoreTest : public test::TestCase {
         QFETCH(QByteArray, content);
         test::TestEnvironment env;
         const QString path = env.createStore();
-        {
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            f.write(content);
-        }
+        test::writeFile(path, content);
         Connection db;
         QVERIFY_THROWS_EXCEPTION(AppError, db.open(path));
         QCOMPARE(db.state(), 0);
@@ -193,19 +190,12 @@ class StoreTest : public test::TestCase {
         Connection db;
         db.open(path);
         // Another process holds a write lock longer than our timeout.
-        sqlite3* other = nullptr;
-        QCOMPARE(sqlite3_open(path.toUtf8().constData(), &other), SQLITE_OK);
-        QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+        test::StoreLock other(path, "BEGIN IMMEDIATE");
+        QVERIFY(other.held());
         sqlite3_busy_timeout(db.handle(), 50);  // keep the test quick
-        try {
-            db.execute(sql::insertSampleEvent());
-            QFAIL("the write should have failed");
-        } catch (const AppError& e) {
-            QVERIFY2(e.description().contains(QStringLiteral("locked")),
-                     qPrintable(e.description()));
-        }
-        sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
-        sqlite3_close(other);
+        ALMANIS_VERIFY_CONTAINS(test::errorOf([&] { db.execute(sql::insertSampleEvent()); }),
+                                QStringLiteral("locked"));
+        other.release();
         db.execute(sql::insertSampleEvent());
         QCOMPARE(countRows(db), 1);
     }
@@ -215,25 +205,15 @@ class StoreTest : public test::TestCase {
     void aStoreLockedAtOpenOpensLater() {
         test::TestEnvironment env;
         const QString path = env.createStore();
-        sqlite3* other = nullptr;
-        QCOMPARE(sqlite3_open(path.toUtf8().constData(), &other), SQLITE_OK);
-        QCOMPARE(sqlite3_exec(other, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE", nullptr,
-                              nullptr, nullptr),
-                 SQLITE_OK);
+        test::StoreLock other(path);
+        QVERIFY(other.held());
         Connection db;
         db.setBusyTimeout(0);
-        try {
-            db.open(path);
-            QFAIL("a locked store was opened");
-        } catch (const AppError& e) {
-            QVERIFY2(e.description().contains(QStringLiteral("locked")),
-                     qPrintable(e.description()));
-        }
+        ALMANIS_VERIFY_CONTAINS(test::errorOf([&] { db.open(path); }), QStringLiteral("locked"));
         QCOMPARE(db.state(), 0);
         QVERIFY(!db.readOnly());  // locked is not read-only
         QVERIFY_THROWS_EXCEPTION(AppError, db.reopen());
-        sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
-        sqlite3_close(other);
+        other.release();
         db.reopen();
         QCOMPARE(db.state(), 1);
         db.execute(sql::insertSampleEvent());
@@ -247,16 +227,11 @@ class StoreTest : public test::TestCase {
         db.openReadOnly(f.env.storePath());
         QVERIFY(db.readOnly());
         QCOMPARE(countRows(db), 1);
-        try {
-            db.execute(sql::insertSampleEvent());
-            QFAIL("a read-only store took a change");
-        } catch (const AppError& e) {
-            QCOMPARE(e.description(),
-                     QStringLiteral("The event store %1 cannot be changed: it was opened for "
-                                    "reading only. The events can be read, but no change can be "
-                                    "saved.")
-                         .arg(f.env.storePath()));
-        }
+        QCOMPARE(test::errorOf([&] { db.execute(sql::insertSampleEvent()); }),
+                 QStringLiteral("The event store %1 cannot be changed: it was opened for "
+                                "reading only. The events can be read, but no change can be "
+                                "saved.")
+                     .arg(f.env.storePath()));
         QCOMPARE(countRows(f.db), 1);
     }
 
@@ -283,22 +258,12 @@ class StoreTest : public test::TestCase {
             QSKIP("The superuser could not act as another user here");
         }
         Connection db;
-        try {
-            db.open(path);
-        } catch (const AppError& e) {
-            QFAIL(qPrintable(e.description()));
-        }
+        QCOMPARE(test::errorOf([&] { db.open(path); }), QString());
         QVERIFY(db.readOnly());
         QVERIFY(!db.readOnlyReason().isEmpty());
         QCOMPARE(countRows(db), 1);
-        try {
-            db.execute(sql::insertSampleEvent());
-            QFAIL("a read-only store took a change");
-        } catch (const AppError& e) {
-            QVERIFY2(e.description().startsWith(
-                         QStringLiteral("The event store %1 cannot be changed: ").arg(path)),
-                     qPrintable(e.description()));
-        }
+        ALMANIS_VERIFY_STARTS(test::errorOf([&] { db.execute(sql::insertSampleEvent()); }),
+                              QStringLiteral("The event store %1 cannot be changed: ").arg(path));
         QCOMPARE(countRows(db), 1);
     }
 
@@ -387,12 +352,9 @@ class StoreTest : public test::TestCase {
 
     void folderThatCannotBeCreated() {
         test::TestEnvironment env;
-        QFile blocker(env.dataFolder() + QStringLiteral("-file"));
-        QDir().mkpath(QFileInfo(blocker.fileName()).path());
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
-        QVERIFY_THROWS_EXCEPTION(AppError,
-                                 createFolder(blocker.fileName() + QStringLiteral("/below")));
+        const QString blocker = env.dataFolder() + QStringLiteral("-file");
+        test::writeFile(blocker, {});
+        QVERIFY_THROWS_EXCEPTION(AppError, createFolder(blocker + QStringLiteral("/below")));
     }
 };
 
