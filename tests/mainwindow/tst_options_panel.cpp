@@ -1,5 +1,6 @@
+#include "Checks.h"
 #include "Files.h"
-#include "TestEnvironment.h"
+#include "ProgramFixture.h"
 #include "Widgets.h"
 
 #include "core/AppError.h"
@@ -39,115 +40,105 @@ QString boxes(const MainWindow& form) {
 class OptionsPanelTest : public test::TestCase {
     Q_OBJECT
   private slots:
-    void noStoredSettingsTicksOnlyTheDayOfTheEventAndWritesNothing() {
-        test::TestEnvironment env;
-        MainWindow form(env.services);
-        form.load();
-        QCOMPARE(boxes(form), QStringLiteral("1000000"));
-        QVERIFY(env.settings.writes.isEmpty());
-        QVERIFY(env.ui.errors().isEmpty());
-        QVERIFY(!QFile::exists(entryPath(env)));
-        QVERIFY(!form.isHiddenInTray());
+    // The load shows the stored settings and changes none of them; with none
+    // stored it writes nothing at all. The start-up box is silent while
+    // loading: no entry appears for "On", and none is removed for "Off": only a
+    // click changes it. Only exactly "On" ticks a start-up box. Started in the
+    // tray, the program checks the day at once and remembers it.
+    void loadShowsTheStoredSettingsAndChangesNone_data() {
+        QTest::addColumn<QStringList>("stored");  // "key=value"
+        QTest::addColumn<bool>("entryBefore");
+        QTest::addColumn<QString>("expectedBoxes");
+        QTest::addColumn<bool>("inTray");
+        QTest::newRow("nothing stored: only the day of the event")
+            << QStringList() << false << "1000000" << false;
+        QTest::newRow("nothing stored, someone's entry kept")
+            << QStringList() << true << "1000000" << false;
+        QTest::newRow("every box")
+            << QStringList{"Check1=0", "Check2=1",           "Check4=1",     "Check5=1",
+                           "Check6=1", "Windows Startup=On", "Minimized=Off"}
+            << false << "0111110" << false;
+        QTest::newRow("start in the tray without start-up")
+            << QStringList{"Windows Startup=Off", "Minimized=On"} << false << "1000001" << true;
+        for (const char* key : {"Windows Startup", "Minimized"}) {
+            const bool minimised = QLatin1String(key) == QLatin1String("Minimized");
+            const QString on = minimised ? QStringLiteral("1000001") : QStringLiteral("1000010");
+            QTest::addRow("%s On", key)
+                << QStringList{key + QStringLiteral("=On")} << false << on << minimised;
+            for (const char* value : {"on", "ON", " On", "1", ""}) {
+                QTest::addRow("%s '%s'", key, value)
+                    << QStringList{key + QStringLiteral("=") + value} << false << "1000000"
+                    << false;
+            }
+        }
+    }
+    void loadShowsTheStoredSettingsAndChangesNone() {
+        QFETCH(QStringList, stored);
+        QFETCH(bool, entryBefore);
+        QFETCH(QString, expectedBoxes);
+        QFETCH(bool, inTray);
+        test::ProgramFixture p;
+        for (const QString& setting : stored) {
+            p.env.settings.values.insert(setting.section(QLatin1Char('='), 0, 0),
+                                         setting.section(QLatin1Char('='), 1));
+        }
+        auto values = p.env.settings.values;
+        if (inTray) {
+            values.insert(QStringLiteral("Last Check"), QStringLiteral("2026-06-15"));
+        }
+        if (entryBefore) {
+            writeFile(entryPath(p.env),
+                      "[Desktop Entry]\nType=Application\nName=Other\nExec=/bin/true\n");
+        }
+        p.load();
+        QCOMPARE(boxes(*p.window), expectedBoxes);
+        QCOMPARE(p.window->isHiddenInTray(), inTray);
+        QCOMPARE(p.env.settings.values, values);
+        if (stored.isEmpty()) {
+            QVERIFY(p.env.settings.writes.isEmpty());
+        }
+        QVERIFY(p.env.ui.errors().isEmpty());
+        QCOMPARE(QFile::exists(entryPath(p.env)), entryBefore);
+    }
+
+    void blanksAroundAWholeNumberAreAccepted() {
+        test::ProgramFixture p;
+        p.env.settings.values.insert("Check2", " 1 ");
+        QVERIFY(test::checkBox(p.load(), "Check2")->isChecked());
+        QVERIFY(p.env.ui.errors().isEmpty());
     }
 
     void eachBoxIsStoredUnderItsKeyAtOnce_data() {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("expectedWrites");
-        QTest::newRow("Check1 cleared") << "Check1"
-                                        << "Check1=0";
-        QTest::newRow("Check2") << "Check2"
-                                << "Check2=1";
-        QTest::newRow("Check4") << "Check4"
-                                << "Check4=1";
-        QTest::newRow("Check5") << "Check5"
-                                << "Check5=1";
-        QTest::newRow("Check6") << "Check6"
-                                << "Check6=1";
-        QTest::newRow("Check8") << "Check8"
-                                << "Minimized=On";
-        QTest::newRow("Check3") << "Check3"
-                                << "Windows Startup=On";
+        const auto row = [](const char* name, const QString& box, const QString& writes) {
+            QTest::newRow(name) << box << writes;
+        };
+        row("Check1 cleared", "Check1", "Check1=0");
+        row("Check2", "Check2", "Check2=1");
+        row("Check4", "Check4", "Check4=1");
+        row("Check5", "Check5", "Check5=1");
+        row("Check6", "Check6", "Check6=1");
+        row("Check8", "Check8", "Minimized=On");
+        row("Check3", "Check3", "Windows Startup=On");
     }
     void eachBoxIsStoredUnderItsKeyAtOnce() {
         QFETCH(QString, box);
         QFETCH(QString, expectedWrites);
-        test::TestEnvironment env;
-        const QString expectedBoxes = [&] {
-            test::MemorySettingsStore& settings = env.settings;
-            MainWindow form(env.services);
-            form.load();
-            form.handleActivation();
-            settings.writes.clear();  // the day of the start-up check
-            QCheckBox* target = test::checkBox(form, qPrintable(box));
-            target->click();
-            [&] { QCOMPARE(settings.writes, QStringList{expectedWrites}); }();
-            return boxes(form);
-        }();
+        test::ProgramFixture p;
+        p.start();
+        p.env.settings.writes.clear();  // the day of the start-up check
+        test::checkBox(*p.window, qPrintable(box))->click();
+        QCOMPARE(p.env.settings.writes, QStringList{expectedWrites});
+        const QString expectedBoxes = boxes(*p.window);
         // A restart shows the box as it was left, and restoring writes nothing new.
-        env.settings.writes.clear();
-        const QMap<QString, QString> stored = env.settings.values;
-        MainWindow again(env.services);
-        again.trayIcon().setBalloonSecond(std::chrono::milliseconds(1));
-        again.load();
-        QCOMPARE(boxes(again), expectedBoxes);
-        QCOMPARE(env.settings.values, stored);
-        QVERIFY(env.ui.errors().isEmpty());
-    }
-
-    void restoringChangesNoSetting() {
-        test::TestEnvironment env;
-        env.settings.values = {{"Check1", "0"},     {"Check2", "1"}, {"Check4", "1"},
-                               {"Check5", "1"},     {"Check6", "1"}, {"Windows Startup", "On"},
-                               {"Minimized", "Off"}};
-        const auto stored = env.settings.values;
-        MainWindow form(env.services);
-        form.load();
-        QCOMPARE(boxes(form), QStringLiteral("0111110"));
-        QCOMPARE(env.settings.values, stored);
-        // The start-up box is silent while starting: no entry appears for "On"...
-        QVERIFY(!QFile::exists(entryPath(env)));
-        QVERIFY(!test::checkBox(form, "Check8")->isHidden());
-    }
-
-    void startUpBoxLeavesAnExistingEntryAloneAtLoad() {
-        // ...and none is removed for "Off": only a click changes the entry.
-        test::TestEnvironment env;
-        writeFile(entryPath(env),
-                  "[Desktop Entry]\nType=Application\nName=Other\nExec=/bin/true\n");
-        MainWindow form(env.services);
-        form.load();
-        QVERIFY(!test::checkBox(form, "Check3")->isChecked());
-        QVERIFY(QFile::exists(entryPath(env)));
-        QVERIFY(!test::checkBox(form, "Check8")->isHidden());
-    }
-
-    void onlyExactlyOnTicksTheStartUpBoxes_data() {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<bool>("ticked");
-        for (const char* key : {"Windows Startup", "Minimized"}) {
-            QTest::addRow("%s On", key) << key << "On" << true;
-            QTest::addRow("%s on", key) << key << "on" << false;
-            QTest::addRow("%s ON", key) << key << "ON" << false;
-            QTest::addRow("%s ' On'", key) << key << " On" << false;
-            QTest::addRow("%s 1", key) << key << "1" << false;
-            QTest::addRow("%s empty", key) << key << "" << false;
-        }
-    }
-    void onlyExactlyOnTicksTheStartUpBoxes() {
-        QFETCH(QString, key);
-        QFETCH(QString, value);
-        QFETCH(bool, ticked);
-        test::TestEnvironment env;
-        env.settings.values.insert(key, value);
-        MainWindow form(env.services);
-        form.trayIcon().setBalloonSecond(std::chrono::milliseconds(1));
-        form.load();
-        QCheckBox* box = test::checkBox(form, key == "Minimized" ? "Check8" : "Check3");
-        QCOMPARE(box->isChecked(), ticked);
-        QVERIFY(env.ui.errors().isEmpty());
-        // Restoring writes back nothing but the value that was read.
-        QCOMPARE(env.settings.values.value(key), value);
+        p.window.reset();
+        p.env.settings.writes.clear();
+        const QMap<QString, QString> stored = p.env.settings.values;
+        p.load();
+        QCOMPARE(boxes(*p.window), expectedBoxes);
+        QCOMPARE(p.env.settings.values, stored);
+        QVERIFY(p.env.ui.errors().isEmpty());
     }
 
     void badRemindValueIsReportedAndTheLoadGoesOn_data() {
@@ -155,22 +146,19 @@ class OptionsPanelTest : public test::TestCase {
         QTest::addColumn<QString>("value");
         QTest::addColumn<int>("step");
         QTest::addColumn<QString>("expectedBoxes");
+        const auto row = [](const char* name, const QString& key, const QString& value, int step,
+                            const QString& boxes) {
+            QTest::newRow(name) << key << value << step << boxes;
+        };
         // Every other remind box is stored ticked, so a box left at its design
         // state shows the failing step alone, and the boxes after it still load.
-        QTest::newRow("Check1 word") << "Check1"
-                                     << "abc" << 136 << "1111100";
-        QTest::newRow("Check1 empty") << "Check1"
-                                      << "" << 136 << "1111100";
-        QTest::newRow("Check2 fraction") << "Check2"
-                                         << "1.5" << 138 << "1011100";
-        QTest::newRow("Check4 not a state") << "Check4"
-                                            << "7" << 140 << "1101100";
-        QTest::newRow("Check5 negative") << "Check5"
-                                         << "-1" << 142 << "1110100";
-        QTest::newRow("Check6 two") << "Check6"
-                                    << "2" << 144 << "1111000";
-        QTest::newRow("Check1 not a state keeps ticked") << "Check1"
-                                                         << "-1" << 136 << "1111100";
+        row("Check1 word", "Check1", "abc", 136, "1111100");
+        row("Check1 empty", "Check1", "", 136, "1111100");
+        row("Check2 fraction", "Check2", "1.5", 138, "1011100");
+        row("Check4 not a state", "Check4", "7", 140, "1101100");
+        row("Check5 negative", "Check5", "-1", 142, "1110100");
+        row("Check6 two", "Check6", "2", 144, "1111000");
+        row("Check1 not a state keeps ticked", "Check1", "-1", 136, "1111100");
     }
     void badRemindValueIsReportedAndTheLoadGoesOn() {
         QFETCH(QString, key);
@@ -186,23 +174,13 @@ class OptionsPanelTest : public test::TestCase {
         form.load();
         const QStringList errors = env.ui.errors();
         QCOMPARE(errors.size(), 1);
-        QVERIFY2(errors[0].contains(
-                     QStringLiteral("\r\nin Almanis2021/08/31.Form1.Form_Load at line %1\r\r")
-                         .arg(step)),
-                 qPrintable(errors[0]));
+        ALMANIS_VERIFY_CONTAINS(
+            errors[0],
+            QStringLiteral("\r\nin Almanis2021/08/31.Form1.Form_Load at line %1\r\r").arg(step));
         QCOMPARE(boxes(form), expectedBoxes);
         QCOMPARE(env.settings.values.value(key), value);  // the bad value is not overwritten
         // The load went on to its end.
         QCOMPARE(form.timer().interval(), 1000);
-    }
-
-    void blanksAroundAWholeNumberAreAccepted() {
-        test::TestEnvironment env;
-        env.settings.values.insert("Check2", " 1 ");
-        MainWindow form(env.services);
-        form.load();
-        QVERIFY(test::checkBox(form, "Check2")->isChecked());
-        QVERIFY(env.ui.errors().isEmpty());
     }
 
     void clearingStartUpClearsAndHidesStartInTray() {
@@ -272,22 +250,11 @@ class OptionsPanelTest : public test::TestCase {
         QCOMPARE(env.ui.boxes.size(), 1);
         QCOMPARE(env.ui.boxes[0].kind, QStringLiteral("inform"));
         QCOMPARE(env.ui.boxes[0].title, QStringLiteral("Almanis"));
-        QVERIFY2(env.ui.boxes[0].text.contains(env.configFolder() + QStringLiteral("/autostart")),
-                 qPrintable(env.ui.boxes[0].text));
+        ALMANIS_VERIFY_CONTAINS(env.ui.boxes[0].text,
+                                env.configFolder() + QStringLiteral("/autostart"));
         QVERIFY(env.ui.boxes[0].text.contains(QStringLiteral("not a folder")));
         QVERIFY(test::checkBox(form, "Check3")->isChecked());
         QCOMPARE(env.settings.values.value("Windows Startup"), QStringLiteral("On"));
-    }
-
-    void startInTrayWithoutStartUpStillStartsInTheTray() {
-        test::TestEnvironment env;
-        env.settings.values = {{"Windows Startup", "Off"}, {"Minimized", "On"}};
-        MainWindow form(env.services);
-        form.trayIcon().setBalloonSecond(std::chrono::milliseconds(1));
-        form.load();
-        QVERIFY(test::checkBox(form, "Check8")->isChecked());
-        QVERIFY(!test::checkBox(form, "Check3")->isChecked());
-        QVERIFY(form.isHiddenInTray());
     }
 
     // The options file itself.
@@ -418,11 +385,10 @@ class OptionsPanelTest : public test::TestCase {
         QCOMPARE(env.ui.boxes.size(), 1);
         QCOMPARE(env.ui.boxes[0].kind, QStringLiteral("inform"));
         const QString text = env.ui.boxes[0].text;
-        QVERIFY2(text.startsWith(QStringLiteral("The option \"Remind me 7 days before event\" "
-                                                "could not be stored in %1: ")
-                                     .arg(path)),
-                 qPrintable(text));
-        QVERIFY2(text.contains(reason), qPrintable(text));
+        ALMANIS_VERIFY_STARTS(text, QStringLiteral("The option \"Remind me 7 days before event\" "
+                                                   "could not be stored in %1: ")
+                                        .arg(path));
+        ALMANIS_VERIFY_CONTAINS(text, reason);
         QCOMPARE(boxes(form), QStringLiteral("0011000"));
         QCOMPARE(store.get("Check4", "0"), QStringLiteral("1"));
     }
@@ -435,10 +401,11 @@ class OptionsPanelTest : public test::TestCase {
         form.load();
         const QStringList errors = env.ui.errors();
         QCOMPARE(errors.size(), 1);
-        QVERIFY2(errors[0].startsWith(QStringLiteral(
-                     "Type mismatch: 'yes' is not a whole number in the option \"Remind me 3 days "
-                     "before event\" (Check2 in /memory/Almanis.conf)\r\n")),
-                 qPrintable(errors[0]));
+        ALMANIS_VERIFY_STARTS(
+            errors[0],
+            QStringLiteral(
+                "Type mismatch: 'yes' is not a whole number in the option \"Remind me 3 days "
+                "before event\" (Check2 in /memory/Almanis.conf)\r\n"));
     }
 };
 
