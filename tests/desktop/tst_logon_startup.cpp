@@ -1,3 +1,4 @@
+#include "Checks.h"
 #include "Files.h"
 #include "TestEnvironment.h"
 
@@ -17,9 +18,6 @@ using test::writeFile;
 
 namespace {
 
-// The Exec line of an entry as a desktop session reads it: the string escapes
-// undone first, then the line split into arguments by its quoting rules, then
-// "%%" taken as "%". Nothing when the line breaks the rules.
 // The value of the entry's key `key` with its string escapes undone; nothing
 // when an escape breaks the rules.
 std::optional<QString> stringValueOf(const QByteArray& entry, const QString& key) {
@@ -61,6 +59,9 @@ std::optional<QString> stringValueOf(const QByteArray& entry, const QString& key
     return value;
 }
 
+// The Exec line of an entry as a desktop session reads it: the string escapes
+// undone first, then the line split into arguments by its quoting rules, then
+// "%%" taken as "%". Nothing when the line breaks the rules.
 std::optional<QStringList> parseExec(const QByteArray& entry) {
     const std::optional<QString> line = stringValueOf(entry, QStringLiteral("Exec"));
     if (!line) {
@@ -118,6 +119,13 @@ std::optional<QStringList> parseExec(const QByteArray& entry) {
         a = out;
     }
     return args;
+}
+
+QString autostartFolder(const test::TestEnvironment& env) {
+    return env.configFolder() + QStringLiteral("/autostart");
+}
+QString entryPath(const test::TestEnvironment& env) {
+    return autostartFolder(env) + QStringLiteral("/almanis.desktop");
 }
 
 }  // namespace
@@ -179,9 +187,8 @@ class LogonStartupTest : public test::TestCase {
             QSKIP("desktop-file-validate is not installed (Debian package desktop-file-utils)");
         }
         test::TestEnvironment env;
-        test::ScriptedUi ui;
-        LogonStartup(ui, path).enable();
-        const QString entry = LogonStartup(ui, path).autostartFolder() + QLatin1Char('/') +
+        LogonStartup(env.ui, path).enable();
+        const QString entry = LogonStartup(env.ui, path).autostartFolder() + QLatin1Char('/') +
                               QFileInfo(path).fileName() + QStringLiteral(".desktop");
         QVERIFY(QFile::exists(entry));
         QProcess run;
@@ -191,70 +198,55 @@ class LogonStartupTest : public test::TestCase {
         QVERIFY2(run.exitCode() == 0 && output.trimmed().isEmpty(), output.constData());
     }
 
+    // Started the way a session does it, from the entry; the program here is a
+    // script at an awkward path that leaves a mark when it runs. A percent sign
+    // in the path has the entry start env, which the session would find and
+    // run whatever became of the program; only TryExec tells it that the
+    // program is gone, so that nothing is started, not even a shell.
     void aSessionStartsTheProgramTheEntryNames_data() {
         QTest::addColumn<QString>("folderName");
-        QTest::newRow("quotes, dollar, backslash, backquote") << "My \"Apps\" $HOME \\ `x`";
-        QTest::newRow("percent too") << "My \"Apps\" $HOME 100% \\ `x`";
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("quotes, dollar, backslash, backquote")
+            << "My \"Apps\" $HOME \\ `x`" << false;
+        QTest::newRow("percent too") << "My \"Apps\" $HOME 100% \\ `x`" << false;
+        QTest::newRow("percent, program removed") << "gone 100%" << true;
     }
     void aSessionStartsTheProgramTheEntryNames() {
         QFETCH(QString, folderName);
-        // Started the way a session does it, from the entry; the program here is a
-        // script at an awkward path that leaves a mark when it runs.
+        QFETCH(bool, removed);
         const QString gio = QStandardPaths::findExecutable(QStringLiteral("gio"));
         if (gio.isEmpty()) {
             QSKIP("gio is not installed (Debian package libglib2.0-bin)");
         }
         test::TestEnvironment env;
-        const QString folder = env.programFolder() + QLatin1Char('/') + folderName;
-        const QString program = folder + QStringLiteral("/almanis");
+        const QString program =
+            env.programFolder() + QLatin1Char('/') + folderName + QStringLiteral("/almanis");
         const QString mark = env.programFolder() + QStringLiteral("/ran");
         writeFile(program, "#!/bin/sh\nprintf '%s' \"$0\" > '" + mark.toUtf8() + "'\n");
         QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        test::ScriptedUi ui;
-        LogonStartup startUp(ui, program);
-        startUp.enable();
+        LogonStartup(env.ui, program).enable();
+        if (removed) {
+            QVERIFY(QFile::remove(program));
+        }
         QProcess launch;
-        launch.start(gio, {QStringLiteral("launch"),
-                           startUp.autostartFolder() + QStringLiteral("/almanis.desktop")});
+        launch.start(gio, {QStringLiteral("launch"), entryPath(env)});
         QVERIFY(launch.waitForFinished(30000));
+        if (removed) {
+            QVERIFY(launch.exitCode() != 0);
+            QVERIFY(!QFile::exists(mark));
+            return;
+        }
         QVERIFY2(launch.exitCode() == 0, launch.readAllStandardError().constData());
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(mark) && !readFile(mark).isEmpty(), 30000);
         QCOMPARE(QString::fromUtf8(readFile(mark)), program);
     }
 
-    void aSessionSkipsTheEntryOfARemovedProgram() {
-        const QString gio = QStandardPaths::findExecutable(QStringLiteral("gio"));
-        if (gio.isEmpty()) {
-            QSKIP("gio is not installed (Debian package libglib2.0-bin)");
-        }
-        test::TestEnvironment env;
-        // A percent sign in the path has the entry start env, which the session
-        // would find and run whatever became of the program; only TryExec
-        // tells it that the program is gone.
-        const QString program = env.programFolder() + QStringLiteral("/gone 100%/almanis");
-        const QString mark = env.programFolder() + QStringLiteral("/ran");
-        writeFile(program, "#!/bin/sh\ntouch '" + mark.toUtf8() + "'\n");
-        QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        test::ScriptedUi ui;
-        LogonStartup startUp(ui, program);
-        startUp.enable();
-        QVERIFY(QFile::remove(program));
-        QProcess launch;
-        launch.start(gio, {QStringLiteral("launch"),
-                           startUp.autostartFolder() + QStringLiteral("/almanis.desktop")});
-        QVERIFY(launch.waitForFinished(30000));
-        // The entry does not load, so nothing is started, not even a shell.
-        QVERIFY(launch.exitCode() != 0);
-        QVERIFY(!QFile::exists(mark));
-    }
-
     void entryNamesTheRunningProgram() {
         test::TestEnvironment env;
-        test::ScriptedUi ui;
         // Another executable beside the program is of no account.
         writeFile(env.programFolder() + QStringLiteral("/aaa-other"), "#!/bin/sh\n");
-        LogonStartup startUp(ui, env.services.executablePath);
-        QCOMPARE(startUp.autostartFolder(), env.configFolder() + QStringLiteral("/autostart"));
+        LogonStartup startUp(env.ui, env.services.executablePath);
+        QCOMPARE(startUp.autostartFolder(), autostartFolder(env));
         QVERIFY(!QFileInfo::exists(startUp.autostartFolder()));
         startUp.enable();  // creates the missing folder
         QCOMPARE(QDir(startUp.autostartFolder()).entryList(QDir::Files),
@@ -266,13 +258,12 @@ class LogonStartupTest : public test::TestCase {
             QVERIFY2(entry.contains(line), line);
         }
         QCOMPARE(*parseExec(entry), QStringList{env.services.executablePath});
-        QVERIFY(ui.boxes.isEmpty());
+        QVERIFY(env.ui.boxes.isEmpty());
     }
 
     void programAtTheRootGetsOneSlash() {
         test::TestEnvironment env;
-        test::ScriptedUi ui;
-        LogonStartup startUp(ui, QStringLiteral("/almanis"));
+        LogonStartup startUp(env.ui, QStringLiteral("/almanis"));
         startUp.enable();
         QCOMPARE(
             *parseExec(readFile(startUp.autostartFolder() + QStringLiteral("/almanis.desktop"))),
@@ -281,10 +272,9 @@ class LogonStartupTest : public test::TestCase {
 
     void registeringTwiceOverwritesAndRemovingTwiceIsHarmless() {
         test::TestEnvironment env;
-        test::ScriptedUi ui;
-        const QString entry = env.configFolder() + QStringLiteral("/autostart/almanis.desktop");
-        LogonStartup(ui, QStringLiteral("/old place/almanis")).enable();
-        LogonStartup startUp(ui, env.services.executablePath);
+        const QString entry = entryPath(env);
+        LogonStartup(env.ui, QStringLiteral("/old place/almanis")).enable();
+        LogonStartup startUp(env.ui, env.services.executablePath);
         startUp.enable();
         QCOMPARE(*parseExec(readFile(entry)), QStringList{env.services.executablePath});
         QCOMPARE(QDir(startUp.autostartFolder()).entryList(QDir::Files | QDir::Hidden),
@@ -292,90 +282,81 @@ class LogonStartupTest : public test::TestCase {
         startUp.disable();
         QVERIFY(!QFile::exists(entry));
         startUp.disable();
-        QVERIFY(ui.boxes.isEmpty());
+        QVERIFY(env.ui.boxes.isEmpty());
     }
 
     void removingLeavesOtherEntriesAlone() {
         test::TestEnvironment env;
-        test::ScriptedUi ui;
-        const QString folder = env.configFolder() + QStringLiteral("/autostart");
+        const QString folder = autostartFolder(env);
         writeFile(folder + QStringLiteral("/other.desktop"), "[Desktop Entry]\n");
-        LogonStartup startUp(ui, env.services.executablePath);
+        LogonStartup startUp(env.ui, env.services.executablePath);
         startUp.enable();
         startUp.disable();
         QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"other.desktop"});
     }
 
-    void aForeignFileWithOurNameIsReplacedWholeByOurWrite() {
+    // A file of someone else's with our name, or a link to one, is replaced
+    // whole by our entry; what the link led to stays as it was.
+    void somethingWithOurNameIsReplacedWhole_data() {
+        QTest::addColumn<bool>("link");
+        QTest::newRow("a foreign file") << false;
+        QTest::newRow("a link to someone else's file") << true;
+    }
+    void somethingWithOurNameIsReplacedWhole() {
+        QFETCH(bool, link);
         test::TestEnvironment env;
-        test::ScriptedUi ui;
-        const QString entry = env.configFolder() + QStringLiteral("/autostart/almanis.desktop");
-        writeFile(entry, QByteArray(5000, 'x') + "\nExec=/usr/bin/evil\n");
-        LogonStartup startUp(ui, env.services.executablePath);
-        startUp.enable();
-        const QByteArray written = readFile(entry);
+        const QString theirs = env.programFolder() + QStringLiteral("/someone-elses.desktop");
+        const QByteArray content = QByteArray(5000, 'x') + "\nExec=/usr/bin/evil\n";
+        if (link) {
+            writeFile(theirs, content);
+            QDir().mkpath(autostartFolder(env));
+            QVERIFY(QFile::link(theirs, entryPath(env)));
+        } else {
+            writeFile(entryPath(env), content);
+        }
+        LogonStartup(env.ui, env.services.executablePath).enable();
+        const QByteArray written = readFile(entryPath(env));
         QVERIFY(!written.contains("evil"));
         QVERIFY(written.startsWith("[Desktop Entry]\n"));
+        QVERIFY(!QFileInfo(entryPath(env)).isSymLink());
+        QCOMPARE(readFile(theirs), link ? content : QByteArray());
     }
 
-    void aLinkWithOurNameIsReplacedNotWrittenThrough() {
-        test::TestEnvironment env;
-        test::ScriptedUi ui;
-        const QString target = env.programFolder() + QStringLiteral("/someone-elses.desktop");
-        writeFile(target, "theirs");
-        const QString entry = env.configFolder() + QStringLiteral("/autostart/almanis.desktop");
-        QDir().mkpath(QFileInfo(entry).path());
-        QVERIFY(QFile::link(target, entry));
-        LogonStartup(ui, env.services.executablePath).enable();
-        QCOMPARE(readFile(target), QByteArray("theirs"));
-        QVERIFY(!QFileInfo(entry).isSymLink());
-        QVERIFY(readFile(entry).startsWith("[Desktop Entry]\n"));
-    }
-
+    // Blocked the same way for every user, the superuser too: a file where
+    // the folder should be, or a folder with the entry's name.
     void failuresAreToldOnceNamingTheFolder_data() {
+        QTest::addColumn<QString>("blocker");
         QTest::addColumn<bool>("adding");
-        QTest::newRow("write into a file that stands for the folder") << true;
-        QTest::newRow("delete an entry that cannot be deleted") << false;
+        QTest::addColumn<QString>("reason");  // empty: the system's own words
+        QTest::newRow("write into a file that stands for the folder")
+            << "" << true << "not a folder";
+        QTest::newRow("write over a folder with our name")
+            << "/almanis.desktop/inside" << true << "";
+        QTest::newRow("delete an entry that cannot be deleted")
+            << "/almanis.desktop/inside" << false << "removed";
     }
     void failuresAreToldOnceNamingTheFolder() {
+        QFETCH(QString, blocker);
         QFETCH(bool, adding);
+        QFETCH(QString, reason);
         test::TestEnvironment env;
-        test::ScriptedUi ui;
-        const QString folder = env.configFolder() + QStringLiteral("/autostart");
-        // Blocked the same way for every user, the superuser too.
-        if (adding) {
-            writeFile(folder, "a file, not a folder");
-        } else {
-            writeFile(folder + QStringLiteral("/almanis.desktop/inside"), "a folder with our name");
-        }
-        LogonStartup startUp(ui, env.services.executablePath);
+        writeFile(autostartFolder(env) + blocker, "in the way");
+        LogonStartup startUp(env.ui, env.services.executablePath);
         adding ? startUp.enable() : startUp.disable();
-        QCOMPARE(ui.boxes.size(), 1);
-        QCOMPARE(ui.boxes[0].kind, QStringLiteral("inform"));
-        QVERIFY2(ui.boxes[0].text.contains(folder + QLatin1Char(':')),
-                 qPrintable(ui.boxes[0].text));
-        QVERIFY(ui.boxes[0].text.contains(adding ? QStringLiteral("not a folder")
-                                                 : QStringLiteral("removed")));
-    }
-
-    void writingIntoABlockedEntryIsTold() {
-        test::TestEnvironment env;
-        test::ScriptedUi ui;
-        writeFile(env.configFolder() + QStringLiteral("/autostart/almanis.desktop/inside"), "x");
-        LogonStartup(ui, env.services.executablePath).enable();
-        QCOMPARE(ui.boxes.size(), 1);
-        QCOMPARE(readFile(env.configFolder() + QStringLiteral("/autostart/almanis.desktop/inside")),
-                 QByteArray("x"));
+        QCOMPARE(env.ui.boxes.size(), 1);
+        QCOMPARE(env.ui.boxes[0].kind, QStringLiteral("inform"));
+        ALMANIS_VERIFY_CONTAINS(env.ui.boxes[0].text, autostartFolder(env) + QLatin1Char(':'));
+        ALMANIS_VERIFY_CONTAINS(env.ui.boxes[0].text, reason);
+        QCOMPARE(readFile(autostartFolder(env) + blocker), QByteArray("in the way"));
     }
 
     void withoutAProgramNothingHappens() {
         test::TestEnvironment env;
-        test::ScriptedUi ui;
-        LogonStartup startUp(ui, QString());
+        LogonStartup startUp(env.ui, QString());
         startUp.enable();
         startUp.disable();
         QVERIFY(!QFileInfo::exists(startUp.autostartFolder()));
-        QVERIFY(ui.boxes.isEmpty());
+        QVERIFY(env.ui.boxes.isEmpty());
     }
 
     void entryNamesNeverLeaveTheFolder_data() {
@@ -387,11 +368,10 @@ class LogonStartupTest : public test::TestCase {
     void entryNamesNeverLeaveTheFolder() {
         QFETCH(QString, name);
         test::TestEnvironment env;
-        const AutostartFolder folder(env.configFolder() + QStringLiteral("/autostart"));
+        const AutostartFolder folder(autostartFolder(env));
         QVERIFY(!folder.writeEntry(name, QStringLiteral("/x")).ok);
         QVERIFY(!QFile::exists(env.configFolder() + QStringLiteral("/escaped.desktop")));
-        QCOMPARE(QDir(env.configFolder() + QStringLiteral("/autostart")).entryList(QDir::Files),
-                 QStringList());
+        QCOMPARE(QDir(autostartFolder(env)).entryList(QDir::Files), QStringList());
     }
 };
 
