@@ -26,69 +26,76 @@ void sendDuringTheWait(test::FakeTrayShell& shell, TrayEvent event) {
     QTimer::singleShot(0, [&shell, event] { shell.send(event); });
 }
 
+// A tray icon over a fake desktop, put in the tray unless told otherwise.
+struct Tray {
+    explicit Tray(bool inTray = true) {
+        if (inTray) {
+            tray.setInTray(true);
+        }
+    }
+    test::FakeTrayShell shell;
+    TrayIcon tray{shell};
+};
+
 }  // namespace
 
 class TrayIconTest : public test::TestCase {
     Q_OBJECT
   private slots:
     void newControlIsOutOfTheTrayWithItsStoredTip() {
-        test::FakeTrayShell shell;
-        TrayIcon tray(shell);
-        QVERIFY(!tray.inTray());
-        QVERIFY(!tray.iconAdded());
-        QCOMPARE(tray.iconId(), 0u);
-        QCOMPARE(tray.tip(), QStringLiteral("Telnet Server"));
-        QVERIFY(shell.calls.isEmpty());
+        Tray t(false);
+        QVERIFY(!t.tray.inTray());
+        QVERIFY(!t.tray.iconAdded());
+        QCOMPARE(t.tray.iconId(), 0u);
+        QCOMPARE(t.tray.tip(), QStringLiteral("Telnet Server"));
+        QVERIFY(t.shell.calls.isEmpty());
     }
 
     void addingSendsIconTipAndCallback() {
-        test::FakeTrayShell shell;
-        TrayIcon tray(shell);
-        tray.setIcon(someIcon(Qt::blue));
-        tray.setTip(QStringLiteral("Almanis"));
-        QVERIFY(shell.calls.isEmpty());  // nothing to update before the icon is added
-        tray.setInTray(true);
-        QCOMPARE(shell.calls.size(), 1);
-        const auto& add = shell.calls[0];
+        Tray t(false);
+        t.tray.setIcon(someIcon(Qt::blue));
+        t.tray.setTip(QStringLiteral("Almanis"));
+        QVERIFY(t.shell.calls.isEmpty());  // nothing to update before the icon is added
+        t.tray.setInTray(true);
+        QCOMPARE(t.shell.calls.size(), 1);
+        const auto& add = t.shell.calls[0];
         QCOMPARE(add.operation, QStringLiteral("add"));
         QCOMPARE(add.request.fields,
                  TrayFields(TrayField::Events | TrayField::Icon | TrayField::Tip));
         QCOMPARE(add.request.iconId, 0u);
         QCOMPARE(add.request.tip, QStringLiteral("Almanis"));
         QVERIFY(add.request.balloonText.isEmpty());
-        QVERIFY(tray.inTray());
-        QVERIFY(tray.iconAdded());
+        QVERIFY(t.tray.inTray());
+        QVERIFY(t.tray.iconAdded());
     }
 
     void settingInTrayToItsValueCallsNothing() {
-        test::FakeTrayShell shell;
-        TrayIcon tray(shell);
-        tray.setInTray(false);
-        QVERIFY(shell.calls.isEmpty());
-        tray.setInTray(true);
-        tray.setInTray(true);
-        QCOMPARE(shell.calls.size(), 1);
-        tray.setInTray(false);
-        tray.setInTray(false);
-        QCOMPARE(shell.calls.size(), 2);
-        QCOMPARE(shell.calls[1].operation, QStringLiteral("delete"));
-        QCOMPARE(shell.calls[1].request.fields, TrayFields());
-        QVERIFY(!tray.iconAdded());
+        Tray t(false);
+        t.tray.setInTray(false);
+        QVERIFY(t.shell.calls.isEmpty());
+        t.tray.setInTray(true);
+        t.tray.setInTray(true);
+        QCOMPARE(t.shell.calls.size(), 1);
+        t.tray.setInTray(false);
+        t.tray.setInTray(false);
+        QCOMPARE(t.shell.calls.size(), 2);
+        QCOMPARE(t.shell.calls[1].operation, QStringLiteral("delete"));
+        QCOMPARE(t.shell.calls[1].request.fields, TrayFields());
+        QVERIFY(!t.tray.iconAdded());
     }
 
     void emptyTipAddsNoTooltipUntilOneIsSet() {
-        test::FakeTrayShell shell;
-        TrayIcon tray(shell);
-        tray.setTip(QString());
-        tray.setInTray(true);
-        QCOMPARE(shell.calls[0].request.fields.testFlag(TrayField::Tip), false);
-        QCOMPARE(shell.calls[0].request.fields.testFlag(TrayField::Icon),
+        Tray t(false);
+        t.tray.setTip(QString());
+        t.tray.setInTray(true);
+        QCOMPARE(t.shell.calls[0].request.fields.testFlag(TrayField::Tip), false);
+        QCOMPARE(t.shell.calls[0].request.fields.testFlag(TrayField::Icon),
                  false);  // no picture set either
-        tray.setTip(QStringLiteral("Almanis"));
-        QCOMPARE(shell.calls.size(), 2);
-        QCOMPARE(shell.calls[1].operation, QStringLiteral("modify"));
-        QCOMPARE(shell.calls[1].request.fields, TrayFields(TrayField::Tip));
-        QCOMPARE(shell.calls[1].request.tip, QStringLiteral("Almanis"));
+        t.tray.setTip(QStringLiteral("Almanis"));
+        QCOMPARE(t.shell.calls.size(), 2);
+        QCOMPARE(t.shell.calls[1].operation, QStringLiteral("modify"));
+        QCOMPARE(t.shell.calls[1].request.fields, TrayFields(TrayField::Tip));
+        QCOMPARE(t.shell.calls[1].request.tip, QStringLiteral("Almanis"));
     }
 
     void textsAreCutToTheirFields_data() {
@@ -107,46 +114,43 @@ class TrayIconTest : public test::TestCase {
     void textsAreCutToTheirFields() {
         QFETCH(QString, tip);
         QFETCH(QString, shown);
-        test::FakeTrayShell shell;
-        TrayIcon tray(shell);
-        tray.setTip(tip);
-        tray.setInTray(true);
-        tray.setTip(tip);
-        QCOMPARE(shell.calls[0].request.tip, shown);
-        QCOMPARE(shell.calls[1].request.tip, shown);
-        QCOMPARE(tray.tip(), tip);  // the property keeps the whole text
+        Tray t(false);
+        t.tray.setTip(tip);
+        t.tray.setInTray(true);
+        t.tray.setTip(tip);
+        QCOMPARE(t.shell.calls[0].request.tip, shown);
+        QCOMPARE(t.shell.calls[1].request.tip, shown);
+        QCOMPARE(t.tray.tip(), tip);  // the property keeps the whole text
     }
 
     void balloonTextsAreCut() {
-        test::FakeTrayShell shell;
-        TrayIcon tray(shell);
-        tray.setInTray(true);
-        tray.showBalloon(QString(300, QLatin1Char('t')), QString(100, QLatin1Char('h')), 0, false);
-        const auto& balloon = shell.calls.last().request;
+        Tray t;
+        t.tray.showBalloon(QString(300, QLatin1Char('t')), QString(100, QLatin1Char('h')), 0,
+                           false);
+        const auto& balloon = t.shell.calls.last().request;
         QCOMPARE(balloon.balloonText.size(), 255);
         QCOMPARE(balloon.balloonTitle.size(), 63);
     }
 
     void onlyAnIconReplacesTheTrayIcon() {
-        test::FakeTrayShell shell;
-        TrayIcon tray(shell);
+        Tray t(false);
         const QIcon first = someIcon(Qt::blue);
-        tray.setIcon(first);
-        tray.setInTray(true);
-        const qint64 key = tray.icon().cacheKey();
+        t.tray.setIcon(first);
+        t.tray.setInTray(true);
+        const qint64 key = t.tray.icon().cacheKey();
         QPixmap bitmap(16, 16);
         bitmap.fill(Qt::red);
-        tray.setIcon(bitmap);
-        tray.setIcon(bitmap.toImage());
-        tray.setIcon(QIcon());
-        QCOMPARE(tray.icon().cacheKey(), key);
-        QCOMPARE(shell.calls.size(), 1);
+        t.tray.setIcon(bitmap);
+        t.tray.setIcon(bitmap.toImage());
+        t.tray.setIcon(QIcon());
+        QCOMPARE(t.tray.icon().cacheKey(), key);
+        QCOMPARE(t.shell.calls.size(), 1);
         const QIcon second = someIcon(Qt::green);
-        tray.setIcon(second);
-        QCOMPARE(shell.calls.size(), 2);
-        QCOMPARE(shell.calls[1].request.fields, TrayFields(TrayField::Icon));
-        QCOMPARE(shell.calls[1].request.icon.cacheKey(), second.cacheKey());
-        QCOMPARE(tray.icon().cacheKey(), second.cacheKey());
+        t.tray.setIcon(second);
+        QCOMPARE(t.shell.calls.size(), 2);
+        QCOMPARE(t.shell.calls[1].request.fields, TrayFields(TrayField::Icon));
+        QCOMPARE(t.shell.calls[1].request.icon.cacheKey(), second.cacheKey());
+        QCOMPARE(t.tray.icon().cacheKey(), second.cacheKey());
     }
 
     void trayEventsBecomeSignals_data() {
@@ -164,42 +168,38 @@ class TrayIconTest : public test::TestCase {
     void trayEventsBecomeSignals() {
         QFETCH(TrayEvent, trayEvent);
         QFETCH(QString, event);
-        test::FakeTrayShell shell;
-        TrayIcon tray(shell);
-        tray.setInTray(true);
+        Tray t;
         QStringList events;
         const auto button = [](Qt::MouseButton b) { return b == Qt::LeftButton ? 1 : 2; };
-        connect(&tray, &TrayIcon::mouseMoved, this,
+        connect(&t.tray, &TrayIcon::mouseMoved, this,
                 [&](quint32 id) { events << QStringLiteral("move%1").arg(id ? "?" : ""); });
-        connect(&tray, &TrayIcon::mousePressed, this, [&](Qt::MouseButton b, quint32 id) {
+        connect(&t.tray, &TrayIcon::mousePressed, this, [&](Qt::MouseButton b, quint32 id) {
             events << QStringLiteral("down %1%2").arg(button(b)).arg(id ? "?" : "");
         });
-        connect(&tray, &TrayIcon::mouseReleased, this, [&](Qt::MouseButton b, quint32 id) {
+        connect(&t.tray, &TrayIcon::mouseReleased, this, [&](Qt::MouseButton b, quint32 id) {
             events << QStringLiteral("up %1%2").arg(button(b)).arg(id ? "?" : "");
         });
-        connect(&tray, &TrayIcon::mouseDoubleClicked, this, [&](Qt::MouseButton b, quint32 id) {
+        connect(&t.tray, &TrayIcon::mouseDoubleClicked, this, [&](Qt::MouseButton b, quint32 id) {
             events << QStringLiteral("double %1%2").arg(button(b)).arg(id ? "?" : "");
         });
-        shell.send(trayEvent);
+        t.shell.send(trayEvent);
         QCOMPARE(events, event.isEmpty() ? QStringList() : QStringList{event});
     }
 
     void balloonWithoutTimeOutDoesNotWait() {
-        test::FakeTrayShell shell;
-        TrayIcon tray(shell);
-        tray.setInTray(true);
-        tray.showBalloon(QStringLiteral("text"), QStringLiteral("title"), 0, false);
-        QCOMPARE(shell.calls.size(), 2);
-        const auto& balloon = shell.calls[1];
+        Tray t;
+        t.tray.showBalloon(QStringLiteral("text"), QStringLiteral("title"), 0, false);
+        QCOMPARE(t.shell.calls.size(), 2);
+        const auto& balloon = t.shell.calls[1];
         QCOMPARE(balloon.operation, QStringLiteral("modify"));
         QCOMPARE(balloon.request.fields, TrayFields(TrayField::Balloon));
         QCOMPARE(balloon.request.balloonTimeoutMs, 0u);
         QCOMPARE(balloon.request.balloonText, QStringLiteral("text"));
         QCOMPARE(balloon.request.balloonTitle, QStringLiteral("title"));
-        QVERIFY(tray.balloonVisible());
-        tray.showBalloon(QStringLiteral("again"), QString(), -5, false);
-        QCOMPARE(shell.calls.size(), 3);
-        QCOMPARE(shell.calls[2].request.balloonTimeoutMs, 0u);
+        QVERIFY(t.tray.balloonVisible());
+        t.tray.showBalloon(QStringLiteral("again"), QString(), -5, false);
+        QCOMPARE(t.shell.calls.size(), 3);
+        QCOMPARE(t.shell.calls[2].request.balloonTimeoutMs, 0u);
     }
 
     void balloonEndsTheWaitEarly_data() {
@@ -210,72 +210,64 @@ class TrayIconTest : public test::TestCase {
     }
     void balloonEndsTheWaitEarly() {
         QFETCH(TrayEvent, message);
-        test::FakeTrayShell shell;
-        TrayIcon tray(shell);
-        tray.setInTray(true);
+        Tray t;
         // A wait that were not ended by the message would last a minute.
-        tray.setBalloonSecond(12s);
-        sendDuringTheWait(shell, message);
+        t.tray.setBalloonSecond(12s);
+        sendDuringTheWait(t.shell, message);
         QElapsedTimer clock;
         clock.start();
-        tray.showBalloon(QStringLiteral("text"), QStringLiteral("title"), 5, true);
+        t.tray.showBalloon(QStringLiteral("text"), QStringLiteral("title"), 5, true);
         QVERIFY(clock.elapsed() < 30000);
-        QVERIFY(!tray.balloonVisible());
-        QCOMPARE(shell.calls.size(), 2);  // no taking down
-        QCOMPARE(shell.calls[1].request.balloonTimeoutMs, 5000u);
+        QVERIFY(!t.tray.balloonVisible());
+        QCOMPARE(t.shell.calls.size(), 2);  // no taking down
+        QCOMPARE(t.shell.calls[1].request.balloonTimeoutMs, 5000u);
     }
 
     void eventsRunDuringTheWait() {
-        test::FakeTrayShell shell;
-        TrayIcon tray(shell);
-        tray.setInTray(true);
-        tray.setBalloonSecond(12s);
-        QSignalSpy ups(&tray, &TrayIcon::mouseReleased);
+        Tray t;
+        t.tray.setBalloonSecond(12s);
+        QSignalSpy ups(&t.tray, &TrayIcon::mouseReleased);
         QTimer::singleShot(0, [&] {
-            shell.send(TrayEvent::LeftButtonDown);
-            shell.send(TrayEvent::LeftButtonUp);
-            QTimer::singleShot(0, [&] { shell.send(TrayEvent::BalloonClicked); });
+            t.shell.send(TrayEvent::LeftButtonDown);
+            t.shell.send(TrayEvent::LeftButtonUp);
+            QTimer::singleShot(0, [&] { t.shell.send(TrayEvent::BalloonClicked); });
         });
-        tray.showBalloon(QStringLiteral("text"), QStringLiteral("title"), 5, false);
+        t.tray.showBalloon(QStringLiteral("text"), QStringLiteral("title"), 5, false);
         QCOMPARE(ups.size(), 1);
-        QVERIFY(!tray.balloonVisible());
+        QVERIFY(!t.tray.balloonVisible());
     }
 
     void afterTheSecondsTheBalloonIsTakenDown() {
-        test::FakeTrayShell shell;
-        TrayIcon tray(shell);
-        tray.setInTray(true);
-        tray.setBalloonSecond(1ms);
-        tray.showBalloon(QStringLiteral("text"), QStringLiteral("title"), 5, true);
-        QCOMPARE(shell.calls.size(), 3);
-        const auto& takeDown = shell.calls[2];
+        Tray t;
+        t.tray.setBalloonSecond(1ms);
+        t.tray.showBalloon(QStringLiteral("text"), QStringLiteral("title"), 5, true);
+        QCOMPARE(t.shell.calls.size(), 3);
+        const auto& takeDown = t.shell.calls[2];
         QCOMPARE(takeDown.operation, QStringLiteral("modify"));
         QCOMPARE(takeDown.request.fields, TrayFields(TrayField::Balloon));
         QVERIFY(takeDown.request.balloonText.isEmpty());
         QVERIFY(takeDown.request.balloonTitle.isEmpty());
         QCOMPARE(takeDown.request.balloonTimeoutMs, 5000u);
-        QVERIFY(tray.balloonVisible());  // only the shell says it is gone
-        QCOMPARE(tray.onceShownCount(), 1);
+        QVERIFY(t.tray.balloonVisible());  // only the t.shell says it is gone
+        QCOMPARE(t.tray.onceShownCount(), 1);
     }
 
     void showOnceShowsOnePerRun() {
-        test::FakeTrayShell shell;
-        TrayIcon tray(shell);
-        tray.setInTray(true);
-        tray.setBalloonSecond(1ms);
-        tray.showBalloon(QStringLiteral("first"), QString(), 5, true);
-        const int calls = shell.calls.size();
+        Tray t;
+        t.tray.setBalloonSecond(1ms);
+        t.tray.showBalloon(QStringLiteral("first"), QString(), 5, true);
+        const int calls = t.shell.calls.size();
         QElapsedTimer clock;
         clock.start();
-        tray.setBalloonSecond(12s);
-        tray.showBalloon(QStringLiteral("second"), QString(), 5, true);
-        QCOMPARE(shell.calls.size(), calls);
+        t.tray.setBalloonSecond(12s);
+        t.tray.showBalloon(QStringLiteral("second"), QString(), 5, true);
+        QCOMPARE(t.shell.calls.size(), calls);
         QVERIFY(clock.elapsed() < 30000);
-        QCOMPARE(tray.onceShownCount(), 1);
+        QCOMPARE(t.tray.onceShownCount(), 1);
         // A balloon not shown once is shown every time.
-        tray.showBalloon(QStringLiteral("third"), QString(), 0, false);
-        QCOMPARE(shell.calls.size(), calls + 1);
-        QCOMPARE(tray.onceShownCount(), 1);
+        t.tray.showBalloon(QStringLiteral("third"), QString(), 0, false);
+        QCOMPARE(t.shell.calls.size(), calls + 1);
+        QCOMPARE(t.tray.onceShownCount(), 1);
     }
 
     void timeOutTooLongForItsFieldIsAnError_data() {
@@ -288,29 +280,26 @@ class TrayIconTest : public test::TestCase {
     void timeOutTooLongForItsFieldIsAnError() {
         QFETCH(int, seconds);
         QFETCH(bool, fails);
-        test::FakeTrayShell shell;
-        TrayIcon tray(shell);
-        tray.setInTray(true);
+        Tray t;
         if (fails) {
             QVERIFY_THROWS_EXCEPTION(
-                AppError, tray.showBalloon(QStringLiteral("t"), QString(), seconds, true));
-            QCOMPARE(shell.calls.size(), 1);
-            QVERIFY(!tray.balloonVisible());
-            QCOMPARE(tray.onceShownCount(), 0);
+                AppError, t.tray.showBalloon(QStringLiteral("t"), QString(), seconds, true));
+            QCOMPARE(t.shell.calls.size(), 1);
+            QVERIFY(!t.tray.balloonVisible());
+            QCOMPARE(t.tray.onceShownCount(), 0);
         } else {
-            sendDuringTheWait(shell, TrayEvent::BalloonTimedOut);
-            tray.showBalloon(QStringLiteral("t"), QString(), seconds, true);
-            QCOMPARE(shell.calls[1].request.balloonTimeoutMs, 2147483000u);
+            sendDuringTheWait(t.shell, TrayEvent::BalloonTimedOut);
+            t.tray.showBalloon(QStringLiteral("t"), QString(), seconds, true);
+            QCOMPARE(t.shell.calls[1].request.balloonTimeoutMs, 2147483000u);
         }
     }
 
     void balloonWithoutIconStillAsksTheShellAndWaits() {
-        test::FakeTrayShell shell;
-        TrayIcon tray(shell);
-        tray.setBalloonSecond(1ms);
-        tray.showBalloon(QStringLiteral("text"), QString(), 2, false);
-        QCOMPARE(shell.calls.size(), 2);
-        QCOMPARE(shell.calls[0].operation, QStringLiteral("modify"));
+        Tray t(false);
+        t.tray.setBalloonSecond(1ms);
+        t.tray.showBalloon(QStringLiteral("text"), QString(), 2, false);
+        QCOMPARE(t.shell.calls.size(), 2);
+        QCOMPARE(t.shell.calls[0].operation, QStringLiteral("modify"));
     }
 
     void endingTheIconTakesItOutOfTheTray() {
