@@ -1,5 +1,5 @@
-#include "ProgramFixture.h"
-#include "StoreFixture.h"
+#include "Checks.h"
+#include "StartedProgram.h"
 
 #include "alarm/AlarmWindow.h"
 #include "core/AppTitle.h"
@@ -26,47 +26,43 @@ namespace {
 using Row = test::StoredEvent;
 
 // The main window on an empty store, loaded and activated as at start-up.
-struct Fixture : test::ProgramFixture {
-    explicit Fixture(QDate today = QDate(2026, 6, 15)) : ProgramFixture(today) {
-        useBlankStore();
-        start();
-        env.ui.clear();
-    }
+struct Fixture : test::StartedProgram {
+    using StartedProgram::StartedProgram;
 
-    QList<Row> rows() const { return test::storedEvents(window->storeConnection()); }
-
-    // Queues the user's part in the editor: fill in what is given, then press a button.
+    // Queues the user's part in the editor: fill in what is given, then press
+    // a button. A save that is refused leaves the editor open with what was
+    // typed; the user then gives up with Cancel.
     void editorWill(int monthIndex, const QString& day, const QString& description,
                     bool save = true, std::function<void(EventEditor&)> inspect = {}) {
-        env.ui.modalScripts.push_back([=](QDialog& dialog) {
+        env.ui.modalScripts.push_back([=, this](QDialog& dialog) {
             auto& editor = static_cast<EventEditor&>(dialog);
             if (inspect) {
                 inspect(editor);
             }
-            auto* monthBox = test::find<QComboBox>(editor, "Combo1");
             auto* dayBox = test::find<QComboBox>(editor, "Combo2");
+            auto* text = test::find<QLineEdit>(editor, "Text1");
             if (monthIndex != -2) {
-                monthBox->setCurrentIndex(monthIndex);
+                test::find<QComboBox>(editor, "Combo1")->setCurrentIndex(monthIndex);
             }
             if (!day.isNull()) {
                 dayBox->setCurrentIndex(dayBox->findText(day));
             }
             if (!description.isNull()) {
-                test::find<QLineEdit>(editor, "Text1")->setText(description);
+                text->setText(description);
             }
-            test::button(editor, save ? "PushButton6" : "PushButton1")->click();
+            if (save) {
+                test::button(editor, "PushButton6")->click();
+                openAfterSave = editor.result() != QDialog::Accepted;
+                textAfterSave = text->text();
+            }
+            if (!save || openAfterSave) {
+                test::button(editor, "PushButton1")->click();
+            }
         });
     }
 
-    QStringList informs() const {
-        QStringList texts;
-        for (const auto& box : env.ui.boxes) {
-            if (box.kind == QLatin1String("inform")) {
-                texts << box.text;
-            }
-        }
-        return texts;
-    }
+    bool openAfterSave = false;
+    QString textAfterSave;
 };
 
 }  // namespace
@@ -79,47 +75,35 @@ class EditorTest : public test::TestCase {
         QTest::addColumn<QString>("day");
         QTest::addColumn<QString>("description");
         QTest::addColumn<QString>("message");  // empty: the event is stored
+        const auto row = [](const char* name, int monthIndex, const QString& day,
+                            const QString& description, const QString& message) {
+            QTest::newRow(name) << monthIndex << day << description << message;
+        };
         const QString invalid = QStringLiteral("Selected date is invalid.");
         const QString forgot = QStringLiteral("You forgot to input description.");
-        QTest::newRow("29 February in any year") << 1 << "29"
-                                                 << "Leap day" << QString();
-        QTest::newRow("30 February") << 1 << "30"
-                                     << "x" << invalid;
-        QTest::newRow("31 April") << 3 << "31"
-                                  << "x" << invalid;
-        QTest::newRow("31 November") << 10 << "31"
-                                     << "x" << invalid;
-        QTest::newRow("31 December") << 11 << "31"
-                                     << "Year end" << QString();
-        QTest::newRow("invalid date and no description: date first") << 5 << "31"
-                                                                     << "" << invalid;
-        QTest::newRow("blanks only") << 0 << "1"
-                                     << "   " << forgot;
-        QTest::newRow("apostrophes intact") << 2 << "5"
-                                            << "Mum's 'big' day" << QString();
+        row("29 February in any year", 1, "29", "Leap day", QString());
+        row("30 February", 1, "30", "x", invalid);
+        row("31 April", 3, "31", "x", invalid);
+        row("31 November", 10, "31", "x", invalid);
+        row("31 December", 11, "31", "Year end", QString());
+        row("invalid date and no description: date first", 5, "31", "", invalid);
+        row("blanks only", 0, "1", "   ", forgot);
+        row("apostrophes intact", 2, "5", "Mum's 'big' day", QString());
         const QString oneLine = QStringLiteral(
             "The description cannot hold a line break, a tab or another control character. "
             "Please write it on one line.");
-        QTest::newRow("blanks around dropped, inside kept") << 2 << "5"
-                                                            << "  pad   ded  " << QString();
-        QTest::newRow("line break") << 2 << "5"
-                                    << "two\nlines" << oneLine;
-        QTest::newRow("pasted CR LF") << 2 << "5"
-                                      << "two\r\nlines" << oneLine;
-        QTest::newRow("tab") << 2 << "5"
-                             << "a\tb" << oneLine;
-        QTest::newRow("escape") << 2 << "5"
-                                << "a\x1b[31mred" << oneLine;
-        QTest::newRow("line separator") << 2 << "5"
-                                        << "a\u2028b" << oneLine;
-        QTest::newRow("too long")
-            << 2 << "5" << QString(32768, QLatin1Char('x'))
-            << "The description is 32,768 characters long; it can have at most 32,767. Please "
-               "shorten it.";
-        QTest::newRow("longest") << 2 << "5" << QString(32767, QLatin1Char('x')) << QString();
-        QTest::newRow("right-to-left marks and joiners are text")
-            << 2 << "5"
-            << "\u200F\u05D9\u05D5\u05DD 👨‍👩‍👧" << QString();
+        row("blanks around dropped, inside kept", 2, "5", "  pad   ded  ", QString());
+        row("line break", 2, "5", "two\nlines", oneLine);
+        row("pasted CR LF", 2, "5", "two\r\nlines", oneLine);
+        row("tab", 2, "5", "a\tb", oneLine);
+        row("escape", 2, "5", "a\x1b[31mred", oneLine);
+        row("line separator", 2, "5", "a\u2028b", oneLine);
+        row("too long", 2, "5", QString(32768, QLatin1Char('x')),
+            "The description is 32,768 characters long; it can have at most 32,767. Please "
+            "shorten it.");
+        row("longest", 2, "5", QString(32767, QLatin1Char('x')), QString());
+        row("right-to-left marks and joiners are text", 2, "5",
+            "\u200F\u05D9\u05D5\u05DD 👨‍👩‍👧", QString());
     }
     void saveChecksDateThenDescription() {
         QFETCH(int, monthIndex);
@@ -127,30 +111,18 @@ class EditorTest : public test::TestCase {
         QFETCH(QString, description);
         QFETCH(QString, message);
         Fixture f(QDate(2027, 3, 1));  // not a leap year
-        if (message.isEmpty()) {
-            f.editorWill(monthIndex, day, description);
-        } else {
-            // After the message the dialog stays open; the user then cancels.
-            f.env.ui.modalScripts.push_back([=](QDialog& dialog) {
-                auto& editor = static_cast<EventEditor&>(dialog);
-                test::find<QComboBox>(editor, "Combo1")->setCurrentIndex(monthIndex);
-                auto* dayBox = test::find<QComboBox>(editor, "Combo2");
-                dayBox->setCurrentIndex(dayBox->findText(day));
-                test::find<QLineEdit>(editor, "Text1")->setText(description);
-                test::button(editor, "PushButton6")->click();
-                QVERIFY(!editor.isHidden() || editor.result() != QDialog::Accepted);
-                test::button(editor, "PushButton1")->click();
-            });
-        }
-        test::button(*f.window, "PushButton6")->click();
+        f.editorWill(monthIndex, day, description);
+        f.click("PushButton6");
+        QCOMPARE(f.openAfterSave, !message.isEmpty());
         if (message.isEmpty()) {
             QCOMPARE(f.informs(), QStringList());
-            QCOMPARE(f.rows(), (QList<Row>{{description.trimmed(), monthIndex + 1, day.toInt()}}));
+            QCOMPARE(f.stored(),
+                     (QList<Row>{{description.trimmed(), monthIndex + 1, day.toInt()}}));
             QCOMPARE(f.window->events().count(), 1);  // the list follows at once
         } else {
             QCOMPARE(f.informs(), QStringList{message});
             QCOMPARE(f.env.ui.boxes.first().title, appTitle());
-            QVERIFY(f.rows().isEmpty());
+            QVERIFY(f.stored().isEmpty());
         }
         QVERIFY(f.env.ui.errors().isEmpty());
     }
@@ -180,11 +152,11 @@ class EditorTest : public test::TestCase {
             QTest::keyClick(target, Qt::Key(key));
             closed = !dialog.isVisible();
         });
-        test::button(*f.window, "PushButton6")->click();
+        f.click("PushButton6");
         QVERIFY(closed);
         const QList<Row> expected =
             saved ? QList<Row>{{QStringLiteral("Birthday"), 9, 17}} : QList<Row>{};
-        QCOMPARE(f.rows(), expected);
+        QCOMPARE(f.stored(), expected);
         QVERIFY(f.env.ui.boxes.isEmpty());
     }
 
@@ -201,8 +173,8 @@ class EditorTest : public test::TestCase {
                      QStringLiteral("January"));
             QCOMPARE(test::find<QComboBox>(editor, "Combo2")->count(), 31);
         });
-        test::button(*f.window, "PushButton6")->click();
-        QCOMPARE(f.rows(), (QList<Row>{{QStringLiteral("Birthday"), 9, 17}}));
+        f.click("PushButton6");
+        QCOMPARE(f.stored(), (QList<Row>{{QStringLiteral("Birthday"), 9, 17}}));
         QCOMPARE(f.env.ui.modals.size(), 1);
         QCOMPARE(f.env.ui.modals.first().owner, nullptr);
     }
@@ -211,31 +183,28 @@ class EditorTest : public test::TestCase {
         Fixture f;
         f.editorWill(0, QStringLiteral("1"), QStringLiteral("Same"));
         f.editorWill(0, QStringLiteral("1"), QStringLiteral("Same"));
-        test::button(*f.window, "PushButton6")->click();
-        test::button(*f.window, "PushButton6")->click();
-        QCOMPARE(f.rows().size(), 2);
+        f.click("PushButton6");
+        f.click("PushButton6");
+        QCOMPARE(f.stored().size(), 2);
     }
 
     void cancelAndCloseBoxWriteNothing() {
         Fixture f;
         f.editorWill(0, QStringLiteral("1"), QStringLiteral("Not saved"), false);
-        test::button(*f.window, "PushButton6")->click();
+        f.click("PushButton6");
         f.env.ui.modalScripts.push_back([](QDialog& dialog) {
             test::find<QLineEdit>(dialog, "Text1")->setText(QStringLiteral("Not saved"));
             dialog.close();
         });
-        test::button(*f.window, "PushButton6")->click();
-        QVERIFY(f.rows().isEmpty());
+        f.click("PushButton6");
+        QVERIFY(f.stored().isEmpty());
     }
 
     void editOpensWithTheRowAndChangesOnlyIt() {
         Fixture f(QDate(2026, 6, 15));
-        f.execute(QStringLiteral(
-            "insert into tblEvent (Description,EventMonth,EventDay) values ('Keep',1,2)"));
-        f.execute(QStringLiteral(
-            "insert into tblEvent (Description,EventMonth,EventDay) values ('Tom''s day',3,4)"));
-        f.window->reminderEngine().refreshList();
-        f.select(1);
+        f.addEvent(QStringLiteral("Keep"), 1, 2);
+        f.addEvent(QStringLiteral("Tom's day"), 3, 4);
+        f.refillAndSelect(1);
         f.editorWill(-2, QStringLiteral("5"), QStringLiteral("Tom's new day"), true,
                      [](EventEditor& editor) {
                          QCOMPARE(editor.eventId(), std::optional<qint64>(2));
@@ -247,9 +216,9 @@ class EditorTest : public test::TestCase {
                                   QStringLiteral("4"));
                          QCOMPARE(editor.windowTitle(), QStringLiteral("Add New Event Reminder"));
                      });
-        test::button(*f.window, "PushButton2")->click();
-        QCOMPARE(f.rows(), (QList<Row>{{QStringLiteral("Keep"), 1, 2},
-                                       {QStringLiteral("Tom's new day"), 3, 5}}));
+        f.click("PushButton2");
+        QCOMPARE(f.stored(), (QList<Row>{{QStringLiteral("Keep"), 1, 2},
+                                         {QStringLiteral("Tom's new day"), 3, 5}}));
         QCOMPARE(f.window->events().text(1, EventListModel::DescriptionColumn),
                  QStringLiteral("Tom's new day"));
 
@@ -259,23 +228,21 @@ class EditorTest : public test::TestCase {
             QCOMPARE(test::find<QComboBox>(editor, "Combo1")->currentIndex(), 5);
             QCOMPARE(test::find<QComboBox>(editor, "Combo2")->currentText(), QStringLiteral("15"));
         });
-        test::button(*f.window, "PushButton6")->click();
-        QCOMPARE(f.rows().last(), (Row{QStringLiteral("New"), 6, 15}));
+        f.click("PushButton6");
+        QCOMPARE(f.stored().last(), (Row{QStringLiteral("New"), 6, 15}));
     }
 
     void editWithAFieldThatFailsStillOpens() {
         Fixture f;
         // 31 is offered; a stored month 13 is not.
-        f.execute(QStringLiteral(
-            "insert into tblEvent (Description,EventMonth,EventDay) values ('Odd',13,31)"));
-        f.window->reminderEngine().refreshList();
-        f.select(0);
+        f.addEvent(QStringLiteral("Odd"), 13, 31);
+        f.refillAndSelect(0);
         f.editorWill(-2, QString(), QString(), false, [](EventEditor& editor) {
             QCOMPARE(test::find<QLineEdit>(editor, "Text1")->text(), QStringLiteral("Odd"));
             QCOMPARE(test::find<QComboBox>(editor, "Combo1")->currentIndex(), -1);
             QCOMPARE(test::find<QComboBox>(editor, "Combo2")->currentText(), QStringLiteral("31"));
         });
-        test::button(*f.window, "PushButton2")->click();
+        f.click("PushButton2");
         QCOMPARE(f.env.ui.modals.size(), 1);
         QCOMPARE(f.env.ui.errors().size(), 1);
         QVERIFY(f.env.ui.errors().first().contains(
@@ -284,30 +251,25 @@ class EditorTest : public test::TestCase {
 
     void editAndDeleteNeedASelectedRow() {
         Fixture f;
-        test::button(*f.window, "PushButton2")->click();
-        test::button(*f.window, "PushButton1")->click();
-        test::button(*f.window, "PushButton4")->click();
+        f.click("PushButton2");
+        f.click("PushButton1");
+        f.click("PushButton4");
         test::find<QTreeView>(*f.window, "ListView1")->selectionModel()->clearSelection();
-        test::button(*f.window, "PushButton2")->click();
-        test::button(*f.window, "PushButton1")->click();
+        f.click("PushButton2");
+        f.click("PushButton1");
         QVERIFY(f.env.ui.boxes.isEmpty());
         QVERIFY(f.env.ui.modals.isEmpty());
-        QCOMPARE(f.rows().size(), 1);
+        QCOMPARE(f.stored().size(), 1);
     }
 
     void deleteAsksWithTheDescription() {
         Fixture f;
-        f.execute(
-            QStringLiteral("insert into tblEvent (Description,EventMonth,EventDay) values ('Ann''s "
-                           "wedding',5,5)"));
-        f.execute(
-            QStringLiteral("insert into tblEvent (Description,EventMonth,EventDay) values ('Ann''s "
-                           "wedding',5,5)"));
-        f.window->reminderEngine().refreshList();
-        f.select(0);
+        f.addEvent(QStringLiteral("Ann's wedding"), 5, 5);
+        f.addEvent(QStringLiteral("Ann's wedding"), 5, 5);
+        f.refillAndSelect(0);
         f.env.ui.answers = {false};
-        test::button(*f.window, "PushButton1")->click();
-        QCOMPARE(f.rows().size(), 2);
+        f.click("PushButton1");
+        QCOMPARE(f.stored().size(), 2);
         QCOMPARE(f.env.ui.boxes.size(), 1);
         QCOMPARE(f.env.ui.boxes.first().kind, QStringLiteral("question"));
         QCOMPARE(f.env.ui.boxes.first().text,
@@ -316,18 +278,18 @@ class EditorTest : public test::TestCase {
 
         f.select(0);
         f.env.ui.answers = {true};
-        test::button(*f.window, "PushButton1")->click();
-        QCOMPARE(f.rows().size(), 1);  // the twin with another id stays
+        f.click("PushButton1");
+        QCOMPARE(f.stored().size(), 1);  // the twin with another id stays
         QCOMPARE(f.window->events().count(), 1);
         QCOMPARE(f.window->events().text(0, EventListModel::IdColumn), QStringLiteral("2"));
     }
 
     void sampleAddsANewYearRowPerClick() {
         Fixture f;
-        test::button(*f.window, "PushButton4")->click();
-        test::button(*f.window, "PushButton4")->click();
+        f.click("PushButton4");
+        f.click("PushButton4");
         const Row newYear{QStringLiteral("New Year"), 1, 1};
-        QCOMPARE(f.rows(), (QList<Row>{newYear, newYear}));
+        QCOMPARE(f.stored(), (QList<Row>{newYear, newYear}));
         QCOMPARE(f.window->events().count(), 2);
     }
 
@@ -335,24 +297,15 @@ class EditorTest : public test::TestCase {
     void aFailedSaveKeepsTheEditorOpenWithTheText() {
         Fixture f;
         f.execute(QStringLiteral("drop table tblEvent"));
-        bool openAfterSave = false;
-        QString textAfterSave;
-        f.env.ui.modalScripts.push_back([&](QDialog& dialog) {
-            test::find<QLineEdit>(dialog, "Text1")->setText(QStringLiteral("Not lost"));
-            test::button(dialog, "PushButton6")->click();
-            openAfterSave = dialog.result() != QDialog::Accepted;
-            textAfterSave = test::find<QLineEdit>(dialog, "Text1")->text();
-            test::button(dialog, "PushButton1")->click();
-        });
-        test::button(*f.window, "PushButton6")->click();
+        f.editorWill(-2, QString(), QStringLiteral("Not lost"));
+        f.click("PushButton6");
         const QStringList errors = f.env.ui.errors();
         QCOMPARE(errors.size(), 1);
-        QVERIFY2(errors.first().contains(QStringLiteral("no such table: tblEvent")),
-                 qPrintable(errors.first()));
+        ALMANIS_VERIFY_CONTAINS(errors.first(), QStringLiteral("no such table: tblEvent"));
         QVERIFY(errors.first().contains(
             QStringLiteral("in Almanis2021/08/31.Form2.PushButton6_Click at line 104")));
-        QVERIFY(openAfterSave);
-        QCOMPARE(textAfterSave, QStringLiteral("Not lost"));
+        QVERIFY(f.openAfterSave);
+        QCOMPARE(f.textAfterSave, QStringLiteral("Not lost"));
     }
 
     // An edit saves only over the event as it was when the editor opened.
@@ -370,24 +323,18 @@ class EditorTest : public test::TestCase {
         QFETCH(QString, storedAfter);
         Fixture f;
         f.addEvent(QStringLiteral("Original"), 3, 4);
-        f.window->reminderEngine().refreshList();
-        f.select(0);
-        bool openAfterSave = false;
-        f.env.ui.modalScripts.push_back([&](QDialog& dialog) {
-            f.execute(meanwhile);  // another copy of the program
-            test::find<QLineEdit>(dialog, "Text1")->setText(QStringLiteral("Mine"));
-            test::button(dialog, "PushButton6")->click();
-            openAfterSave = dialog.result() != QDialog::Accepted;
-            QCOMPARE(test::find<QLineEdit>(dialog, "Text1")->text(), QStringLiteral("Mine"));
-            test::button(dialog, "PushButton1")->click();
-        });
-        test::button(*f.window, "PushButton2")->click();
-        QVERIFY(openAfterSave);
+        f.refillAndSelect(0);
+        // Another copy of the program changes the event while the editor is open.
+        f.editorWill(-2, QString(), QStringLiteral("Mine"), true,
+                     [&](EventEditor&) { f.execute(meanwhile); });
+        f.click("PushButton2");
+        QVERIFY(f.openAfterSave);
+        QCOMPARE(f.textAfterSave, QStringLiteral("Mine"));
         QCOMPARE(f.informs().size(), 1);
         QVERIFY(f.informs().first().startsWith(
             QStringLiteral("This event was changed or deleted elsewhere")));
         QVERIFY(f.env.ui.errors().isEmpty());
-        const QList<Row> rows = f.rows();
+        const QList<Row> rows = f.stored();
         QCOMPARE(rows.size(), storedAfter.isEmpty() ? 0 : 1);
         if (!storedAfter.isEmpty()) {
             QCOMPARE(rows.first().description, storedAfter);
@@ -401,11 +348,10 @@ class EditorTest : public test::TestCase {
         Fixture f;
         f.execute(QStringLiteral(
             "insert into tblEvent (Description,EventMonth,EventDay) values ('Loose',' 3 ',4.0)"));
-        f.window->reminderEngine().refreshList();
-        f.select(0);
+        f.refillAndSelect(0);
         f.editorWill(-2, QString(), QStringLiteral("Firm"));
-        test::button(*f.window, "PushButton2")->click();
-        QCOMPARE(f.rows(), (QList<Row>{{QStringLiteral("Firm"), 3, 4}}));
+        f.click("PushButton2");
+        QCOMPARE(f.stored(), (QList<Row>{{QStringLiteral("Firm"), 3, 4}}));
         QVERIFY(f.informs().isEmpty());
     }
 
@@ -415,8 +361,7 @@ class EditorTest : public test::TestCase {
         Fixture f;
         const QString longText = QString(40000, QLatin1Char('y'));
         f.addEvent(longText, 5, 6);
-        f.window->reminderEngine().refreshList();
-        f.select(0);
+        f.refillAndSelect(0);
         int shown = 0;
         f.env.ui.modalScripts.push_back([&](QDialog& dialog) {
             auto* field = test::find<QLineEdit>(dialog, "Text1");
@@ -427,12 +372,12 @@ class EditorTest : public test::TestCase {
             field->setText(field->text().left(100));
             test::button(dialog, "PushButton6")->click();
         });
-        test::button(*f.window, "PushButton2")->click();
+        f.click("PushButton2");
         QCOMPARE(shown, 40000);
         QCOMPARE(f.informs(), QStringList{QStringLiteral(
                                   "The description is 40,000 characters long; it can have at "
                                   "most 32,767. Please shorten it.")});
-        QCOMPARE(f.rows(), (QList<Row>{{longText.left(100), 5, 1}}));
+        QCOMPARE(f.stored(), (QList<Row>{{longText.left(100), 5, 1}}));
     }
 
     void testAlarmRestartsTheTimerEvenWhenShowingFails_data() {
@@ -453,7 +398,7 @@ class EditorTest : public test::TestCase {
             QVERIFY(!f.window->timer().running());
             dialog.close();
         });
-        test::button(*f.window, "PushButton3")->click();
+        f.click("PushButton3");
         QCOMPARE(f.env.ui.errors().size(), fail ? 1 : 0);
         if (!fail) {
             QVERIFY(testingWhileShown);
@@ -466,8 +411,8 @@ class EditorTest : public test::TestCase {
 
     void notesAndHelpTexts() {
         Fixture f;
-        test::button(*f.window, "PushButton7")->click();
-        test::button(*f.window, "PushButton5")->click();
+        f.click("PushButton7");
+        f.click("PushButton5");
         QCOMPARE(f.informs(),
                  (QStringList{QStringLiteral("This is what the alarm will look like when it goes "
                                              "off in case you are wondering."),

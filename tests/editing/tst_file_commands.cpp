@@ -1,7 +1,7 @@
 // The import, export and format-note buttons, clicked on the real main window.
+#include "Checks.h"
 #include "Files.h"
-#include "ProgramFixture.h"
-#include "StoreFixture.h"
+#include "StartedProgram.h"
 
 #include "core/Guard.h"
 #include "mainwindow/MainWindow.h"
@@ -20,17 +20,9 @@ using namespace almanis;
 
 namespace {
 
-const QString kTitle = QStringLiteral("Almanis");
-
 // The main window over the holidays of the events seed, or an empty store.
-struct Window : test::ProgramFixture {
-    explicit Window(bool blankStore = false) {
-        if (blankStore) {
-            useBlankStore();
-        }
-        start();
-        env.ui.clear();
-    }
+struct Window : test::StartedProgram {
+    explicit Window(bool blankStore = false) : StartedProgram(QDate(2026, 6, 15), blankStore) {}
     QString path(const QString& name) const { return env.dataFolder() + QLatin1Char('/') + name; }
 
     // Description, month and day of every list row, in list order.
@@ -55,17 +47,9 @@ struct Window : test::ProgramFixture {
     PointerRule::Shape pointerShape() const { return window->findChild<PointerRule*>()->shape(); }
 };
 
-// True when the one box shown is the note `text`.
-bool onlyNote(const test::ScriptedUi& ui, const QString& text) {
-    if (ui.boxes.size() != 1 || ui.boxes[0].kind != QLatin1String("inform") ||
-        ui.boxes[0].title != kTitle) {
-        return false;
-    }
-    if (ui.boxes[0].text != text) {
-        qWarning("The note reads: %s", qPrintable(ui.boxes[0].text));
-        return false;
-    }
-    return true;
+// The one box shown, when it is the note `text`.
+QStringList onlyNote(const QString& text) {
+    return {QStringLiteral("inform|Almanis|") + text};
 }
 
 }  // namespace
@@ -75,21 +59,18 @@ class FileCommandsTest : public test::TestCase {
   private slots:
     void formatNote() {
         Window w;
-        test::button(*w.window, "PushButton10")->click();
-        QCOMPARE(w.env.ui.boxes.size(), 1);
-        QCOMPARE(w.env.ui.boxes[0].kind, QStringLiteral("inform"));
-        QCOMPARE(w.env.ui.boxes[0].title, kTitle);
-        QCOMPARE(w.env.ui.boxes[0].text,
-                 QStringLiteral(
+        w.click("PushButton10");
+        QCOMPARE(test::shownBoxes(w.env.ui),
+                 onlyNote(QStringLiteral(
                      "This will import/export to text files in the following format with commas "
                      "(Please use English month names):\r\n\r\nNew Year,January 1\r\nHalf "
-                     "Year,July 31"));
+                     "Year,July 31")));
     }
 
     void dialogsAsked() {
         Window w;
-        test::button(*w.window, "PushButton8")->click();
-        test::button(*w.window, "PushButton9")->click();
+        w.click("PushButton8");
+        w.click("PushButton9");
         QCOMPARE(w.env.ui.fileDialogs.size(), 2);
         for (const FileDialogOptions& options : w.env.ui.fileDialogs) {
             QCOMPARE(options.title, QStringLiteral("Save"));
@@ -103,8 +84,7 @@ class FileCommandsTest : public test::TestCase {
     void cancellingDoesNothing() {
         Window w;
         const QStringList before = w.rows();
-        test::button(*w.window, "PushButton8")
-            ->click();  // no answer queued: the open dialog was cancelled
+        w.click("PushButton8");  // no answer queued: the open dialog was cancelled
         w.exportFile(QString());
         QVERIFY(w.env.ui.boxes.isEmpty());
         QCOMPARE(w.rows(), before);
@@ -118,9 +98,10 @@ class FileCommandsTest : public test::TestCase {
         const QStringList before = w.rows();
         QVERIFY(before.size() > 5);
         w.exportFile(w.path(QStringLiteral("events.txt")));
-        QVERIFY(onlyNote(w.env.ui, QStringLiteral("%1 events exported to %2.")
-                                       .arg(before.size())
-                                       .arg(w.path(QStringLiteral("events.txt")))));
+        QCOMPARE(test::shownBoxes(w.env.ui),
+                 onlyNote(QStringLiteral("%1 events exported to %2.")
+                              .arg(before.size())
+                              .arg(w.path(QStringLiteral("events.txt")))));
         const QByteArray text = test::readFile(w.path(QStringLiteral("events.txt")));
         QVERIFY(text.startsWith("New Year's Day,January 1\r\n"));
         QCOMPARE(text.count("\r\n"), before.size());
@@ -130,7 +111,8 @@ class FileCommandsTest : public test::TestCase {
         QCOMPARE(w.window->events().count(), 0);
         w.env.ui.clear();
         w.importFile(w.path(QStringLiteral("events.txt")));
-        QVERIFY(onlyNote(w.env.ui, QStringLiteral("%1 events imported.").arg(before.size())));
+        QCOMPARE(test::shownBoxes(w.env.ui),
+                 onlyNote(QStringLiteral("%1 events imported.").arg(before.size())));
         QCOMPARE(w.rows(), before);
         QCOMPARE(w.pointerShape(), PointerRule::Arrow);
 
@@ -227,7 +209,7 @@ class FileCommandsTest : public test::TestCase {
         w.env.ui.clear();
         test::writeFile(file, "Good,May 1\r\nBad,May 2\r\nAfter,May 3\r\nWorse,May 4\r\n");
         w.importFile(file);
-        QVERIFY(onlyNote(w.env.ui, QStringLiteral("4 events imported.")));
+        QCOMPARE(test::shownBoxes(w.env.ui), onlyNote(QStringLiteral("4 events imported.")));
         QCOMPARE(w.rows(), (QStringList{"Good|5|1", "Bad|5|2", "After|5|3", "Worse|5|4"}));
     }
 
@@ -248,12 +230,12 @@ class FileCommandsTest : public test::TestCase {
         QCOMPARE(errors.size(), 1);
         const int listed = w.window->events().count();
         QVERIFY(listed > 0 && listed < 500);
-        QVERIFY2(errors[0].contains(QStringLiteral("(%1 of 500) cannot be stored: database or disk "
-                                                   "is full (dbData.mdb). The first %2 events "
-                                                   "were imported; the others were not.")
-                                        .arg(listed + 1)
-                                        .arg(listed)),
-                 qPrintable(errors[0]));
+        ALMANIS_VERIFY_CONTAINS(errors[0],
+                                QStringLiteral("(%1 of 500) cannot be stored: database or disk "
+                                               "is full (dbData.mdb). The first %2 events "
+                                               "were imported; the others were not.")
+                                    .arg(listed + 1)
+                                    .arg(listed));
         QVERIFY(errors[0].contains(QStringLiteral("Form1.PushButton8_Click at line 116")));
         QCOMPARE(w.pointerShape(), PointerRule::Arrow);
     }
@@ -275,8 +257,8 @@ class FileCommandsTest : public test::TestCase {
         test::writeFile(w.path(QStringLiteral("b.txt")), "From b,May 2\r\n");
         w.env.ui.openAnswers.push_back(
             {w.path(QStringLiteral("a.txt")), w.path(QStringLiteral("b.txt"))});
-        test::button(*w.window, "PushButton8")->click();
-        QVERIFY(onlyNote(w.env.ui, QStringLiteral("1 event imported.")));
+        w.click("PushButton8");
+        QCOMPARE(test::shownBoxes(w.env.ui), onlyNote(QStringLiteral("1 event imported.")));
         QCOMPARE(w.rows(), QStringList{QStringLiteral("From a|5|1")});
     }
 
@@ -284,8 +266,9 @@ class FileCommandsTest : public test::TestCase {
         Window w(true);
         QCOMPARE(w.window->events().count(), 0);
         w.exportFile(w.path(QStringLiteral("empty.txt")));
-        QVERIFY(onlyNote(w.env.ui,
-                         QStringLiteral("There are no events to export, so no file was written.")));
+        QCOMPARE(
+            test::shownBoxes(w.env.ui),
+            onlyNote(QStringLiteral("There are no events to export, so no file was written.")));
         QVERIFY(!QFile::exists(w.path(QStringLiteral("empty.txt"))));
     }
 
