@@ -19,30 +19,25 @@ class CommandLineTest : public test::TestCase {
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("output");  // a text the output holds
         QTest::addColumn<QString>("error");   // a text standard error holds
+        const auto row = [](const char* name, const QStringList& arguments, bool starts,
+                            int exitCode, const QString& output, const QString& error) {
+            QTest::newRow(name) << arguments << starts << exitCode << output << error;
+        };
         const QString version = QStringLiteral("almanis " ALMANIS_VERSION "\n");
-        QTest::newRow("nothing: start") << QStringList() << true << 0 << ""
-                                        << "";
-        QTest::newRow("--help") << QStringList{"--help"} << false << 0 << "--version"
-                                << "";
-        QTest::newRow("-h") << QStringList{"-h"} << false << 0 << "Usage:"
-                            << "";
-        QTest::newRow("--version") << QStringList{"--version"} << false << 0 << version << "";
-        QTest::newRow("-v") << QStringList{"-v"} << false << 0 << version << "";
-        QTest::newRow("unknown option") << QStringList{"--frobnicate"} << false << 2 << ""
-                                        << "Unknown option 'frobnicate'";
-        QTest::newRow("unknown letters") << QStringList{"-xyz"} << false << 2 << ""
-                                         << "Try 'almanis --help'";
-        QTest::newRow("an argument") << QStringList{"events.txt"} << false << 2 << ""
-                                     << "Unexpected argument 'events.txt'";
-        QTest::newRow("Qt's -style") << QStringList{"-style", "Fusion"} << true << 0 << ""
-                                     << "";
-        QTest::newRow("Qt's -platform=") << QStringList{"-platform=offscreen"} << true << 0 << ""
-                                         << "";
-        QTest::newRow("a session's -session")
-            << QStringList{"-session", "1234_5678"} << true << 0 << ""
-            << "";
-        QTest::newRow("Qt's -reverse") << QStringList{"-reverse"} << true << 0 << ""
-                                       << "";
+        row("nothing: start", QStringList(), true, 0, "", "");
+        row("--help", QStringList{"--help"}, false, 0, "--version", "");
+        row("-h", QStringList{"-h"}, false, 0, "Usage:", "");
+        row("--version", QStringList{"--version"}, false, 0, version, "");
+        row("-v", QStringList{"-v"}, false, 0, version, "");
+        row("unknown option", QStringList{"--frobnicate"}, false, 2, "",
+            "Unknown option 'frobnicate'");
+        row("unknown letters", QStringList{"-xyz"}, false, 2, "", "Try 'almanis --help'");
+        row("an argument", QStringList{"events.txt"}, false, 2, "",
+            "Unexpected argument 'events.txt'");
+        row("Qt's -style", QStringList{"-style", "Fusion"}, true, 0, "", "");
+        row("Qt's -platform=", QStringList{"-platform=offscreen"}, true, 0, "", "");
+        row("a session's -session", QStringList{"-session", "1234_5678"}, true, 0, "", "");
+        row("Qt's -reverse", QStringList{"-reverse"}, true, 0, "", "");
     }
     void parse() {
         QFETCH(QStringList, arguments);

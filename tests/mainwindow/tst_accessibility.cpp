@@ -1,4 +1,4 @@
-#include "ProgramFixture.h"
+#include "StartedProgram.h"
 
 #include "alarm/AlarmWindow.h"
 #include "core/Translations.h"
@@ -25,10 +25,8 @@ namespace {
 
 // The three windows of the program over one loaded main window; the message
 // boxes are Qt's own and follow the scheme untouched.
-struct Windows : test::ProgramFixture {
+struct Windows : test::StartedProgram {
     Windows() {
-        useBlankStore();
-        start();
         editorStore.open(env.storePath());
         editor = std::make_unique<EventEditor>(env.services, editorStore, std::nullopt, [] {});
         editor->load();
@@ -50,12 +48,7 @@ struct Windows : test::ProgramFixture {
     std::unique_ptr<AlarmWindow> alarm;
 };
 
-void windowRows() {
-    QTest::addColumn<QString>("window");
-    for (const char* name : {"main window", "editor", "alarm"}) {
-        QTest::newRow(name) << QString::fromLatin1(name);
-    }
-}
+constexpr const char* kWindows[] = {"main window", "editor", "alarm"};
 
 // The contrast ratio of two colours as the web's accessibility rules count it:
 // 1 for the same colour, 21 for black on white.
@@ -106,7 +99,7 @@ class AccessibilityTest : public test::TestCase {
     void mnemonicsAreUniqueAndEveryControlHasOne_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("language");
-        for (const char* name : {"main window", "editor", "alarm"}) {
+        for (const char* name : kWindows) {
             for (const char* language : {"en_US", "de_DE"}) {
                 QTest::addRow("%s, %s", name, language)
                     << QString::fromLatin1(name) << QString::fromLatin1(language);
@@ -155,12 +148,12 @@ class AccessibilityTest : public test::TestCase {
     void mnemonicsMoveTheFocusToTheirField_data() {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("field");
-        QTest::newRow("Description") << "Alt+E"
-                                     << "Text1";
-        QTest::newRow("Month") << "Alt+M"
-                               << "Combo1";
-        QTest::newRow("Day") << "Alt+D"
-                             << "Combo2";
+        const auto row = [](const char* name, const QString& key, const QString& field) {
+            QTest::newRow(name) << key << field;
+        };
+        row("Description", "Alt+E", "Text1");
+        row("Month", "Alt+M", "Combo1");
+        row("Day", "Alt+D", "Combo2");
     }
     void mnemonicsMoveTheFocusToTheirField() {
         QFETCH(QString, key);
@@ -173,7 +166,12 @@ class AccessibilityTest : public test::TestCase {
         QCOMPARE(QApplication::focusWidget(), test::find(*w.editor, field.toLatin1().constData()));
     }
 
-    void tabOrderFollowsTheVisualOrder_data() { windowRows(); }
+    void tabOrderFollowsTheVisualOrder_data() {
+        QTest::addColumn<QString>("window");
+        for (const char* name : kWindows) {
+            QTest::newRow(name) << QString::fromLatin1(name);
+        }
+    }
     void tabOrderFollowsTheVisualOrder() {
         QFETCH(QString, window);
         Windows w;
@@ -203,27 +201,18 @@ class AccessibilityTest : public test::TestCase {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("name");
-        QTest::newRow("the list") << "main window"
-                                  << "ListView1"
-                                  << "Events";
-        QTest::newRow("the file format note") << "main window"
-                                              << "PushButton10"
-                                              << "About the text file format";
-        QTest::newRow("the test alarm note") << "main window"
-                                             << "PushButton7"
-                                             << "About the test alarm";
-        QTest::newRow("a caption without its mnemonic") << "main window"
-                                                        << "PushButton9"
-                                                        << "Export Events To File";
-        QTest::newRow("the months, not the selected one") << "editor"
-                                                          << "Combo1"
-                                                          << "Month";
-        QTest::newRow("the days, not the selected one") << "editor"
-                                                        << "Combo2"
-                                                        << "Day";
-        QTest::newRow("the alarm's list") << "alarm"
-                                          << "ListView1"
-                                          << "Due events";
+        const auto row = [](const char* name, const QString& window, const QString& control,
+                            const QString& accessibleName) {
+            QTest::newRow(name) << window << control << accessibleName;
+        };
+        row("the list", "main window", "ListView1", "Events");
+        row("the file format note", "main window", "PushButton10", "About the text file format");
+        row("the test alarm note", "main window", "PushButton7", "About the test alarm");
+        row("a caption without its mnemonic", "main window", "PushButton9",
+            "Export Events To File");
+        row("the months, not the selected one", "editor", "Combo1", "Month");
+        row("the days, not the selected one", "editor", "Combo2", "Day");
+        row("the alarm's list", "alarm", "ListView1", "Due events");
     }
     void screenReadersHearNames() {
         QFETCH(QString, window);
@@ -279,7 +268,7 @@ class AccessibilityTest : public test::TestCase {
     void everyForcedBackgroundCarriesAReadableText_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<bool>("dark");
-        for (const char* name : {"main window", "editor", "alarm"}) {
+        for (const char* name : kWindows) {
             QTest::addRow("%s, light scheme", name) << QString::fromLatin1(name) << false;
             QTest::addRow("%s, dark scheme", name) << QString::fromLatin1(name) << true;
         }

@@ -1,9 +1,7 @@
-#include "TestEnvironment.h"
+#include "ProgramFixture.h"
 
 #include "desktop/TrayIcon.h"
 #include "mainwindow/MainWindow.h"
-#include "store/Connection.h"
-#include "store/Sql.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -160,17 +158,11 @@ class MinimiseToTrayTest : public test::TestCase {
     }
 
     void startInTrayIsAMinimiseWithBalloonAndStillChecksForDueEvents() {
-        test::TestEnvironment env(QDate(2026, 6, 15));
-        env.createStore();
-        {
-            Connection db;
-            db.open(env.storePath());
-            db.execute(sql::insertEvent(QStringLiteral("Anniversary"), 6, 15));
-        }
-        env.settings.values = {{"Windows Startup", "On"}, {"Minimized", "On"}};
-        MainWindow form(env.services);
-        form.trayIcon().setBalloonSecond(1ms);
-        form.load();
+        test::ProgramFixture p;
+        p.addEvent(QStringLiteral("Anniversary"), 6, 15);
+        p.env.settings.values = {{"Windows Startup", "On"}, {"Minimized", "On"}};
+        MainWindow& form = p.load();
+        test::TestEnvironment& env = p.env;
         QVERIFY(form.isHiddenInTray());
         QVERIFY(form.isHidden());
         QVERIFY(!form.isMinimized());
@@ -195,11 +187,9 @@ class MinimiseToTrayTest : public test::TestCase {
     }
 
     void startShownLeavesTheFirstFillToTheActivation() {
-        test::TestEnvironment env;
-        MainWindow form(env.services);
-        form.load();
-        QVERIFY(form.isStartingUp());
-        QCOMPARE(form.events().rowCount(), 0);
+        test::ProgramFixture p;
+        QVERIFY(p.load().isStartingUp());
+        QCOMPARE(p.window->events().rowCount(), 0);
     }
 
     void withoutATrayMinimisingNeverHides() {
@@ -223,14 +213,13 @@ class MinimiseToTrayTest : public test::TestCase {
     }
 
     void withoutATrayStartInTrayStartsMinimisedAndChecksAtOnce() {
-        test::TestEnvironment env(QDate(2026, 12, 25));
-        env.tray.trayAvailable = false;
-        env.settings.values = {{"Windows Startup", "On"}, {"Minimized", "On"}};
-        MainWindow form(env.services);
-        form.load();
+        test::ProgramFixture p(QDate(2026, 12, 25));
+        p.env.tray.trayAvailable = false;
+        p.env.settings.values = {{"Windows Startup", "On"}, {"Minimized", "On"}};
+        MainWindow& form = p.load();
         QVERIFY(!form.isHiddenInTray());  // so the program shows it, minimised
         QVERIFY(form.windowState() & Qt::WindowMinimized);
-        QCOMPARE(env.ui.modals.size(), 1);  // Christmas Day of the seed is due
+        QCOMPARE(p.env.ui.modals.size(), 1);  // Christmas Day of the seed is due
         QVERIFY(!form.isStartingUp());
         form.show();
         QVERIFY(form.isVisible());
