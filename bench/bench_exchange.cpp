@@ -5,6 +5,8 @@
 #include "BenchUtil.h"
 #include "core/AppError.h"
 #include "exchange/EventText.h"
+#include "exchange/ICalendarFile.h"
+#include "exchange/VCardFile.h"
 #include "reminders/EventListModel.h"
 #include "store/Connection.h"
 #include "store/DailyBackups.h"
@@ -34,6 +36,16 @@ using namespace almanis;
 namespace {
 
 constexpr int kRows = 100000;
+
+// Writes entries made by `entry(n)` until the file holds 50 MB.
+QString writeLargeFile(const QString& path, const std::function<QByteArray(int)>& entry) {
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    for (int n = 0; file.size() < 50 * 1024 * 1024; ++n) {
+        file.write(entry(n));
+    }
+    return path;
+}
 constexpr int kRuns = 3;
 
 // The median of kRuns timings of `body`, in ms.
@@ -225,5 +237,35 @@ int main(int argc, char** argv) {
         kRows, exportMs, exportMs < 1000 ? "ok" : "MISSED");
     std::printf("export of %d rows without letting events through: %.0f ms\n", kRows, bare);
     delete view;
+
+    // Contact and calendar files of 50 MB, most of it photos and notes, are
+    // read one entry at a time.
+    const QByteArray photo = "PHOTO;ENCODING=b;TYPE=JPEG:" + QByteArray(2000, 'A') + "\r\n";
+    const QString cards =
+        writeLargeFile(folder.path() + QStringLiteral("/contacts.vcf"), [&](int n) {
+            return "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Contact " + QByteArray::number(n) +
+                   "\r\nBDAY:--" + QByteArray::number(1001 + n % 28) + "\r\n" + photo +
+                   "END:VCARD\r\n";
+        });
+    const QByteArray note = "DESCRIPTION:" + QByteArray(2000, 'n') + "\r\n";
+    const QString calendar =
+        writeLargeFile(folder.path() + QStringLiteral("/calendar.ics"), [&](int n) {
+            return (n == 0 ? QByteArray("BEGIN:VCALENDAR\r\nVERSION:2.0\r\n") : QByteArray()) +
+                   "BEGIN:VEVENT\r\nUID:" + QByteArray::number(n) + "\r\nDTSTART;VALUE=DATE:2000" +
+                   QByteArray::number(1001 + n % 28) +
+                   "\r\nRRULE:FREQ=YEARLY\r\nSUMMARY:Birthday " + QByteArray::number(n) + "\r\n" +
+                   note + "END:VEVENT\r\n";
+        });
+    {
+        QFile f(calendar);
+        f.open(QIODevice::Append);
+        f.write("END:VCALENDAR\r\n");
+    }
+    const double vcardMs = medianMs([&] { readVCards(cards); });
+    const double icsMs = medianMs([&] { readICalendar(calendar); });
+    std::printf("read of a 50 MB vCard file: %.0f ms (goal < 2000 ms) %s\n", vcardMs,
+                vcardMs < 2000 ? "ok" : "MISSED");
+    std::printf("read of a 50 MB iCalendar file: %.0f ms (goal < 2000 ms) %s\n", icsMs,
+                icsMs < 2000 ? "ok" : "MISSED");
     return 0;
 }

