@@ -471,6 +471,14 @@ Befehle:
         <source>Please email screenshot of this message to %1</source>
         <translation>Bitte senden Sie ein Bildschirmfoto dieser Meldung per E-Mail an %1</translation>
     </message>
+    <message>
+        <source>1 more row could not be read either.</source>
+        <translation>1 weitere Zeile konnte ebenfalls nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>%1 more rows could not be read either.</source>
+        <translation>%1 weitere Zeilen konnten ebenfalls nicht gelesen werden.</translation>
+    </message>
 </context>
 <context>
     <name>almanis::LogonStartup</name>

@@ -48,7 +48,53 @@ bool Guard::test(int number, const std::function<bool()>& body) {
 
 void Guard::report(int number, const QString& description) {
     ++failures_;
+    if (!inRows_) {
+        show(number, description);
+        return;
+    }
+    if (!held_) {
+        held_.emplace(number, description);
+        lastFailedRow_ = row_;
+    } else if (row_ != lastFailedRow_) {
+        ++otherFailedRows_;
+        lastFailedRow_ = row_;
+    }
+}
+
+void Guard::show(int number, const QString& description) {
     ui_.errorReport(errorReportText(description, location_, number));
+}
+
+Guard::Rows::Rows(Guard& guard) : guard_(guard) {
+    guard_.inRows_ = true;
+    guard_.row_ = 0;
+    guard_.lastFailedRow_ = -1;
+    guard_.otherFailedRows_ = 0;
+    guard_.held_.reset();
+}
+
+Guard::Rows::~Rows() {
+    guard_.finishRows();
+}
+
+void Guard::finishRows() {
+    inRows_ = false;
+    if (!held_) {
+        return;
+    }
+    QString description = held_->second;
+    if (otherFailedRows_ > 0) {
+        description +=
+            QLatin1Char(' ') +
+            (otherFailedRows_ == 1 ? QCoreApplication::translate(
+                                         "almanis::Guard", "1 more row could not be read either.")
+                                   : QCoreApplication::translate(
+                                         "almanis::Guard", "%1 more rows could not be read either.")
+                                         .arg(otherFailedRows_));
+    }
+    const int number = held_->first;
+    held_.reset();
+    show(number, description);
 }
 
 }  // namespace almanis

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <type_traits>
+#include <utility>
 
 namespace almanis {
 
@@ -42,12 +43,37 @@ class Guard {
 
     int failures() const { return failures_; }
 
+    // A run over many rows, such as a list fill. While it lasts only the run's
+    // first failure is reported, once the run is over, and the same report
+    // says how many other rows failed too; the rest of the run goes on
+    // silently, so a store with many bad rows is told in one box.
+    class Rows {
+      public:
+        explicit Rows(Guard& guard);
+        ~Rows();
+        Rows(const Rows&) = delete;
+        Rows& operator=(const Rows&) = delete;
+        // The steps from here on are about the next row.
+        void next() { ++guard_.row_; }
+
+      private:
+        Guard& guard_;
+    };
+
   private:
     void report(int number, const QString& description);
+    void show(int number, const QString& description);
+    void finishRows();
 
     Ui& ui_;
     ErrorLocation location_;
     int failures_ = 0;
+    // The run over rows, while one lasts.
+    bool inRows_ = false;
+    int row_ = 0;
+    int lastFailedRow_ = -1;
+    int otherFailedRows_ = 0;
+    std::optional<std::pair<int, QString>> held_;
 };
 
 }  // namespace almanis

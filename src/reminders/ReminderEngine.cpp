@@ -142,15 +142,19 @@ bool ReminderEngine::refreshList() {
     // The list keeps showing the last read until this one is over, and then
     // changes only where the events did.
     g.step(100, [] {});
-    if (std::optional<EventRows> rows = readSoundRows(store_, today, list_.rows())) {
+    if (std::optional<EventRows> sound = readSoundRows(store_, today, list_.rows())) {
         opened = true;
         list_.setToday(today);
-        list_.setRows(std::move(*rows));
+        list_.setRows(std::move(*sound));
     } else {
         ResultSet rs;
         opened = g.step(102, [&] { rs.open(sql::selectEvents(), store_); });
         ListFill fill(rs, today, list_.rows());
+        // Reported once the rows are read, before the list shows them.
+        std::optional<Guard::Rows> rows;
+        rows.emplace(g);
         while (opened && !rs.eof()) {
+            rows->next();
             fill.nextRow();
             g.step(104, [&fill] { fill.addRow(); });
             g.step(106, [&fill] { fill.description(); });
@@ -164,6 +168,7 @@ bool ReminderEngine::refreshList() {
                 break;
             }
         }
+        rows.reset();
         g.step(118, [&] {
             if (rs.state() != 0) {
                 rs.close();
@@ -264,16 +269,20 @@ bool ReminderEngine::hasDueEvent() {
         return false;
     }
     const DueCheck check(windows, today);
-    while (!rs.eof()) {
-        // A row whose date can't be built is reported and never due.
-        const std::optional<EventRecord> event =
-            g.value(106, [&] { return datedEvent(rs, today); });
-        if (event && check.dueToday(*event)) {  // 108
-            g.step(110, [&] { result = true; });
-            break;
-        }
-        if (!g.step(112, [&] { rs.moveNext(); })) {
-            return false;
+    {
+        Guard::Rows rows(g);
+        while (!rs.eof()) {
+            rows.next();
+            // A row whose date can't be built is reported and never due.
+            const std::optional<EventRecord> event =
+                g.value(106, [&] { return datedEvent(rs, today); });
+            if (event && check.dueToday(*event)) {  // 108
+                g.step(110, [&] { result = true; });
+                break;
+            }
+            if (!g.step(112, [&] { rs.moveNext(); })) {
+                return false;
+            }
         }
     }
     g.step(114, [&] {
@@ -327,7 +336,10 @@ QStringList ReminderEngine::alarmLines() {
     // empties its list. An unreadable store is reported once and lists no
     // event of today.
     bool reading = g.step(102, [&] { rs.open(sql::selectEvents(), store_); });
+    std::optional<Guard::Rows> rows;
+    rows.emplace(g);
     while (reading && !rs.eof()) {
+        rows->next();
         // A row whose date can't be built is reported and not listed.
         const std::optional<EventRecord> event =
             g.value(104, [&] { return datedEvent(rs, today); });
@@ -341,6 +353,7 @@ QStringList ReminderEngine::alarmLines() {
         }
         reading = g.step(112, [&] { rs.moveNext(); });
     }
+    rows.reset();
     if (reading) {
         g.step(114, [&] {
             if (rs.state() != 0) {
