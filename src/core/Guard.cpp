@@ -84,6 +84,9 @@ void Guard::finishRows() {
     }
     QString description = held_->second;
     if (otherFailedRows_ > 0) {
+        if (!description.endsWith(QLatin1Char('.'))) {
+            description += QLatin1Char('.');
+        }
         description +=
             QLatin1Char(' ') +
             (otherFailedRows_ == 1 ? QCoreApplication::translate(

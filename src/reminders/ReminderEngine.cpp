@@ -150,7 +150,7 @@ bool ReminderEngine::refreshList() {
         ResultSet rs;
         opened = g.step(102, [&] { rs.open(sql::selectEvents(), store_); });
         ListFill fill(rs, today, list_.rows());
-        // Reported once the rows are read, before the list shows them.
+        // Reported once the list shows the rows that could be read.
         std::optional<Guard::Rows> rows;
         rows.emplace(g);
         while (opened && !rs.eof()) {
@@ -168,7 +168,6 @@ bool ReminderEngine::refreshList() {
                 break;
             }
         }
-        rows.reset();
         g.step(118, [&] {
             if (rs.state() != 0) {
                 rs.close();
@@ -177,6 +176,7 @@ bool ReminderEngine::refreshList() {
         // The view is told once, when the fill is over and before any alarm opens.
         list_.setToday(today);
         list_.setRows(fill.takeRows());
+        rows.reset();
     }
     // Without a readable store the check could only repeat the same report and
     // find nothing.

@@ -146,7 +146,7 @@ class ReminderEngineTest : public test::TestCase {
         QTest::addColumn<int>("broken");
         QTest::addColumn<QString>("more");
         QTest::newRow("one") << 1 << "";
-        QTest::newRow("three") << 3 << " 2 more rows could not be read either.";
+        QTest::newRow("three") << 3 << ". 2 more rows could not be read either.";
     }
     void unreadableRowsAreOneReportPerRun() {
         QFETCH(int, broken);
