@@ -1,12 +1,24 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QString>
+#include <QtGlobal>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <vector>
 
 namespace almanis::bench {
+
+// Points HOME and the XDG folders at `home`, so a benchmark never touches the
+// user's own files.
+inline void useHome(const QString& home) {
+    qputenv("HOME", home.toUtf8());
+    qputenv("XDG_DATA_HOME", (home + QStringLiteral("/data")).toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home + QStringLiteral("/config")).toUtf8());
+    qputenv("XDG_CACHE_HOME", (home + QStringLiteral("/cache")).toUtf8());
+    qputenv("XDG_RUNTIME_DIR", home.toUtf8());
+}
 
 // The middle of `values` (the upper one of an even count).
 inline double median(std::vector<double> values) {

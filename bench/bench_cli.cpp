@@ -69,8 +69,7 @@ bool run(const QString& program, const QStringList& arguments) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTemporaryDir folder;
-    qputenv("HOME", folder.path().toUtf8());
-    qputenv("XDG_DATA_HOME", (folder.path() + QStringLiteral("/data")).toUtf8());
+    bench::useHome(folder.path());
     const QString cli = QStringLiteral(ALMANIS_BUILT_PROGRAM_DIR "/almanis-cli");
     const QString store = folder.path() + QStringLiteral("/events.mdb");
     bench::writeEventStore(store, kEvents, [](int i) { return eventRow(i); });

@@ -58,11 +58,7 @@ double timedMs(const std::function<void()>& body) {
 
 int main(int argc, char* argv[]) {
     QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toUtf8());
-    qputenv("XDG_CACHE_HOME", (home.path() + QStringLiteral("/cache")).toUtf8());
-    qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
+    bench::useHome(home.path());
     qputenv("QT_QPA_PLATFORM", "offscreen");
     bench::WatchedApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,6 +1,7 @@
 // The reminder engine against a plain read of the same rows through the store
 // layer: the list rebuild, the due check with nothing due, the start of a day
 // that catches up a month, and the polling timer's idle tick.
+#include "BenchUtil.h"
 #include "EventStoreFile.h"
 #include "core/Clock.h"
 #include "core/EventDate.h"
@@ -169,9 +170,7 @@ struct Engine {
 
 int main(int argc, char* argv[]) {
     QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toUtf8());
+    bench::useHome(home.path());
     QCoreApplication app(argc, argv);
     bool ok = true;
 
