@@ -79,6 +79,24 @@ QByteArray uidOf(const EventRecord& event) {
     return local + "@almanis.events";
 }
 
+// The rule of every exported series, and of every entry the program uploads.
+// 29 February falls on 1 March in common years, as the list shows it. RFC 7529
+// says so with RSCALE and SKIP=FORWARD, but common readers refuse that rule
+// (CalDAV servers answer 400, python-dateutil raises); the 60th day of the
+// year is the same day in plain RFC 5545: 29 February in leap years, 1 March
+// in the others. Files with the RSCALE form still import as 29 February.
+icalrecurrencetype yearlyRule(int month, int day) {
+    icalrecurrencetype rule;
+    icalrecurrencetype_clear(&rule);
+    rule.freq = ICAL_YEARLY_RECURRENCE;
+    if (month == 2 && day == 29) {
+        constexpr short kLeapDayOfYear = 60;
+        rule.by_year_day[0] = kLeapDayOfYear;
+        rule.by_year_day[1] = ICAL_RECURRENCE_ARRAY_MAX;
+    }
+    return rule;
+}
+
 Component yearlyEntry(const EventRecord& event, const icaltimetype& stamp) {
     Component entry(icalcomponent_new_vevent());
     icalcomponent_add_property(entry.get(), icalproperty_new_uid(uidOf(event).constData()));
@@ -89,16 +107,8 @@ Component yearlyEntry(const EventRecord& event, const icaltimetype& stamp) {
     icalcomponent_add_property(entry.get(), icalproperty_new_dtstart(start));
     icalcomponent_add_property(entry.get(), icalproperty_new_dtend(end));
 
-    icalrecurrencetype rule;
-    icalrecurrencetype_clear(&rule);
-    rule.freq = ICAL_YEARLY_RECURRENCE;
-    if (event.month == 2 && event.day == 29) {
-        // The program's list shows 29 February on 1 March in common years;
-        // RFC 7529 says the same with SKIP=FORWARD. libical copies the text.
-        rule.rscale = const_cast<char*>("GREGORIAN");
-        rule.skip = ICAL_SKIP_FORWARD;
-    }
-    icalcomponent_add_property(entry.get(), icalproperty_new_rrule(rule));
+    icalcomponent_add_property(entry.get(),
+                               icalproperty_new_rrule(yearlyRule(event.month, event.day)));
     icalcomponent_add_property(entry.get(),
                                icalproperty_new_summary(event.description.toUtf8().constData()));
     // A birthday keeps nobody busy: free/busy look-ups pass over it.

@@ -111,7 +111,7 @@ class ICalendarFileTest : public test::TestCase {
         QTest::newRow("29 February moves forward in common years")
             << EventRecord{3, QStringLiteral("Leap"), 2, 29}
             << QByteArrayList{"DTSTART;VALUE=DATE:20000229", "DTEND;VALUE=DATE:20000301",
-                              "RRULE:RSCALE=GREGORIAN;FREQ=YEARLY;SKIP=FORWARD"};
+                              "RRULE:FREQ=YEARLY;BYYEARDAY=60"};
         QTest::newRow("28 February keeps the plain rule")
             << EventRecord{4, QStringLiteral("Before"), 2, 28}
             << QByteArrayList{"DTSTART;VALUE=DATE:20000228", "RRULE:FREQ=YEARLY"};
@@ -327,7 +327,11 @@ class ICalendarFileTest : public test::TestCase {
         row("29 February all-day",
             calendar(entry("DTSTART;VALUE=DATE:20240229\r\nSUMMARY:Leap\r\n")), one("Leap", 2, 29),
             0);
-        row("29 February, RFC 7529 rule",
+        row("29 February, the 60th day of each year",
+            calendar(entry("DTSTART;VALUE=DATE:20000229\r\n"
+                           "RRULE:FREQ=YEARLY;BYYEARDAY=60\r\nSUMMARY:Leap\r\n")),
+            one("Leap", 2, 29), 0);
+        row("29 February, RFC 7529 rule of earlier exports",
             calendar(entry("DTSTART;VALUE=DATE:20000229\r\n"
                            "RRULE:RSCALE=GREGORIAN;FREQ=YEARLY;SKIP=FORWARD\r\nSUMMARY:Leap\r\n")),
             one("Leap", 2, 29), 0);
