@@ -1,9 +1,10 @@
 // The text import, each line committed on its own, against the same rows in one
 // transaction, with the log's largest size on the way; the check of a long file
 // whose last line is bad; the daily backup and the quick check of the result;
-// and the export of a long list letting events run before each row.
+// and the export of a long list, the time the main window does not answer.
 #include "BenchUtil.h"
 #include "core/AppError.h"
+#include "editing/FileCommands.h"
 #include "exchange/EventText.h"
 #include "exchange/ICalendarFile.h"
 #include "exchange/VCardFile.h"
@@ -12,7 +13,6 @@
 #include "store/DailyBackups.h"
 #include "store/QuickCheck.h"
 #include "store/Sql.h"
-#include "widgets/Design.h"
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -22,7 +22,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QTreeView>
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -211,8 +210,8 @@ int main(int argc, char** argv) {
                     QFileInfo(store).size() / 1e6, backupMs, checkMs);
     }
 
-    // The main window's list with its six columns, shown, so that the events let
-    // through before each row include painting it.
+    // The main window's export: the list's rows taken as records, then written.
+    // Nothing else runs meanwhile, so this is how long the window does not answer.
     EventListModel list;
     list.setToday(QDate::currentDate());
     {
@@ -224,19 +223,14 @@ int main(int argc, char** argv) {
         }
         list.setRows(std::move(rows));
     }
-    QTreeView* view = makeReportView(nullptr, list);
-    view->resize(520, 160);
-    view->show();
-    QApplication::processEvents();
     const QString target = folder.path() + QStringLiteral("/export.txt");
-    const double exportMs =
-        medianMs([&] { exportEvents(target, list, [] { QCoreApplication::processEvents(); }); });
-    const double bare = medianMs([&] { exportEvents(target, list, {}); });
+    const double takeMs = medianMs([&] { listedEventsToExport(list); });
+    const QList<EventRecord> listed = listedEventsToExport(list);
+    const double writeMs = medianMs([&] { exportEvents(target, listed); });
     std::printf(
-        "export of %d rows, events let through before each row: %.0f ms (goal < 1000 ms) %s\n",
-        kRows, exportMs, exportMs < 1000 ? "ok" : "MISSED");
-    std::printf("export of %d rows without letting events through: %.0f ms\n", kRows, bare);
-    delete view;
+        "export of %d list rows: %.0f ms (goal < 250 ms) %s; of which the rows taken "
+        "as records: %.0f ms\n",
+        kRows, takeMs + writeMs, takeMs + writeMs < 250 ? "ok" : "MISSED", takeMs);
 
     // Contact and calendar files of 50 MB, most of it photos and notes, are
     // read one entry at a time.

@@ -79,8 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             check(isValidEventDate(event.month, event.day));
             check(!event.description.contains(QChar(0)));
             check(event.description == event.description.trimmed());
-            const EventLine again = parseEventLine(formatEventLine(
-                event.description, monthNameFromNumber(event.month), QString::number(event.day)));
+            const EventLine again = parseEventLine(
+                formatEventLine(EventRecord{0, event.description, event.month, event.day}));
             check(again.description == event.description && again.month == event.month &&
                   again.day == event.day);
         } catch (const AppError& e) {

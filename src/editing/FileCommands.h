@@ -8,8 +8,15 @@
 namespace almanis {
 
 class CommandHost;
+class EventListModel;
 class Guard;
 struct Services;
+
+// The events the list shows, in its order, as the export writes them: what the
+// list shows, not what the store holds by now. Throws AppError for a row whose
+// month is no number from 0 to 255 or whose day could not be read, since no
+// import would take the line it gives.
+QList<EventRecord> listedEventsToExport(const EventListModel& list);
 
 // The main window's commands on event files: import, export and the note on
 // the file's format.

@@ -5,7 +5,6 @@
 #include "core/EventDescription.h"
 #include "exchange/EventImport.h"
 #include "exchange/ImportedText.h"
-#include "reminders/EventListModel.h"
 #include "store/Connection.h"
 #include "store/Sql.h"
 
@@ -170,8 +169,9 @@ EventLine parseEventLine(const QString& line) {
     return event;
 }
 
-QString formatEventLine(const QString& description, const QString& monthName, const QString& day) {
-    return description + QLatin1Char(',') + monthName + QLatin1Char(' ') + day;
+QString formatEventLine(const EventRecord& event) {
+    return event.description + QLatin1Char(',') + monthNameFromNumber(event.month) +
+           QLatin1Char(' ') + QString::number(event.day);
 }
 
 EventLineReader::EventLineReader(QIODevice& device) : device_(device) {}
@@ -261,15 +261,9 @@ int importEvents(const QString& path, Connection& db) {
     return storeEvents(readEventFile(path), db);
 }
 
-namespace {
-// Writes the file from its lines, `lineAt(0)` to `lineAt(count - 1)`, each
-// ended by CR LF; a line break or other control character in a line is
-// written as a blank, so the file holds one event per line. It replaces the
-// target only once it is complete: on any failure, the line's included, the
-// target is left as it was. No lines write nothing.
-void writeEventFile(const QString& path, int count, const std::function<QString(int)>& lineAt) {
-    if (count == 0) {
-        return;
+int exportEvents(const QString& path, const QList<EventRecord>& events) {
+    if (events.isEmpty()) {
+        return 0;
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -277,8 +271,9 @@ void writeEventFile(const QString& path, int count, const std::function<QString(
             QStringLiteral("The file %1 cannot be created: %2").arg(path, file.errorString()));
     }
     QByteArray text;
-    for (int index = 0; index < count; ++index) {
-        text += withControlsAsBlanks(lineAt(index)).toUtf8();
+    for (const EventRecord& event : events) {
+        // One event a line, whatever its description holds.
+        text += withControlsAsBlanks(formatEventLine(event)).toUtf8();
         text += "\r\n";
         if (text.size() >= kWriteChunk) {
             writeAll(file, text);
@@ -290,36 +285,6 @@ void writeEventFile(const QString& path, int count, const std::function<QString(
         throw AppError(
             QStringLiteral("The file %1 cannot be written: %2").arg(path, file.errorString()));
     }
-}
-}  // namespace
-
-int exportEvents(const QString& path, const EventListModel& list,
-                 const std::function<void()>& beforeEachRow) {
-    writeEventFile(path, list.count(), [&](int row) {
-        if (beforeEachRow) {
-            beforeEachRow();
-        }
-        const EventListModel::Row& entry = list.row(row);
-        const int month = entry.event.month;
-        if (!entry.monthRead || month < 0 || month > 255) {
-            throw AppError(
-                QStringLiteral(
-                    "Overflow: the month %1 of list row %2 is not a number from 0 to 255")
-                    .arg(quotedLine(list.text(row, EventListModel::MonthNumberColumn)),
-                         QString::number(row + 1)));
-        }
-        return formatEventLine(entry.event.description, monthNameFromNumber(month),
-                               list.text(row, EventListModel::DayColumn));
-    });
-    return list.count();
-}
-
-int exportEvents(const QString& path, const QList<EventRecord>& events) {
-    writeEventFile(path, static_cast<int>(events.size()), [&](int index) {
-        const EventRecord& event = events[index];
-        return formatEventLine(event.description, monthNameFromNumber(event.month),
-                               QString::number(event.day));
-    });
     return static_cast<int>(events.size());
 }
 

@@ -4,14 +4,12 @@
 
 #include <QList>
 #include <QString>
-#include <functional>
 
 class QIODevice;
 
 namespace almanis {
 
 class Connection;
-class EventListModel;
 
 // English month names of the event text file. The name is compared whole, in
 // any letter case, without trimming; 0 when it is none of the twelve.
@@ -36,8 +34,9 @@ struct EventLine {
 // saying why, without the line itself.
 EventLine parseEventLine(const QString& line);
 
-// The line that export writes for one list row, without its line end.
-QString formatEventLine(const QString& description, const QString& monthName, const QString& day);
+// The line that export writes for one event, without its line end and with
+// any control characters as they are.
+QString formatEventLine(const EventRecord& event);
 
 // The lines of an event text file. Files written by this program are UTF-8; older
 // ones are in the Windows Western code page, and files put together by hand may
@@ -74,16 +73,11 @@ QList<EventRecord> readEventFile(const QString& path);
 // line cannot be read. Returns how many events were stored.
 int importEvents(const QString& path, Connection& db);
 
-// Writes one line per list row (description, month name, day), each ended by
-// CR LF; a line break or other control character in a description is written
-// as a blank. `beforeEachRow` runs before every row; the main window lets
-// pending events run there. An empty list writes nothing. The file replaces
-// the target only once it is complete: on any failure the target is left as
-// it was. Returns how many events were written.
-int exportEvents(const QString& path, const EventListModel& list,
-                 const std::function<void()>& beforeEachRow);
-
-// The same for events as the store holds them.
+// Writes one line per event (description, English month name, day), each ended
+// by CR LF; a line break or other control character in a description is
+// written as a blank, and a month without a name leaves the name out. No events
+// write nothing. The file replaces the target only once it is complete: on any
+// failure the target is left as it was. Returns how many events were written.
 int exportEvents(const QString& path, const QList<EventRecord>& events);
 
 }  // namespace almanis

@@ -1,12 +1,11 @@
 // The event text file on its own: month names, the line grammar, decoding,
-// ImportEvents against a real store and ExportEvents from a list.
+// importEvents against a real store and exportEvents from event records.
 #include "Checks.h"
 #include "Files.h"
 #include "StoreFixture.h"
 
 #include "core/AppError.h"
 #include "exchange/EventText.h"
-#include "reminders/EventListModel.h"
 #include "store/Connection.h"
 #include "store/ResultSet.h"
 #include "store/Sql.h"
@@ -48,30 +47,16 @@ QString importError(const QString& path, Connection& db) {
     return test::errorOf([&] { importEvents(path, db); });
 }
 
-// The main window's list holding the rows; a month given as text that is
-// not a number stands for a month that could not be read from the store.
-void fillList(EventListModel& list, const QList<Row>& rows, const QString& lastMonth = {}) {
-    QList<EventListModel::Row> entries;
-    for (const Row& r : rows) {
-        entries.append({EventRecord{entries.size() + 1, r.description, r.month, r.day}});
-    }
-    if (!lastMonth.isNull()) {
-        bool ok = false;
-        entries.last().event.month = lastMonth.toInt(&ok);
-        entries.last().monthRead = ok;
-    }
-    list.setToday(QDate(2026, 6, 15));
-    list.setRows(entries);
-}
-
-// A list to export and a file to export it to, in a data folder of its own.
+// Events to export and a file to export them to, in a data folder of its own.
 struct Export {
-    explicit Export(const QList<Row>& rows, const QString& lastMonth = {}) {
-        fillList(list, rows, lastMonth);
+    explicit Export(const QList<Row>& rows) {
+        for (const Row& r : rows) {
+            events.append(EventRecord{events.size() + 1, r.description, r.month, r.day});
+        }
         QDir().mkpath(env.dataFolder());
     }
     test::TestEnvironment env;
-    EventListModel list;
+    QList<EventRecord> events;
     const QString path = env.dataFolder() + QStringLiteral("/out.txt");
 };
 
@@ -512,9 +497,7 @@ class EventTextTest : public test::TestCase {
         QFETCH(QByteArray, bytes);
         QFETCH(bool, importable);
         Export e(rows);
-        int calls = 0;
-        QCOMPARE(exportEvents(e.path, e.list, [&] { ++calls; }), rows.size());
-        QCOMPARE(calls, rows.size());
+        QCOMPARE(exportEvents(e.path, e.events), rows.size());
         QCOMPARE(readFile(e.path), bytes);
         if (importable) {
             Connection db;
@@ -525,37 +508,11 @@ class EventTextTest : public test::TestCase {
 
     void exportOfAnEmptyListWritesNothing() {
         Export e({});
-        exportEvents(e.path, e.list, {});
+        QCOMPARE(exportEvents(e.path, e.events), 0);
         QVERIFY(!QFile::exists(e.path));
         writeFile(e.path, "kept");
-        exportEvents(e.path, e.list, {});
+        exportEvents(e.path, e.events);
         QCOMPARE(readFile(e.path), QByteArray("kept"));
-    }
-
-    // A failure part-way leaves the user's previous file exactly as it was.
-    void failedExportLeavesTheOldFile_data() {
-        QTest::addColumn<QString>("month");
-        QTest::addColumn<bool>("clearListOnTheWay");
-        QTest::newRow("month 256") << "256" << false;
-        QTest::newRow("month not a number") << "abc" << false;
-        QTest::newRow("list refilled meanwhile") << "1" << true;
-    }
-    void failedExportLeavesTheOldFile() {
-        QFETCH(QString, month);
-        QFETCH(bool, clearListOnTheWay);
-        Export e(
-            {{QStringLiteral("a"), 1, 1}, {QStringLiteral("b"), 2, 2}, {QStringLiteral("c"), 3, 3}},
-            month);
-        writeFile(e.path, "previous\r\n");
-        int calls = 0;
-        QVERIFY_THROWS_EXCEPTION(AppError, exportEvents(e.path, e.list, [&] {
-                                     if (++calls == 2 && clearListOnTheWay) {
-                                         e.list.clear();
-                                     }
-                                 }));
-        QCOMPARE(readFile(e.path), QByteArray("previous\r\n"));
-        QCOMPARE(QDir(e.env.dataFolder()).entryList(QDir::Files),
-                 QStringList{QStringLiteral("out.txt")});
     }
 
     void exportToAPlaceThatCannotBeWritten() {
@@ -571,7 +528,7 @@ class EventTextTest : public test::TestCase {
             targets << locked + QStringLiteral("/out.txt");
         }
         for (const QString& target : targets) {
-            QVERIFY_THROWS_EXCEPTION(AppError, exportEvents(target, e.list, {}));
+            QVERIFY_THROWS_EXCEPTION(AppError, exportEvents(target, e.events));
         }
         QCOMPARE(readFile(aFile), QByteArray("x"));
     }
@@ -604,7 +561,7 @@ class EventTextTest : public test::TestCase {
         const QList<Row> events{{description, 2, 29},
                                 {QStringLiteral("Next, ") + description, 12, 31}};
         Export e(events);
-        QCOMPARE(exportEvents(e.path, e.list, {}), 2);
+        QCOMPARE(exportEvents(e.path, e.events), 2);
         Connection db;
         db.open(e.env.createStore());
         QCOMPARE(importEvents(e.path, db), 2);
