@@ -12,7 +12,7 @@
 #include "store/Connection.h"
 #include "store/DailyBackups.h"
 #include "store/QuickCheck.h"
-#include "store/Sql.h"
+#include "store/StoredEvents.h"
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -91,7 +91,7 @@ void importInOneTransaction(const QString& file, Connection& db, int lines = -1)
     QString line;
     while (reader.readLine(line) && lines-- != 0) {
         const EventLine event = parseEventLine(line);
-        db.execute(sql::insertEvent(event.description, event.month, event.day));
+        insertEvent(db, event.description, event.month, event.day);
     }
     db.execute(QStringLiteral("commit"));
 }

@@ -11,7 +11,7 @@
 #include "core/Paths.h"
 #include "mainwindow/MainWindow.h"
 #include "store/DataFolder.h"
-#include "store/Sql.h"
+#include "store/StoredEvents.h"
 #include "widgets/DesktopServices.h"
 
 #include <sqlite3.h>
@@ -105,17 +105,16 @@ int main(int argc, char* argv[]) {
     for (int run = 0; run < kRuns; ++run) {
         // Two dates in turn, each of them weeks from today, so nothing falls due.
         const QDate date = today.addDays(run % 2 == 0 ? 10 : 20);
-        db.execute(sql::updateEvent(QStringLiteral("Birthday of an edited friend"), date.month(),
-                                    date.day(), editedId));
+        updateEvent(db, editedId, QStringLiteral("Birthday of an edited friend"), date.month(),
+                    date.day());
         edits.push_back(refill(kEvents));
         if (!listsDate(form.events(), editedId, date)) {
             fail("the refill did not list the edited date");
         }
-        db.execute(
-            sql::insertEvent(QStringLiteral("Birthday of a new friend"), date.month(), date.day()));
-        const qint64 added = db.lastInsertId();
+        const qint64 added =
+            insertEvent(db, QStringLiteral("Birthday of a new friend"), date.month(), date.day());
         additions.push_back(refill(kEvents + 1));
-        db.execute(sql::deleteEvent(added));
+        deleteEvent(db, added);
         deletions.push_back(refill(kEvents));
         reads.push_back(timedMs([&] { readRows = bench::bareRead(bare, civilToday).rows; }));
     }

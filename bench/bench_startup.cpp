@@ -157,20 +157,23 @@ QStringList environmentFor(const QString& home) {
 int quietenSeed(const QString& store, QDate today) {
     sqlite3* db = nullptr;
     sqlite3_open(store.toUtf8().constData(), &db);
+    sqlite3_stmt* update = nullptr;
+    sqlite3_prepare_v2(db,
+                       "UPDATE tblEvent SET EventMonth = ?1, EventDay = ?2 "
+                       "WHERE EventMonth = ?3 AND EventDay = ?4",
+                       -1, &update, nullptr);
     const QDate later = today.addDays(2);
     int moved = 0;
     for (const QDate day : {today, today.addDays(1)}) {
-        const QByteArray update = QStringLiteral(
-                                      "UPDATE tblEvent SET EventMonth = %1, EventDay = %2 "
-                                      "WHERE EventMonth = %3 AND EventDay = %4")
-                                      .arg(later.month())
-                                      .arg(later.day())
-                                      .arg(day.month())
-                                      .arg(day.day())
-                                      .toUtf8();
-        sqlite3_exec(db, update.constData(), nullptr, nullptr, nullptr);
+        sqlite3_bind_int(update, 1, later.month());
+        sqlite3_bind_int(update, 2, later.day());
+        sqlite3_bind_int(update, 3, day.month());
+        sqlite3_bind_int(update, 4, day.day());
+        sqlite3_step(update);
+        sqlite3_reset(update);
         moved += sqlite3_changes(db);
     }
+    sqlite3_finalize(update);
     sqlite3_close(db);
     return moved;
 }

@@ -41,7 +41,7 @@ void check(bool condition) {
 
 int storedRows() {
     ResultSet rs;
-    rs.open(QStringLiteral("select count(*) as n from tblEvent"), store->db);
+    rs.open("select count(*) as n from tblEvent", store->db);
     return wholeNumber(rs.field("n"));
 }
 

@@ -99,15 +99,15 @@ std::optional<std::pair<int, int>> monthAndDay(const QString& text) {
 
 // Stores the events in one transaction: all of them or, on any failure, none.
 void storeAll(Connection& db, const QList<EventRecord>& events) {
-    db.execute(QStringLiteral("begin immediate"));
+    db.prepared(sql::beginImmediate()).run();
     try {
         for (const EventRecord& event : events) {
-            db.execute(sql::insertEvent(event.description, event.month, event.day));
+            insertEvent(db, event.description, event.month, event.day);
         }
-        db.execute(QStringLiteral("commit"));
+        db.prepared(sql::commit()).run();
     } catch (...) {
         try {
-            db.execute(QStringLiteral("rollback"));
+            db.prepared(sql::rollback()).run();
         } catch (const AppError&) {
             // The failure that got us here is the one to tell.
         }
@@ -392,8 +392,7 @@ int CommandLineTool::add(const QStringList& arguments) {
     }
     Connection db;
     openStore(db);
-    db.execute(sql::insertEvent(description, date->first, date->second));
-    out_ << db.lastInsertId() << '\n';
+    out_ << insertEvent(db, description, date->first, date->second) << '\n';
     return Success;
 }
 
@@ -413,8 +412,7 @@ int CommandLineTool::remove(const QStringList& arguments) {
     }
     Connection db;
     openStore(db);
-    db.execute(sql::deleteEvent(id));
-    if (db.changes() == 0) {
+    if (deleteEvent(db, id) == 0) {
         return failure(tr("there is no event with the id %1").arg(id));
     }
     return Success;

@@ -11,7 +11,7 @@
 #include "reminders/PollTimer.h"
 #include "reminders/ReminderEngine.h"
 #include "store/Connection.h"
-#include "store/Sql.h"
+#include "store/StoredEvents.h"
 #include "widgets/Services.h"
 
 namespace almanis {
@@ -53,9 +53,9 @@ void EventCommands::editSelectedEvent() {
     g.step(104, [&] {
         const EventListModel::Row& entry = list.row(*row);
         editor.expectStored(
-            sql::StoredEvent{entry.event.id, entry.event.description,
-                             entry.monthRead ? std::optional<int>(entry.event.month) : std::nullopt,
-                             entry.dayRead ? std::optional<int>(entry.event.day) : std::nullopt});
+            ListedEvent{entry.event.id, entry.event.description,
+                        entry.monthRead ? std::optional<int>(entry.event.month) : std::nullopt,
+                        entry.dayRead ? std::optional<int>(entry.event.day) : std::nullopt});
         editor.setDescription(entry.event.description);
     });
     g.step(106, [&] {
@@ -91,13 +91,13 @@ void EventCommands::deleteSelectedEvent() {
     if (!yes) {
         return;
     }
-    g.step(104, [&] { host_.store().execute(sql::deleteEvent(list.row(*row).event.id)); });
+    g.step(104, [&] { deleteEvent(host_.store(), list.row(*row).event.id); });
     g.step(106, [&] { host_.refreshList(); });
 }
 
 void EventCommands::addSampleEvent() {
     Guard g(services_.ui, where::addSampleEvent);
-    g.step(100, [&] { host_.store().execute(sql::insertSampleEvent()); });
+    g.step(100, [&] { insertSampleEvent(host_.store()); });
     g.step(102, [&] { host_.refreshList(); });
 }
 

@@ -9,7 +9,6 @@
 #include "core/Paths.h"
 #include "core/Ui.h"
 #include "store/Connection.h"
-#include "store/Sql.h"
 #include "widgets/Design.h"
 #include "widgets/LabelledComboBox.h"
 #include "widgets/PointerRule.h"
@@ -126,7 +125,7 @@ void EventEditor::setDescription(const QString& description) {
     descriptionEdit_->setText(description);
 }
 
-void EventEditor::expectStored(const sql::StoredEvent& stored) {
+void EventEditor::expectStored(const ListedEvent& stored) {
     stored_ = stored;
 }
 
@@ -179,12 +178,12 @@ void EventEditor::save() {
     // A save that fails leaves the editor open with what the user typed.
     if (!g.step(104, [&] {
             if (!eventId_) {
-                changed = store_.execute(sql::insertEvent(description, month, day));
+                insertEvent(store_, description, month, day);
+                changed = 1;
             } else if (stored_) {
-                changed =
-                    store_.execute(sql::updateUnchangedEvent(description, month, day, *stored_));
+                changed = updateUnchangedEvent(store_, *stored_, description, month, day);
             } else {
-                changed = store_.execute(sql::updateEvent(description, month, day, *eventId_));
+                changed = updateEvent(store_, *eventId_, description, month, day);
             }
         })) {
         return;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/Sql.h"
+#include "store/StoredEvents.h"
 
 #include <QDialog>
 #include <functional>
@@ -42,7 +42,7 @@ class EventEditor final : public QDialog {
     void selectDay(int day);
     // The event as it was stored when the editor opened: a save changes it only
     // while the store still holds exactly that.
-    void expectStored(const sql::StoredEvent& stored);
+    void expectStored(const ListedEvent& stored);
 
     // "Save New Event Reminder"
     void save();
@@ -56,7 +56,7 @@ class EventEditor final : public QDialog {
     Services& services_;
     Connection& store_;
     std::optional<qint64> eventId_;
-    std::optional<sql::StoredEvent> stored_;
+    std::optional<ListedEvent> stored_;
     std::function<void()> refreshList_;
     PointerRule* pointer_ = nullptr;
     QGroupBox* descriptionFrame_ = nullptr;

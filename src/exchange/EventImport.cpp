@@ -3,7 +3,7 @@
 #include "core/AppError.h"
 #include "exchange/EventText.h"
 #include "store/Connection.h"
-#include "store/Sql.h"
+#include "store/StoredEvents.h"
 
 namespace almanis {
 
@@ -28,7 +28,7 @@ int storeEvents(const QList<EventRecord>& events, Connection& db) {
     int stored = 0;
     for (const EventRecord& event : events) {
         try {
-            db.execute(sql::insertEvent(event.description, event.month, event.day));
+            insertEvent(db, event.description, event.month, event.day);
         } catch (const AppError& e) {
             throw AppError(QStringLiteral("The event %1 (%2 of %3) cannot be stored: %4. %5")
                                .arg(quotedLine(event.description))

@@ -6,21 +6,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
+#include <cstring>
 
 namespace almanis {
 
 namespace {
 // How long the log's final checkpoint waits for other connections.
 constexpr int kCheckpointWaitMs = 200;
-
-bool onlyBlanks(const char* text, const char* end) {
-    for (; text < end; ++text) {
-        if (*text != ' ' && *text != '\t' && *text != '\r' && *text != '\n' && *text != ';') {
-            return false;
-        }
-    }
-    return true;
-}
 
 // The failures of a read-write open that a read-only open may not have: the
 // file or its folder cannot be written. A locked or damaged store is none of them.
@@ -173,10 +165,43 @@ void Connection::reopen() {
 }
 
 void Connection::close() {
+    for (sqlite3_stmt* stmt : kept_) {
+        sqlite3_finalize(stmt);
+    }
+    kept_.clear();
+    ++opening_;
     if (db_) {
         sqlite3_close_v2(db_);
         db_ = nullptr;
     }
+}
+
+Statement Connection::prepared(const char* sql) const {
+    // The few fixed texts are told apart by their words: a handful of short
+    // comparisons beside a statement's run.
+    for (auto it = kept_.begin(); it != kept_.end(); ++it) {
+        if (std::strcmp(sqlite3_sql(*it), sql) == 0) {
+            sqlite3_stmt* stmt = *it;
+            kept_.erase(it);
+            return Statement(*this, stmt);
+        }
+    }
+    Statement statement(*this, QByteArrayView(sql));
+    statement.home_ = this;
+    statement.opening_ = opening_;
+    return statement;
+}
+
+void Connection::keep(sqlite3_stmt* stmt) const noexcept {
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    for (sqlite3_stmt* kept : kept_) {
+        if (std::strcmp(sqlite3_sql(kept), sqlite3_sql(stmt)) == 0) {
+            sqlite3_finalize(stmt);
+            return;
+        }
+    }
+    kept_.push_back(stmt);
 }
 
 qint64 Connection::lastInsertId() const {
@@ -209,38 +234,7 @@ void Connection::refuseChange() const {
 }
 
 int Connection::execute(const QString& sql) {
-    sqlite3* db = handle();
-    const QByteArray text = sql.toUtf8();
-    const char* end = text.constData() + text.size();
-    const char* tail = nullptr;
-    sqlite3_stmt* stmt = nullptr;
-    int rc =
-        sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()) + 1, &stmt, &tail);
-    if (rc != SQLITE_OK) {
-        throwSqliteError(QString::fromUtf8(sqlite3_errmsg(db)), path_);
-    }
-    // One statement only: whatever follows it would run unseen.
-    if (tail && !onlyBlanks(tail, end)) {
-        sqlite3_finalize(stmt);
-        throw AppError(QStringLiteral("Only one SQL statement can be executed at a time"));
-    }
-    if (!stmt) {
-        return 0;
-    }
-    if (readOnly() && !sqlite3_stmt_readonly(stmt)) {
-        sqlite3_finalize(stmt);
-        refuseChange();
-    }
-    do {
-        rc = sqlite3_step(stmt);
-    } while (rc == SQLITE_ROW);
-    if (rc != SQLITE_DONE) {
-        const QString message = QString::fromUtf8(sqlite3_errmsg(db));
-        sqlite3_finalize(stmt);
-        throwSqliteError(message, path_);
-    }
-    sqlite3_finalize(stmt);
-    return sqlite3_changes(db);
+    return Statement(*this, sql.toUtf8()).run();
 }
 
 void Connection::truncateLog() noexcept {

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "store/Statement.h"
+
 #include <QString>
+#include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace almanis {
 
@@ -43,6 +47,12 @@ class Connection {
     // for reading only throws, naming the file and the reason.
     int execute(const QString& sql);
 
+    // The statement of the fixed text `sql` (one of store/Sql's), parsed once
+    // while the connection stays open: when the caller is done with it, it
+    // comes back here, its values cleared, for the next call. Taken twice at
+    // once, the second is a statement of its own.
+    Statement prepared(const char* sql) const;
+
     // Folds the write-ahead log back into the database file and cuts the log
     // to nothing, where no other connection still reads from it. Never throws:
     // a log that cannot be emptied now is emptied by a later checkpoint.
@@ -61,13 +71,21 @@ class Connection {
     const QString& path() const { return path_; }
 
   private:
+    friend class Statement;
     enum class Access { ReadWrite, ReadOnly, Immutable, Create };
     // Opens `path` as asked and reads its schema; false with SQLite's code
     // and message when that fails, the connection then closed.
     bool tryOpen(const QString& path, Access access, int& code, QString& message);
     [[noreturn]] void refuseChange() const;
+    // Takes back a statement of prepared(), reset for its next use.
+    void keep(sqlite3_stmt* stmt) const noexcept;
 
     sqlite3* db_ = nullptr;
+    // The statements that prepared() handed out and got back, and how many
+    // times the connection was closed: a statement of an earlier opening is
+    // not taken back.
+    mutable std::vector<sqlite3_stmt*> kept_;
+    quint64 opening_ = 0;
     QString path_;
     QString readOnlyReason_;
     int busyTimeoutMs_ = 5000;

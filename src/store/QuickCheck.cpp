@@ -17,10 +17,8 @@ bool isDamage(int code) {
 
 QString damageOf(const Connection& db) {
     sqlite3* handle = db.handle();
-    const QByteArray text = sql::quickCheck().toUtf8();
     sqlite3_stmt* stmt = nullptr;
-    int rc =
-        sqlite3_prepare_v2(handle, text.constData(), static_cast<int>(text.size()), &stmt, nullptr);
+    int rc = sqlite3_prepare_v2(handle, sql::quickCheck(), -1, &stmt, nullptr);
     QStringList findings;
     if (rc == SQLITE_OK) {
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {

@@ -1,48 +1,28 @@
 #include "store/ResultSet.h"
 
+#include "core/AppError.h"
 #include "store/Connection.h"
-#include "store/SqliteError.h"
 
-#include <sqlite3.h>
 #include <cmath>
 #include <limits>
 
 namespace almanis {
 
-ResultSet::~ResultSet() {
+void ResultSet::open(const char* sql, const Connection& db) {
     close();
-}
-
-void ResultSet::open(const QString& sql, const Connection& db) {
-    close();
-    sqlite3* handle = db.handle();
-    const QByteArray text = sql.toUtf8();
-    sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v2(handle, text.constData(), static_cast<int>(text.size()), &stmt,
-                           nullptr) != SQLITE_OK) {
-        throwSqliteError(QString::fromUtf8(sqlite3_errmsg(handle)), db.path());
-    }
-    if (!stmt) {
+    statement_ = db.prepared(sql);
+    if (!statement_.isPrepared()) {
         throw AppError(QStringLiteral("The query is empty"));
-    }
-    stmt_ = stmt;
-    path_ = db.path();
-    lookupCount_ = 0;
-    const int count = sqlite3_column_count(stmt_);
-    columns_.clear();
-    columns_.reserve(count);
-    for (int i = 0; i < count; ++i) {
-        columns_.append(QByteArray(sqlite3_column_name(stmt_, i)));
     }
     step();
 }
 
 int ResultSet::currentColumn(const char* name) const {
-    if (!stmt_ || eof_) {
+    if (!statement_.isPrepared() || eof_) {
         throw AppError(
             QStringLiteral("Either BOF or EOF is True, or the current record has been deleted"));
     }
-    const int column = columnIndex(name);
+    const int column = statement_.columnIndex(name);
     if (column < 0) {
         throw AppError(
             QStringLiteral("Item cannot be found in the collection: %1").arg(QLatin1String(name)));
@@ -51,82 +31,31 @@ int ResultSet::currentColumn(const char* name) const {
 }
 
 QVariant ResultSet::field(const char* name) const {
-    const int column = currentColumn(name);
-    switch (sqlite3_column_type(stmt_, column)) {
-        case SQLITE_INTEGER:
-            return QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt_, column)));
-        case SQLITE_FLOAT:
-            return QVariant(sqlite3_column_double(stmt_, column));
-        case SQLITE_TEXT: {
-            const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
-            return QVariant(QString::fromUtf8(data, sqlite3_column_bytes(stmt_, column)));
-        }
-        case SQLITE_BLOB: {
-            const auto* data = static_cast<const char*>(sqlite3_column_blob(stmt_, column));
-            return QVariant(QByteArray(data, sqlite3_column_bytes(stmt_, column)));
-        }
-        default:
-            return {};
-    }
+    return statement_.value(currentColumn(name));
 }
 
 QByteArrayView ResultSet::text(const char* name) const {
-    const int column = currentColumn(name);
-    if (sqlite3_column_type(stmt_, column) == SQLITE_TEXT) {
-        return QByteArrayView(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column)),
-                              sqlite3_column_bytes(stmt_, column));
-    }
-    converted_ = field(name).toString().toUtf8();
-    return converted_;
+    return statement_.text(currentColumn(name));
 }
 
 std::optional<int> ResultSet::storedInt(const char* name) const {
-    const int column = currentColumn(name);
-    if (sqlite3_column_type(stmt_, column) == SQLITE_INTEGER) {
-        const sqlite3_int64 n = sqlite3_column_int64(stmt_, column);
-        if (n >= std::numeric_limits<int>::min() && n <= std::numeric_limits<int>::max()) {
-            return static_cast<int>(n);
-        }
-    }
-    return std::nullopt;
+    return statement_.storedInt(currentColumn(name));
 }
 
 int ResultSet::wholeNumber(const char* name) const {
-    if (const std::optional<int> n = storedInt(name)) {
+    const int column = currentColumn(name);
+    if (const std::optional<int> n = statement_.storedInt(column)) {
         return *n;
     }
-    return almanis::wholeNumber(field(name));
+    return almanis::wholeNumber(statement_.value(column));
 }
 
 qint64 ResultSet::integer(const char* name) const {
-    const int column = currentColumn(name);
-    if (sqlite3_column_type(stmt_, column) == SQLITE_INTEGER) {
-        return sqlite3_column_int64(stmt_, column);
-    }
-    return field(name).toLongLong();
-}
-
-int ResultSet::columnIndex(const char* name) const {
-    for (int i = 0; i < lookupCount_; ++i) {
-        if (lookups_[i].first == name) {
-            return lookups_[i].second;
-        }
-    }
-    int column = -1;
-    for (int i = 0; i < columns_.size(); ++i) {
-        if (qstricmp(columns_[i].constData(), name) == 0) {
-            column = i;
-            break;
-        }
-    }
-    if (column >= 0 && lookupCount_ < static_cast<int>(lookups_.size())) {
-        lookups_[lookupCount_++] = {name, column};
-    }
-    return column;
+    return statement_.integer(currentColumn(name));
 }
 
 void ResultSet::moveNext() {
-    if (!stmt_ || eof_) {
+    if (!statement_.isPrepared() || eof_) {
         throw AppError(
             QStringLiteral("Either BOF or EOF is True, or the current record has been deleted"));
     }
@@ -134,24 +63,17 @@ void ResultSet::moveNext() {
 }
 
 void ResultSet::close() {
-    if (stmt_) {
-        sqlite3_finalize(stmt_);
-        stmt_ = nullptr;
-    }
+    statement_.finalize();
     eof_ = true;
 }
 
 void ResultSet::step() {
-    const int rc = sqlite3_step(stmt_);
-    if (rc == SQLITE_ROW) {
-        eof_ = false;
-        return;
-    }
     eof_ = true;
-    if (rc != SQLITE_DONE) {
-        const QString message = QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(stmt_)));
+    try {
+        eof_ = !statement_.step();
+    } catch (const AppError&) {
         close();
-        throwSqliteError(message, path_);
+        throw;
     }
 }
 

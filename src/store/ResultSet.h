@@ -1,30 +1,23 @@
 #pragma once
 
-#include <QByteArrayList>
+#include "store/Statement.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QVariant>
-#include <array>
 #include <optional>
-#include <utility>
-
-struct sqlite3_stmt;
 
 namespace almanis {
 
 class Connection;
 
-// A read-only result set, walked forward from its first row. Columns are read
-// by name. Every failure throws AppError with SQLite's message.
+// A read-only result set over a Statement, walked forward from its first row.
+// Columns are read by name. Every failure throws AppError with SQLite's message.
 class ResultSet {
   public:
-    ResultSet() = default;
-    ~ResultSet();
-    ResultSet(const ResultSet&) = delete;
-    ResultSet& operator=(const ResultSet&) = delete;
-
-    // Runs the query on the connection and stands on the first row.
-    void open(const QString& sql, const Connection& db);
+    // Runs the fixed query `sql` (one of store/Sql's, parsed once per
+    // connection) on the connection and stands on the first row.
+    void open(const char* sql, const Connection& db);
 
     bool eof() const { return eof_; }
 
@@ -43,24 +36,15 @@ class ResultSet {
 
     void moveNext();
 
-    int state() const { return stmt_ ? 1 : 0; }
+    int state() const { return statement_.isPrepared() ? 1 : 0; }
     void close();
 
   private:
     void step();
-    int columnIndex(const char* name) const;
     // The column of the current row by name; throws when there is none.
     int currentColumn(const char* name) const;
 
-    sqlite3_stmt* stmt_ = nullptr;
-    QByteArrayList columns_;
-    // Readers ask for the same few literal names on every row: remember where
-    // each name pointer was found.
-    mutable std::array<std::pair<const char*, int>, 8> lookups_{};
-    mutable int lookupCount_ = 0;
-    // A value that is not stored as text, converted for text().
-    mutable QByteArray converted_;
-    QString path_;
+    Statement statement_;
     bool eof_ = true;
 };
 

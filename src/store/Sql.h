@@ -1,54 +1,47 @@
 #pragma once
 
-#include <QString>
-#include <optional>
-
-// Every SQL text the program issues is built here.
+// Every SQL text the program issues, each fixed: the values a statement needs
+// are bound to its parameters (?1, ?2, ...), never written into the text.
+// Connection::prepared() parses each text once per connection.
 namespace almanis::sql {
-
-// A description between apostrophes, every apostrophe in it doubled. A NUL
-// character cannot be stored and throws AppError.
-QString quoted(const QString& description);
 
 // The query of every reader: the events in calendar order, those of one day in
 // the order they were stored.
-QString selectEvents();
+const char* selectEvents();
 // The events in the order they were stored, for a reader that sorts them
 // itself.
-QString selectEventsAsStored();
+const char* selectEventsAsStored();
 
 // The number that changes whenever another connection commits a change.
-QString dataVersion();
+const char* dataVersion();
 
-// Deletes the row with the given id.
-QString deleteEvent(qint64 id);
+// Deletes the row with the id ?1.
+const char* deleteEvent();
 
 // The sample row of the "Load Sample/Example Data" command.
-QString insertSampleEvent();
+const char* insertSampleEvent();
 
-// A new row, as the editor and the text import write it.
-QString insertEvent(const QString& description, int month, int day);
+// A new row, as the editor and the imports write it: the description ?1, the
+// month ?2 and the day ?3.
+const char* insertEvent();
 
-// Changes the row with the given id.
-QString updateEvent(const QString& description, int month, int day, qint64 id);
+// Changes the row with the id ?4 to the description ?1, the month ?2 and the
+// day ?3.
+const char* updateEvent();
 
-// A row as the editor found it: a month or day that could not be read as a
-// whole number is not compared.
-struct StoredEvent {
-    qint64 id = 0;
-    QString description;
-    std::optional<int> month;
-    std::optional<int> day;
-};
-
-// Changes the row only while it still holds what the editor was opened with,
-// so that a change made meanwhile by another program is not overwritten: the
-// statement then changes no row.
-QString updateUnchangedEvent(const QString& description, int month, int day,
-                             const StoredEvent& stored);
+// Changes the row as updateEvent() does, but only while it still holds the
+// description ?5 and, read as the list reads them, the month ?6 and the day ?7:
+// a change made meanwhile by another program is not overwritten, and the
+// statement then changes no row. A month or day bound as null is not compared.
+const char* updateUnchangedEvent();
 
 // What SQLite's quick check finds wrong with the store: one row "ok", or a row per
 // damage found, in a column named "quick_check".
-QString quickCheck();
+const char* quickCheck();
+
+// The transactions of an import that stores all of its events or none.
+const char* beginImmediate();
+const char* commit();
+const char* rollback();
 
 }  // namespace almanis::sql

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
 
 namespace almanis {
 
@@ -20,5 +21,33 @@ struct StoredEvents {
 
 // Throws AppError when the table cannot be read at all.
 StoredEvents readStoredEvents(const Connection& db);
+
+// The changes of the store's events, each one statement with its values bound.
+// Each throws AppError when the store refuses it, and refuses a description
+// holding a NUL character, which the store would keep but no reader gives back.
+
+// Stores a new event and returns its id.
+qint64 insertEvent(Connection& db, const QString& description, int month, int day);
+// The sample row of the "Load Sample/Example Data" command.
+void insertSampleEvent(Connection& db);
+// Changes the event with the id; returns the number of rows changed (0 when
+// there is none).
+int updateEvent(Connection& db, qint64 id, const QString& description, int month, int day);
+// Deletes the event with the id; returns the number of rows deleted.
+int deleteEvent(Connection& db, qint64 id);
+
+// An event as the list showed it when the editor opened it: a month or day
+// that could not be read as a whole number is not compared.
+struct ListedEvent {
+    qint64 id = 0;
+    QString description;
+    std::optional<int> month;
+    std::optional<int> day;
+};
+// Changes the event only while it still holds what the list showed, so that
+// a change made meanwhile by another program is not overwritten: nothing is
+// changed then, and 0 returned.
+int updateUnchangedEvent(Connection& db, const ListedEvent& listed, const QString& description,
+                         int month, int day);
 
 }  // namespace almanis

@@ -8,7 +8,7 @@
 #include "exchange/EventText.h"
 #include "store/Connection.h"
 #include "store/ResultSet.h"
-#include "store/Sql.h"
+#include "store/StoredEvents.h"
 
 #include <unistd.h>
 #include <QApplication>
@@ -373,7 +373,7 @@ class EventTextTest : public test::TestCase {
         Connection writer;
         writer.open(f.env.storePath());
         writer.setBusyTimeout(0);
-        writer.execute(sql::insertEvent(QStringLiteral("right after"), 6, 6));
+        insertEvent(writer, QStringLiteral("right after"), 6, 6);
         QCOMPARE(storedEvents(f.db).size(), 4);
         // Another import, now that no one holds an old snapshot, leaves the
         // log empty.
@@ -392,7 +392,7 @@ class EventTextTest : public test::TestCase {
         }
         writeFile(path, text);
         ResultSet pages;
-        pages.open(QStringLiteral("PRAGMA page_count"), f.db);
+        pages.open("PRAGMA page_count", f.db);
         const int full = wholeNumber(pages.field("page_count")) + 4;
         pages.close();
         f.db.execute(QStringLiteral("PRAGMA max_page_count=%1").arg(full));

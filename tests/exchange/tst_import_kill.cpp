@@ -83,13 +83,11 @@ class ImportKillTest : public test::TestCase {
             Connection db;
             db.open(store);
             ResultSet check;
-            check.open(QStringLiteral("PRAGMA integrity_check"), db);
+            check.open("PRAGMA integrity_check", db);
             QCOMPARE(check.field("integrity_check").toString(), QStringLiteral("ok"));
             check.close();
             ResultSet rs;
-            rs.open(QStringLiteral(
-                        "select Description, EventMonth, EventDay from tblEvent order by id"),
-                    db);
+            rs.open("select Description, EventMonth, EventDay from tblEvent order by id", db);
             int k = 0;
             for (; !rs.eof(); rs.moveNext(), ++k) {
                 QCOMPARE(rs.field("Description").toString(), description(k));
@@ -133,9 +131,7 @@ class ImportKillTest : public test::TestCase {
         Connection db;
         db.open(store);
         ResultSet rs;
-        rs.open(
-            QStringLiteral("select count(*) as n, count(distinct Description) as d from tblEvent"),
-            db);
+        rs.open("select count(*) as n, count(distinct Description) as d from tblEvent", db);
         QCOMPARE(wholeNumber(rs.field("n")), 6000);
         QCOMPARE(wholeNumber(rs.field("d")), 6000);
     }

@@ -29,8 +29,8 @@ struct Program : test::ProgramFixture {
         db.open(env.storePath());
         db.execute(QStringLiteral("begin"));
         for (int i = 0; i < events; ++i) {
-            db.execute(sql::insertEvent(QStringLiteral("Event %1 ").arg(i) + QString(60, 'e'),
-                                        i % 12 + 1, i % 28 + 1));
+            insertEvent(db, QStringLiteral("Event %1 ").arg(i) + QString(60, 'e'), i % 12 + 1,
+                        i % 28 + 1);
         }
         db.execute(QStringLiteral("commit"));
     }
@@ -97,7 +97,7 @@ class StoreCareTest : public test::TestCase {
             Connection db;
             db.open(p.env.storePath());
             p.backups().write(db, kToday.addDays(-3));
-            db.execute(sql::insertEvent(QStringLiteral("Since"), 1, 1));
+            insertEvent(db, QStringLiteral("Since"), 1, 1);
             p.backups().write(db, kToday.addDays(-1));
         }
         test::damageStore(p.backupOf(kToday.addDays(-1)));

@@ -7,7 +7,7 @@
 #include "mainwindow/MainWindow.h"
 #include "reminders/EventListModel.h"
 #include "store/Connection.h"
-#include "store/Sql.h"
+#include "store/StoredEvents.h"
 
 #include <memory>
 
@@ -26,14 +26,13 @@ class ProgramFixture {
     // connection of its own (the working store is made from the blank seed
     // when there is none yet).
     void addEvent(const QString& description, int month, int day) {
-        execute(sql::insertEvent(description, month, day));
+        Connection db;
+        open(db);
+        insertEvent(db, description, month, day);
     }
     void execute(const QString& statement) {
-        if (!QFile::exists(env.storePath())) {
-            env.createStore();
-        }
         Connection db;
-        db.open(env.storePath());
+        open(db);
         db.execute(statement);
     }
 
@@ -82,6 +81,16 @@ class ProgramFixture {
 
     TestEnvironment env;
     std::unique_ptr<MainWindow> window;
+
+  private:
+    // A connection of its own to the working store, made from the blank seed
+    // when there is none yet.
+    void open(Connection& db) {
+        if (!QFile::exists(env.storePath())) {
+            env.createStore();
+        }
+        db.open(env.storePath());
+    }
 };
 
 }  // namespace almanis::test

@@ -4,7 +4,7 @@
 
 #include "store/Connection.h"
 #include "store/ResultSet.h"
-#include "store/Sql.h"
+#include "store/StoredEvents.h"
 
 #include <QFile>
 #include <QList>
@@ -27,8 +27,7 @@ inline char* toString(const StoredEvent& event) {
 // Every stored event, in the order they were stored.
 inline QList<StoredEvent> storedEvents(const Connection& db) {
     ResultSet rs;
-    rs.open(QStringLiteral("select Description, EventMonth, EventDay from tblEvent order by id"),
-            db);
+    rs.open("select Description, EventMonth, EventDay from tblEvent order by id", db);
     QList<StoredEvent> events;
     for (; !rs.eof(); rs.moveNext()) {
         events.append({rs.field("Description").toString(), wholeNumber(rs.field("EventMonth")),
@@ -57,7 +56,7 @@ struct StoreFixture {
     }
 
     void add(const QString& description, int month, int day) {
-        db.execute(sql::insertEvent(description, month, day));
+        insertEvent(db, description, month, day);
     }
     // A file of the given name in the data folder.
     QString dataFile(const QString& name) const {
