@@ -6,7 +6,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test bench install uninstall package package-check asan-test fuzz format check-style look-deps clean
+.PHONY: all deps configure build run test bench install uninstall package package-check asan-test fuzz format check-style check-layers look-deps clean
 
 all: build
 
@@ -68,9 +68,14 @@ fuzz: deps
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
-# Formatting and connection conventions, as CI checks them.
+# Formatting, connection conventions and the layers, as CI checks them.
 check-style: deps
 	@tools/check-style
+	@tools/check-layers
+
+# Includes and links that point down CONTRIBUTING.md's table of src/ folders.
+check-layers: deps
+	@tools/check-layers
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
