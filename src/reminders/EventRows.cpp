@@ -3,8 +3,10 @@
 #include "core/AppError.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <tuple>
+#include <utility>
 
 namespace almanis {
 
@@ -111,9 +113,36 @@ void EventRows::move(int from, int to) {
 }
 
 void EventRows::sortByDate() {
-    std::sort(rows_.begin(), rows_.end(), [](const Row& a, const Row& b) {
-        return std::tie(a.month, a.day, a.id) < std::tie(b.month, b.day, b.id);
-    });
+    // Rows read in the order stored, each on a day of the calendar, are
+    // counted into their days: one pass instead of a sort by comparison,
+    // keeping the order of each day's rows. Anything else is sorted whole.
+    constexpr int kDays = 32;
+    std::array<int, 13 * kDays> starts{};
+    const auto dayOf = [](const Row& row) { return row.month * kDays + row.day; };
+    bool counted = true;
+    for (std::size_t i = 0; i < rows_.size() && counted; ++i) {
+        const Row& row = rows_[i];
+        counted = row.month >= 1 && row.month <= 12 && row.day >= 1 && row.day < kDays &&
+                  (i == 0 || rows_[i - 1].id < row.id);
+        if (counted) {
+            ++starts[dayOf(row)];
+        }
+    }
+    if (!counted) {
+        std::sort(rows_.begin(), rows_.end(), [](const Row& a, const Row& b) {
+            return std::tie(a.month, a.day, a.id) < std::tie(b.month, b.day, b.id);
+        });
+        return;
+    }
+    int start = 0;
+    for (int& rowsOnDay : starts) {
+        start += std::exchange(rowsOnDay, start);
+    }
+    std::vector<Row> sorted(rows_.size());
+    for (const Row& row : rows_) {
+        sorted[starts[dayOf(row)]++] = row;
+    }
+    rows_ = std::move(sorted);
 }
 
 void EventRows::compact() {

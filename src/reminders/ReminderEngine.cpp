@@ -8,6 +8,7 @@
 #include "reminders/DueCheck.h"
 #include "reminders/EventListModel.h"
 #include "reminders/PollTimer.h"
+#include "reminders/StoredRows.h"
 #include "store/Connection.h"
 #include "store/ResultSet.h"
 #include "store/Sql.h"
@@ -103,34 +104,6 @@ class ListFill {
     std::optional<int> month_;
     std::optional<int> day_;
 };
-// The rows of a store whose every event is stored as it should be, read in the
-// order stored and sorted here: SQLite need not sort whole rows, and no step
-// can fail, so none needs its guard. Nothing when any row is not so, for the
-// guarded fill to read and report in calendar order.
-std::optional<EventRows> readSoundRows(const Connection& store, QDate today,
-                                       const EventRows& shown) {
-    const DayCount count(today);
-    EventRows rows;
-    rows.reserveLike(shown);
-    try {
-        ResultSet rs;
-        for (rs.open(sql::selectEventsAsStored(), store); !rs.eof(); rs.moveNext()) {
-            const std::optional<int> month = rs.storedInt("EventMonth");
-            const std::optional<int> day = rs.storedInt("EventDay");
-            if (!month || !day || !count.hasMonth(*month) || !count.daysLeft(*month, *day)) {
-                return std::nullopt;
-            }
-            rows.append(rs.integer("id"));
-            rows.setLastDescription(rs.text("Description"));
-            rows.setLastMonth(*month);
-            rows.setLastDay(*day);
-        }
-    } catch (const AppError&) {
-        return std::nullopt;
-    }
-    rows.sortByDate();
-    return rows;
-}
 }  // namespace
 
 bool ReminderEngine::refreshList() {

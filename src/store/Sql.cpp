@@ -12,6 +12,10 @@ const char* selectEventsAsStored() {
     return "select * from tblEvent order by id";
 }
 
+const char* lastEventId() {
+    return "select max(id) from tblEvent";
+}
+
 const char* dataVersion() {
     return "PRAGMA data_version";
 }

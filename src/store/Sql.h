@@ -11,6 +11,8 @@ const char* selectEvents();
 // The events in the order they were stored, for a reader that sorts them
 // itself.
 const char* selectEventsAsStored();
+// The highest id stored (null when there is no event).
+const char* lastEventId();
 
 // The number that changes whenever another connection commits a change.
 const char* dataVersion();

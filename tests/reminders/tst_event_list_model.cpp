@@ -101,6 +101,37 @@ class EventListModelTest : public test::TestCase {
         QCOMPARE(texts(model, 1), (QStringList{"2", "Broken", "June", "", "", "6"}));
     }
 
+    // The rows as the store's calendar order has them: month, day, then id,
+    // whether they come in the order stored or not, on the calendar's days or
+    // carried.
+    void sortingByDateGivesTheCalendarOrder_data() {
+        QTest::addColumn<QStringList>("rows");  // "id description month day", as appended
+        QTest::addColumn<QStringList>("ids");   // in the order sorted
+        QTest::newRow("in the order stored")
+            << QStringList{"1 a 6 1", "2 b 1 1", "3 c 6 1", "4 d 2 29", "5 e 12 31", "6 f 1 1"}
+            << QStringList{"2", "6", "4", "1", "3", "5"};
+        QTest::newRow("not in the order stored")
+            << QStringList{"5 a 6 1", "1 b 6 1", "3 c 1 1", "2 d 6 1"}
+            << QStringList{"3", "1", "2", "5"};
+        QTest::newRow("days and months carried")
+            << QStringList{"1 a 3 40", "2 b 3 5", "3 c 13 1", "4 d 3 0", "5 e 2 28"}
+            << QStringList{"5", "4", "2", "1", "3"};
+    }
+    void sortingByDateGivesTheCalendarOrder() {
+        QFETCH(QStringList, rows);
+        QFETCH(QStringList, ids);
+        EventRows events;
+        for (const Row& row : rowsFrom(rows)) {
+            events.append(row.event);
+        }
+        events.sortByDate();
+        QStringList sorted;
+        for (int row = 0; row < events.count(); ++row) {
+            sorted << QString::number(events.id(row));
+        }
+        QCOMPARE(sorted, ids);
+    }
+
     void aNewDayChangesTheDaysLeftWithoutARefill() {
         EventListModel model;
         QAbstractItemModelTester tester(&model,
