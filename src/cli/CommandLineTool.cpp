@@ -9,6 +9,8 @@
 #include "exchange/EventText.h"
 #include "exchange/ICalendarFile.h"
 #include "exchange/VCardFile.h"
+#include "reminders/EventRows.h"
+#include "reminders/StoredRows.h"
 #include "store/Connection.h"
 #include "store/DataFolder.h"
 #include "store/Sql.h"
@@ -23,6 +25,7 @@
 #include <QRegularExpression>
 #include <QTextStream>
 #include <algorithm>
+#include <array>
 
 namespace almanis {
 
@@ -118,10 +121,6 @@ void storeAll(Connection& db, const QList<EventRecord>& events) {
 QString importedText(int count) {
     return count == 1 ? CommandLineTool::tr("1 event imported.")
                       : CommandLineTool::tr("%1 events imported.").arg(count);
-}
-
-int countEvents(const Connection& db) {
-    return static_cast<int>(readStoredEvents(db).events.size());
 }
 }  // namespace
 
@@ -251,7 +250,15 @@ void CommandLineTool::openStore(Connection& db) const {
     db.open(dataFolder() + QLatin1String(kWorkingStore));
 }
 
-QList<CommandLineTool::Listed> CommandLineTool::listed(const Connection& db) const {
+QDate CommandLineTool::today() const {
+    return today_.isValid() ? today_ : clock_.today();
+}
+
+EventRows CommandLineTool::readRows(const Connection& db) const {
+    // The window's quick read, where every row is stored as it should be.
+    if (std::optional<EventRows> rows = readSoundRows(db, today())) {
+        return std::move(*rows);
+    }
     const StoredEvents stored = readStoredEvents(db);
     if (stored.unreadable > 0) {
         err_ << kProgram << ": "
@@ -259,26 +266,36 @@ QList<CommandLineTool::Listed> CommandLineTool::listed(const Connection& db) con
                     .arg(QString::number(stored.unreadable), stored.firstProblem)
              << '\n';
     }
-    const QDate today = today_.isValid() ? today_ : clock_.today();
-    QList<Listed> events;
-    events.reserve(stored.events.size());
+    EventRows rows;
+    rows.reserve(static_cast<int>(stored.events.size()));
     for (const EventRecord& event : stored.events) {
+        rows.append(event);
+    }
+    return rows;
+}
+
+std::vector<CommandLineTool::Listed> CommandLineTool::listed(
+    const EventRows& rows, std::optional<int> mostDaysLeft) const {
+    const DayCount count(today());
+    std::vector<Listed> events;
+    for (int row = 0; row < rows.count(); ++row) {
         // Months and days out of the calendar are carried as the list carries them.
-        if (const std::optional<int> days = tryDaysLeft(event.month, event.day, today)) {
-            events.append({event, *days});
+        const std::optional<int> days = count.daysLeft(rows.month(row), rows.day(row));
+        if (days && (!mostDaysLeft || *days <= *mostDaysLeft)) {
+            events.push_back({row, *days});
         }
     }
     return events;
 }
 
-void CommandLineTool::print(const QList<Listed>& events, bool json) {
+void CommandLineTool::print(const EventRows& rows, const std::vector<Listed>& events, bool json) {
     if (json) {
         QJsonArray array;
         for (const Listed& listed : events) {
-            array.append(QJsonObject{{QStringLiteral("id"), listed.event.id},
-                                     {QStringLiteral("description"), listed.event.description},
-                                     {QStringLiteral("month"), listed.event.month},
-                                     {QStringLiteral("day"), listed.event.day},
+            array.append(QJsonObject{{QStringLiteral("id"), rows.id(listed.row)},
+                                     {QStringLiteral("description"), rows.description(listed.row)},
+                                     {QStringLiteral("month"), rows.month(listed.row)},
+                                     {QStringLiteral("day"), rows.day(listed.row)},
                                      {QStringLiteral("days_left"), listed.daysLeft}});
         }
         out_ << QJsonDocument(array).toJson(QJsonDocument::Indented);
@@ -286,17 +303,30 @@ void CommandLineTool::print(const QList<Listed>& events, bool json) {
     }
     qsizetype idWidth = 1;
     for (const Listed& listed : events) {
-        idWidth = std::max(idWidth, QString::number(listed.event.id).size());
+        idWidth = std::max(idWidth, QString::number(rows.id(listed.row)).size());
     }
     const QLocale locale;
-    const QDate today = today_.isValid() ? today_ : clock_.today();
+    const int year = today().year();
+    // The month's name of each row, looked up once per month.
+    std::array<QString, 13> monthNames;
+    const auto monthName = [&](int month) {
+        if (month >= 1 && month <= 12 && !monthNames[month].isNull()) {
+            return monthNames[month];
+        }
+        const QDate date = carriedDate(year, month, 1).value_or(QDate());
+        const QString name = locale.standaloneMonthName(date.month(), QLocale::LongFormat);
+        if (month >= 1 && month <= 12) {
+            monthNames[month] = name;
+        }
+        return name;
+    };
     for (const Listed& listed : events) {
-        const QDate date = carriedDate(today.year(), listed.event.month, 1).value_or(QDate());
-        const QString when = locale.standaloneMonthName(date.month(), QLocale::LongFormat) +
-                             QLatin1Char(' ') + QString::number(listed.event.day);
+        const int row = listed.row;
+        const QString when =
+            monthName(rows.month(row)) + QLatin1Char(' ') + QString::number(rows.day(row));
         const QString left = listed.daysLeft == 0 ? tr("Today") : QString::number(listed.daysLeft);
-        out_ << QString::number(listed.event.id).rightJustified(idWidth) << "  "
-             << when.leftJustified(14) << left.rightJustified(5) << "  " << listed.event.description
+        out_ << QString::number(rows.id(row)).rightJustified(idWidth) << "  "
+             << when.leftJustified(14) << left.rightJustified(5) << "  " << rows.description(row)
              << '\n';
     }
 }
@@ -315,7 +345,8 @@ int CommandLineTool::list(const QStringList& arguments) {
     }
     Connection db;
     openStore(db);
-    print(listed(db), parser.isSet(QStringLiteral("json")));
+    const EventRows rows = readRows(db);
+    print(rows, listed(rows, std::nullopt), parser.isSet(QStringLiteral("json")));
     return Success;
 }
 
@@ -342,14 +373,12 @@ int CommandLineTool::due(const QStringList& arguments) {
     }
     Connection db;
     openStore(db);
-    QList<Listed> events = listed(db);
-    events.erase(std::remove_if(events.begin(), events.end(),
-                                [days](const Listed& listed) { return listed.daysLeft > days; }),
-                 events.end());
+    const EventRows rows = readRows(db);
+    std::vector<Listed> events = listed(rows, days);
     // Events on the same day keep the list's order.
     std::stable_sort(events.begin(), events.end(),
                      [](const Listed& a, const Listed& b) { return a.daysLeft < b.daysLeft; });
-    print(events, parser.isSet(QStringLiteral("json")));
+    print(rows, events, parser.isSet(QStringLiteral("json")));
     return Success;
 }
 
@@ -459,9 +488,7 @@ int CommandLineTool::importFile(const QStringList& arguments) {
     Connection db;
     openStore(db);
     if (format == QLatin1String("text")) {
-        const int before = countEvents(db);
-        importEvents(path, db);
-        out_ << importedText(countEvents(db) - before) << '\n';
+        out_ << importedText(importEvents(path, db)) << '\n';
         return Success;
     }
     if (format == QLatin1String("ics")) {

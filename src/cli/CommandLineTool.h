@@ -1,11 +1,10 @@
 #pragma once
 
-#include "core/EventRecord.h"
-
 #include <QCoreApplication>
 #include <QDate>
-#include <QList>
 #include <QStringList>
+#include <optional>
+#include <vector>
 
 class QCommandLineParser;
 class QTextStream;
@@ -14,6 +13,7 @@ namespace almanis {
 
 class Clock;
 class Connection;
+class EventRows;
 
 // almanis-cli: the events of the store listed, checked for what is due,
 // added, removed, imported and exported from a terminal or a script, on the
@@ -30,8 +30,9 @@ class CommandLineTool {
     int run(const QStringList& arguments);
 
   private:
+    // A row of the events read, and its days left.
     struct Listed {
-        EventRecord event;
+        int row = 0;
         int daysLeft = 0;
     };
 
@@ -50,8 +51,14 @@ class CommandLineTool {
     int failure(const QString& message);
 
     void openStore(Connection& db) const;
-    QList<Listed> listed(const Connection& db) const;
-    void print(const QList<Listed>& events, bool json);
+    QDate today() const;
+    // Every event of the store, in calendar order. Rows that cannot be read
+    // are left out, and told of.
+    EventRows readRows(const Connection& db) const;
+    // The rows whose date can be counted, with at most `mostDaysLeft` days left
+    // when given, in the order of the rows.
+    std::vector<Listed> listed(const EventRows& rows, std::optional<int> mostDaysLeft) const;
+    void print(const EventRows& rows, const std::vector<Listed>& events, bool json);
     QString formatOf(const QString& path, const QString& option) const;
 
     const Clock& clock_;

@@ -114,6 +114,52 @@ class CommandLineToolTest : public test::TestCase {
         QCOMPARE(shown, expected);
     }
 
+    // A store of rows stored as they should be is read the window's quick way;
+    // a row stored otherwise sends the whole read the careful way, where a
+    // date beyond any calendar is left out and a month or day that is no
+    // number is left out and told of. Either way the same lines come out.
+    void rowsStoredOtherwiseListAsTheWindowListsThem_data() {
+        QTest::addColumn<QString>("values");  // of the last row: Description,EventMonth,EventDay
+        QTest::addColumn<QString>("line");    // its line, or none
+        QTest::addColumn<QString>("told");
+        QTest::newRow("stored as it should be") << "'Last',12,10"
+                                                << "3  December 10       1  Last"
+                                                << "";
+        QTest::newRow("a day beyond its month") << "'Last',11,31"
+                                                << "3  November 31     357  Last"
+                                                << "";
+        QTest::newRow("a day beyond any calendar") << "'Last',1,900000000" << QString() << "";
+        QTest::newRow("a month that is no number")
+            << "'Last','Dec',10" << QString()
+            << "almanis-cli: 1 of the store's events could not be read and are left out: Type "
+               "mismatch: 'Dec' is not a whole number\n";
+    }
+    void rowsStoredOtherwiseListAsTheWindowListsThem() {
+        QFETCH(QString, values);
+        QFETCH(QString, line);
+        QFETCH(QString, told);
+        Cli cli;
+        cli.add(QStringLiteral("New Year"), 1, 1);
+        cli.add(QStringLiteral("Today's"), 12, 9);
+        cli.db.execute(
+            QStringLiteral("insert into tblEvent (Description,EventMonth,EventDay) values (%1)")
+                .arg(values));
+        QStringList lines{QStringLiteral("1  January 1        23  New Year"),
+                          QStringLiteral("2  December 9    Today  Today's")};
+        if (!line.isNull()) {
+            lines.insert(line.contains(QLatin1String("November")) ? 1 : 2, line);
+        }
+        const Run list = cli.run({QStringLiteral("list")});
+        QCOMPARE(list.status, 0);
+        QCOMPARE(list.out, lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        QCOMPARE(list.err, told);
+        const Run due =
+            cli.run({QStringLiteral("due"), QStringLiteral("--days"), QStringLiteral("1")});
+        QCOMPARE(due.err, told);
+        QCOMPARE(due.out.count(QLatin1Char('\n')),
+                 line.contains(QLatin1String("December")) ? 2 : 1);
+    }
+
     void the29thOfFebruaryIsDueOnThe1stOfMarchInCommonYears_data() {
         QTest::addColumn<QString>("today");
         QTest::addColumn<int>("daysLeft");
