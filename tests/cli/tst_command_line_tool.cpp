@@ -293,6 +293,45 @@ class CommandLineToolTest : public test::TestCase {
         QCOMPARE(cli.descriptions(), QStringList{"Event"});
     }
 
+    // A calendar or contact file is stored whole or not at all: an event the
+    // store refuses part-way leaves the store as it was.
+    void aFileThatFailsPartWayStoresNothing_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        const auto yearly = [](const QByteArray& summary, const QByteArray& date) {
+            return "BEGIN:VEVENT\r\nUID:" + summary + "\r\nDTSTART;VALUE=DATE:" + date +
+                   "\r\nRRULE:FREQ=YEARLY\r\nSUMMARY:" + summary + "\r\nEND:VEVENT\r\n";
+        };
+        const auto card = [](const QByteArray& name, const QByteArray& birthday) {
+            return "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:" + name + "\r\nBDAY:" + birthday +
+                   "\r\nEND:VCARD\r\n";
+        };
+        QTest::newRow("calendar") << "events.ics"
+                                  << "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n" +
+                                         yearly("First", "20000101") +
+                                         yearly("Refused", "20000202") +
+                                         yearly("Third", "20000303") + "END:VCALENDAR\r\n";
+        QTest::newRow("contacts") << "contacts.vcf"
+                                  << card("First", "1990-01-01") + card("Refused", "1990-02-02") +
+                                         card("Third", "1990-03-03");
+    }
+    void aFileThatFailsPartWayStoresNothing() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        Cli cli;
+        cli.add(QStringLiteral("Kept"), 1, 1);
+        // The store takes the first event and refuses the second.
+        cli.db.execute(QStringLiteral(
+            "create trigger refuse before insert on tblEvent when new.Description like 'Refused%' "
+            "begin select raise(abort, 'the store refuses it'); end"));
+        test::writeFile(cli.dataFile(name), content);
+        const Run imported = cli.run({QStringLiteral("import"), cli.dataFile(name)});
+        QCOMPARE(imported.status, 1);
+        QCOMPARE(imported.out, QString());
+        ALMANIS_VERIFY_CONTAINS(imported.err, QStringLiteral("the store refuses it"));
+        QCOMPARE(cli.descriptions(), QStringList{QStringLiteral("Kept")});
+    }
+
     void descriptionsSurviveEveryFormat_data() {
         QTest::addColumn<QString>("exportAs");
         QTest::newRow("text") << "events.txt";

@@ -56,8 +56,19 @@ class StoreCareTest : public test::TestCase {
     Q_OBJECT
   private slots:
     // Locked by another program at start: the first command after the lock is
-    // gone opens the store and lists it, with no restart.
+    // gone opens the store and lists it, with no restart, whether it changes
+    // the events or not.
+    void aStoreLockedAtStartRecoversOnTheNextCommand_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("cancel");  // the command opens the editor, which is cancelled
+        QTest::addColumn<int>("listed");
+        QTest::newRow("Load Sample/Example Data") << "PushButton4" << false << 4;
+        QTest::newRow("Add Reminder, then Cancel") << "PushButton6" << true << 3;
+    }
     void aStoreLockedAtStartRecoversOnTheNextCommand() {
+        QFETCH(QString, button);
+        QFETCH(bool, cancel);
+        QFETCH(int, listed);
         Program p(3);
         test::StoreLock locker(p.env.storePath());
         p.window = std::make_unique<MainWindow>(p.env.services);
@@ -72,15 +83,21 @@ class StoreCareTest : public test::TestCase {
 
         // Still locked: the command says why, not that nothing is open.
         p.env.ui.clear();
-        p.click("PushButton4");
+        p.click(qPrintable(button));
         QCOMPARE(p.env.ui.errors().size(), 1);
         ALMANIS_VERIFY_STARTS(p.env.ui.errors()[0], QStringLiteral("database is locked"));
+        QCOMPARE(p.env.ui.modals.size(), 0);
 
         locker.release();
         p.env.ui.clear();
-        p.click("PushButton4");
+        if (cancel) {
+            p.env.ui.modalScripts.push_back(
+                [](QDialog& editor) { test::button(editor, "PushButton1")->click(); });
+        }
+        p.click(qPrintable(button));
         QCOMPARE(p.env.ui.boxes.size(), 0);
-        QCOMPARE(p.window->events().count(), 4);
+        QCOMPARE(p.env.ui.modals.size(), cancel ? 1 : 0);
+        QCOMPARE(p.window->events().count(), listed);
     }
 
     // Checked after the first fill: the damage is named with the store's path,
