@@ -2,7 +2,6 @@
 
 #include "core/Guard.h"
 #include "core/Paths.h"
-#include "reminders/ReminderEngine.h"
 #include "widgets/Design.h"
 #include "widgets/PointerRule.h"
 #include "widgets/Services.h"
@@ -21,8 +20,8 @@ constexpr char kCursorFile[] = "/HAND-M.CUR";
 constexpr char kSoundFile[] = "/Event.wav";
 }  // namespace
 
-AlarmWindow::AlarmWindow(Services& services, ReminderEngine& engine, QWidget* parent)
-    : QDialog(parent), services_(services), engine_(engine), soundPlayer_(services.sound) {
+AlarmWindow::AlarmWindow(Services& services, Alarm alarm, QWidget* parent)
+    : QDialog(parent), services_(services), alarm_(std::move(alarm)), soundPlayer_(services.sound) {
     pointer_ = new PointerRule(*this);
     createControls();
 }
@@ -99,11 +98,15 @@ void AlarmWindow::load() {
     g.step(102, [&] { setWindowIcon(programIcon()); });
     g.step(104, [&] { lines_.setHorizontalHeaderLabels({tr("Description")}); });
     g.step(106, [&] { setColumnWidths(*lineList_, {4000}); });
-    g.step(108, [&] { listDueEvents(); });
+    g.step(108, [&] {
+        for (const QString& line : alarm_.lines()) {
+            addLine(line);
+        }
+    });
     if (g.test(110, [&] { return fileExists(cursorPath); })) {
         g.step(112, [&] { pointer_->loadHand(cursorPath); });
     }
-    if (g.test(114, [&] { return engine_.testingAlarm(); })) {
+    if (g.test(114, [&] { return alarm_.test; })) {
         g.step(116, [&] { addLine(tr("New Day Has Come is today's Event.")); });
     }
     g.step(118, [&] {
@@ -114,7 +117,7 @@ void AlarmWindow::load() {
     g.step(122, [&] {
         // Any other interval, 0 included, keeps the first delay.
         for (int position = 0; position < 4; ++position) {
-            if (kDelaySeconds[position] == engine_.recheckSeconds()) {
+            if (kDelaySeconds[position] == alarm_.recheckSeconds) {
                 delayBox_->setCurrentIndex(position);
             }
         }
@@ -126,20 +129,13 @@ void AlarmWindow::load() {
     }
 }
 
-void AlarmWindow::listDueEvents() {
-    lines_.removeRows(0, lines_.rowCount());
-    for (const QString& line : engine_.alarmLines()) {
-        addLine(line);
-    }
-}
-
 void AlarmWindow::remindLater() {
     Guard g(services_.ui, where::remindLater);
     g.step(100, [&] {
         // With no delay selected the interval stays as it was.
         const int position = delayBox_->currentIndex();
         if (position >= 0 && position < 4) {
-            engine_.setRecheckSeconds(kDelaySeconds[position]);
+            answer_.recheckSeconds = kDelaySeconds[position];
         }
     });
     g.step(102, [&] { close(); });
@@ -148,8 +144,8 @@ void AlarmWindow::remindLater() {
 void AlarmWindow::doNotRemindAgain() {
     Guard g(services_.ui, where::doNotRemind);
     // A test window never switches the real reminder off.
-    if (g.test(100, [&] { return !engine_.testingAlarm(); })) {
-        g.step(102, [&] { engine_.setRecheckSeconds(0); });
+    if (g.test(100, [&] { return !alarm_.test; })) {
+        g.step(102, [&] { answer_.recheckSeconds = 0; });
     }
     g.step(104, [&] { close(); });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reminders/Alarm.h"
 #include "reminders/SoundPlayer.h"
 
 #include <QDialog>
@@ -13,24 +14,21 @@ class QTreeView;
 namespace almanis {
 
 class PointerRule;
-class ReminderEngine;
 struct Services;
 
-// The alarm window "Event Alert!": lists the lines the engine gives (the due
-// events, then what was caught up), plays the alarm sound and takes the
-// answer, remind again later or not again this day. The answer goes into the
-// engine's re-check interval; the close box leaves it as it was.
+// The alarm window "Event Alert!": lists the lines of the alarm it is given
+// (the due events, then what was caught up), plays the alarm sound and takes
+// the answer, remind again later or not again this day. The answer is a value
+// the opener reads once the window has closed; the close box gives none.
 class AlarmWindow final : public QDialog {
     Q_OBJECT
   public:
     // `parent` is the owner the window is shown with; it still opens centred
     // on the screen.
-    AlarmWindow(Services& services, ReminderEngine& engine, QWidget* parent = nullptr);
+    AlarmWindow(Services& services, Alarm alarm, QWidget* parent = nullptr);
 
     // Runs when the window opens: colours, list, pointer, delays, sound.
     void load();
-    // Fills the list with the engine's alarm lines.
-    void listDueEvents();
     // "Remind Me Later": re-check after the chosen delay.
     void remindLater();
     // "Do Not Remind Me Again": no more re-checks this day.
@@ -38,6 +36,7 @@ class AlarmWindow final : public QDialog {
 
     // The lines the window lists.
     QStringList lines() const;
+    const AlarmAnswer& answer() const { return answer_; }
     const SoundPlayer& soundPlayer() const { return soundPlayer_; }
 
     // The delays of the delay box, by position.
@@ -48,7 +47,8 @@ class AlarmWindow final : public QDialog {
     void addLine(const QString& text);
 
     Services& services_;
-    ReminderEngine& engine_;
+    const Alarm alarm_;
+    AlarmAnswer answer_;
     QStandardItemModel lines_;
     SoundPlayer soundPlayer_;
     PointerRule* pointer_ = nullptr;

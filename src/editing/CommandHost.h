@@ -34,7 +34,8 @@ class CommandHost {
     // The polling timer and the reminder state, for the test alarm.
     virtual PollTimer& pollTimer() = 0;
     virtual ReminderEngine& reminders() = 0;
-    // Shows the alarm window modally, owned by the host's window.
+    // Shows the alarm as it stands modally, owned by the host's window, and
+    // takes the user's answer.
     virtual void showOwnedAlarm() = 0;
 
     // The host window's pointer, for the hourglass while a file is read or written.

@@ -450,17 +450,21 @@ RemindWindows MainWindow::remindWindows() const {
     return options_->remindWindows();
 }
 
-void MainWindow::showAlarm() {
-    showAlarmWindow(nullptr);
+AlarmAnswer MainWindow::showAlarm(const Alarm& alarm) {
+    return showAlarmWindow(alarm, nullptr);
 }
 
-void MainWindow::showAlarmWindow(QWidget* owner) {
-    AlarmWindow alarm(services_, engine_, owner);
-    alarm.load();
+void MainWindow::showOwnedAlarm() {
+    engine_.takeAnswer(showAlarmWindow(engine_.currentAlarm(), this));
+}
+
+AlarmAnswer MainWindow::showAlarmWindow(const Alarm& alarm, QWidget* owner) {
+    AlarmWindow window(services_, alarm, owner);
+    window.load();
     // The due check's alarm is told to the whole desktop too, for a window
     // that opens behind others; the test alarm (owned by this window) is not.
     if (!owner) {
-        services_.notifier.notify(alarm.windowTitle(), alarm.lines());
+        services_.notifier.notify(window.windowTitle(), alarm.lines());
     }
     // However the window ends, wake-ups count again afterwards, and one that
     // came meanwhile is due at once.
@@ -469,7 +473,8 @@ void MainWindow::showAlarmWindow(QWidget* owner) {
         alarmShowing_ = false;
         engine_.armWakeTimer();
     });
-    services_.ui.showModal(alarm, owner);
+    services_.ui.showModal(window, owner);
+    return window.answer();
 }
 
 std::optional<int> MainWindow::selectedRow() const {

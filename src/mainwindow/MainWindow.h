@@ -55,9 +55,9 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     // tray or the minimised state, raised, with an open dialog in front.
     void showOnRequest();
 
-    // Shows the alarm window, owned by `owner` (nullptr: no owner, as the due
-    // check shows it).
-    void showAlarmWindow(QWidget* owner);
+    // Shows the alarm window with `alarm`, owned by `owner` (nullptr: no
+    // owner, as the due check shows it), and returns the user's answer.
+    AlarmAnswer showAlarmWindow(const Alarm& alarm, QWidget* owner);
 
     bool isStartingUp() const { return startingUp_; }
     bool isHiddenInTray() const { return hiddenInTray_; }
@@ -91,7 +91,7 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     // ReminderHost
     RemindWindows remindWindows() const override;
     bool startingUp() const override { return startingUp_; }
-    void showAlarm() override;
+    AlarmAnswer showAlarm(const Alarm& alarm) override;
 
     // CommandHost
     Connection& store() override;
@@ -100,7 +100,7 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     void refreshList() override;
     PollTimer& pollTimer() override { return pollTimer_; }
     ReminderEngine& reminders() override { return engine_; }
-    void showOwnedAlarm() override { showAlarmWindow(this); }
+    void showOwnedAlarm() override;
     PointerRule& pointer() override { return *pointer_; }
 
     void createControls();

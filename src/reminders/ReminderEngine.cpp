@@ -160,17 +160,21 @@ bool ReminderEngine::refreshList() {
     // table is not read and sorted a second time, and a row the fill reported
     // is not reported again. When neither starting up, starting a day nor
     // snoozed, the answer would open nothing, so it is not asked.
-    const auto dueInList = [&] {
-        const DueCheck check(host_.remindWindows(), today);
-        if (startingDay_) {
-            caughtUp_ = check.missedSince(list_.rows(), lastChecked_);
-        }
-        return !check.dueToday(list_.rows()).isEmpty() || !caughtUp_.isEmpty();
-    };
-    if (g.test(120, [&] {
-            return (host_.startingUp() || startingDay_ || recheckSeconds_ > 0) && dueInList();
-        })) {
-        g.step(122, [&] { openAlarm(); });
+    std::optional<Alarm> alarm;
+    if (g.test(120,
+               [&] {
+                   if (!host_.startingUp() && !startingDay_ && recheckSeconds_ <= 0) {
+                       return false;
+                   }
+                   const DueCheck check(host_.remindWindows(), today);
+                   if (startingDay_) {
+                       caughtUp_ = check.missedSince(list_.rows(), lastChecked_);
+                   }
+                   alarm = alarmOf(check.dueToday(list_.rows()));
+                   return !alarm->reminders.isEmpty();
+               }) &&
+        alarm) {
+        g.step(122, [&] { openAlarm(*alarm); });
     }
     return true;
 }
@@ -225,45 +229,67 @@ void ReminderEngine::stopWatching() {
     wakeTimer_.cancel();
 }
 
-bool ReminderEngine::hasReminders() {
-    // The store is read first, so its reports come as they always did.
-    return hasDueEvent() || !caughtUp_.isEmpty();
+QList<Reminder> ReminderEngine::readDue(Guard& g, const DueCheck& check, QDate today,
+                                        DueRead steps) {
+    QList<Reminder> due;
+    ResultSet rs;
+    bool reading = g.step(steps.open, [&] { rs.open(sql::selectEvents(), store_); });
+    std::optional<Guard::Rows> rows;
+    rows.emplace(g);
+    while (reading && !rs.eof()) {
+        rows->next();
+        // A row whose date can't be built is reported and never due.
+        const std::optional<EventRecord> event =
+            g.value(steps.row, [&] { return datedEvent(rs, today); });
+        if (std::optional<Reminder> reminder = event ? check.dueToday(*event) : std::nullopt) {
+            // Only a due row's description is read.
+            g.step(steps.due, [&] {
+                reminder->event.description = rs.field("Description").toString();
+                due.append(*reminder);
+            });
+        }
+        reading = g.step(steps.next, [&rs] { rs.moveNext(); });
+    }
+    rows.reset();
+    if (reading) {
+        g.step(steps.close, [&] {
+            if (rs.state() != 0) {
+                rs.close();
+            }
+        });
+    }
+    return due;
 }
 
-bool ReminderEngine::hasDueEvent() {
+QList<Reminder> ReminderEngine::dueToday() {
     Guard g(ui_, where::dueCheck);
     const QDate today = clock_.today();
-    bool result = false;
     RemindWindows windows;
-    ResultSet rs;
-    g.step(100, [&] { result = false; });
     g.step(102, [&] { windows = host_.remindWindows(); });
-    if (!g.step(104, [&] { rs.open(sql::selectEvents(), store_); })) {
-        return false;
+    return readDue(g, DueCheck(windows, today), today, {104, 106, 110, 112, 114});
+}
+
+Alarm ReminderEngine::currentAlarm() {
+    Guard g(ui_, where::alarmList);
+    const QDate today = clock_.today();
+    const DueCheck check(host_.remindWindows(), today);
+    // The numbers of the window's list procedure, which read the store itself.
+    return alarmOf(readDue(g, check, today, {102, 104, 108, 112, 114}));
+}
+
+Alarm ReminderEngine::alarmOf(QList<Reminder> dueToday) {
+    // What was caught up is as real as what is due today.
+    dueToday += caughtUp_;
+    if (!dueToday.isEmpty()) {
+        testingAlarm_ = false;
     }
-    const DueCheck check(windows, today);
-    {
-        Guard::Rows rows(g);
-        while (!rs.eof()) {
-            rows.next();
-            // A row whose date can't be built is reported and never due.
-            const std::optional<EventRecord> event =
-                g.value(106, [&] { return datedEvent(rs, today); });
-            if (event && check.dueToday(*event)) {  // 108
-                g.step(110, [&] { result = true; });
-                break;
-            }
-            if (!g.step(112, [&] { rs.moveNext(); })) {
-                return false;
-            }
-        }
+    return Alarm{std::move(dueToday), testingAlarm_, recheckSeconds_};
+}
+
+void ReminderEngine::takeAnswer(const AlarmAnswer& answer) {
+    if (answer.recheckSeconds) {
+        setRecheckSeconds(*answer.recheckSeconds);
     }
-    g.step(114, [&] {
-        if (rs.state() != 0) {
-            rs.close();
-        }
-    });
-    return result;
 }
 
 void ReminderEngine::pollTick() {
@@ -277,14 +303,20 @@ void ReminderEngine::pollTick() {
     // reached (the alarm having opened from a list refill or the test command
     // meanwhile) checks at once instead of never again.
     if (g.test(104, [&] { return ticksCounted_ >= recheckSeconds_; })) {
-        if (g.test(106, [&] { return hasReminders(); })) {
-            g.step(108, [&] { openAlarm(); });
+        std::optional<Alarm> alarm;
+        if (g.test(106,
+                   [&] {
+                       alarm = alarmOf(dueToday());
+                       return !alarm->reminders.isEmpty();
+                   }) &&
+            alarm) {
+            g.step(108, [&] { openAlarm(*alarm); });
         }
         g.step(110, [&] { ticksCounted_ = 0; });
     }
 }
 
-void ReminderEngine::openAlarm() {
+void ReminderEngine::openAlarm(const Alarm& alarm) {
     timer_.setInterval(0);
     timer_.setEnabled(false);
     // However the window ends, the polling timer runs again afterwards, or a
@@ -296,50 +328,7 @@ void ReminderEngine::openAlarm() {
             timer.setEnabled(true);
         }
     } restart{timer_};
-    host_.showAlarm();
-}
-
-QStringList ReminderEngine::alarmLines() {
-    Guard g(ui_, where::alarmList);
-    const QDate today = clock_.today();
-    const DueCheck check(host_.remindWindows(), today);
-    QStringList lines;
-    ResultSet rs;
-    // The steps keep the numbers of the window's procedure, whose step 100
-    // empties its list. An unreadable store is reported once and lists no
-    // event of today.
-    bool reading = g.step(102, [&] { rs.open(sql::selectEvents(), store_); });
-    std::optional<Guard::Rows> rows;
-    rows.emplace(g);
-    while (reading && !rs.eof()) {
-        rows->next();
-        // A row whose date can't be built is reported and not listed.
-        const std::optional<EventRecord> event =
-            g.value(104, [&] { return datedEvent(rs, today); });
-        std::optional<Reminder> due = event ? check.dueToday(*event) : std::nullopt;
-        if (due) {  // 106
-            g.step(108, [&] {
-                due->event.description = rs.field("Description").toString();
-                lines << due->line();
-            });
-            g.step(110, [&] { testingAlarm_ = false; });
-        }
-        reading = g.step(112, [&] { rs.moveNext(); });
-    }
-    rows.reset();
-    if (reading) {
-        g.step(114, [&] {
-            if (rs.state() != 0) {
-                rs.close();
-            }
-        });
-    }
-    // What was caught up is as real as what is due today.
-    for (const Reminder& missed : caughtUp_) {
-        lines << missed.line();
-        testingAlarm_ = false;
-    }
-    return lines;
+    takeAnswer(host_.showAlarm(alarm));
 }
 
 void ReminderEngine::setRecheckSeconds(int seconds) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reminders/Alarm.h"
 #include "reminders/DayWatch.h"
 #include "reminders/RememberedDay.h"
 #include "reminders/RemindWindows.h"
@@ -13,7 +14,9 @@ namespace almanis {
 
 class Clock;
 class Connection;
+class DueCheck;
 class EventListModel;
+class Guard;
 class PollTimer;
 class SettingsStore;
 class Ui;
@@ -26,8 +29,9 @@ class ReminderHost {
     // The remind check boxes as they are ticked now.
     virtual RemindWindows remindWindows() const = 0;
     virtual bool startingUp() const = 0;
-    // Shows the alarm window modally with no owner; returns when it has closed.
-    virtual void showAlarm() = 0;
+    // Shows the alarm of a due check modally with no owner, and tells it to
+    // the desktop; returns the user's answer once the window has closed.
+    virtual AlarmAnswer showAlarm(const Alarm& alarm) = 0;
 };
 
 // The main window's event list, due check and timers: the one-second polling
@@ -58,18 +62,24 @@ class ReminderEngine {
     // No more wake-ups, until the next start of a day.
     void stopWatching();
 
-    // True when at least one stored event is due today.
-    bool hasDueEvent();
+    // The due check: reads the store once and gives every reminder due today,
+    // in the store's calendar order. An unreadable row is reported once and is
+    // never due; an unreadable store is reported once and nothing is due.
+    QList<Reminder> dueToday();
 
     // One tick of the polling timer.
     void pollTick();
 
-    // Stops the timer, shows the alarm window and restarts the timer.
-    void openAlarm();
+    // Stops the timer, shows the alarm, restarts the timer and takes the
+    // user's answer.
+    void openAlarm(const Alarm& alarm);
+    // The alarm as it stands, which the test command opens: reads the store
+    // once for the reminders due today (reporting as the alarm window's list
+    // does), then adds those caught up this day.
+    Alarm currentAlarm();
+    // The re-check interval that the answer sets, if it sets one.
+    void takeAnswer(const AlarmAnswer& answer);
 
-    // The alarm's lines: the events due today in the store's order, then the
-    // reminders caught up this day. Reads the store.
-    QStringList alarmLines();
     // The reminders caught up at this day's start; they are listed with every
     // alarm of the day.
     const QList<Reminder>& caughtUp() const { return caughtUp_; }
@@ -88,7 +98,19 @@ class ReminderEngine {
     void setTestingAlarm(bool testing) { testingAlarm_ = testing; }
 
   private:
-    bool hasReminders();
+    // The step numbers of one guarded read of what is due today: the due
+    // check and the alarm's list read alike, each with its own numbers.
+    struct DueRead {
+        int open;
+        int row;
+        int due;
+        int next;
+        int close;
+    };
+    QList<Reminder> readDue(Guard& g, const DueCheck& check, QDate today, DueRead steps);
+    // The alarm of the reminders found due today and of those caught up;
+    // listing any of them makes a test alarm a real one.
+    Alarm alarmOf(QList<Reminder> dueToday);
 
     Ui& ui_;
     const Clock& clock_;

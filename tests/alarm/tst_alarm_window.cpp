@@ -17,9 +17,11 @@ using namespace almanis;
 using almanis::test::EngineFixture;
 
 namespace {
-// The alarm window, loaded as when the due check opens it.
-struct Alarm {
-    explicit Alarm(EngineFixture& f) : window(f.env.services, f.engine) { window.load(); }
+// The alarm window with the alarm as the engine has it now, loaded.
+struct ShownAlarm {
+    explicit ShownAlarm(EngineFixture& f) : window(f.env.services, f.engine.currentAlarm()) {
+        window.load();
+    }
     QStringList lines() const { return window.lines(); }
     PointerRule& pointer() const { return *window.findChild<PointerRule*>(); }
     AlarmWindow window;
@@ -32,7 +34,7 @@ class AlarmWindowTest : public test::TestCase {
   private slots:
     void windowLayout() {
         EngineFixture f;
-        Alarm a(f);
+        ShownAlarm a(f);
         AlarmWindow& w = a.window;
         QCOMPARE(w.windowTitle(), QStringLiteral("Event Alert!"));
         QCOMPARE(w.size(), QSize(px(8040), px(4320)));
@@ -103,7 +105,7 @@ class AlarmWindowTest : public test::TestCase {
         f.add(QStringLiteral("Anniversary"), 6, 18);
         f.add(QStringLiteral("Today B"), 6, 15);
         f.host.windows = RemindWindows{windows[0], windows[1], windows[2], windows[3], windows[4]};
-        Alarm a(f);
+        ShownAlarm a(f);
         QCOMPARE(a.lines(), expected);
         QVERIFY(f.env.ui.errors().isEmpty());
     }
@@ -113,7 +115,7 @@ class AlarmWindowTest : public test::TestCase {
         f.add(QStringLiteral("Today"), 12, 30);
         f.add(QStringLiteral("Soon"), 1, 2);
         f.host.windows = RemindWindows{true, true, false, false, false};
-        Alarm a(f);
+        ShownAlarm a(f);
         QCOMPARE(a.lines(), (QStringList{"Soon is in 3 days.", "Today is today."}));
     }
 
@@ -125,7 +127,7 @@ class AlarmWindowTest : public test::TestCase {
         f.add(QStringLiteral("Saturday"), 6, 13);
         f.engine.startDay();
         f.engine.setTestingAlarm(true);
-        Alarm a(f);
+        ShownAlarm a(f);
         QCOMPARE(a.lines(), (QStringList{"Today is today.", "Saturday was 2 days ago.",
                                          "Sunday was yesterday."}));
         QVERIFY(!f.engine.testingAlarm());
@@ -146,7 +148,7 @@ class AlarmWindowTest : public test::TestCase {
         QFETCH(int, selected);
         EngineFixture f;
         f.engine.setRecheckSeconds(duration);
-        Alarm a(f);
+        ShownAlarm a(f);
         QStringList texts;
         for (int i = 0; i < test::find<QComboBox>(a.window, "Combo1")->count(); ++i) {
             texts << test::find<QComboBox>(a.window, "Combo1")->itemText(i);
@@ -193,7 +195,7 @@ class AlarmWindowTest : public test::TestCase {
         f.engine.setTestingAlarm(testing);
         f.add(QStringLiteral("Event"), 6, somethingDue ? 15 : 16);
         f.engine.setRecheckSeconds(before);
-        Alarm a(f);
+        ShownAlarm a(f);
         QCOMPARE(a.lines(), expected);
         QCOMPARE(f.engine.testingAlarm(), testing && !somethingDue);
         a.window.show();
@@ -206,13 +208,14 @@ class AlarmWindowTest : public test::TestCase {
             a.window.close();
         }
         QVERIFY(!a.window.isVisible());
+        f.engine.takeAnswer(a.window.answer());
         QCOMPARE(f.engine.recheckSeconds(), after);
         QVERIFY(f.env.ui.errors().isEmpty());
     }
 
     void soundPlaysOnceFromTheProgramFolder() {
         EngineFixture f;
-        Alarm a(f);
+        ShownAlarm a(f);
         QCOMPARE(f.env.sound.played,
                  QStringList{f.env.programFolder() + QStringLiteral("/Event.wav")});
         QVERIFY(a.pointer().hasHand());
@@ -223,7 +226,7 @@ class AlarmWindowTest : public test::TestCase {
         QVERIFY(QFile::remove(f.env.programFolder() + QStringLiteral("/Event.wav")));
         QVERIFY(QFile::remove(f.env.programFolder() + QStringLiteral("/HAND-M.CUR")));
         f.add(QStringLiteral("Event"), 6, 15);
-        Alarm a(f);
+        ShownAlarm a(f);
         QVERIFY(f.env.sound.played.isEmpty());
         QVERIFY(!a.pointer().hasHand());
         QVERIFY(f.env.ui.errors().isEmpty());
@@ -232,7 +235,7 @@ class AlarmWindowTest : public test::TestCase {
 
     void handOverTheButtonsOnly() {
         EngineFixture f;
-        Alarm a(f);
+        ShownAlarm a(f);
         PointerRule& pointer = a.pointer();
         QEvent enter(QEvent::Enter);
         QApplication::sendEvent(test::button(a.window, "PushButton2"), &enter);
@@ -253,7 +256,7 @@ class AlarmWindowTest : public test::TestCase {
         f.db.execute(QStringLiteral(
             "insert into tblEvent (Description,EventMonth,EventDay) values ('Broken',6,'x')"));
         f.add(QStringLiteral("Event"), 6, 15);
-        Alarm a(f);
+        ShownAlarm a(f);
         QCOMPARE(a.lines(), QStringList{"Event is today."});
         QCOMPARE(f.env.ui.errors().size(), 1);
         QVERIFY(f.env.ui.errors()[0].contains(
@@ -271,7 +274,7 @@ class AlarmWindowTest : public test::TestCase {
         f.engine.setTestingAlarm(testing);
         f.add(QStringLiteral("Event"), 6, 15);
         f.db.execute(QStringLiteral("drop table tblEvent"));
-        Alarm a(f);
+        ShownAlarm a(f);
         QCOMPARE(a.lines(),
                  testing ? QStringList{"New Day Has Come is today's Event."} : QStringList{});
         QCOMPARE(f.env.ui.errors().size(), 1);

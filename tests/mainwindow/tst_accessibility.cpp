@@ -30,7 +30,7 @@ struct Windows : test::StartedProgram {
         editorStore.open(env.storePath());
         editor = std::make_unique<EventEditor>(env.services, editorStore, std::nullopt, [] {});
         editor->load();
-        alarm = std::make_unique<AlarmWindow>(env.services, window->reminderEngine());
+        alarm = std::make_unique<AlarmWindow>(env.services, Alarm{});
         alarm->load();
     }
     QWidget& byName(const QString& name) const {

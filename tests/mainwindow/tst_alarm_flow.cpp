@@ -1,9 +1,11 @@
+#include "Checks.h"
 #include "ProgramFixture.h"
 
 #include "alarm/AlarmWindow.h"
 #include "mainwindow/MainWindow.h"
 #include "store/Sql.h"
 
+#include <sqlite3.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -50,6 +52,28 @@ struct Program : test::ProgramFixture {
     QList<QStringList> listed;
     bool timerRunningWhileShown = false;
 };
+
+// Counts the statements that read the events on a connection, row by row.
+class EventReads {
+  public:
+    explicit EventReads(const Connection& db) : db_(db) {
+        sqlite3_trace_v2(db_.handle(), SQLITE_TRACE_STMT, &EventReads::seen, this);
+    }
+    ~EventReads() { sqlite3_trace_v2(db_.handle(), 0, nullptr, nullptr); }
+    EventReads(const EventReads&) = delete;
+    EventReads& operator=(const EventReads&) = delete;
+    int count() const { return count_; }
+
+  private:
+    static int seen(unsigned, void* self, void*, void* sql) {
+        if (QByteArray(static_cast<const char*>(sql)).startsWith("select * from tblEvent")) {
+            ++static_cast<EventReads*>(self)->count_;
+        }
+        return 0;
+    }
+    const Connection& db_;
+    int count_ = 0;
+};
 }  // namespace
 
 class AlarmFlowTest : public test::TestCase {
@@ -81,6 +105,71 @@ class AlarmFlowTest : public test::TestCase {
         p.window->reminderEngine().refreshList();
         QCOMPARE(p.alarms(), 1);
         QVERIFY(p.env.ui.errors().isEmpty());
+    }
+
+    // Each check reads the store once and decides once: the alarm window and
+    // the notification show what it found, and a row it could not read is
+    // told once, with the location of the check that read it.
+    void eachCheckReadsTheStoreOnceAndTellsABadRowOnce_data() {
+        QTest::addColumn<QString>("check");
+        QTest::addColumn<bool>("badRow");
+        QTest::addColumn<QString>("location");
+        const QList<std::pair<const char*, const char*>> checks{
+            {"start-up", "Form1.ListEvents at line 108"},
+            {"refill while snoozed", "Form1.ListEvents at line 108"},
+            {"timed check", "Form1.HasEventToday at line 106"},
+            {"test alarm", "Form3.ListTodayEvent at line 104"}};
+        for (const auto& [check, location] : checks) {
+            QTest::addRow("%s", check) << check << false << QString();
+            QTest::addRow("%s, a bad row", check) << check << true << location;
+        }
+    }
+    void eachCheckReadsTheStoreOnceAndTellsABadRowOnce() {
+        QFETCH(QString, check);
+        QFETCH(bool, badRow);
+        QFETCH(QString, location);
+        Program p(QDate(2026, 6, 15));
+        if (badRow) {
+            p.execute(
+                QStringLiteral("insert into tblEvent (Description,EventMonth,EventDay) "
+                               "values ('Broken','abc',15)"));
+        }
+        p.addEvent(QStringLiteral("Today"), 6, 15);
+        p.answer(Answer::Later1h);
+        p.load();
+        std::optional<EventReads> reads;
+        if (check == QLatin1String("start-up")) {
+            reads.emplace(p.window->storeConnection());
+            p.window->handleActivation();
+        } else {
+            p.window->handleActivation();
+            p.env.ui.clear();
+            p.listed.clear();
+            p.env.notifier.shown.clear();
+            p.answer(Answer::Later1h);
+            reads.emplace(p.window->storeConnection());
+            if (check == QLatin1String("refill while snoozed")) {
+                p.window->reminderEngine().refreshList();
+            } else if (check == QLatin1String("timed check")) {
+                p.ticks(3600);
+            } else {
+                p.click("PushButton3");
+            }
+        }
+        const QStringList today{"Today is today."};
+        QCOMPARE(p.listed, QList<QStringList>{today});
+        const bool notified = check != QLatin1String("test alarm");
+        QCOMPARE(p.env.notifier.shown, notified
+                                           ? QList<QStringList>{QStringList{"Event Alert!"} + today}
+                                           : QList<QStringList>{});
+        QCOMPARE(p.window->reminderEngine().recheckSeconds(), 3600);
+        const QStringList errors = p.env.ui.errors();
+        QCOMPARE(errors.size(), badRow ? 1 : 0);
+        if (badRow) {
+            ALMANIS_VERIFY_CONTAINS(errors[0], QStringLiteral("in Almanis2021/08/31.") + location);
+        } else {
+            QCOMPARE(reads->count(), 1);
+        }
     }
 
     void startUpWithNothingDueOpensNothing() {

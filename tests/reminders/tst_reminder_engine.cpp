@@ -33,10 +33,7 @@ void ticks(ReminderEngine& engine, int count) {
 
 // An engine whose host records the lines of every alarm it opens.
 struct DayFixture : EngineFixture {
-    explicit DayFixture(QDateTime now) : EngineFixture(now.date()) {
-        env.clock.set(now);
-        host.onShow = [this] { alarms.append(engine.alarmLines()); };
-    }
+    explicit DayFixture(QDateTime now) : EngineFixture(now.date()) { env.clock.set(now); }
     // The wake timer goes off at the time it was set for.
     void sleepUntilTheWakeUp() {
         env.wakeTimer.fireOn(env.clock);
@@ -49,7 +46,7 @@ struct DayFixture : EngineFixture {
     }
     QString remembered() const { return env.settings.values.value(QStringLiteral("Last Check")); }
 
-    QList<QStringList> alarms;
+    const QList<QStringList>& alarms = host.alarms;
 };
 }  // namespace
 
@@ -172,7 +169,7 @@ class ReminderEngineTest : public test::TestCase {
 
         f.env.ui.clear();
         f.host.windows = RemindWindows{true, true, true, true, true};
-        QVERIFY(!f.engine.hasDueEvent());
+        QVERIFY(f.engine.dueToday().isEmpty());
         QCOMPARE(f.env.ui.errors().size(), 1);
         QVERIFY(f.env.ui.errors()[0].startsWith(mismatch));
         QVERIFY(f.env.ui.errors()[0].contains(location("HasEventToday", 106)));
@@ -182,10 +179,10 @@ class ReminderEngineTest : public test::TestCase {
         f.db.execute(QStringLiteral(
             "insert into tblEvent (Description,EventMonth,EventDay) values ('Bad day',3,'x')"));
         f.add(QStringLiteral("Today"), 6, 15);
-        QVERIFY(f.engine.hasDueEvent());
+        QCOMPARE(f.engine.dueToday().size(), 1);
         QCOMPARE(f.env.ui.errors().size(), 1);
         f.env.ui.clear();
-        QCOMPARE(f.engine.alarmLines(), QStringList{QStringLiteral("Today is today.")});
+        QCOMPARE(f.engine.currentAlarm().lines(), QStringList{QStringLiteral("Today is today.")});
         QCOMPARE(f.env.ui.errors().size(), 1);
         QVERIFY(f.env.ui.errors()[0].contains(
             QStringLiteral("in Almanis2021/08/31.Form3.ListTodayEvent at line 104")));
@@ -248,7 +245,7 @@ class ReminderEngineTest : public test::TestCase {
         QCOMPARE(f.host.shown, 0);
 
         f.env.ui.clear();
-        QVERIFY(!f.engine.hasDueEvent());
+        QVERIFY(f.engine.dueToday().isEmpty());
         QCOMPARE(f.env.ui.errors().size(), 1);
         QVERIFY(f.env.ui.errors()[0].contains(location("HasEventToday", 104)));
     }
@@ -288,7 +285,14 @@ class ReminderEngineTest : public test::TestCase {
         f.add(QStringLiteral("Far away"), today.addDays(100).month(), today.addDays(100).day());
         f.add(QStringLiteral("Event"), month, day);
         f.host.windows = RemindWindows{windows[0], windows[1], windows[2], windows[3], windows[4]};
-        QCOMPARE(f.engine.hasDueEvent(), due);
+        // The timed check, the alarm as it stands and the check after a fill at
+        // start-up decide alike.
+        QCOMPARE(f.engine.dueToday().size(), due ? 1 : 0);
+        QCOMPARE(f.engine.currentAlarm().reminders.size(), due ? 1 : 0);
+        f.host.starting = true;
+        f.engine.refreshList();
+        QCOMPARE(f.host.alarms,
+                 due ? QList<QStringList>{f.engine.currentAlarm().lines()} : QList<QStringList>{});
         QVERIFY(f.env.ui.errors().isEmpty());
     }
 
@@ -333,10 +337,10 @@ class ReminderEngineTest : public test::TestCase {
         f.timer.setInterval(1000);
         f.engine.setRecheckSeconds(recheck);
         if (showingFails) {
-            f.host.onShow = [] { throw AppError(QStringLiteral("no window")); };
-            QVERIFY_THROWS_EXCEPTION(AppError, f.engine.openAlarm());
+            f.host.failure = QStringLiteral("no window");
+            QVERIFY_THROWS_EXCEPTION(AppError, f.engine.openAlarm({}));
         } else {
-            f.engine.openAlarm();
+            f.engine.openAlarm({});
         }
         QCOMPARE(f.host.shown, 1);
         QVERIFY(!f.host.timerRunningWhileShown);
@@ -402,11 +406,12 @@ class ReminderEngineTest : public test::TestCase {
         f.engine.setRecheckSeconds(43200);
         ticks(f.engine, 5000);
         // The alarm opened meanwhile from a list rebuild, and the user chose an hour.
-        f.host.onShow = [&] { f.engine.setRecheckSeconds(3600); };
+        f.host.answer = AlarmAnswer{3600};
         f.engine.refreshList();
         QCOMPARE(f.host.shown, 1);
+        QCOMPARE(f.engine.recheckSeconds(), 3600);
         QCOMPARE(f.engine.ticksCounted(), 5000);
-        f.host.onShow = nullptr;
+        f.host.answer = {};
         ticks(f.engine, 1);
         QCOMPARE(f.host.shown, 2);
         QCOMPARE(f.engine.ticksCounted(), 0);

@@ -2,6 +2,7 @@
 
 #include "StoreFixture.h"
 
+#include "core/AppError.h"
 #include "reminders/EventListModel.h"
 #include "reminders/PollTimer.h"
 #include "reminders/ReminderEngine.h"
@@ -24,25 +25,31 @@ inline RemindWindows remindWindowsFrom(const QString& on) {
     return w;
 }
 
-// The main window's side of the due check, played by the test.
+// The main window's side of the due check, played by the test: it records
+// the lines of every alarm and gives the answer set for it.
 class FakeHost final : public ReminderHost {
   public:
     RemindWindows remindWindows() const override { return windows; }
     bool startingUp() const override { return starting; }
-    void showAlarm() override {
+    AlarmAnswer showAlarm(const Alarm& alarm) override {
         ++shown;
+        alarms.append(alarm.lines());
         timerRunningWhileShown = timerRunning ? timerRunning() : false;
-        if (onShow) {
-            onShow();
+        if (failure) {
+            throw AppError(*failure);
         }
+        return answer;
     }
 
     RemindWindows windows{true, false, false, false, false};
     bool starting = false;
     int shown = 0;
+    QList<QStringList> alarms;
+    AlarmAnswer answer;
+    // When set, showing fails for this reason.
+    std::optional<QString> failure;
     bool timerRunningWhileShown = false;
     std::function<bool()> timerRunning;
-    std::function<void()> onShow;
 };
 
 // An engine over a fresh store.
