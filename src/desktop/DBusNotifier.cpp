@@ -18,7 +18,7 @@ QDBusMessage call(const QString& method) {
 }  // namespace
 
 DBusNotifier::DBusNotifier(QDBusConnection bus, QObject* parent)
-    : QObject(parent), bus_(std::move(bus)) {
+    : Notifier(parent), bus_(std::move(bus)) {
     if (bus_.isConnected()) {
         bus_.connect(kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this,
                      SLOT(actionInvoked(uint, QString)));
@@ -70,8 +70,8 @@ void DBusNotifier::send(const QString& summary, QStringList lines, bool markup) 
 }
 
 void DBusNotifier::actionInvoked(uint id, const QString& action) {
-    if (id != 0 && id == shownId_ && action == kDefaultAction && onActivated) {
-        onActivated();
+    if (id != 0 && id == shownId_ && action == kDefaultAction) {
+        emit activated();
     }
 }
 

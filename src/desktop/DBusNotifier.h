@@ -3,7 +3,6 @@
 #include "desktop/Notifier.h"
 
 #include <QDBusConnection>
-#include <QObject>
 
 namespace almanis {
 
@@ -11,7 +10,7 @@ namespace almanis {
 // (org.freedesktop.Notifications) on a D-Bus connection, by default the
 // session bus. Every call is asynchronous: a slow or failing service never
 // keeps the program waiting, and a missing one is silence.
-class DBusNotifier final : public QObject, public Notifier {
+class DBusNotifier final : public Notifier {
     Q_OBJECT
   public:
     explicit DBusNotifier(QDBusConnection bus = QDBusConnection::sessionBus(),

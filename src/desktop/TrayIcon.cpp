@@ -19,33 +19,12 @@ QString cutText(const QString& text, int length) {
 }
 
 TrayIcon::TrayIcon(TrayShell& shell, QObject* parent) : QObject(parent), shell_(shell) {
-    shell_.onEvent = [this](TrayEvent event, quint32 iconId) { dispatch(event, iconId); };
+    connect(&shell_, &TrayShell::activated, this, &TrayIcon::iconActivated);
+    connect(&shell_, &TrayShell::messageClicked, this, &TrayIcon::balloonClicked);
 }
 
 TrayIcon::~TrayIcon() {
     setInTray(false);
-    shell_.onEvent = nullptr;
-}
-
-TrayRequest TrayIcon::request(TrayFields fields) const {
-    TrayRequest request;
-    request.iconId = iconId_;
-    request.fields = fields;
-    return request;
-}
-
-void TrayIcon::addIcon() {
-    TrayRequest add = request({});
-    if (!icon_.isNull()) {
-        add.icon = icon_;
-        add.fields |= TrayField::Icon;
-    }
-    if (!tip_.isEmpty()) {
-        add.tip = cutText(tip_, kTipLength);
-        add.fields |= TrayField::Tip;
-    }
-    add.fields |= TrayField::Events;
-    shell_.add(add);
 }
 
 void TrayIcon::setInTray(bool inTray) {
@@ -53,20 +32,18 @@ void TrayIcon::setInTray(bool inTray) {
         return;
     }
     if (inTray) {
-        addIcon();
-        iconAdded_ = true;
-    } else if (iconAdded_) {
-        shell_.remove(request({}));
-        iconAdded_ = false;
+        if (!icon_.isNull()) {
+            shell_.setIcon(icon_);
+        }
+        shell_.setToolTip(cutText(tip_, kTipLength));
     }
+    shell_.setVisible(inTray);
     inTray_ = inTray;
 }
 
 void TrayIcon::setTip(const QString& text) {
-    if (iconAdded_) {
-        TrayRequest modify = request(TrayField::Tip);
-        modify.tip = cutText(text, kTipLength);
-        shell_.modify(modify);
+    if (inTray_) {
+        shell_.setToolTip(cutText(text, kTipLength));
     }
     tip_ = text;
 }
@@ -75,10 +52,8 @@ void TrayIcon::setIcon(const QIcon& icon) {
     if (icon.isNull()) {
         return;
     }
-    if (iconAdded_) {
-        TrayRequest modify = request(TrayField::Icon);
-        modify.icon = icon;
-        shell_.modify(modify);
+    if (inTray_) {
+        shell_.setIcon(icon);
     }
     icon_ = icon;
 }
@@ -94,27 +69,14 @@ void TrayIcon::showBalloon(const QString& text, const QString& title, int second
     if (seconds > kMaxBalloonSeconds) {
         throw AppError(QStringLiteral("Overflow"));
     }
-    TrayRequest balloon = request(TrayField::Balloon);
-    balloon.balloonTitle = cutText(title, kBalloonTitleLength);
-    balloon.balloonText = cutText(text, kBalloonTextLength);
-    if (seconds > 0) {
-        balloon.balloonTimeoutMs = static_cast<quint32>(seconds) * 1000U;
-    }
-    shell_.modify(balloon);
+    shell_.showMessage(cutText(title, kBalloonTitleLength), cutText(text, kBalloonTextLength),
+                       seconds > 0 ? seconds * 1000 : 0);
     balloonVisible_ = true;
     if (showOnce) {
         ++onceShownCount_;
     }
-    if (seconds <= 0) {
-        // The shell's own time-out takes it down.
-        return;
-    }
-    waitForBalloon(seconds);
-    if (balloonVisible_) {
-        TrayRequest takeDown = balloon;
-        takeDown.balloonText.clear();
-        takeDown.balloonTitle.clear();
-        shell_.modify(takeDown);
+    if (seconds > 0) {
+        waitForBalloon(seconds);
     }
 }
 
@@ -141,43 +103,16 @@ void TrayIcon::waitForBalloon(int seconds) {
     }
 }
 
-void TrayIcon::setBalloonVisible(bool visible) {
-    balloonVisible_ = visible;
-    if (!visible && balloonWait_) {
+void TrayIcon::balloonClicked() {
+    balloonVisible_ = false;
+    if (balloonWait_) {
         balloonWait_->quit();
     }
 }
 
-void TrayIcon::dispatch(TrayEvent event, quint32 iconId) {
-    switch (event) {
-        case TrayEvent::MouseMove:
-            emit mouseMoved(iconId);
-            break;
-        case TrayEvent::LeftButtonDown:
-            emit mousePressed(Qt::LeftButton, iconId);
-            break;
-        case TrayEvent::LeftButtonUp:
-            emit mouseReleased(Qt::LeftButton, iconId);
-            break;
-        case TrayEvent::LeftDoubleClick:
-            emit mouseDoubleClicked(Qt::LeftButton, iconId);
-            break;
-        case TrayEvent::RightButtonDown:
-            emit mousePressed(Qt::RightButton, iconId);
-            break;
-        case TrayEvent::RightButtonUp:
-            emit mouseReleased(Qt::RightButton, iconId);
-            break;
-        case TrayEvent::RightDoubleClick:
-            emit mouseDoubleClicked(Qt::RightButton, iconId);
-            break;
-        case TrayEvent::BalloonHidden:
-        case TrayEvent::BalloonTimedOut:
-        case TrayEvent::BalloonClicked:
-            setBalloonVisible(false);
-            break;
-        case TrayEvent::BalloonShown:
-            break;
+void TrayIcon::iconActivated(TrayShell::Activation reason) {
+    if (reason == TrayShell::Activation::Trigger || reason == TrayShell::Activation::DoubleClick) {
+        emit clicked();
     }
 }
 

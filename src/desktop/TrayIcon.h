@@ -12,8 +12,8 @@ class QPixmap;
 
 namespace almanis {
 
-// One icon in the notification area with its tooltip and picture, balloons
-// from it, and what the user does with it turned into signals.
+// The program's icon in the notification area: in the tray or not, its
+// tooltip and picture, balloons from it, and a click on it as a signal.
 class TrayIcon final : public QObject {
     Q_OBJECT
   public:
@@ -21,7 +21,7 @@ class TrayIcon final : public QObject {
     static constexpr int kTipLength = 127;
     static constexpr int kBalloonTextLength = 255;
     static constexpr int kBalloonTitleLength = 63;
-    // Above this the time-out in milliseconds no longer fits its 32-bit field.
+    // Above this the time-out in milliseconds no longer fits an int.
     static constexpr int kMaxBalloonSeconds = 2147483;
 
     explicit TrayIcon(TrayShell& shell, QObject* parent = nullptr);
@@ -43,17 +43,12 @@ class TrayIcon final : public QObject {
     void setIcon(const QImage& bitmap);
 
     // Shows a balloon from the icon. With a time-out above 0 it waits, letting
-    // events run, until the balloon goes away or the seconds have passed, and then
-    // takes the balloon down itself. With `showOnce` it shows one balloon per run of
-    // the icon. A time-out above kMaxBalloonSeconds throws AppError before
-    // anything is shown.
+    // events run, until the balloon is clicked or the seconds have passed; the
+    // desktop takes the balloon down after them. With `showOnce` it shows one
+    // balloon per run of the icon. A time-out above kMaxBalloonSeconds throws
+    // AppError before anything is shown.
     void showBalloon(const QString& text, const QString& title, int seconds, bool showOnce);
 
-    // Turns what the shell reports into the signals below.
-    void dispatch(TrayEvent event, quint32 iconId);
-
-    bool iconAdded() const { return iconAdded_; }
-    quint32 iconId() const { return iconId_; }
     bool balloonVisible() const { return balloonVisible_; }
     int onceShownCount() const { return onceShownCount_; }
 
@@ -61,21 +56,17 @@ class TrayIcon final : public QObject {
     void setBalloonSecond(std::chrono::milliseconds length) { balloonSecond_ = length; }
 
   signals:
-    void mouseMoved(quint32 iconId);
-    void mousePressed(Qt::MouseButton button, quint32 iconId);
-    void mouseReleased(Qt::MouseButton button, quint32 iconId);
-    void mouseDoubleClicked(Qt::MouseButton button, quint32 iconId);
+    // The user clicked the icon, once or twice; the other button opens the
+    // icon's menu instead.
+    void clicked();
 
   private:
-    TrayRequest request(TrayFields fields) const;
-    void addIcon();
-    void setBalloonVisible(bool visible);
+    void iconActivated(TrayShell::Activation reason);
+    void balloonClicked();
     void waitForBalloon(int seconds);
 
     TrayShell& shell_;
     bool inTray_ = false;
-    bool iconAdded_ = false;
-    const quint32 iconId_ = 0;
     QString tip_ = QStringLiteral("Telnet Server");
     QIcon icon_;
     bool balloonVisible_ = false;

@@ -1,71 +1,49 @@
 #pragma once
 
-#include <QFlags>
 #include <QIcon>
 #include <QList>
+#include <QObject>
 #include <QString>
-#include <functional>
+
+class QAction;
 
 namespace almanis {
 
-// The fields a request to the tray carries.
-enum class TrayField : quint32 {
-    Events = 0x1,  // the icon reports what the user does with it
-    Icon = 0x2,
-    Tip = 0x4,
-    Balloon = 0x10,
-};
-Q_DECLARE_FLAGS(TrayFields, TrayField)
-Q_DECLARE_OPERATORS_FOR_FLAGS(TrayFields)
-
-// What the user does with the icon or its balloon, as the tray reports it.
-enum class TrayEvent {
-    MouseMove,
-    LeftButtonDown,
-    LeftButtonUp,
-    LeftDoubleClick,
-    RightButtonDown,
-    RightButtonUp,
-    RightDoubleClick,
-    BalloonShown,
-    BalloonHidden,
-    BalloonTimedOut,
-    BalloonClicked,
-};
-
-// One request to the tray: the fields that the operation uses, the rest empty.
-struct TrayRequest {
-    quint32 iconId = 0;
-    TrayFields fields;
-    QIcon icon;
-    QString tip;           // at most 127 characters
-    QString balloonText;   // at most 255 characters
-    QString balloonTitle;  // at most 63 characters
-    quint32 balloonTimeoutMs = 0;
-};
-
-// One entry of the icon's context menu.
-struct TrayMenuEntry {
-    QString text;
-    std::function<void()> triggered;
-};
-
-// The desktop's notification area.
-class TrayShell {
+// The desktop's notification area, in the terms of QSystemTrayIcon: one icon
+// with a tooltip and a context menu, balloon messages from it, and what the
+// user does with it.
+class TrayShell : public QObject {
+    Q_OBJECT
   public:
-    virtual ~TrayShell() = default;
-    virtual void add(const TrayRequest& request) = 0;
-    virtual void modify(const TrayRequest& request) = 0;
-    virtual void remove(const TrayRequest& request) = 0;
-    // False on desktops without a tray host.
-    virtual bool available() const = 0;
-    // The icon's context menu; while it has one, the right button opens the
-    // menu instead of being reported.
-    virtual void setMenu(const QList<TrayMenuEntry>& entries) = 0;
+    // Why the icon was activated, with the values of
+    // QSystemTrayIcon::ActivationReason.
+    enum class Activation {
+        Unknown = 0,
+        Context = 1,
+        DoubleClick = 2,
+        Trigger = 3,
+        MiddleClick = 4
+    };
+    Q_ENUM(Activation)
 
-    // Set by the tray icon: the shell calls it with what the user did and the
-    // icon's id.
-    std::function<void(TrayEvent event, quint32 iconId)> onEvent;
+    using QObject::QObject;
+
+    // False on desktops without a tray host.
+    virtual bool isSystemTrayAvailable() const = 0;
+    virtual void setIcon(const QIcon& icon) = 0;
+    // An empty tip shows none.
+    virtual void setToolTip(const QString& tip) = 0;
+    virtual void setVisible(bool visible) = 0;
+    // The icon's context menu, these actions in this order; the right button
+    // opens it.
+    virtual void setContextMenu(const QList<QAction*>& actions) = 0;
+    // Shows a balloon from the icon for about `milliseconds`; 0 leaves the
+    // time to the desktop.
+    virtual void showMessage(const QString& title, const QString& message, int milliseconds) = 0;
+
+  signals:
+    void activated(almanis::TrayShell::Activation reason);
+    void messageClicked();
 };
 
 }  // namespace almanis

@@ -20,6 +20,7 @@
 #include "widgets/PointerRule.h"
 #include "widgets/Services.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -61,7 +62,7 @@ MainWindow::MainWindow(Services& services)
     storeCare_ = std::make_unique<StoreCare>(services_, store_, [this] { engine_.refreshList(); });
     connectCommands();
     createTrayMenu();
-    services_.notifier.onActivated = [this] { notificationClicked(); };
+    connect(&services_.notifier, &Notifier::activated, this, &MainWindow::notificationClicked);
     connect(&pollTimer_, &PollTimer::ticked, this, [this] { engine_.pollTick(); });
     connect(&storeWatcher_, &StoreWatcher::changedElsewhere, this,
             [this] { engine_.refreshList(); });
@@ -72,12 +73,10 @@ MainWindow::MainWindow(Services& services)
             engine_.wake();
         }
     });
-    connect(trayIcon_.get(), &TrayIcon::mouseReleased, this, &MainWindow::restoreFromTray);
+    connect(trayIcon_.get(), &TrayIcon::clicked, this, &MainWindow::restoreFromTray);
 }
 
-MainWindow::~MainWindow() {
-    services_.notifier.onActivated = nullptr;
-}
+MainWindow::~MainWindow() = default;
 
 QPushButton* MainWindow::addButton(const char* objectName, const QString& caption, int left,
                                    int top, int width) {
@@ -268,12 +267,14 @@ void MainWindow::fitToScreen() {
 }
 
 void MainWindow::createTrayMenu() {
-    services_.trayShell.setMenu({
-        {tr("Show Almanis"), [this] { restoreFromTray(); }},
-        {tr("Test Alarm"), [this] { eventCommands_->testAlarm(); }},
-        // The ordinary way out, as the close box: everything is released.
-        {tr("Quit"), [this] { close(); }},
-    });
+    auto* showEntry = new QAction(tr("Show Almanis"), this);
+    auto* testAlarmEntry = new QAction(tr("Test Alarm"), this);
+    auto* quitEntry = new QAction(tr("Quit"), this);
+    connect(showEntry, &QAction::triggered, this, &MainWindow::restoreFromTray);
+    connect(testAlarmEntry, &QAction::triggered, eventCommands_.get(), &EventCommands::testAlarm);
+    // The ordinary way out, as the close box: everything is released.
+    connect(quitEntry, &QAction::triggered, this, &QWidget::close);
+    services_.trayShell.setContextMenu({showEntry, testAlarmEntry, quitEntry});
 }
 
 void MainWindow::load() {
@@ -362,7 +363,7 @@ void MainWindow::hideIntoTrayIfMinimised() {
     }
     // Without a tray host a hidden window could never be brought back, so it
     // stays an ordinary minimised window until a tray appears.
-    if (!services_.trayShell.available()) {
+    if (!services_.trayShell.isSystemTrayAvailable()) {
         return;
     }
     // On X11 leaving the minimised state maps the window again, which would leave

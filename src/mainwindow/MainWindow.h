@@ -49,7 +49,8 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     void releaseResources();
     // Hides into the tray when minimised.
     void hideIntoTrayIfMinimised();
-    // A mouse button released over the tray icon brings the window back.
+    // A click on the tray icon, or its menu's "Show Almanis", brings the
+    // window back.
     void restoreFromTray();
     // Another start of the program asked this one to show itself: out of the
     // tray or the minimised state, raised, with an open dialog in front.

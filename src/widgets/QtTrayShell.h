@@ -11,28 +11,29 @@ namespace almanis {
 
 // The desktop's tray through QSystemTrayIcon.
 class QtTrayShell final : public TrayShell {
+    Q_OBJECT
   public:
-    QtTrayShell();
-    void add(const TrayRequest& request) override;
-    void modify(const TrayRequest& request) override;
-    void remove(const TrayRequest& request) override;
-    bool available() const override;
-    void setMenu(const QList<TrayMenuEntry>& entries) override;
+    explicit QtTrayShell(QObject* parent = nullptr);
+
+    bool isSystemTrayAvailable() const override;
+    void setIcon(const QIcon& icon) override;
+    void setToolTip(const QString& tip) override;
+    void setVisible(bool visible) override;
+    void setContextMenu(const QList<QAction*>& actions) override;
+    void showMessage(const QString& title, const QString& message, int milliseconds) override;
 
   private:
-    struct Balloon {
+    struct Message {
         QString title;
         QString text;
         int milliseconds = 0;
     };
 
-    void activated(QSystemTrayIcon::ActivationReason reason);
-    void deliver(TrayEvent event);
-    void showBalloon();
+    void showWhenPlaced();
 
     QSystemTrayIcon icon_;
     std::unique_ptr<QMenu> menu_;
-    std::optional<Balloon> balloon_;
+    std::optional<Message> message_;
     int placeWaits_ = 0;
 };
 

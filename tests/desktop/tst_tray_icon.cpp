@@ -20,10 +20,10 @@ QIcon someIcon(Qt::GlobalColor colour) {
     return QIcon(pixmap);
 }
 
-// Sends a message from the desktop as soon as the event loop runs, that is,
-// while the balloon wait is going on.
-void sendDuringTheWait(test::FakeTrayShell& shell, TrayEvent event) {
-    QTimer::singleShot(0, [&shell, event] { shell.send(event); });
+// The user clicks the balloon as soon as the event loop runs, that is, while
+// the balloon wait is going on.
+void clickDuringTheWait(test::FakeTrayShell& shell) {
+    QTimer::singleShot(0, &shell, [&shell] { shell.clickMessage(); });
 }
 
 // A tray icon over a fake desktop, put in the tray unless told otherwise.
@@ -45,28 +45,21 @@ class TrayIconTest : public test::TestCase {
     void newControlIsOutOfTheTrayWithItsStoredTip() {
         Tray t(false);
         QVERIFY(!t.tray.inTray());
-        QVERIFY(!t.tray.iconAdded());
-        QCOMPARE(t.tray.iconId(), 0u);
         QCOMPARE(t.tray.tip(), QStringLiteral("Telnet Server"));
         QVERIFY(t.shell.calls.isEmpty());
     }
 
-    void addingSendsIconTipAndCallback() {
+    void puttingItInTheTrayShowsItsIconAndTip() {
         Tray t(false);
-        t.tray.setIcon(someIcon(Qt::blue));
+        const QIcon icon = someIcon(Qt::blue);
+        t.tray.setIcon(icon);
         t.tray.setTip(QStringLiteral("Almanis"));
-        QVERIFY(t.shell.calls.isEmpty());  // nothing to update before the icon is added
+        QVERIFY(t.shell.calls.isEmpty());  // nothing to update before the icon is shown
         t.tray.setInTray(true);
-        QCOMPARE(t.shell.calls.size(), 1);
-        const auto& add = t.shell.calls[0];
-        QCOMPARE(add.operation, QStringLiteral("add"));
-        QCOMPARE(add.request.fields,
-                 TrayFields(TrayField::Events | TrayField::Icon | TrayField::Tip));
-        QCOMPARE(add.request.iconId, 0u);
-        QCOMPARE(add.request.tip, QStringLiteral("Almanis"));
-        QVERIFY(add.request.balloonText.isEmpty());
+        QCOMPARE(t.shell.calls, (QStringList{"icon", "tip Almanis", "show"}));
+        QCOMPARE(t.shell.icon.cacheKey(), icon.cacheKey());
+        QVERIFY(t.shell.visible);
         QVERIFY(t.tray.inTray());
-        QVERIFY(t.tray.iconAdded());
     }
 
     void settingInTrayToItsValueCallsNothing() {
@@ -75,27 +68,22 @@ class TrayIconTest : public test::TestCase {
         QVERIFY(t.shell.calls.isEmpty());
         t.tray.setInTray(true);
         t.tray.setInTray(true);
-        QCOMPARE(t.shell.calls.size(), 1);
-        t.tray.setInTray(false);
-        t.tray.setInTray(false);
         QCOMPARE(t.shell.calls.size(), 2);
-        QCOMPARE(t.shell.calls[1].operation, QStringLiteral("delete"));
-        QCOMPARE(t.shell.calls[1].request.fields, TrayFields());
-        QVERIFY(!t.tray.iconAdded());
+        t.tray.setInTray(false);
+        t.tray.setInTray(false);
+        QCOMPARE(t.shell.calls.size(), 3);
+        QCOMPARE(t.shell.calls.last(), QStringLiteral("hide"));
+        QVERIFY(!t.shell.visible);
     }
 
-    void emptyTipAddsNoTooltipUntilOneIsSet() {
+    void emptyTipShowsNoTooltipUntilOneIsSet() {
         Tray t(false);
         t.tray.setTip(QString());
         t.tray.setInTray(true);
-        QCOMPARE(t.shell.calls[0].request.fields.testFlag(TrayField::Tip), false);
-        QCOMPARE(t.shell.calls[0].request.fields.testFlag(TrayField::Icon),
-                 false);  // no picture set either
+        // No picture set either.
+        QCOMPARE(t.shell.calls, (QStringList{"tip ", "show"}));
         t.tray.setTip(QStringLiteral("Almanis"));
-        QCOMPARE(t.shell.calls.size(), 2);
-        QCOMPARE(t.shell.calls[1].operation, QStringLiteral("modify"));
-        QCOMPARE(t.shell.calls[1].request.fields, TrayFields(TrayField::Tip));
-        QCOMPARE(t.shell.calls[1].request.tip, QStringLiteral("Almanis"));
+        QCOMPARE(t.shell.calls.last(), QStringLiteral("tip Almanis"));
     }
 
     void textsAreCutToTheirFields_data() {
@@ -117,9 +105,10 @@ class TrayIconTest : public test::TestCase {
         Tray t(false);
         t.tray.setTip(tip);
         t.tray.setInTray(true);
+        QCOMPARE(t.shell.toolTip, shown);
+        t.tray.setTip(QString());
         t.tray.setTip(tip);
-        QCOMPARE(t.shell.calls[0].request.tip, shown);
-        QCOMPARE(t.shell.calls[1].request.tip, shown);
+        QCOMPARE(t.shell.toolTip, shown);
         QCOMPARE(t.tray.tip(), tip);  // the property keeps the whole text
     }
 
@@ -127,9 +116,8 @@ class TrayIconTest : public test::TestCase {
         Tray t;
         t.tray.showBalloon(QString(300, QLatin1Char('t')), QString(100, QLatin1Char('h')), 0,
                            false);
-        const auto& balloon = t.shell.calls.last().request;
-        QCOMPARE(balloon.balloonText.size(), 255);
-        QCOMPARE(balloon.balloonTitle.size(), 63);
+        QCOMPARE(t.shell.messages.last().text.size(), 255);
+        QCOMPARE(t.shell.messages.last().title.size(), 63);
     }
 
     void onlyAnIconReplacesTheTrayIcon() {
@@ -144,108 +132,58 @@ class TrayIconTest : public test::TestCase {
         t.tray.setIcon(bitmap.toImage());
         t.tray.setIcon(QIcon());
         QCOMPARE(t.tray.icon().cacheKey(), key);
-        QCOMPARE(t.shell.calls.size(), 1);
+        QCOMPARE(t.shell.icon.cacheKey(), key);
         const QIcon second = someIcon(Qt::green);
         t.tray.setIcon(second);
-        QCOMPARE(t.shell.calls.size(), 2);
-        QCOMPARE(t.shell.calls[1].request.fields, TrayFields(TrayField::Icon));
-        QCOMPARE(t.shell.calls[1].request.icon.cacheKey(), second.cacheKey());
+        QCOMPARE(t.shell.icon.cacheKey(), second.cacheKey());
         QCOMPARE(t.tray.icon().cacheKey(), second.cacheKey());
-    }
-
-    void trayEventsBecomeSignals_data() {
-        QTest::addColumn<TrayEvent>("trayEvent");
-        QTest::addColumn<QString>("event");
-        QTest::newRow("move") << TrayEvent::MouseMove << "move";
-        QTest::newRow("left down") << TrayEvent::LeftButtonDown << "down 1";
-        QTest::newRow("left up") << TrayEvent::LeftButtonUp << "up 1";
-        QTest::newRow("left double") << TrayEvent::LeftDoubleClick << "double 1";
-        QTest::newRow("right down") << TrayEvent::RightButtonDown << "down 2";
-        QTest::newRow("right up") << TrayEvent::RightButtonUp << "up 2";
-        QTest::newRow("right double") << TrayEvent::RightDoubleClick << "double 2";
-        QTest::newRow("balloon shown") << TrayEvent::BalloonShown << "";
-    }
-    void trayEventsBecomeSignals() {
-        QFETCH(TrayEvent, trayEvent);
-        QFETCH(QString, event);
-        Tray t;
-        QStringList events;
-        const auto button = [](Qt::MouseButton b) { return b == Qt::LeftButton ? 1 : 2; };
-        connect(&t.tray, &TrayIcon::mouseMoved, this,
-                [&](quint32 id) { events << QStringLiteral("move%1").arg(id ? "?" : ""); });
-        connect(&t.tray, &TrayIcon::mousePressed, this, [&](Qt::MouseButton b, quint32 id) {
-            events << QStringLiteral("down %1%2").arg(button(b)).arg(id ? "?" : "");
-        });
-        connect(&t.tray, &TrayIcon::mouseReleased, this, [&](Qt::MouseButton b, quint32 id) {
-            events << QStringLiteral("up %1%2").arg(button(b)).arg(id ? "?" : "");
-        });
-        connect(&t.tray, &TrayIcon::mouseDoubleClicked, this, [&](Qt::MouseButton b, quint32 id) {
-            events << QStringLiteral("double %1%2").arg(button(b)).arg(id ? "?" : "");
-        });
-        t.shell.send(trayEvent);
-        QCOMPARE(events, event.isEmpty() ? QStringList() : QStringList{event});
     }
 
     void balloonWithoutTimeOutDoesNotWait() {
         Tray t;
+        t.tray.setBalloonSecond(12s);
         t.tray.showBalloon(QStringLiteral("text"), QStringLiteral("title"), 0, false);
-        QCOMPARE(t.shell.calls.size(), 2);
-        const auto& balloon = t.shell.calls[1];
-        QCOMPARE(balloon.operation, QStringLiteral("modify"));
-        QCOMPARE(balloon.request.fields, TrayFields(TrayField::Balloon));
-        QCOMPARE(balloon.request.balloonTimeoutMs, 0u);
-        QCOMPARE(balloon.request.balloonText, QStringLiteral("text"));
-        QCOMPARE(balloon.request.balloonTitle, QStringLiteral("title"));
+        QCOMPARE(t.shell.messages.size(), 1);
+        QCOMPARE(t.shell.messages[0].milliseconds, 0);
+        QCOMPARE(t.shell.messages[0].text, QStringLiteral("text"));
+        QCOMPARE(t.shell.messages[0].title, QStringLiteral("title"));
         QVERIFY(t.tray.balloonVisible());
         t.tray.showBalloon(QStringLiteral("again"), QString(), -5, false);
-        QCOMPARE(t.shell.calls.size(), 3);
-        QCOMPARE(t.shell.calls[2].request.balloonTimeoutMs, 0u);
+        QCOMPARE(t.shell.messages.size(), 2);
+        QCOMPARE(t.shell.messages[1].milliseconds, 0);
     }
 
-    void balloonEndsTheWaitEarly_data() {
-        QTest::addColumn<TrayEvent>("message");
-        QTest::newRow("hidden") << TrayEvent::BalloonHidden;
-        QTest::newRow("timed out") << TrayEvent::BalloonTimedOut;
-        QTest::newRow("clicked") << TrayEvent::BalloonClicked;
-    }
-    void balloonEndsTheWaitEarly() {
-        QFETCH(TrayEvent, message);
+    void aClickOnTheBalloonEndsTheWaitEarly() {
         Tray t;
-        // A wait that were not ended by the message would last a minute.
+        // A wait that were not ended by the click would last a minute.
         t.tray.setBalloonSecond(12s);
-        sendDuringTheWait(t.shell, message);
+        clickDuringTheWait(t.shell);
         t.tray.showBalloon(QStringLiteral("text"), QStringLiteral("title"), 5, true);
         QVERIFY(!t.tray.balloonVisible());
-        QCOMPARE(t.shell.calls.size(), 2);  // no taking down
-        QCOMPARE(t.shell.calls[1].request.balloonTimeoutMs, 5000u);
+        QCOMPARE(t.shell.messages.size(), 1);
+        QCOMPARE(t.shell.messages[0].milliseconds, 5000);
     }
 
     void eventsRunDuringTheWait() {
         Tray t;
         t.tray.setBalloonSecond(12s);
-        QSignalSpy ups(&t.tray, &TrayIcon::mouseReleased);
-        QTimer::singleShot(0, [&] {
-            t.shell.send(TrayEvent::LeftButtonDown);
-            t.shell.send(TrayEvent::LeftButtonUp);
-            QTimer::singleShot(0, [&] { t.shell.send(TrayEvent::BalloonClicked); });
+        QSignalSpy clicks(&t.tray, &TrayIcon::clicked);
+        QTimer::singleShot(0, &t.shell, [&] {
+            t.shell.activate(TrayShell::Activation::Trigger);
+            QTimer::singleShot(0, &t.shell, [&] { t.shell.clickMessage(); });
         });
         t.tray.showBalloon(QStringLiteral("text"), QStringLiteral("title"), 5, false);
-        QCOMPARE(ups.size(), 1);
+        QCOMPARE(clicks.size(), 1);
         QVERIFY(!t.tray.balloonVisible());
     }
 
-    void afterTheSecondsTheBalloonIsTakenDown() {
+    void afterTheSecondsTheWaitEndsAndTheDesktopTakesItDown() {
         Tray t;
         t.tray.setBalloonSecond(1ms);
         t.tray.showBalloon(QStringLiteral("text"), QStringLiteral("title"), 5, true);
-        QCOMPARE(t.shell.calls.size(), 3);
-        const auto& takeDown = t.shell.calls[2];
-        QCOMPARE(takeDown.operation, QStringLiteral("modify"));
-        QCOMPARE(takeDown.request.fields, TrayFields(TrayField::Balloon));
-        QVERIFY(takeDown.request.balloonText.isEmpty());
-        QVERIFY(takeDown.request.balloonTitle.isEmpty());
-        QCOMPARE(takeDown.request.balloonTimeoutMs, 5000u);
-        QVERIFY(t.tray.balloonVisible());  // only the t.shell says it is gone
+        QCOMPARE(t.shell.messages.size(), 1);
+        QCOMPARE(t.shell.messages[0].milliseconds, 5000);
+        QVERIFY(t.tray.balloonVisible());  // only the shell says it is gone
         QCOMPARE(t.tray.onceShownCount(), 1);
     }
 
@@ -253,14 +191,13 @@ class TrayIconTest : public test::TestCase {
         Tray t;
         t.tray.setBalloonSecond(1ms);
         t.tray.showBalloon(QStringLiteral("first"), QString(), 5, true);
-        const int calls = t.shell.calls.size();
         t.tray.setBalloonSecond(12s);
         t.tray.showBalloon(QStringLiteral("second"), QString(), 5, true);
-        QCOMPARE(t.shell.calls.size(), calls);
+        QCOMPARE(t.shell.messages.size(), 1);
         QCOMPARE(t.tray.onceShownCount(), 1);
         // A balloon not shown once is shown every time.
         t.tray.showBalloon(QStringLiteral("third"), QString(), 0, false);
-        QCOMPARE(t.shell.calls.size(), calls + 1);
+        QCOMPARE(t.shell.messages.size(), 2);
         QCOMPARE(t.tray.onceShownCount(), 1);
     }
 
@@ -278,13 +215,13 @@ class TrayIconTest : public test::TestCase {
         if (fails) {
             QVERIFY_THROWS_EXCEPTION(
                 AppError, t.tray.showBalloon(QStringLiteral("t"), QString(), seconds, true));
-            QCOMPARE(t.shell.calls.size(), 1);
+            QVERIFY(t.shell.messages.isEmpty());
             QVERIFY(!t.tray.balloonVisible());
             QCOMPARE(t.tray.onceShownCount(), 0);
         } else {
-            sendDuringTheWait(t.shell, TrayEvent::BalloonTimedOut);
+            clickDuringTheWait(t.shell);
             t.tray.showBalloon(QStringLiteral("t"), QString(), seconds, true);
-            QCOMPARE(t.shell.calls[1].request.balloonTimeoutMs, 2147483000u);
+            QCOMPARE(t.shell.messages[0].milliseconds, 2147483000);
         }
     }
 
@@ -292,8 +229,7 @@ class TrayIconTest : public test::TestCase {
         Tray t(false);
         t.tray.setBalloonSecond(1ms);
         t.tray.showBalloon(QStringLiteral("text"), QString(), 2, false);
-        QCOMPARE(t.shell.calls.size(), 2);
-        QCOMPARE(t.shell.calls[0].operation, QStringLiteral("modify"));
+        QCOMPARE(t.shell.calls, QStringList{"message"});
     }
 
     void endingTheIconTakesItOutOfTheTray() {
@@ -302,11 +238,12 @@ class TrayIconTest : public test::TestCase {
             TrayIcon tray(shell);
             tray.setInTray(true);
         }
-        QCOMPARE(shell.calls.size(), 2);
-        QCOMPARE(shell.calls[1].operation, QStringLiteral("delete"));
-        QVERIFY(!shell.onEvent);
+        QCOMPARE(shell.calls.last(), QStringLiteral("hide"));
+        // The desktop's late news of a click reaches nothing.
+        shell.activate(TrayShell::Activation::Trigger);
+        const int calls = shell.calls.size();
         { TrayIcon tray(shell); }
-        QCOMPARE(shell.calls.size(), 2);
+        QCOMPARE(shell.calls.size(), calls);
     }
 };
 

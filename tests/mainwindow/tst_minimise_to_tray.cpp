@@ -31,15 +31,8 @@ struct Running {
         }
     }
     void minimise() { form.setWindowState(form.windowState() | Qt::WindowMinimized); }
-    QList<test::FakeTrayShell::Call> balloons() const {
-        QList<test::FakeTrayShell::Call> found;
-        for (const auto& call : env.tray.calls) {
-            if ((call.request.fields & TrayField::Balloon) && !call.request.balloonText.isEmpty()) {
-                found.append(call);
-            }
-        }
-        return found;
-    }
+    const QList<test::FakeTrayShell::Message>& balloons() const { return env.tray.messages; }
+    void click() { env.tray.activate(TrayShell::Activation::Trigger); }
 
     test::TestEnvironment env;
     MainWindow form{env.services};
@@ -52,13 +45,8 @@ class MinimiseToTrayTest : public test::TestCase {
   private slots:
     void loadPutsTheIconUpWithTheProgramsTip() {
         Running p;
-        QCOMPARE(p.env.tray.calls.size(), 1);
-        const auto& add = p.env.tray.calls[0];
-        QCOMPARE(add.operation, QStringLiteral("add"));
-        QCOMPARE(add.request.tip, QStringLiteral("Almanis"));
-        QCOMPARE(add.request.fields,
-                 TrayFields(TrayField::Events | TrayField::Icon | TrayField::Tip));
-        QVERIFY(!add.request.icon.isNull());
+        QCOMPARE(p.env.tray.calls, (QStringList{"icon", "tip Almanis", "show"}));
+        QVERIFY(!p.env.tray.icon.isNull());
         QVERIFY(p.form.trayIcon().inTray());
     }
 
@@ -69,16 +57,12 @@ class MinimiseToTrayTest : public test::TestCase {
         QVERIFY(p.form.isHiddenInTray());
         QVERIFY(!(p.form.windowState() & Qt::WindowMinimized));  // comes back at its normal size
         QCOMPARE(p.balloons().size(), 1);
-        const auto balloon = p.balloons()[0].request;
-        QCOMPARE(balloon.balloonText, kBalloonText);
-        QCOMPARE(balloon.balloonTitle, QStringLiteral("Almanis"));
-        QCOMPARE(balloon.balloonTimeoutMs, 5000u);
-        // Nobody closed the balloon, so the program took it down after the wait.
-        const auto& last = p.env.tray.calls.last();
-        QVERIFY((last.request.fields & TrayField::Balloon) && last.request.balloonText.isEmpty());
+        const auto& balloon = p.balloons()[0];
+        QCOMPARE(balloon.text, kBalloonText);
+        QCOMPARE(balloon.title, QStringLiteral("Almanis"));
+        QCOMPARE(balloon.milliseconds, 5000);
 
-        p.env.tray.send(TrayEvent::LeftButtonDown);
-        p.env.tray.send(TrayEvent::LeftButtonUp);
+        p.click();
         QVERIFY(p.form.isVisible());
         QVERIFY(!p.form.isHiddenInTray());
 
@@ -90,31 +74,31 @@ class MinimiseToTrayTest : public test::TestCase {
         QCOMPARE(p.env.tray.calls.size(), calls);
     }
 
-    void eitherButtonUpRestores_data() {
-        QTest::addColumn<QList<TrayEvent>>("messages");
+    void aClickOnTheIconRestores_data() {
+        using Activation = TrayShell::Activation;
+        QTest::addColumn<Activation>("reason");  // Unknown with `balloon`: the balloon clicked
+        QTest::addColumn<bool>("balloon");
         QTest::addColumn<bool>("restored");
-        QTest::newRow("left click")
-            << QList<TrayEvent>{TrayEvent::LeftButtonDown, TrayEvent::LeftButtonUp} << true;
-        QTest::newRow("right click")
-            << QList<TrayEvent>{TrayEvent::RightButtonDown, TrayEvent::RightButtonUp} << true;
-        QTest::newRow("double click through its button-up")
-            << QList<TrayEvent>{TrayEvent::LeftDoubleClick, TrayEvent::LeftButtonUp} << true;
-        QTest::newRow("button down alone") << QList<TrayEvent>{TrayEvent::LeftButtonDown} << false;
-        QTest::newRow("double click alone")
-            << QList<TrayEvent>{TrayEvent::LeftDoubleClick, TrayEvent::RightDoubleClick} << false;
-        QTest::newRow("moving over it") << QList<TrayEvent>{TrayEvent::MouseMove} << false;
-        QTest::newRow("balloon clicked") << QList<TrayEvent>{TrayEvent::BalloonClicked} << false;
+        QTest::newRow("click") << Activation::Trigger << false << true;
+        QTest::newRow("double click") << Activation::DoubleClick << false << true;
+        QTest::newRow("the other button opens the menu") << Activation::Context << false << false;
+        QTest::newRow("middle button") << Activation::MiddleClick << false << false;
+        QTest::newRow("unknown") << Activation::Unknown << false << false;
+        QTest::newRow("balloon clicked") << Activation::Unknown << true << false;
     }
-    void eitherButtonUpRestores() {
-        QFETCH(QList<TrayEvent>, messages);
+    void aClickOnTheIconRestores() {
+        QFETCH(TrayShell::Activation, reason);
+        QFETCH(bool, balloon);
         QFETCH(bool, restored);
         Running p;
         p.minimise();
         // The desktop's report of the minimise comes after the window hid; it must
         // not bring the window back minimised.
         QCoreApplication::processEvents();
-        for (TrayEvent m : messages) {
-            p.env.tray.send(m);
+        if (balloon) {
+            p.env.tray.clickMessage();
+        } else {
+            p.env.tray.activate(reason);
         }
         QCOMPARE(p.form.isVisible(), restored);
         QCOMPARE(p.form.isHiddenInTray(), !restored);
@@ -125,7 +109,7 @@ class MinimiseToTrayTest : public test::TestCase {
 
     void clickWhileShownKeepsItShown() {
         Running p;
-        p.env.tray.send(TrayEvent::RightButtonUp);
+        p.click();
         QVERIFY(p.form.isVisible());
         QVERIFY(!p.form.isHiddenInTray());
     }
@@ -136,9 +120,8 @@ class MinimiseToTrayTest : public test::TestCase {
         QTimer::singleShot(0, [&] {
             // The desktop reports the minimise before anyone can click.
             QCoreApplication::processEvents();
-            p.env.tray.send(TrayEvent::LeftButtonDown);
-            p.env.tray.send(TrayEvent::LeftButtonUp);
-            QTimer::singleShot(0, [&] { p.env.tray.send(TrayEvent::BalloonHidden); });
+            p.click();
+            QTimer::singleShot(0, [&] { p.env.tray.clickMessage(); });
         });
         p.minimise();
         QVERIFY(p.form.isVisible());
@@ -150,7 +133,7 @@ class MinimiseToTrayTest : public test::TestCase {
         p.minimise();
         QVERIFY(p.form.isHidden());
         p.form.close();
-        QCOMPARE(p.env.tray.calls.last().operation, QStringLiteral("delete"));
+        QCOMPARE(p.env.tray.calls.last(), QStringLiteral("hide"));
         QVERIFY(!p.form.trayIcon().inTray());
     }
 
@@ -163,11 +146,8 @@ class MinimiseToTrayTest : public test::TestCase {
         QVERIFY(form.isHiddenInTray());
         QVERIFY(form.isHidden());
         QVERIFY(!form.isMinimized());
-        int balloons = 0;
-        for (const auto& call : env.tray.calls) {
-            balloons += call.request.balloonText == kBalloonText ? 1 : 0;
-        }
-        QCOMPARE(balloons, 1);
+        QCOMPARE(env.tray.messages.size(), 1);
+        QCOMPARE(env.tray.messages[0].text, kBalloonText);
         // The start-up due check came right after the load, not when the user
         // first brings the window back.
         QCOMPARE(env.ui.modals.size(), 1);
@@ -175,7 +155,7 @@ class MinimiseToTrayTest : public test::TestCase {
         QCOMPARE(form.events().rowCount(), 1);
         QVERIFY(!form.isStartingUp());
         // Bringing it back shows it at its normal size, and is no second start.
-        env.tray.send(TrayEvent::LeftButtonUp);
+        env.tray.activate(TrayShell::Activation::Trigger);
         QVERIFY(form.isVisible());
         QVERIFY(!form.isMinimized());
         form.handleActivation();
@@ -200,7 +180,7 @@ class MinimiseToTrayTest : public test::TestCase {
         // A tray that appears later brings the usual behaviour back; a click on it
         // restores the minimised window.
         p.env.tray.trayAvailable = true;
-        p.env.tray.send(TrayEvent::LeftButtonUp);
+        p.click();
         QVERIFY(!(p.form.windowState() & Qt::WindowMinimized));
         QVERIFY(p.form.isVisible());
         p.minimise();
@@ -225,11 +205,7 @@ class MinimiseToTrayTest : public test::TestCase {
 
     void theTrayMenuShowsTestsAndQuits() {
         Running p;
-        QStringList entries;
-        for (const TrayMenuEntry& entry : p.env.tray.menu) {
-            entries << entry.text;
-        }
-        QCOMPARE(entries, (QStringList{"Show Almanis", "Test Alarm", "Quit"}));
+        QCOMPARE(p.env.tray.menuTexts(), (QStringList{"Show Almanis", "Test Alarm", "Quit"}));
 
         p.minimise();
         QVERIFY(p.form.isHiddenInTray());
@@ -248,7 +224,7 @@ class MinimiseToTrayTest : public test::TestCase {
         QVERIFY(!p.form.isVisible());
         QCOMPARE(p.form.storeConnection().state(), 0);
         QVERIFY(!p.form.timer().running());
-        QCOMPARE(p.env.tray.calls.last().operation, QStringLiteral("delete"));
+        QCOMPARE(p.env.tray.calls.last(), QStringLiteral("hide"));
     }
 
     void anotherStartBringsTheWindowBack_data() {

@@ -9,6 +9,7 @@
 #include "desktop/TrayShell.h"
 #include "reminders/Sound.h"
 
+#include <QAction>
 #include <QDateTime>
 #include <QList>
 #include <QMap>
@@ -37,46 +38,62 @@ class MemorySettingsStore final : public SettingsStore {
     QString failure;
 };
 
-// A tray that records every call with its record.
+// A tray that records what it is told, and through which the test acts as
+// the user.
 class FakeTrayShell final : public TrayShell {
   public:
-    struct Call {
-        QString operation;  // "add", "modify" or "delete"
-        TrayRequest request;
+    struct Message {
+        QString title;
+        QString text;
+        int milliseconds = 0;
     };
-    void add(const TrayRequest& request) override {
-        calls.append({QStringLiteral("add"), request});
-    }
-    void modify(const TrayRequest& request) override {
-        calls.append({QStringLiteral("modify"), request});
-    }
-    void remove(const TrayRequest& request) override {
-        calls.append({QStringLiteral("delete"), request});
-    }
-    bool available() const override { return trayAvailable; }
 
-    // What the desktop reports when the user works the icon.
-    void send(TrayEvent event) {
-        if (onEvent) {
-            onEvent(event, 0);
-        }
+    bool isSystemTrayAvailable() const override { return trayAvailable; }
+    void setIcon(const QIcon& newIcon) override {
+        icon = newIcon;
+        calls << QStringLiteral("icon");
+    }
+    void setToolTip(const QString& tip) override {
+        toolTip = tip;
+        calls << QStringLiteral("tip ") + tip;
+    }
+    void setVisible(bool shown) override {
+        visible = shown;
+        calls << (shown ? QStringLiteral("show") : QStringLiteral("hide"));
+    }
+    void setContextMenu(const QList<QAction*>& actions) override { menu = actions; }
+    void showMessage(const QString& title, const QString& text, int milliseconds) override {
+        messages.append({title, text, milliseconds});
+        calls << QStringLiteral("message");
     }
 
-    void setMenu(const QList<TrayMenuEntry>& entries) override { menu = entries; }
-
+    // The user clicks the icon, or the balloon.
+    void activate(Activation reason) { emit activated(reason); }
+    void clickMessage() { emit messageClicked(); }
     // Chooses the menu entry with this text; false when there is none.
     bool choose(const QString& text) const {
-        for (const TrayMenuEntry& entry : menu) {
-            if (entry.text == text) {
-                entry.triggered();
+        for (QAction* entry : menu) {
+            if (entry->text() == text) {
+                entry->trigger();
                 return true;
             }
         }
         return false;
     }
+    QStringList menuTexts() const {
+        QStringList texts;
+        for (const QAction* entry : menu) {
+            texts << entry->text();
+        }
+        return texts;
+    }
 
-    QList<Call> calls;
-    QList<TrayMenuEntry> menu;
+    QStringList calls;
+    QIcon icon;
+    QString toolTip;
+    bool visible = false;
+    QList<QAction*> menu;
+    QList<Message> messages;
     bool trayAvailable = true;
 };
 
@@ -86,12 +103,8 @@ class FakeNotifier final : public Notifier {
     void notify(const QString& summary, const QStringList& lines) override {
         shown.append(QStringList{summary} + lines);
     }
-    // What the user does when clicking the notification.
-    void click() const {
-        if (onActivated) {
-            onActivated();
-        }
-    }
+    // The user clicks the notification.
+    void click() { emit activated(); }
     QList<QStringList> shown;
 };
 
