@@ -24,7 +24,8 @@ void EventCommands::addEvent() {
     std::optional<qint64> eventId;
     g.step(100, [&] { eventId.reset(); });
     g.step(102, [&] {
-        EventEditor editor(services_, host_.store(), eventId, [this] { host_.refreshList(); });
+        EventEditor editor(services_, host_.store(), eventId);
+        connect(&editor, &EventEditor::listOutdated, this, [this] { host_.refreshList(); });
         editor.load();
         services_.ui.showModal(editor, nullptr);
     });
@@ -48,7 +49,8 @@ void EventCommands::editSelectedEvent() {
     }
     // The fields are filled after the dialog has loaded, each on its own, so a
     // field that fails still opens the dialog with the others.
-    EventEditor editor(services_, *store, eventId, [this] { host_.refreshList(); });
+    EventEditor editor(services_, *store, eventId);
+    connect(&editor, &EventEditor::listOutdated, this, [this] { host_.refreshList(); });
     editor.load();
     g.step(104, [&] {
         const EventListModel::Row& entry = list.row(*row);

@@ -35,12 +35,8 @@ W* named(W* widget, const char* objectName) {
 }  // namespace
 
 EventEditor::EventEditor(Services& services, Connection& store, std::optional<qint64> eventId,
-                         std::function<void()> refreshList, QWidget* parent)
-    : QDialog(parent),
-      services_(services),
-      store_(store),
-      eventId_(eventId),
-      refreshList_(std::move(refreshList)) {
+                         QWidget* parent)
+    : QDialog(parent), services_(services), store_(store), eventId_(eventId) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(tr("Add New Event Reminder"));
     setFont(windowFont());
@@ -190,7 +186,7 @@ void EventEditor::save() {
     }
     if (!g.test(114, [&] { return changed > 0; })) {
         // The list shows the event as it is now, for when the user opens it again.
-        refreshList_();
+        emit listOutdated();
         services_.ui.inform(
             tr("This event was changed or deleted elsewhere (by another copy of Almanis, for "
                "example) after you opened it, so your changes were not saved. Your text is still "
@@ -198,7 +194,7 @@ void EventEditor::save() {
             appTitle());
         return;
     }
-    g.step(106, [&] { refreshList_(); });
+    g.step(106, [&] { emit listOutdated(); });
     g.step(108, [&] { accept(); });
 }
 

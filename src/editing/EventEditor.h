@@ -3,7 +3,6 @@
 #include "store/StoredEvents.h"
 
 #include <QDialog>
-#include <functional>
 #include <optional>
 
 class QGroupBox;
@@ -19,16 +18,15 @@ class PointerRule;
 struct Services;
 
 // The event editor: adds a new yearly event, or changes the stored one whose
-// id it is given. A successful save writes one statement, refills the main
-// list and closes the dialog; a save that is refused or fails leaves the dialog
-// open with what the user typed.
+// id it is given. A successful save writes one statement, has the main list
+// refilled and closes the dialog; a save that is refused or fails leaves the
+// dialog open with what the user typed.
 class EventEditor final : public QDialog {
     Q_OBJECT
   public:
-    // `eventId` is the event to change; none adds a new one. `refreshList`
-    // refills the main window's list after a save.
+    // `eventId` is the event to change; none adds a new one.
     EventEditor(Services& services, Connection& store, std::optional<qint64> eventId,
-                std::function<void()> refreshList, QWidget* parent = nullptr);
+                QWidget* parent = nullptr);
 
     std::optional<qint64> eventId() const { return eventId_; }
 
@@ -49,6 +47,12 @@ class EventEditor final : public QDialog {
     // "Cancel", the close box and Escape.
     void cancel();
 
+  signals:
+    // The main list no longer shows what the store holds: after a save, or
+    // when the event turned out changed elsewhere. Emitted before the dialog
+    // closes.
+    void listOutdated();
+
   protected:
     void reject() override;
 
@@ -57,7 +61,6 @@ class EventEditor final : public QDialog {
     Connection& store_;
     std::optional<qint64> eventId_;
     std::optional<ListedEvent> stored_;
-    std::function<void()> refreshList_;
     PointerRule* pointer_ = nullptr;
     QGroupBox* descriptionFrame_ = nullptr;
     QLineEdit* descriptionEdit_ = nullptr;

@@ -54,12 +54,11 @@ MainWindow::MainWindow(Services& services)
     createControls();
     trayIcon_->setIcon(programIcon());
     options_ = std::make_unique<OptionsPanel>(
-        services_,
-        OptionsPanel::Boxes{remindOnTheDayBox_, remindThreeDaysBox_, remindSevenDaysBox_,
-                            remindFourteenDaysBox_, remindThirtyDaysBox_, startAtLogonBox_,
-                            startInTrayBox_},
-        [this] { return startingUp_; });
-    storeCare_ = std::make_unique<StoreCare>(services_, store_, [this] { engine_.refreshList(); });
+        services_, OptionsPanel::Boxes{remindOnTheDayBox_, remindThreeDaysBox_, remindSevenDaysBox_,
+                                       remindFourteenDaysBox_, remindThirtyDaysBox_,
+                                       startAtLogonBox_, startInTrayBox_});
+    storeCare_ = std::make_unique<StoreCare>(services_, store_);
+    connect(storeCare_.get(), &StoreCare::restored, this, [this] { engine_.refreshList(); });
     connectCommands();
     createTrayMenu();
     connect(&services_.notifier, &Notifier::activated, this, &MainWindow::notificationClicked);
@@ -283,7 +282,7 @@ void MainWindow::load() {
     g.step(100, [] { createFolder(makerFolder()); });
     g.step(102, [] { createFolder(dataFolder()); });
     g.step(104, [&] { copySeedIfMissing(services_.programFolder, dataFolder()); });
-    g.step(106, [&] { startingUp_ = true; });
+    g.step(106, [&] { setStartingUp(true); });
     g.step(108, [&] { applySkin(*this, skin_, services_.programFolder); });
     g.step(110, [&] { store_.close(); });
     g.step(112, [&] { store_.open(dataFolder() + QLatin1String(kWorkingStore)); });
@@ -339,8 +338,13 @@ void MainWindow::handleActivation() {
         g.step(106,
                [&] { QTimer::singleShot(0, this, [this] { storeCare_->checkAfterFirstFill(); }); });
     }
-    g.step(104, [&] { startingUp_ = false; });
+    g.step(104, [&] { setStartingUp(false); });
     activating_ = false;
+}
+
+void MainWindow::setStartingUp(bool startingUp) {
+    startingUp_ = startingUp;
+    options_->setStartingUp(startingUp);
 }
 
 void MainWindow::releaseResources() {

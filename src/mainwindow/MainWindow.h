@@ -104,6 +104,7 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     void showOwnedAlarm() override;
     PointerRule& pointer() override { return *pointer_; }
 
+    void setStartingUp(bool startingUp);
     void createControls();
     void connectCommands();
     void createTrayMenu();

@@ -26,9 +26,8 @@ const QString kOn = QStringLiteral("On");
 const QString kOff = QStringLiteral("Off");
 }  // namespace
 
-OptionsPanel::OptionsPanel(Services& services, Boxes boxes, std::function<bool()> startingUp,
-                           QObject* parent)
-    : QObject(parent), services_(services), boxes_(boxes), startingUp_(std::move(startingUp)) {
+OptionsPanel::OptionsPanel(Services& services, Boxes boxes, QObject* parent)
+    : QObject(parent), services_(services), boxes_(boxes) {
     const auto storeOnChange = [this](QCheckBox* box, const QString& key) {
         connect(box, &QCheckBox::toggled, this, [this, box, key] { saveRemindBox(*box, key); });
     };
@@ -117,7 +116,7 @@ void OptionsPanel::save(const QCheckBox& box, const QString& key, const QString&
 
 void OptionsPanel::startAtLogonChanged() {
     // Restoring the box at load must neither add nor remove the log-on entry.
-    if (startingUp_()) {
+    if (startingUp_) {
         return;
     }
     LogonStartup logon(services_.ui, services_.executablePath);

@@ -4,7 +4,6 @@
 
 #include <QObject>
 #include <QString>
-#include <functional>
 
 class QCheckBox;
 
@@ -29,10 +28,11 @@ class OptionsPanel final : public QObject {
         QCheckBox* startInTray;
     };
 
-    // `startingUp` tells whether the program is still starting: restoring the
-    // boxes then must not touch the log-on entry.
-    OptionsPanel(Services& services, Boxes boxes, std::function<bool()> startingUp,
-                 QObject* parent = nullptr);
+    OptionsPanel(Services& services, Boxes boxes, QObject* parent = nullptr);
+
+    // While the program starts, the log-on box leaves the log-on entry alone:
+    // restoring the box must neither add nor remove it.
+    void setStartingUp(bool startingUp) { startingUp_ = startingUp; }
 
     // Restores the boxes in their order, each a step of the load from `firstStep`
     // on. Setting a box runs its handler, which stores the value just read.
@@ -51,7 +51,7 @@ class OptionsPanel final : public QObject {
 
     Services& services_;
     Boxes boxes_;
-    std::function<bool()> startingUp_;
+    bool startingUp_ = false;
     bool saveFailureTold_ = false;
 };
 

@@ -31,8 +31,8 @@ QString backupDay(const QString& path) {
 }
 }  // namespace
 
-StoreCare::StoreCare(Services& services, Connection& store, std::function<void()> refill)
-    : services_(services), store_(store), refill_(std::move(refill)) {}
+StoreCare::StoreCare(Services& services, Connection& store, QObject* parent)
+    : QObject(parent), services_(services), store_(store) {}
 
 StoreCare::~StoreCare() = default;
 
@@ -122,7 +122,7 @@ void StoreCare::checkAfterFirstFill() {
         return;
     }
     g.step(110, [&] { store_.reopen(); });
-    g.step(112, [&] { refill_(); });
+    g.step(112, [&] { emit restored(); });
 }
 
 }  // namespace almanis

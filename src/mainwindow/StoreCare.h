@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
-#include <functional>
 
 namespace almanis {
 
@@ -12,11 +12,11 @@ struct Services;
 // Looks after the working store once it is open: the daily backup, SQLite's
 // quick check after the first fill, and the offer to restore a damaged store
 // from its newest sound backup.
-class StoreCare {
+class StoreCare final : public QObject {
+    Q_OBJECT
   public:
-    // `refill` fills the main list again after a restore.
-    StoreCare(Services& services, Connection& store, std::function<void()> refill);
-    ~StoreCare();
+    StoreCare(Services& services, Connection& store, QObject* parent = nullptr);
+    ~StoreCare() override;
 
     // The check after the first fill (a procedure of its own): a damaged
     // store is named once, with its path, and the newest backup that passes
@@ -32,12 +32,16 @@ class StoreCare {
     // The backups of the store, beside it.
     DailyBackups backups() const;
 
+  signals:
+    // A backup took the damaged store's place and is open: the list must be
+    // filled from it.
+    void restored();
+
   private:
     void backUpOnce(bool replaceToday);
 
     Services& services_;
     Connection& store_;
-    std::function<void()> refill_;
     bool backupFailureTold_ = false;
 };
 

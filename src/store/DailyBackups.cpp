@@ -66,9 +66,7 @@ void DailyBackups::write(const Connection& store, QDate day) const {
         removeWithCompanions(partial);
         Connection copy;
         copy.openNew(partial);
-        if (prepareCopy) {
-            prepareCopy(copy);
-        }
+        prepareCopy(copy);
         OnlineBackup(store, copy).run();
         // One file that needs nothing beside it, whatever the store's journal.
         copy.execute(QStringLiteral("PRAGMA journal_mode=DELETE"));

@@ -3,7 +3,6 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 namespace almanis {
 
@@ -17,6 +16,9 @@ class DailyBackups {
 
     // The backups of the store at `storePath`.
     explicit DailyBackups(const QString& storePath);
+    virtual ~DailyBackups() = default;
+    DailyBackups(const DailyBackups&) = default;
+    DailyBackups& operator=(const DailyBackups&) = default;
 
     const QString& folder() const { return folder_; }
     QString fileFor(QDate day) const;
@@ -41,9 +43,10 @@ class DailyBackups {
     // when the copy fails.
     void restore(const QString& backup) const;
 
-    // Runs on the new copy's connection before the pages are copied (tests
-    // make the copy's disk full there).
-    std::function<void(Connection&)> prepareCopy;
+  protected:
+    // Runs on the new copy's connection before the pages are copied; nothing
+    // here (tests make the copy's disk full).
+    virtual void prepareCopy(Connection& /*copy*/) const {}
 
   private:
     void removeAllButTheNewest() const;

@@ -28,7 +28,7 @@ namespace {
 struct Windows : test::StartedProgram {
     Windows() {
         editorStore.open(env.storePath());
-        editor = std::make_unique<EventEditor>(env.services, editorStore, std::nullopt, [] {});
+        editor = std::make_unique<EventEditor>(env.services, editorStore, std::nullopt);
         editor->load();
         alarm = std::make_unique<AlarmWindow>(env.services, Alarm{});
         alarm->load();

@@ -30,6 +30,22 @@ void fill(test::StoreFixture& f, int events) {
     f.db.execute(QStringLiteral("commit"));
 }
 
+// Backups whose copies go to a disk that holds three pages, when `full`.
+class DiskOfThreePages final : public DailyBackups {
+  public:
+    DiskOfThreePages(const QString& storePath, bool full) : DailyBackups(storePath), full_(full) {}
+
+  protected:
+    void prepareCopy(Connection& copy) const override {
+        if (full_) {
+            copy.execute(QStringLiteral("PRAGMA max_page_count=3"));
+        }
+    }
+
+  private:
+    bool full_;
+};
+
 QStringList names(const QStringList& paths) {
     QStringList result;
     for (const QString& path : paths) {
@@ -109,18 +125,13 @@ class BackupsTest : public test::TestCase {
         QFETCH(QString, reason);
         test::StoreFixture f;
         fill(f, 300);
-        DailyBackups backups(f.env.storePath());
+        const DiskOfThreePages backups(f.env.storePath(), fault == QLatin1String("disk full"));
         if (fault == QLatin1String("folder is a file")) {
             test::writeFile(backups.folder(), "in the way");
         } else if (fault == QLatin1String("file is a folder")) {
             QDir().mkpath(backups.fileFor(kToday));
         } else if (fault == QLatin1String("read-only folder")) {
             QDir().mkpath(backups.folder());
-        } else {
-            // The copy's disk holds three pages.
-            backups.prepareCopy = [](Connection& copy) {
-                copy.execute(QStringLiteral("PRAGMA max_page_count=3"));
-            };
         }
         // The store stays open as it was; only the folder refuses.
         std::optional<test::ReadOnlyFiles> readOnly;
