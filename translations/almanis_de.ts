@@ -133,7 +133,7 @@ Befehle:
     </message>
     <message>
         <source>Deletes the event with the id ID (see list).</source>
-        <translation>Löscht das Ereignis mit der Nummer ID (siehe list).</translation>
+        <translation>Löscht das Ereignis mit der angegebenen NUMMER (siehe list).</translation>
     </message>
     <message>
         <source>The event&apos;s id.</source>
@@ -227,6 +227,62 @@ Befehle:
         <source>the description is %1 characters long; it can have at most %2</source>
         <translation>die Beschreibung ist %1 Zeichen lang; sie darf höchstens %2 haben</translation>
     </message>
+    <message>
+        <source>FILE</source>
+        <translation>DATEI</translation>
+    </message>
+    <message>
+        <source>DATE</source>
+        <translation>DATUM</translation>
+    </message>
+    <message>
+        <source>command</source>
+        <translation>befehl</translation>
+    </message>
+    <message>
+        <source>COMMAND [ARGUMENTS]</source>
+        <translation>BEFEHL [ARGUMENTE]</translation>
+    </message>
+    <message>
+        <source>description</source>
+        <translation>beschreibung</translation>
+    </message>
+    <message>
+        <source>date</source>
+        <translation>datum</translation>
+    </message>
+    <message>
+        <source>&quot;MONTH DAY&quot;</source>
+        <translation>&quot;MONAT TAG&quot;</translation>
+    </message>
+    <message>
+        <source>add DESCRIPTION &quot;MONTH DAY&quot;</source>
+        <translation>add BESCHREIBUNG &quot;MONAT TAG&quot;</translation>
+    </message>
+    <message>
+        <source>id</source>
+        <translation>nummer</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>NUMMER</translation>
+    </message>
+    <message>
+        <source>remove ID</source>
+        <translation>remove NUMMER</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>datei</translation>
+    </message>
+    <message>
+        <source>import [--format FORMAT] FILE</source>
+        <translation>import [--format FORMAT] DATEI</translation>
+    </message>
+    <message>
+        <source>export [--format FORMAT] FILE</source>
+        <translation>export [--format FORMAT] DATEI</translation>
+    </message>
 </context>
 <context>
     <name>almanis::AlarmWindow</name>
@@ -292,6 +348,13 @@ Befehle:
     </message>
 </context>
 <context>
+    <name>almanis::AppError</name>
+    <message>
+        <source>Type mismatch: &apos;%1&apos; is not a whole number</source>
+        <translation>Typen unverträglich: „%1“ ist keine ganze Zahl</translation>
+    </message>
+</context>
+<context>
     <name>almanis::AutostartFolder</name>
     <message>
         <source>it is not a folder</source>
@@ -330,6 +393,86 @@ Befehle:
     </message>
 </context>
 <context>
+    <name>almanis::Connection</name>
+    <message>
+        <source>the file is read-only</source>
+        <translation>die Datei ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>it was opened for reading only</source>
+        <translation>er wurde nur zum Lesen geöffnet</translation>
+    </message>
+    <message>
+        <source>The database connection is not open</source>
+        <translation>Die Datenbankverbindung ist nicht geöffnet</translation>
+    </message>
+    <message>
+        <source>The event store %1 cannot be changed: %2. The events can be read, but no change can be saved.</source>
+        <translation>Der Ereignisspeicher %1 kann nicht geändert werden: %2. Die Ereignisse lassen sich lesen, aber keine Änderung kann gespeichert werden.</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::ContentLineReader</name>
+    <message>
+        <source>%1 cannot be read after line %2: %3</source>
+        <extracomment>%1 is &quot;The file &lt;path&gt;&quot;.</extracomment>
+        <translation>%1 kann nach Zeile %2 nicht gelesen werden: %3</translation>
+    </message>
+    <message>
+        <source>The file %1</source>
+        <translation>Die Datei %1</translation>
+    </message>
+    <message>
+        <source>File not found: %1</source>
+        <translation>Datei nicht gefunden: %1</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be opened: it is not a regular file</source>
+        <translation>Die Datei %1 kann nicht geöffnet werden: sie ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be opened: %2</source>
+        <translation>Die Datei %1 kann nicht geöffnet werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::DailyBackups</name>
+    <message>
+        <source>The events could not be backed up to %1: %2</source>
+        <translation>Die Ereignisse konnten nicht nach %1 gesichert werden: %2</translation>
+    </message>
+    <message>
+        <source>The damaged store %1 could not be moved to %2: %3</source>
+        <translation>Der beschädigte Speicher %1 konnte nicht nach %2 verschoben werden: %3</translation>
+    </message>
+    <message>
+        <source>The backup %1 could not be copied to %2: %3</source>
+        <translation>Die Sicherung %1 konnte nicht nach %2 kopiert werden: %3</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::DataFolder</name>
+    <message>
+        <source>Path/File access error: cannot create the folder %1</source>
+        <translation>Fehler beim Zugriff auf Pfad/Datei: der Ordner %1 kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>File not found: %1</source>
+        <translation>Datei nicht gefunden: %1</translation>
+    </message>
+    <message>
+        <source>Path/File access error: cannot copy %1 to %2: %3</source>
+        <translation>Fehler beim Zugriff auf Pfad/Datei: %1 kann nicht nach %2 kopiert werden: %3</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::Design</name>
+    <message>
+        <source>Invalid property value: %1</source>
+        <translation>Unzulässiger Eigenschaftswert: %1</translation>
+    </message>
+</context>
+<context>
     <name>almanis::EventCommands</name>
     <message>
         <source>Are you sure you want to delete %1?</source>
@@ -350,6 +493,21 @@ Befehle:
     <message>
         <source>Questions? Please contact Team Marrowind at %1</source>
         <translation>Fragen? Bitte wenden Sie sich an Team Marrowind unter %1</translation>
+    </message>
+    <message>
+        <source>Invalid property value: the month cannot be read</source>
+        <translation>Unzulässiger Eigenschaftswert: der Monat lässt sich nicht lesen</translation>
+    </message>
+    <message>
+        <source>Invalid property value: the day cannot be read</source>
+        <translation>Unzulässiger Eigenschaftswert: der Tag lässt sich nicht lesen</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::EventDate</name>
+    <message>
+        <source>Invalid procedure call: no date for month %1, day %2</source>
+        <translation>Unzulässiger Prozeduraufruf: kein Datum für Monat %1, Tag %2</translation>
     </message>
 </context>
 <context>
@@ -402,6 +560,34 @@ Befehle:
         <source>This event was changed or deleted elsewhere (by another copy of Almanis, for example) after you opened it, so your changes were not saved. Your text is still here: copy what you want to keep, cancel, and open the event again.</source>
         <translation>Dieses Ereignis wurde anderswo geändert oder gelöscht (zum Beispiel von einer anderen Almanis-Kopie), nachdem Sie es geöffnet haben; Ihre Änderungen wurden daher nicht gespeichert. Ihr Text ist noch da: Kopieren Sie, was Sie behalten möchten, brechen Sie ab und öffnen Sie das Ereignis erneut.</translation>
     </message>
+    <message>
+        <source>Invalid property value: month %1</source>
+        <translation>Unzulässiger Eigenschaftswert: Monat %1</translation>
+    </message>
+    <message>
+        <source>Invalid property value: day %1</source>
+        <translation>Unzulässiger Eigenschaftswert: Tag %1</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::EventImport</name>
+    <message>
+        <source>No event was imported.</source>
+        <translation>Es wurde kein Ereignis importiert.</translation>
+    </message>
+    <message>
+        <source>The first event was imported; the others were not.</source>
+        <translation>Das erste Ereignis wurde importiert, die übrigen nicht.</translation>
+    </message>
+    <message>
+        <source>The first %1 events were imported; the others were not.</source>
+        <translation>Die ersten %1 Ereignisse wurden importiert, die übrigen nicht.</translation>
+    </message>
+    <message>
+        <source>The event %1 (%2 of %3) cannot be stored: %4. %5</source>
+        <extracomment>%4 is why, %5 says how many events before it were imported.</extracomment>
+        <translation>Das Ereignis %1 (%2 von %3) kann nicht gespeichert werden: %4. %5</translation>
+    </message>
 </context>
 <context>
     <name>almanis::EventListModel</name>
@@ -424,6 +610,91 @@ Befehle:
     <message>
         <source>Today</source>
         <translation>Heute</translation>
+    </message>
+    <message>
+        <source>Index out of bounds: list row %1</source>
+        <translation>Index außerhalb des gültigen Bereichs: Listenzeile %1</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::EventRows</name>
+    <message>
+        <source>Out of memory</source>
+        <translation>Nicht genügend Arbeitsspeicher</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::EventText</name>
+    <message>
+        <source>there is no date after the comma</source>
+        <translation>nach dem Komma steht kein Datum</translation>
+    </message>
+    <message>
+        <source>there is no blank between the month name and the day</source>
+        <translation>zwischen dem Monatsnamen und dem Tag steht kein Leerzeichen</translation>
+    </message>
+    <message>
+        <source>the month name must follow the comma without a blank</source>
+        <translation>der Monatsname muss ohne Leerzeichen auf das Komma folgen</translation>
+    </message>
+    <message>
+        <source>there is no day after the month name, or more than one blank before it</source>
+        <translation>nach dem Monatsnamen steht kein Tag, oder vor dem Tag steht mehr als ein Leerzeichen</translation>
+    </message>
+    <message>
+        <source>the day %1 is not a whole number</source>
+        <translation>der Tag %1 ist keine ganze Zahl</translation>
+    </message>
+    <message>
+        <source>%1 is not an English month name</source>
+        <translation>%1 ist kein englischer Monatsname</translation>
+    </message>
+    <message>
+        <source>%1 has no day %2</source>
+        <translation>%1 hat keinen Tag %2</translation>
+    </message>
+    <message>
+        <source>the line is empty</source>
+        <translation>die Zeile ist leer</translation>
+    </message>
+    <message>
+        <source>there is no comma after the description</source>
+        <translation>nach der Beschreibung steht kein Komma</translation>
+    </message>
+    <message>
+        <source>the description holds a NUL character, which cannot be stored</source>
+        <translation>die Beschreibung enthält ein NUL-Zeichen, das sich nicht speichern lässt</translation>
+    </message>
+    <message>
+        <source>The file cannot be read after line %1: %2</source>
+        <translation>Die Datei kann nach Zeile %1 nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Line %1 cannot be imported: %2. The line reads %3.</source>
+        <translation>Zeile %1 kann nicht importiert werden: %2. Die Zeile lautet %3.</translation>
+    </message>
+    <message>
+        <source>1 more line cannot be imported either.</source>
+        <translation>1 weitere Zeile kann ebenfalls nicht importiert werden.</translation>
+    </message>
+    <message>
+        <source>%1 more lines cannot be imported either.</source>
+        <translation>%1 weitere Zeilen können ebenfalls nicht importiert werden.</translation>
+    </message>
+    <message>
+        <source>Nothing was imported.</source>
+        <translation>Es wurde nichts importiert.</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::ExportFile</name>
+    <message>
+        <source>The file %1 cannot be created: %2</source>
+        <translation>Die Datei %1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be written: %2</source>
+        <translation>Die Datei %1 kann nicht geschrieben werden: %2</translation>
     </message>
 </context>
 <context>
@@ -464,6 +735,14 @@ Befehle:
         <source>%1 events exported to %2.</source>
         <translation>%1 Ereignisse nach %2 exportiert.</translation>
     </message>
+    <message>
+        <source>Overflow: the month %1 of list row %2 is not a number from 0 to 255</source>
+        <translation>Überlauf: der Monat %1 in Listenzeile %2 ist keine Zahl von 0 bis 255</translation>
+    </message>
+    <message>
+        <source>The day of list row %1 could not be read from the store, so the events cannot be exported</source>
+        <translation>Der Tag in Listenzeile %1 ließ sich nicht aus dem Speicher lesen, daher können die Ereignisse nicht exportiert werden</translation>
+    </message>
 </context>
 <context>
     <name>almanis::Guard</name>
@@ -478,6 +757,32 @@ Befehle:
     <message>
         <source>%1 more rows could not be read either.</source>
         <translation>%1 weitere Zeilen konnten ebenfalls nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>Unexpected error</source>
+        <translation>Unerwarteter Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::ICalendarFile</name>
+    <message>
+        <source>The event &quot;%1&quot; cannot be exported: month %2 has no day %3</source>
+        <translation>Das Ereignis „%1“ kann nicht exportiert werden: Monat %2 hat keinen Tag %3</translation>
+    </message>
+    <message>
+        <source>%1 is empty</source>
+        <extracomment>%1 is &quot;The file &lt;path&gt;&quot;.</extracomment>
+        <translation>%1 ist leer</translation>
+    </message>
+    <message>
+        <source>%1 is not an iCalendar file: it has no BEGIN:VCALENDAR</source>
+        <extracomment>%1 is &quot;The file &lt;path&gt;&quot;.</extracomment>
+        <translation>%1 ist keine iCalendar-Datei: BEGIN:VCALENDAR fehlt</translation>
+    </message>
+    <message>
+        <source>%1 ends inside the %2 that begins on line %3: it may have been cut short</source>
+        <extracomment>%1 is &quot;The file &lt;path&gt;&quot;, %2 the name of a part of the calendar, such as VEVENT.</extracomment>
+        <translation>%1 endet innerhalb des Abschnitts %2, der in Zeile %3 beginnt: vielleicht wurde das Ende abgeschnitten</translation>
     </message>
 </context>
 <context>
@@ -604,6 +909,25 @@ It stays as you set it until Almanis ends, and so do the other options you chang
         <translation>Die Einstellung „%1“ konnte nicht in %2 gespeichert werden: %3.<byte value="xd"/>
 Sie bleibt, wie Sie sie gesetzt haben, bis Almanis endet, ebenso die anderen Einstellungen, die Sie ändern.</translation>
     </message>
+    <message>
+        <source>%1 in the option &quot;%2&quot; (%3 in %4)</source>
+        <extracomment>%1 is why, %2 the option&apos;s caption, %3 its settings key, %4 the settings file.</extracomment>
+        <translation>%1 in der Einstellung „%2“ (%3 in %4)</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::Paths</name>
+    <message>
+        <source>The folder for application data could not be found</source>
+        <translation>Der Ordner für Anwendungsdaten wurde nicht gefunden</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::PointerRule</name>
+    <message>
+        <source>Invalid picture: %1</source>
+        <translation>Ungültiges Bild: %1</translation>
+    </message>
 </context>
 <context>
     <name>almanis::QSettingsStore</name>
@@ -636,6 +960,77 @@ Sie bleibt, wie Sie sie gesetzt haben, bis Almanis endet, ebenso die anderen Ein
     </message>
 </context>
 <context>
+    <name>almanis::QuickCheck</name>
+    <message>
+        <source>%1 (and 1 more finding)</source>
+        <extracomment>%1 is what SQLite&apos;s check found first, in SQLite&apos;s words.</extracomment>
+        <translation>%1 (und 1 weiterer Befund)</translation>
+    </message>
+    <message>
+        <source>%1 (and %2 more findings)</source>
+        <translation>%1 (und %2 weitere Befunde)</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::ReminderEngine</name>
+    <message>
+        <source>Invalid procedure call: no month %1</source>
+        <translation>Unzulässiger Prozeduraufruf: kein Monat %1</translation>
+    </message>
+    <message>
+        <source>Index out of bounds: list row %1</source>
+        <translation>Index außerhalb des gültigen Bereichs: Listenzeile %1</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::ResultSet</name>
+    <message>
+        <source>Either BOF or EOF is True, or the current record has been deleted</source>
+        <translation>Entweder BOF oder EOF ist True, oder der aktuelle Datensatz wurde gelöscht</translation>
+    </message>
+    <message>
+        <source>The query is empty</source>
+        <translation>Die Abfrage ist leer</translation>
+    </message>
+    <message>
+        <source>Item cannot be found in the collection: %1</source>
+        <translation>Das Element wurde in der Auflistung nicht gefunden: %1</translation>
+    </message>
+    <message>
+        <source>Overflow: %1</source>
+        <translation>Überlauf: %1</translation>
+    </message>
+    <message>
+        <source>Invalid use of Null</source>
+        <translation>Unzulässige Verwendung von Null</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::Skin</name>
+    <message>
+        <source>The skin %1 cannot be read: %2</source>
+        <translation>Der Skin %1 kann nicht gelesen werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::SoundPlayer</name>
+    <message>
+        <source>The specified file cannot be played: %1</source>
+        <translation>Die angegebene Datei kann nicht wiedergegeben werden: %1</translation>
+    </message>
+    <message>
+        <source>The device is not open</source>
+        <translation>Das Gerät ist nicht geöffnet</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::Statement</name>
+    <message>
+        <source>Only one SQL statement can be executed at a time</source>
+        <translation>Es kann nur eine SQL-Anweisung auf einmal ausgeführt werden</translation>
+    </message>
+</context>
+<context>
     <name>almanis::StoreCare</name>
     <message>
         <source>The event store %1 is damaged: %2.</source>
@@ -662,6 +1057,58 @@ Die neueste Sicherung, die die Prüfung von SQLite besteht, ist vom %1:<byte val
 %2<byte value="xd"/>
 <byte value="xd"/>
 Den beschädigten Speicher durch diese Sicherung ersetzen? Seither hinzugefügte oder geänderte Ereignisse sind nicht darin. Der beschädigte Speicher wird in %3 aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>%1. Almanis goes on without this backup; this is not told again until it starts anew.</source>
+        <translation>%1. Almanis arbeitet ohne diese Sicherung weiter; bis zum nächsten Start wird das nicht noch einmal gemeldet.</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::StoredEvents</name>
+    <message>
+        <source>The description contains a NUL character, which cannot be stored</source>
+        <translation>Die Beschreibung enthält ein NUL-Zeichen, das sich nicht speichern lässt</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::TrayIcon</name>
+    <message>
+        <source>Overflow</source>
+        <translation>Überlauf</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::VCardFile</name>
+    <message>
+        <source>%1 %2 is not a date in the form YYYY-MM-DD, YYYYMMDD, --MMDD or --MM-DD</source>
+        <extracomment>%1 is the event&apos;s description, %2 the date as the card gives it.</extracomment>
+        <translation>%1 %2 ist kein Datum der Form JJJJ-MM-TT, JJJJMMTT, --MMTT oder --MM-TT</translation>
+    </message>
+    <message>
+        <source>%1 %2: there is no month %3</source>
+        <translation>%1 %2: es gibt keinen Monat %3</translation>
+    </message>
+    <message>
+        <source>%1 %2: %3 has no day %4</source>
+        <extracomment>%3 is the month&apos;s English name, as the event text file writes it.</extracomment>
+        <translation>%1 %2: %3 hat keinen Tag %4</translation>
+    </message>
+    <message>
+        <source>%1 is empty</source>
+        <extracomment>%1 is &quot;The file &lt;path&gt;&quot; or &quot;The vCard data&quot;.</extracomment>
+        <translation>%1 ist leer</translation>
+    </message>
+    <message>
+        <source>%1 is not a vCard file: it has no BEGIN:VCARD</source>
+        <translation>%1 ist keine vCard-Datei: BEGIN:VCARD fehlt</translation>
+    </message>
+    <message>
+        <source>%1 ends inside the card that begins on line %2: it may have been cut short</source>
+        <translation>%1 endet innerhalb der Karte, die in Zeile %2 beginnt: vielleicht wurde das Ende abgeschnitten</translation>
+    </message>
+    <message>
+        <source>The vCard data</source>
+        <translation>Der vCard-Inhalt</translation>
     </message>
 </context>
 </TS>

@@ -35,14 +35,14 @@ const QString kProgram = QStringLiteral("almanis-cli");
 QCommandLineOption storeOption() {
     return QCommandLineOption(QStringLiteral("store"),
                               CommandLineTool::tr("Work on the store in FILE instead of yours."),
-                              QStringLiteral("FILE"));
+                              CommandLineTool::tr("FILE"));
 }
 
 QCommandLineOption todayOption() {
     return QCommandLineOption(
         QStringLiteral("today"),
         CommandLineTool::tr("Count the days left from DATE (YYYY-MM-DD) instead of today."),
-        QStringLiteral("DATE"));
+        CommandLineTool::tr("DATE"));
 }
 
 QCommandLineOption jsonOption() {
@@ -158,8 +158,8 @@ int CommandLineTool::run(const QStringList& arguments) {
     const QCommandLineOption version = parser.addVersionOption();
     parser.addOption(storeOption());
     parser.addOption(todayOption());
-    parser.addPositionalArgument(QStringLiteral("command"), tr("What to do (see above)."),
-                                 QStringLiteral("COMMAND [ARGUMENTS]"));
+    parser.addPositionalArgument(tr("command"), tr("What to do (see above)."),
+                                 tr("COMMAND [ARGUMENTS]"));
     if (!parser.parse(arguments)) {
         return usageError(parser.errorText());
     }
@@ -387,11 +387,10 @@ int CommandLineTool::add(const QStringList& arguments) {
     parser.setApplicationDescription(
         tr("Stores a new yearly event and prints its id. The date is the month's name, in "
            "English or your language, and the day, as in \"December 10\"."));
-    parser.addPositionalArgument(QStringLiteral("description"), tr("What the event is."));
-    parser.addPositionalArgument(QStringLiteral("date"), tr("Its month and day."),
-                                 QStringLiteral("\"MONTH DAY\""));
+    parser.addPositionalArgument(tr("description"), tr("What the event is."));
+    parser.addPositionalArgument(tr("date"), tr("Its month and day."), tr("\"MONTH DAY\""));
     int status = Success;
-    if (!parseCommand(parser, arguments, QStringLiteral("add DESCRIPTION \"MONTH DAY\""), status)) {
+    if (!parseCommand(parser, arguments, tr("add DESCRIPTION \"MONTH DAY\""), status)) {
         return status;
     }
     const QStringList positional = parser.positionalArguments();
@@ -428,9 +427,9 @@ int CommandLineTool::add(const QStringList& arguments) {
 int CommandLineTool::remove(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(tr("Deletes the event with the id ID (see list)."));
-    parser.addPositionalArgument(QStringLiteral("id"), tr("The event's id."), QStringLiteral("ID"));
+    parser.addPositionalArgument(tr("id"), tr("The event's id."), tr("ID"));
     int status = Success;
-    if (!parseCommand(parser, arguments, QStringLiteral("remove ID"), status)) {
+    if (!parseCommand(parser, arguments, tr("remove ID"), status)) {
         return status;
     }
     const QStringList positional = parser.positionalArguments();
@@ -469,10 +468,9 @@ int CommandLineTool::importFile(const QStringList& arguments) {
            "contact file its birthdays and anniversaries, each all of them or, on a failure, "
            "none."));
     parser.addOption(formatOption());
-    parser.addPositionalArgument(QStringLiteral("file"), tr("The file to read."),
-                                 QStringLiteral("FILE"));
+    parser.addPositionalArgument(tr("file"), tr("The file to read."), tr("FILE"));
     int status = Success;
-    if (!parseCommand(parser, arguments, QStringLiteral("import [--format FORMAT] FILE"), status)) {
+    if (!parseCommand(parser, arguments, tr("import [--format FORMAT] FILE"), status)) {
         return status;
     }
     const QStringList positional = parser.positionalArguments();
@@ -526,10 +524,9 @@ int CommandLineTool::exportFile(const QStringList& arguments) {
            "iCalendar file of yearly all-day entries. The file is replaced only once it is "
            "complete."));
     parser.addOption(formatOption());
-    parser.addPositionalArgument(QStringLiteral("file"), tr("The file to write."),
-                                 QStringLiteral("FILE"));
+    parser.addPositionalArgument(tr("file"), tr("The file to write."), tr("FILE"));
     int status = Success;
-    if (!parseCommand(parser, arguments, QStringLiteral("export [--format FORMAT] FILE"), status)) {
+    if (!parseCommand(parser, arguments, tr("export [--format FORMAT] FILE"), status)) {
         return status;
     }
     const QStringList positional = parser.positionalArguments();

@@ -1,5 +1,7 @@
 #include "core/AppError.h"
 
+#include <QCoreApplication>
+
 namespace almanis {
 
 AppError::AppError(const QString& description)
@@ -9,10 +11,15 @@ int wholeNumber(const QString& text) {
     bool ok = false;
     const int value = text.trimmed().toInt(&ok, 10);
     if (!ok) {
-        throw AppError(
-            QStringLiteral("Type mismatch: '%1' is not a whole number").arg(text.left(80)));
+        throw typeMismatch(text);
     }
     return value;
+}
+
+AppError typeMismatch(const QString& value) {
+    return AppError(QCoreApplication::translate("almanis::AppError",
+                                                "Type mismatch: '%1' is not a whole number")
+                        .arg(value.left(80)));
 }
 
 }  // namespace almanis

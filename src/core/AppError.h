@@ -22,4 +22,8 @@ class AppError : public std::runtime_error {
 // ("Type mismatch") for anything else, including an empty text.
 int wholeNumber(const QString& text);
 
+// The "Type mismatch" failure for a value that is no whole number, shown by
+// its first 80 characters.
+AppError typeMismatch(const QString& value);
+
 }  // namespace almanis

@@ -2,6 +2,8 @@
 
 #include "core/AppError.h"
 
+#include <QCoreApplication>
+
 namespace almanis {
 
 namespace {
@@ -53,8 +55,10 @@ std::optional<qint64> carriedJulianDay(int year, int month, int day) {
 }
 
 [[noreturn]] void noDate(int month, int day) {
-    throw AppError(
-        QStringLiteral("Invalid procedure call: no date for month %1, day %2").arg(month).arg(day));
+    throw AppError(QCoreApplication::translate(
+                       "almanis::EventDate", "Invalid procedure call: no date for month %1, day %2")
+                       .arg(month)
+                       .arg(day));
 }
 }  // namespace
 

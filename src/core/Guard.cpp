@@ -35,7 +35,7 @@ bool Guard::step(int number, const std::function<void()>& body) {
     } catch (const std::exception& e) {
         report(number, QString::fromUtf8(e.what()));
     } catch (...) {
-        report(number, QStringLiteral("Unexpected error"));
+        report(number, QCoreApplication::translate("almanis::Guard", "Unexpected error"));
     }
     return false;
 }

@@ -2,6 +2,7 @@
 
 #include "core/AppError.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -19,7 +20,8 @@ namespace {
 QString resolvedDataFolder() {
     const QString folder = applicationDataFolder();
     if (folder.isEmpty()) {
-        throw AppError(QStringLiteral("The folder for application data could not be found"));
+        throw AppError(QCoreApplication::translate(
+            "almanis::Paths", "The folder for application data could not be found"));
     }
     return folder;
 }

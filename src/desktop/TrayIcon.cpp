@@ -67,7 +67,7 @@ void TrayIcon::showBalloon(const QString& text, const QString& title, int second
         return;
     }
     if (seconds > kMaxBalloonSeconds) {
-        throw AppError(QStringLiteral("Overflow"));
+        throw AppError(tr("Overflow"));
     }
     shell_.showMessage(cutText(title, kBalloonTitleLength), cutText(text, kBalloonTextLength),
                        seconds > 0 ? seconds * 1000 : 0);

@@ -63,14 +63,14 @@ void EventCommands::editSelectedEvent() {
     g.step(106, [&] {
         const EventListModel::Row& entry = list.row(*row);
         if (!entry.monthRead) {
-            throw AppError(QStringLiteral("Invalid property value: the month cannot be read"));
+            throw AppError(tr("Invalid property value: the month cannot be read"));
         }
         editor.selectMonth(entry.event.month);
     });
     g.step(108, [&] {
         const EventListModel::Row& entry = list.row(*row);
         if (!entry.dayRead) {
-            throw AppError(QStringLiteral("Invalid property value: the day cannot be read"));
+            throw AppError(tr("Invalid property value: the day cannot be read"));
         }
         editor.selectDay(entry.event.day);
     });

@@ -127,7 +127,7 @@ void EventEditor::expectStored(const ListedEvent& stored) {
 
 void EventEditor::selectMonth(int month) {
     if (month < 1 || month > monthBox_->count()) {
-        throw AppError(QStringLiteral("Invalid property value: month %1").arg(month));
+        throw AppError(tr("Invalid property value: month %1").arg(month));
     }
     monthBox_->setCurrentIndex(month - 1);
 }
@@ -135,7 +135,7 @@ void EventEditor::selectMonth(int month) {
 void EventEditor::selectDay(int day) {
     const int index = dayBox_->findText(QString::number(day), Qt::MatchExactly);
     if (index < 0) {
-        throw AppError(QStringLiteral("Invalid property value: day %1").arg(day));
+        throw AppError(tr("Invalid property value: day %1").arg(day));
     }
     dayBox_->setCurrentIndex(index);
 }

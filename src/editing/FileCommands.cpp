@@ -32,14 +32,14 @@ QList<EventRecord> listedEventsToExport(const EventListModel& list) {
         const int month = rows.month(row);
         if (!rows.monthRead(row) || month < 0 || month > 255) {
             throw AppError(
-                QStringLiteral(
+                FileCommands::tr(
                     "Overflow: the month %1 of list row %2 is not a number from 0 to 255")
                     .arg(quotedLine(list.text(row, EventListModel::MonthNumberColumn)),
                          QString::number(row + 1)));
         }
         if (!rows.dayRead(row)) {
-            throw AppError(QStringLiteral("The day of list row %1 could not be read from the "
-                                          "store, so the events cannot be exported")
+            throw AppError(FileCommands::tr("The day of list row %1 could not be read from the "
+                                            "store, so the events cannot be exported")
                                .arg(row + 1));
         }
         events.append(rows.record(row));

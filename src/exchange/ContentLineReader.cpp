@@ -2,6 +2,7 @@
 
 #include "core/AppError.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
@@ -28,7 +29,9 @@ bool ContentLineReader::readFileLine(QByteArray& line) {
             block_.resize(kBlockSize);
             const qint64 read = device_.read(block_.data(), kBlockSize);
             if (read < 0) {
-                throw AppError(QStringLiteral("%1 cannot be read after line %2: %3")
+                //: %1 is "The file <path>".
+                throw AppError(QCoreApplication::translate("almanis::ContentLineReader",
+                                                           "%1 cannot be read after line %2: %3")
                                    .arg(source_)
                                    .arg(fileLines_)
                                    .arg(device_.errorString()));
@@ -78,17 +81,26 @@ bool ContentLineReader::readLine(QByteArray& line) {
     return true;
 }
 
+QString fileSource(const QString& path) {
+    return QCoreApplication::translate("almanis::ContentLineReader", "The file %1").arg(path);
+}
+
 void openFileToImport(QFile& file) {
     const QFileInfo info(file.fileName());
     if (!info.exists()) {
-        throw AppError(QStringLiteral("File not found: %1").arg(file.fileName()));
+        throw AppError(
+            QCoreApplication::translate("almanis::ContentLineReader", "File not found: %1")
+                .arg(file.fileName()));
     }
     if (!info.isFile()) {
-        throw AppError(QStringLiteral("The file %1 cannot be opened: it is not a regular file")
+        throw AppError(QCoreApplication::translate("almanis::ContentLineReader",
+                                                   "The file %1 cannot be opened: it is not a "
+                                                   "regular file")
                            .arg(file.fileName()));
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        throw AppError(QStringLiteral("The file %1 cannot be opened: %2")
+        throw AppError(QCoreApplication::translate("almanis::ContentLineReader",
+                                                   "The file %1 cannot be opened: %2")
                            .arg(file.fileName(), file.errorString()));
     }
 }

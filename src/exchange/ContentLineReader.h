@@ -44,6 +44,9 @@ class ContentLineReader {
     qint64 lineNumber_ = 0;
 };
 
+// How error reports name the file at `path`: "The file /home/me/contacts.vcf".
+QString fileSource(const QString& path);
+
 // Opens a file to import for reading. Throws AppError naming the file when it
 // does not exist, is not a regular file or cannot be opened.
 void openFileToImport(QFile& file);

@@ -5,17 +5,22 @@
 #include "store/Connection.h"
 #include "store/StoredEvents.h"
 
+#include <QCoreApplication>
+
 namespace almanis {
 
 namespace {
 QString storedBefore(int stored) {
     if (stored == 0) {
-        return QStringLiteral("No event was imported.");
+        return QCoreApplication::translate("almanis::EventImport", "No event was imported.");
     }
     if (stored == 1) {
-        return QStringLiteral("The first event was imported; the others were not.");
+        return QCoreApplication::translate("almanis::EventImport",
+                                           "The first event was imported; the others were not.");
     }
-    return QStringLiteral("The first %1 events were imported; the others were not.").arg(stored);
+    return QCoreApplication::translate("almanis::EventImport",
+                                       "The first %1 events were imported; the others were not.")
+        .arg(stored);
 }
 }  // namespace
 
@@ -30,11 +35,14 @@ int storeEvents(const QList<EventRecord>& events, Connection& db) {
         try {
             insertEvent(db, event.description, event.month, event.day);
         } catch (const AppError& e) {
-            throw AppError(QStringLiteral("The event %1 (%2 of %3) cannot be stored: %4. %5")
-                               .arg(quotedLine(event.description))
-                               .arg(stored + 1)
-                               .arg(events.size())
-                               .arg(e.description(), storedBefore(stored)));
+            //: %4 is why, %5 says how many events before it were imported.
+            throw AppError(
+                QCoreApplication::translate("almanis::EventImport",
+                                            "The event %1 (%2 of %3) cannot be stored: %4. %5")
+                    .arg(quotedLine(event.description))
+                    .arg(stored + 1)
+                    .arg(events.size())
+                    .arg(e.description(), storedBefore(stored)));
         }
         ++stored;
     }

@@ -3,14 +3,15 @@
 #include "core/AppError.h"
 #include "core/EventDate.h"
 #include "core/EventDescription.h"
+#include "exchange/ContentLineReader.h"
 #include "exchange/EventImport.h"
+#include "exchange/ExportFile.h"
 #include "exchange/ImportedText.h"
 #include "store/Connection.h"
 #include "store/Sql.h"
 
+#include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <array>
 
 namespace almanis {
@@ -24,20 +25,12 @@ constexpr std::array<const char*, 12> kLowerMonths = {
     "july",    "august",   "september", "october", "november", "december"};
 
 constexpr int kQuoteLimit = 80;
-// Export hands the file its text in pieces of about this size.
-constexpr qsizetype kWriteChunk = 64 * 1024;
 
 // Every reason below completes "Line N cannot be imported: ".
 [[noreturn]] void unreadable(const QString& reason) {
     throw AppError(reason);
 }
 
-void writeAll(QSaveFile& file, const QByteArray& bytes) {
-    if (file.write(bytes) != bytes.size()) {
-        throw AppError(QStringLiteral("The file %1 cannot be written: %2")
-                           .arg(file.fileName(), file.errorString()));
-    }
-}
 }  // namespace
 
 int monthNumberFromName(const QString& name) {
@@ -85,15 +78,18 @@ DateReading readDate(QStringView date) {
     DateReading reading;
     const qsizetype blank = date.indexOf(QLatin1Char(' '));
     if (date.trimmed().isEmpty()) {
-        reading.problem = QStringLiteral("there is no date after the comma");
+        reading.problem =
+            QCoreApplication::translate("almanis::EventText", "there is no date after the comma");
         return reading;
     }
     if (blank < 0) {
-        reading.problem = QStringLiteral("there is no blank between the month name and the day");
+        reading.problem = QCoreApplication::translate(
+            "almanis::EventText", "there is no blank between the month name and the day");
         return reading;
     }
     if (blank == 0) {
-        reading.problem = QStringLiteral("the month name must follow the comma without a blank");
+        reading.problem = QCoreApplication::translate(
+            "almanis::EventText", "the month name must follow the comma without a blank");
         return reading;
     }
     const qsizetype dayEnd = date.indexOf(QLatin1Char(' '), blank + 1);
@@ -101,7 +97,8 @@ DateReading readDate(QStringView date) {
     const QString dayText =
         date.mid(blank + 1, dayEnd < 0 ? -1 : dayEnd - blank - 1).trimmed().toString();
     if (dayText.isEmpty()) {
-        reading.problem = QStringLiteral(
+        reading.problem = QCoreApplication::translate(
+            "almanis::EventText",
             "there is no day after the month name, or more than one blank before it");
         return reading;
     }
@@ -109,19 +106,21 @@ DateReading readDate(QStringView date) {
     reading.day = dayText.toInt(&ok, 10);
     if (!ok) {
         reading.problem =
-            QStringLiteral("the day %1 is not a whole number").arg(quotedLine(dayText));
+            QCoreApplication::translate("almanis::EventText", "the day %1 is not a whole number")
+                .arg(quotedLine(dayText));
         return reading;
     }
     reading.month = monthNumberFromName(monthText);
     if (reading.month == 0) {
         reading.problem =
-            QStringLiteral("%1 is not an English month name").arg(quotedLine(monthText));
+            QCoreApplication::translate("almanis::EventText", "%1 is not an English month name")
+                .arg(quotedLine(monthText));
         return reading;
     }
     // A day the month does not have would be stored as a date that never comes;
     // the editor allows the same dates, 29 February included.
     if (!isValidEventDate(reading.month, reading.day)) {
-        reading.problem = QStringLiteral("%1 has no day %2")
+        reading.problem = QCoreApplication::translate("almanis::EventText", "%1 has no day %2")
                               .arg(monthNameFromNumber(reading.month))
                               .arg(reading.day);
     }
@@ -131,13 +130,14 @@ DateReading readDate(QStringView date) {
 
 EventLine parseEventLine(const QString& line) {
     if (line.isEmpty()) {
-        unreadable(QStringLiteral("the line is empty"));
+        unreadable(QCoreApplication::translate("almanis::EventText", "the line is empty"));
     }
     // The date never holds a comma, so the description is everything before
     // the last one and may hold commas of its own ("Smith, John,February 2").
     const qsizetype comma = line.lastIndexOf(QLatin1Char(','));
     if (comma < 0) {
-        unreadable(QStringLiteral("there is no comma after the description"));
+        unreadable(QCoreApplication::translate("almanis::EventText",
+                                               "there is no comma after the description"));
     }
     qsizetype descriptionEnd = comma;
     DateReading date = readDate(QStringView(line).mid(comma + 1));
@@ -164,7 +164,8 @@ EventLine parseEventLine(const QString& line) {
     // Checked with the rest of the file, so that the import stores nothing
     // rather than stop at this line half-way.
     if (event.description.contains(QChar(0))) {
-        unreadable(QStringLiteral("the description holds a NUL character, which cannot be stored"));
+        unreadable(QCoreApplication::translate(
+            "almanis::EventText", "the description holds a NUL character, which cannot be stored"));
     }
     return event;
 }
@@ -182,7 +183,8 @@ bool EventLineReader::readLine(QString& line) {
     }
     QByteArray bytes = device_.readLine();
     if (bytes.isEmpty()) {
-        throw AppError(QStringLiteral("The file cannot be read after line %1: %2")
+        throw AppError(QCoreApplication::translate("almanis::EventText",
+                                                   "The file cannot be read after line %1: %2")
                            .arg(lineNumber_)
                            .arg(device_.errorString()));
     }
@@ -210,19 +212,8 @@ bool EventLineReader::readLine(QString& line) {
 }
 
 QList<EventRecord> readEventFile(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        throw AppError(QStringLiteral("File not found: %1").arg(path));
-    }
-    if (!info.isFile()) {
-        throw AppError(
-            QStringLiteral("The file %1 cannot be opened: it is not a regular file").arg(path));
-    }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw AppError(
-            QStringLiteral("The file %1 cannot be opened: %2").arg(path, file.errorString()));
-    }
+    openFileToImport(file);
     EventLineReader reader(file);
     QList<EventRecord> events;
     QString firstProblem;
@@ -236,9 +227,11 @@ QList<EventRecord> readEventFile(const QString& path) {
             }
         } catch (const AppError& e) {
             if (firstProblem.isEmpty()) {
-                firstProblem = QStringLiteral("Line %1 cannot be imported: %2. The line reads %3.")
-                                   .arg(reader.lineNumber())
-                                   .arg(e.description(), quotedLine(line));
+                firstProblem =
+                    QCoreApplication::translate(
+                        "almanis::EventText", "Line %1 cannot be imported: %2. The line reads %3.")
+                        .arg(reader.lineNumber())
+                        .arg(e.description(), quotedLine(line));
                 events.clear();
             } else {
                 ++otherProblems;
@@ -249,12 +242,17 @@ QList<EventRecord> readEventFile(const QString& path) {
         return events;
     }
     if (otherProblems == 1) {
-        firstProblem += QStringLiteral(" 1 more line cannot be imported either.");
+        firstProblem +=
+            QLatin1Char(' ') + QCoreApplication::translate(
+                                   "almanis::EventText", "1 more line cannot be imported either.");
     } else if (otherProblems > 1) {
         firstProblem +=
-            QStringLiteral(" %1 more lines cannot be imported either.").arg(otherProblems);
+            QLatin1Char(' ') + QCoreApplication::translate(
+                                   "almanis::EventText", "%1 more lines cannot be imported either.")
+                                   .arg(otherProblems);
     }
-    throw AppError(firstProblem + QStringLiteral(" Nothing was imported."));
+    throw AppError(firstProblem + QLatin1Char(' ') +
+                   QCoreApplication::translate("almanis::EventText", "Nothing was imported."));
 }
 
 int importEvents(const QString& path, Connection& db) {
@@ -265,26 +263,12 @@ int exportEvents(const QString& path, const QList<EventRecord>& events) {
     if (events.isEmpty()) {
         return 0;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw AppError(
-            QStringLiteral("The file %1 cannot be created: %2").arg(path, file.errorString()));
-    }
-    QByteArray text;
+    ExportFile file(path);
     for (const EventRecord& event : events) {
         // One event a line, whatever its description holds.
-        text += withControlsAsBlanks(formatEventLine(event)).toUtf8();
-        text += "\r\n";
-        if (text.size() >= kWriteChunk) {
-            writeAll(file, text);
-            text.clear();
-        }
+        file.append(withControlsAsBlanks(formatEventLine(event)).toUtf8() + "\r\n");
     }
-    writeAll(file, text);
-    if (!file.commit()) {
-        throw AppError(
-            QStringLiteral("The file %1 cannot be written: %2").arg(path, file.errorString()));
-    }
+    file.commit();
     return static_cast<int>(events.size());
 }
 

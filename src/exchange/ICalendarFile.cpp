@@ -6,12 +6,13 @@
 #include "core/EventDate.h"
 #include "exchange/ContentLine.h"
 #include "exchange/ContentLineReader.h"
+#include "exchange/ExportFile.h"
 #include "exchange/ImportedText.h"
 
 #include <libical/ical.h>
 
+#include <QCoreApplication>
 #include <QFile>
-#include <QSaveFile>
 #include <QUuid>
 #include <memory>
 #include <optional>
@@ -27,7 +28,6 @@ namespace {
 // enough that expanding the series from its start costs calendars nothing.
 constexpr int kFirstYear = 2000;
 
-constexpr qsizetype kWriteChunk = 64 * 1024;
 const QString kUnnamedEvent = QStringLiteral("Unnamed event");
 
 struct ComponentFree {
@@ -116,13 +116,6 @@ Component yearlyEntry(const EventRecord& event, const icaltimetype& stamp) {
     return entry;
 }
 
-void writeAll(QSaveFile& file, const QByteArray& bytes) {
-    if (file.write(bytes) != bytes.size()) {
-        throw AppError(QStringLiteral("The file %1 cannot be written: %2")
-                           .arg(file.fileName(), file.errorString()));
-    }
-}
-
 // The properties the import reads; libical is given no others (see readICalendar).
 bool isReadProperty(const ContentLine& line) {
     return line.isNamed("DTSTART") || line.isNamed("RRULE") || line.isNamed("SUMMARY") ||
@@ -172,11 +165,7 @@ icalcomponent* addLine(icalparser* parser, QByteArray line) {
 }  // namespace
 
 void writeICalendar(const QString& path, const QList<EventRecord>& events, const QDateTime& stamp) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw AppError(
-            QStringLiteral("The file %1 cannot be created: %2").arg(path, file.errorString()));
-    }
+    ExportFile file(path);
     const icaltimetype dtstamp = icaltime_from_timet_with_zone(
         static_cast<time_t>(stamp.toSecsSinceEpoch()), 0, icaltimezone_get_utc_timezone());
     const QByteArray productId =
@@ -185,36 +174,29 @@ void writeICalendar(const QString& path, const QList<EventRecord>& events, const
     // libical builds and writes each entry, so it escapes and folds the text; the
     // calendar around them is written here, one entry at a time, so memory holds
     // one entry rather than a tree of every event.
-    QByteArray text = "BEGIN:VCALENDAR\r\n";
-    text += serialised(Property(icalproperty_new_version("2.0")));
-    text += serialised(Property(icalproperty_new_prodid(productId.constData())));
-    text += serialised(Property(icalproperty_new_calscale("GREGORIAN")));
+    file.append("BEGIN:VCALENDAR\r\n");
+    file.append(serialised(Property(icalproperty_new_version("2.0"))));
+    file.append(serialised(Property(icalproperty_new_prodid(productId.constData()))));
+    file.append(serialised(Property(icalproperty_new_calscale("GREGORIAN"))));
     for (const EventRecord& event : events) {
         if (!isValidEventDate(event.month, event.day)) {
-            throw AppError(
-                QStringLiteral("The event \"%1\" cannot be exported: month %2 has no day %3")
-                    .arg(event.description)
-                    .arg(event.month)
-                    .arg(event.day));
+            throw AppError(QCoreApplication::translate(
+                               "almanis::ICalendarFile",
+                               "The event \"%1\" cannot be exported: month %2 has no day %3")
+                               .arg(event.description)
+                               .arg(event.month)
+                               .arg(event.day));
         }
-        text += serialised(yearlyEntry(event, dtstamp));
-        if (text.size() >= kWriteChunk) {
-            writeAll(file, text);
-            text.clear();
-        }
+        file.append(serialised(yearlyEntry(event, dtstamp)));
     }
-    text += "END:VCALENDAR\r\n";
-    writeAll(file, text);
-    if (!file.commit()) {
-        throw AppError(
-            QStringLiteral("The file %1 cannot be written: %2").arg(path, file.errorString()));
-    }
+    file.append("END:VCALENDAR\r\n");
+    file.commit();
 }
 
 ICalendarImport readICalendar(const QString& path) {
     QFile file(path);
     openFileToImport(file);
-    const QString source = QStringLiteral("The file %1").arg(path);
+    const QString source = fileSource(path);
     ContentLineReader reader(file, source);
 
     // The file is read a line at a time and libical parses one VEVENT at a time,
@@ -276,17 +258,24 @@ ICalendarImport readICalendar(const QString& path) {
         }
     }
     if (!sawLine) {
-        throw AppError(QStringLiteral("%1 is empty").arg(source));
+        //: %1 is "The file <path>".
+        throw AppError(
+            QCoreApplication::translate("almanis::ICalendarFile", "%1 is empty").arg(source));
     }
     if (!sawCalendar) {
-        throw AppError(
-            QStringLiteral("%1 is not an iCalendar file: it has no BEGIN:VCALENDAR").arg(source));
+        //: %1 is "The file <path>".
+        throw AppError(QCoreApplication::translate("almanis::ICalendarFile",
+                                                   "%1 is not an iCalendar file: it has no "
+                                                   "BEGIN:VCALENDAR")
+                           .arg(source));
     }
     if (depth > 0) {
         const bool inComponent = depth > 1;
+        //: %1 is "The file <path>", %2 the name of a part of the calendar, such as VEVENT.
         throw AppError(
-            QStringLiteral(
-                "%1 ends inside the %2 that begins on line %3: it may have been cut short")
+            QCoreApplication::translate("almanis::ICalendarFile",
+                                        "%1 ends inside the %2 that begins on line %3: it may "
+                                        "have been cut short")
                 .arg(source, inComponent ? QString::fromUtf8(componentName.left(40))
                                          : QStringLiteral("VCALENDAR"))
                 .arg(inComponent ? componentLine : calendarLine));

@@ -8,6 +8,7 @@
 #include "exchange/ImportedText.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QStringDecoder>
 #include <optional>
@@ -167,17 +168,21 @@ void addCardEvents(const Card& card, VCardImport& result) {
         // Reports are one line each, like the descriptions.
         const QString shown = quotedLine(oneLineDescription(date.value, QString()));
         if (!found) {
-            result.skippedDates.append(
-                QStringLiteral(
-                    "%1 %2 is not a date in the form YYYY-MM-DD, YYYYMMDD, --MMDD or --MM-DD")
-                    .arg(description, shown));
+            //: %1 is the event's description, %2 the date as the card gives it.
+            result.skippedDates.append(QCoreApplication::translate("almanis::VCardFile",
+                                                                   "%1 %2 is not a date in the "
+                                                                   "form YYYY-MM-DD, YYYYMMDD, "
+                                                                   "--MMDD or --MM-DD")
+                                           .arg(description, shown));
         } else if (found->month < 1 || found->month > 12) {
-            result.skippedDates.append(QStringLiteral("%1 %2: there is no month %3")
-                                           .arg(description, shown)
-                                           .arg(found->month));
-        } else if (!isValidEventDate(found->month, found->day)) {
             result.skippedDates.append(
-                QStringLiteral("%1 %2: %3 has no day %4")
+                QCoreApplication::translate("almanis::VCardFile", "%1 %2: there is no month %3")
+                    .arg(description, shown)
+                    .arg(found->month));
+        } else if (!isValidEventDate(found->month, found->day)) {
+            //: %3 is the month's English name, as the event text file writes it.
+            result.skippedDates.append(
+                QCoreApplication::translate("almanis::VCardFile", "%1 %2: %3 has no day %4")
                     .arg(description, shown, monthNameFromNumber(found->month))
                     .arg(found->day));
         } else {
@@ -241,15 +246,20 @@ VCardImport readVCards(QIODevice& device, const QString& source) {
         }
     }
     if (!sawLine) {
-        throw AppError(QStringLiteral("%1 is empty").arg(source));
+        //: %1 is "The file <path>" or "The vCard data".
+        throw AppError(
+            QCoreApplication::translate("almanis::VCardFile", "%1 is empty").arg(source));
     }
     if (!sawCard) {
-        throw AppError(QStringLiteral("%1 is not a vCard file: it has no BEGIN:VCARD").arg(source));
+        throw AppError(QCoreApplication::translate("almanis::VCardFile",
+                                                   "%1 is not a vCard file: it has no BEGIN:VCARD")
+                           .arg(source));
     }
     if (depth > 0) {
         throw AppError(
-            QStringLiteral(
-                "%1 ends inside the card that begins on line %2: it may have been cut short")
+            QCoreApplication::translate("almanis::VCardFile",
+                                        "%1 ends inside the card that begins on line %2: it may "
+                                        "have been cut short")
                 .arg(source)
                 .arg(cardLine));
     }
@@ -260,14 +270,14 @@ VCardImport readVCards(QIODevice& device, const QString& source) {
 VCardImport readVCards(const QString& path) {
     QFile file(path);
     openFileToImport(file);
-    return readVCards(file, QStringLiteral("The file %1").arg(path));
+    return readVCards(file, fileSource(path));
 }
 
 VCardImport parseVCards(const QByteArray& bytes) {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    return readVCards(buffer, QStringLiteral("The vCard data"));
+    return readVCards(buffer, QCoreApplication::translate("almanis::VCardFile", "The vCard data"));
 }
 
 }  // namespace almanis

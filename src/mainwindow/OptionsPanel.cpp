@@ -47,7 +47,8 @@ void OptionsPanel::restoreRemindBox(QCheckBox& box, const QString& key,
         setCheckValue(box, wholeNumber(services_.settings.get(key, defaultValue)));
     } catch (const AppError& e) {
         // The user must be able to find what to mend.
-        throw AppError(QStringLiteral("%1 in the option \"%2\" (%3 in %4)")
+        //: %1 is why, %2 the option's caption, %3 its settings key, %4 the settings file.
+        throw AppError(tr("%1 in the option \"%2\" (%3 in %4)")
                            .arg(e.description(), withoutMnemonic(box.text()), key,
                                 services_.settings.location()));
     }

@@ -56,9 +56,10 @@ void StoreCare::backUpOnce(bool replaceToday) {
             return;
         }
         backupFailureTold_ = true;
-        throw AppError(e.description() +
-                       QStringLiteral(". Almanis goes on without this backup; this is not told "
-                                      "again until it starts anew."));
+        throw AppError(QCoreApplication::translate("almanis::StoreCare",
+                                                   "%1. Almanis goes on without this backup; this "
+                                                   "is not told again until it starts anew.")
+                           .arg(e.description()));
     }
 }
 

@@ -240,14 +240,14 @@ QString EventListModel::monthName(int month) const {
 
 EventListModel::Row EventListModel::row(int row) const {
     if (row < 0 || row >= count()) {
-        throw AppError(QStringLiteral("Index out of bounds: list row %1").arg(row));
+        throw AppError(tr("Index out of bounds: list row %1").arg(row));
     }
     return Row{rows_.record(row), rows_.monthRead(row), rows_.dayRead(row)};
 }
 
 QString EventListModel::text(int r, Column column) const {
     if (r < 0 || r >= count()) {
-        throw AppError(QStringLiteral("Index out of bounds: list row %1").arg(r));
+        throw AppError(tr("Index out of bounds: list row %1").arg(r));
     }
     const EventRows& rows = rows_;
     switch (column) {

@@ -2,6 +2,7 @@
 
 #include "core/AppError.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <array>
 #include <limits>
@@ -70,7 +71,7 @@ quint32 EventRows::appendText(QByteArrayView utf8) {
     // The offsets are 32 bits: far beyond any list a person keeps, but a store
     // made elsewhere could hold more, and that is refused rather than garbled.
     if (text_.size() + utf8.size() > std::numeric_limits<quint32>::max()) {
-        throw AppError(QStringLiteral("Out of memory"));
+        throw AppError(QCoreApplication::translate("almanis::EventRows", "Out of memory"));
     }
     const auto start = static_cast<quint32>(text_.size());
     text_.append(utf8);

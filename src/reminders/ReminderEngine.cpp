@@ -13,6 +13,7 @@
 #include "store/ResultSet.h"
 #include "store/Sql.h"
 
+#include <QCoreApplication>
 #include <optional>
 
 namespace almanis {
@@ -65,7 +66,9 @@ class ListFill {
     void description() { current().setLastDescription(rs_.text("Description")); }
     void monthName() {
         if (!count_.hasMonth(month())) {
-            throw AppError(QStringLiteral("Invalid procedure call: no month %1").arg(month()));
+            throw AppError(QCoreApplication::translate("almanis::ReminderEngine",
+                                                       "Invalid procedure call: no month %1")
+                               .arg(month()));
         }
     }
     void day() { current().setLastDay(storedDay()); }
@@ -78,7 +81,9 @@ class ListFill {
     // The row being read; a row whose id could not be read was never added.
     EventRows& current() {
         if (!reading_) {
-            throw AppError(QStringLiteral("Index out of bounds: list row -1"));
+            throw AppError(QCoreApplication::translate("almanis::ReminderEngine",
+                                                       "Index out of bounds: list row %1")
+                               .arg(-1));
         }
         return rows_;
     }

@@ -3,6 +3,7 @@
 #include "core/AppError.h"
 #include "reminders/Sound.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace almanis {
@@ -10,14 +11,17 @@ namespace almanis {
 void SoundPlayer::open() {
     const QFileInfo file(fileName_);
     if (!file.isFile() || !file.isReadable()) {
-        throw AppError(QStringLiteral("The specified file cannot be played: %1").arg(fileName_));
+        throw AppError(QCoreApplication::translate("almanis::SoundPlayer",
+                                                   "The specified file cannot be played: %1")
+                           .arg(fileName_));
     }
     opened_ = fileName_;
 }
 
 void SoundPlayer::play() {
     if (opened_.isEmpty()) {
-        throw AppError(QStringLiteral("The device is not open"));
+        throw AppError(
+            QCoreApplication::translate("almanis::SoundPlayer", "The device is not open"));
     }
     sound_.play(opened_);
 }

@@ -3,6 +3,7 @@
 #include "store/SqliteError.h"
 
 #include <sqlite3.h>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
@@ -95,12 +96,14 @@ void Connection::open(const QString& path) {
     readOnlyReason_.clear();
     const QFileInfo info(path);
     if (!info.isFile()) {
-        throw AppError(QStringLiteral("unable to open database file (%1)").arg(path));
+        throw AppError(QStringLiteral("%1 (%2)").arg(
+            QString::fromUtf8(sqlite3_errstr(SQLITE_CANTOPEN)), path));
     }
     // SQLite takes an empty file for an empty database and would write a new one
     // over it; an empty working store is damaged, not new.
     if (info.size() == 0) {
-        throw AppError(QStringLiteral("file is not a database (%1)").arg(info.fileName()));
+        throw AppError(QStringLiteral("%1 (%2)").arg(
+            QString::fromUtf8(sqlite3_errstr(SQLITE_NOTADB)), info.fileName()));
     }
     int code = SQLITE_OK;
     QString failure;
@@ -116,7 +119,8 @@ void Connection::open(const QString& path) {
         if (sqlite3_db_readonly(db_, "main") != 1) {
             return;
         }
-        readOnlyReason_ = QStringLiteral("the file is read-only");
+        readOnlyReason_ =
+            QCoreApplication::translate("almanis::Connection", "the file is read-only");
         return;
     }
     if (!refusesWriting(code)) {
@@ -135,9 +139,11 @@ void Connection::open(const QString& path) {
 void Connection::openReadOnly(const QString& path) {
     close();
     path_ = path;
-    readOnlyReason_ = QStringLiteral("it was opened for reading only");
+    readOnlyReason_ =
+        QCoreApplication::translate("almanis::Connection", "it was opened for reading only");
     if (!QFileInfo(path).isFile()) {
-        throw AppError(QStringLiteral("unable to open database file (%1)").arg(path));
+        throw AppError(QStringLiteral("%1 (%2)").arg(
+            QString::fromUtf8(sqlite3_errstr(SQLITE_CANTOPEN)), path));
     }
     int code = SQLITE_OK;
     QString failure;
@@ -159,7 +165,8 @@ void Connection::openNew(const QString& path) {
 
 void Connection::reopen() {
     if (path_.isEmpty()) {
-        throw AppError(QStringLiteral("The database connection is not open"));
+        throw AppError(QCoreApplication::translate("almanis::Connection",
+                                                   "The database connection is not open"));
     }
     open(path_);
 }
@@ -221,15 +228,17 @@ void Connection::setBusyTimeout(int milliseconds) {
 
 sqlite3* Connection::handle() const {
     if (!db_) {
-        throw AppError(QStringLiteral("The database connection is not open"));
+        throw AppError(QCoreApplication::translate("almanis::Connection",
+                                                   "The database connection is not open"));
     }
     return db_;
 }
 
 void Connection::refuseChange() const {
     throw AppError(
-        QStringLiteral("The event store %1 cannot be changed: %2. The events can be read, but no "
-                       "change can be saved.")
+        QCoreApplication::translate("almanis::Connection",
+                                    "The event store %1 cannot be changed: %2. The events can be "
+                                    "read, but no change can be saved.")
             .arg(nativePath(path_), readOnlyReason_));
 }
 

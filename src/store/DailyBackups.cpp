@@ -6,6 +6,7 @@
 #include "store/OnlineBackup.h"
 #include "store/QuickCheck.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -74,7 +75,8 @@ void DailyBackups::write(const Connection& store, QDate day) const {
         replaceFile(partial, target);
     } catch (const AppError& e) {
         removeWithCompanions(partial);
-        throw AppError(QStringLiteral("The events could not be backed up to %1: %2")
+        throw AppError(QCoreApplication::translate("almanis::DailyBackups",
+                                                   "The events could not be backed up to %1: %2")
                            .arg(native(target), e.description()));
     }
     removeAllButTheNewest();
@@ -121,7 +123,9 @@ void DailyBackups::restore(const QString& backup) const {
     try {
         replaceFile(storePath_, kept);
     } catch (const AppError& e) {
-        throw AppError(QStringLiteral("The damaged store %1 could not be moved to %2: %3")
+        throw AppError(QCoreApplication::translate("almanis::DailyBackups",
+                                                   "The damaged store %1 could not be moved to "
+                                                   "%2: %3")
                            .arg(native(storePath_), native(kept), e.description()));
     }
     // The log belongs to the damaged file; beside the restored one it would be
@@ -134,7 +138,8 @@ void DailyBackups::restore(const QString& backup) const {
     if (!source.copy(storePath_)) {
         const QString reason = source.errorString();
         QFile::rename(kept, storePath_);
-        throw AppError(QStringLiteral("The backup %1 could not be copied to %2: %3")
+        throw AppError(QCoreApplication::translate("almanis::DailyBackups",
+                                                   "The backup %1 could not be copied to %2: %3")
                            .arg(native(backup), native(storePath_), reason));
     }
     QFile::setPermissions(storePath_, QFile::ReadOwner | QFile::WriteOwner);

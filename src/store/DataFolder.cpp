@@ -3,6 +3,7 @@
 #include "core/AppError.h"
 #include "core/Paths.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -14,8 +15,10 @@ void createFolder(const QString& path) {
     }
     // The user's data folder itself may not exist yet on a fresh account.
     if (!QDir().mkpath(path)) {
-        throw AppError(
-            QStringLiteral("Path/File access error: cannot create the folder %1").arg(path));
+        throw AppError(QCoreApplication::translate("almanis::DataFolder",
+                                                   "Path/File access error: cannot create the "
+                                                   "folder %1")
+                           .arg(path));
     }
 }
 
@@ -27,13 +30,16 @@ void copySeedIfMissing(const QString& programFolder, const QString& dataFolder) 
     const QString events = programFolder + QLatin1String(kEventsSeed);
     const QString seed = fileExists(events) ? events : programFolder + QLatin1String(kBlankSeed);
     if (!fileExists(seed)) {
-        throw AppError(QStringLiteral("File not found: %1").arg(seed));
+        throw AppError(
+            QCoreApplication::translate("almanis::DataFolder", "File not found: %1").arg(seed));
     }
     // QFile::copy writes a temporary file and renames it, so a failed copy
     // leaves no half-written store behind to be taken for a good one.
     QFile source(seed);
     if (!source.copy(target)) {
-        throw AppError(QStringLiteral("Path/File access error: cannot copy %1 to %2: %3")
+        throw AppError(QCoreApplication::translate("almanis::DataFolder",
+                                                   "Path/File access error: cannot copy %1 to "
+                                                   "%2: %3")
                            .arg(seed, target, source.errorString()));
     }
     QFile::setPermissions(

@@ -5,6 +5,7 @@
 #include "store/SqliteError.h"
 
 #include <sqlite3.h>
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace almanis {
@@ -38,10 +39,12 @@ QString damageOf(const Connection& db) {
         findings.prepend(message);
     }
     if (findings.size() == 2) {
-        return findings.first() + QStringLiteral(" (and 1 more finding)");
+        //: %1 is what SQLite's check found first, in SQLite's words.
+        return QCoreApplication::translate("almanis::QuickCheck", "%1 (and 1 more finding)")
+            .arg(findings.first());
     }
     if (findings.size() > 2) {
-        return QStringLiteral("%1 (and %2 more findings)")
+        return QCoreApplication::translate("almanis::QuickCheck", "%1 (and %2 more findings)")
             .arg(findings.first())
             .arg(findings.size() - 1);
     }

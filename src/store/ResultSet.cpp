@@ -3,29 +3,38 @@
 #include "core/AppError.h"
 #include "store/Connection.h"
 
+#include <QCoreApplication>
 #include <cmath>
 #include <limits>
 
 namespace almanis {
 
+namespace {
+QString noCurrentRecord() {
+    return QCoreApplication::translate("almanis::ResultSet",
+                                       "Either BOF or EOF is True, or the current record has "
+                                       "been deleted");
+}
+}  // namespace
+
 void ResultSet::open(const char* sql, const Connection& db) {
     close();
     statement_ = db.prepared(sql);
     if (!statement_.isPrepared()) {
-        throw AppError(QStringLiteral("The query is empty"));
+        throw AppError(QCoreApplication::translate("almanis::ResultSet", "The query is empty"));
     }
     step();
 }
 
 int ResultSet::currentColumn(const char* name) const {
     if (!statement_.isPrepared() || eof_) {
-        throw AppError(
-            QStringLiteral("Either BOF or EOF is True, or the current record has been deleted"));
+        throw AppError(noCurrentRecord());
     }
     const int column = statement_.columnIndex(name);
     if (column < 0) {
-        throw AppError(
-            QStringLiteral("Item cannot be found in the collection: %1").arg(QLatin1String(name)));
+        throw AppError(QCoreApplication::translate("almanis::ResultSet",
+                                                   "Item cannot be found in the collection: %1")
+                           .arg(QLatin1String(name)));
     }
     return column;
 }
@@ -56,8 +65,7 @@ qint64 ResultSet::integer(const char* name) const {
 
 void ResultSet::moveNext() {
     if (!statement_.isPrepared() || eof_) {
-        throw AppError(
-            QStringLiteral("Either BOF or EOF is True, or the current record has been deleted"));
+        throw AppError(noCurrentRecord());
     }
     step();
 }
@@ -84,7 +92,8 @@ int wholeNumber(const QVariant& value) {
             if (n >= std::numeric_limits<int>::min() && n <= std::numeric_limits<int>::max()) {
                 return static_cast<int>(n);
             }
-            throw AppError(QStringLiteral("Overflow: %1").arg(n));
+            throw AppError(
+                QCoreApplication::translate("almanis::ResultSet", "Overflow: %1").arg(n));
         }
         case QMetaType::Double: {
             const double d = value.toDouble();
@@ -97,12 +106,12 @@ int wholeNumber(const QVariant& value) {
         case QMetaType::QString:
             return wholeNumber(value.toString());
         case QMetaType::UnknownType:
-            throw AppError(QStringLiteral("Invalid use of Null"));
+            throw AppError(
+                QCoreApplication::translate("almanis::ResultSet", "Invalid use of Null"));
         default:
             break;
     }
-    throw AppError(
-        QStringLiteral("Type mismatch: '%1' is not a whole number").arg(value.toString().left(80)));
+    throw typeMismatch(value.toString());
 }
 
 }  // namespace almanis

@@ -4,6 +4,7 @@
 #include "store/SqliteError.h"
 
 #include <sqlite3.h>
+#include <QCoreApplication>
 #include <limits>
 
 namespace almanis {
@@ -29,7 +30,8 @@ Statement::Statement(const Connection& db, QByteArrayView sql) : path_(db.path()
     // One statement only: whatever follows it would run unseen.
     if (tail && !onlyBlanks(tail, sql.data() + sql.size())) {
         finalize();
-        throw AppError(QStringLiteral("Only one SQL statement can be executed at a time"));
+        throw AppError(QCoreApplication::translate(
+            "almanis::Statement", "Only one SQL statement can be executed at a time"));
     }
     if (stmt_ && db.readOnly() && !sqlite3_stmt_readonly(stmt_)) {
         finalize();

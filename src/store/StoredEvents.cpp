@@ -5,6 +5,8 @@
 #include "store/ResultSet.h"
 #include "store/Sql.h"
 
+#include <QCoreApplication>
+
 namespace almanis {
 
 namespace {
@@ -12,8 +14,9 @@ namespace {
 // at one would cut the description there.
 const QString& storable(const QString& description) {
     if (description.contains(QChar(0))) {
-        throw AppError(
-            QStringLiteral("The description contains a NUL character, which cannot be stored"));
+        throw AppError(QCoreApplication::translate("almanis::StoredEvents",
+                                                   "The description contains a NUL character, "
+                                                   "which cannot be stored"));
     }
     return description;
 }

@@ -4,6 +4,7 @@
 #include "widgets/VisibleColumnsModel.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QImageReader>
@@ -69,7 +70,8 @@ int checkValue(const QCheckBox& box) {
 
 void setCheckValue(QCheckBox& box, int value) {
     if (value != 0 && value != 1) {
-        throw AppError(QStringLiteral("Invalid property value: %1").arg(value));
+        throw AppError(QCoreApplication::translate("almanis::Design", "Invalid property value: %1")
+                           .arg(value));
     }
     box.setChecked(value == 1);
 }

@@ -17,7 +17,7 @@ void PointerRule::loadHand(const QString& curPath) {
     reader.setAutoDetectImageFormat(false);
     const QImage image = reader.read();
     if (image.isNull()) {
-        throw AppError(QStringLiteral("Invalid picture: %1").arg(curPath));
+        throw AppError(tr("Invalid picture: %1").arg(curPath));
     }
     // The hot spot sits in the file's first directory entry (bytes 10 to 13).
     int hotX = 0;

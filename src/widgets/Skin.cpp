@@ -3,6 +3,7 @@
 #include "core/AppError.h"
 #include "widgets/Design.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QWidget>
@@ -13,7 +14,8 @@ void Skin::load(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         throw AppError(
-            QStringLiteral("The skin %1 cannot be read: %2").arg(path, file.errorString()));
+            QCoreApplication::translate("almanis::Skin", "The skin %1 cannot be read: %2")
+                .arg(path, file.errorString()));
     }
     styleSheet_ = QString::fromUtf8(file.readAll());
 }

@@ -1,9 +1,16 @@
+#include "Checks.h"
+#include "Files.h"
 #include "ProgramFixture.h"
+#include "StoreFixture.h"
 
+#include "cli/CommandLineTool.h"
+#include "core/Guard.h"
 #include "core/Translations.h"
 
 #include <QApplication>
+#include <QDirIterator>
 #include <QRegularExpression>
+#include <QTextStream>
 #include <QTranslator>
 #include <QXmlStreamReader>
 
@@ -139,6 +146,102 @@ class TranslationsTest : public test::TestCase {
         QVERIFY(f.env.ui.boxes.last().text.endsWith(
             QStringLiteral("New Year,January 1\r\nHalf Year,July 31")));
         QVERIFY(f.env.ui.boxes.last().text.startsWith(QStringLiteral("Hiermit")));
+    }
+
+    // A failed import reads German in the window's error report, all but the
+    // location line, which support reads in English.
+    void theWindowsErrorReportSpeaksGerman() {
+        QVERIFY(Translations::install(*qApp, kProgramFolder, QLocale(QStringLiteral("de_DE"))));
+        test::ProgramFixture f;
+        f.useBlankStore();
+        f.start();
+        f.env.ui.clear();
+        const QString file = f.env.dataFolder() + QStringLiteral("/bad.txt");
+        test::writeFile(file, "Good,May 1\r\nBad,Mai 2\r\nWorse\r\n");
+        f.env.ui.openAnswers.push_back({file});
+        f.click("PushButton8");
+        QCOMPARE(f.env.ui.errors(),
+                 QStringList{errorReportText(
+                     QStringLiteral("Zeile 2 kann nicht importiert werden: \"Mai\" ist kein "
+                                    "englischer Monatsname. Die Zeile lautet \"Bad,Mai 2\". 1 "
+                                    "weitere Zeile kann ebenfalls nicht importiert werden. Es "
+                                    "wurde nichts importiert."),
+                     where::importEvents, 106)});
+        ALMANIS_VERIFY_CONTAINS(f.env.ui.errors().value(0),
+                                QStringLiteral("\r\nin Almanis2021/08/31.Form1.PushButton8_Click "
+                                               "at line 106\r\rBitte senden Sie"));
+    }
+
+    // almanis-cli in German: its failures, the reasons within them and its
+    // help; what SQLite says stays in SQLite's words.
+    void theCommandLineSpeaksGerman_data() {
+        QTest::addColumn<QStringList>("arguments");  // FOLDER stands for a folder of the test's
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("a text file with a bad line")
+            << QStringList{"import", "FOLDER/bad.txt"}
+            << "almanis-cli: Zeile 2 kann nicht importiert werden: nach dem Komma steht kein "
+               "Datum. Die Zeile lautet \"Bad,\". Es wurde nichts importiert.\n";
+        QTest::newRow("no such file") << QStringList{"import", "FOLDER/gone.txt"}
+                                      << "almanis-cli: Datei nicht gefunden: FOLDER/gone.txt\n";
+        QTest::newRow("no calendar")
+            << QStringList{"import", "FOLDER/bad.txt", "--format", "ics"}
+            << "almanis-cli: Die Datei FOLDER/bad.txt ist keine iCalendar-Datei: BEGIN:VCALENDAR "
+               "fehlt\n";
+        QTest::newRow("an export that cannot be written")
+            << QStringList{"export", "FOLDER"}
+            << "almanis-cli: Die Datei FOLDER kann nicht angelegt werden: ";
+        QTest::newRow("a store that is no database")
+            << QStringList{"list", "--store", "FOLDER/bad.txt"}
+            << "almanis-cli: file is not a database (FOLDER/bad.txt)\n";
+        QTest::newRow("help") << QStringList{"import", "--help"}
+                              << "Aufruf: almanis-cli import [--format FORMAT] DATEI\n";
+        QTest::newRow("the help's value names")
+            << QStringList{"remove", "--help"} << "  --store <DATEI>  Mit dem Speicher in DATEI";
+    }
+    void theCommandLineSpeaksGerman() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, printed);
+        QVERIFY(Translations::install(*qApp, kProgramFolder, QLocale(QStringLiteral("de_DE"))));
+        test::StoreFixture f;
+        f.add(QStringLiteral("New Year"), 1, 1);
+        const QString folder = f.env.dataFolder();
+        test::writeFile(folder + QStringLiteral("/bad.txt"), "Good,May 1\r\nBad,\r\n");
+        arguments.replaceInStrings(QStringLiteral("FOLDER"), folder);
+        QString out;
+        QString err;
+        {
+            QTextStream outStream(&out);
+            QTextStream errStream(&err);
+            CommandLineTool tool(f.env.clock, f.env.programFolder(), outStream, errStream);
+            tool.run(QStringList{QStringLiteral("almanis-cli"), QStringLiteral("--store"),
+                                 f.env.storePath()} +
+                     arguments);
+        }
+        ALMANIS_VERIFY_CONTAINS(out + err, printed.replace(QStringLiteral("FOLDER"), folder));
+    }
+
+    // Every error text built in the sources goes through translation: only a
+    // text without words (a pattern such as "%1 (%2)") is built as it is.
+    void noErrorTextEscapesTranslation() {
+        const QRegularExpression untranslated(
+            QStringLiteral("AppError\\(\\s*(?:QStringLiteral|QLatin1String|QString(?:::fromUtf8|::"
+                           "fromLatin1)?)\\(\\s*\"([^\"]*)\""));
+        QStringList found;
+        QDirIterator files(QStringLiteral(ALMANIS_SOURCE_DIR "/src"), {QStringLiteral("*.cpp")},
+                           QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            const QString path = files.next();
+            const QString text = QString::fromUtf8(test::readFile(path));
+            for (const QRegularExpressionMatch& match : untranslated.globalMatch(text)) {
+                if (match.captured(1).contains(QRegularExpression(QStringLiteral("[A-Za-z]")))) {
+                    found << QStringLiteral("%1:%2: %3")
+                                 .arg(path)
+                                 .arg(text.left(match.capturedStart()).count(QLatin1Char('\n')) + 1)
+                                 .arg(match.captured());
+                }
+            }
+        }
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
     }
 
     void theEnglishTextsComeBackWhenTheTranslationGoes() {
