@@ -105,29 +105,36 @@ std::vector<bool> longestIncreasingRun(const std::vector<int>& sequence) {
 }
 }  // namespace
 
-bool EventListModel::followRows(EventRows& next, int head, int oldEnd, int newEnd) {
-    // Rows are told apart by the store's id. A read that holds an id twice
-    // cannot be followed row by row.
+// Which rows of the changed stretch stay in the list, told apart by the
+// store's id, and which of those must move to stand in the new order.
+struct EventListModel::RowMatch {
+    QSet<qint64> kept;
+    QSet<qint64> moving;
+};
+
+std::optional<EventListModel::RowMatch> EventListModel::matchRows(const EventRows& next, int head,
+                                                                  int oldEnd, int newEnd) const {
+    // A read that holds an id twice cannot be followed row by row.
     QHash<qint64, int> wanted;
     wanted.reserve(newEnd - head);
     for (int j = head; j < newEnd; ++j) {
         if (wanted.contains(next.id(j))) {
-            return false;
+            return std::nullopt;
         }
         wanted.insert(next.id(j), j);
     }
+    RowMatch match;
     QSet<qint64> seen;
-    QSet<qint64> kept;
     std::vector<int> newPositions;
     std::vector<qint64> keptIds;
     for (int i = head; i < oldEnd; ++i) {
         const qint64 id = rows_.id(i);
         if (seen.contains(id)) {
-            return false;
+            return std::nullopt;
         }
         seen.insert(id);
         if (const auto at = wanted.constFind(id); at != wanted.cend()) {
-            kept.insert(id);
+            match.kept.insert(id);
             keptIds.push_back(id);
             newPositions.push_back(*at);
         }
@@ -135,33 +142,35 @@ bool EventListModel::followRows(EventRows& next, int head, int oldEnd, int newEn
     // The kept rows in the longest run already in the new order stay where
     // they are; the others move, the fewest moves there can be.
     const std::vector<bool> staying = longestIncreasingRun(newPositions);
-    QSet<qint64> moving;
     for (std::size_t k = 0; k < keptIds.size(); ++k) {
         if (!staying[k]) {
-            moving.insert(keptIds[k]);
+            match.moving.insert(keptIds[k]);
         }
     }
-    if (moving.size() > kMostMoves) {
-        return false;
-    }
+    return match;
+}
 
-    // Rows that left, from the end so the positions before stay good.
+void EventListModel::removeLeftRows(const RowMatch& match, int head, int oldEnd) {
+    // From the end, so the positions before stay good; each run of rows that
+    // left goes at once.
     for (int i = oldEnd - 1; i >= head;) {
-        if (kept.contains(rows_.id(i))) {
+        if (match.kept.contains(rows_.id(i))) {
             --i;
             continue;
         }
         int first = i;
-        while (first > head && !kept.contains(rows_.id(first - 1))) {
+        while (first > head && !match.kept.contains(rows_.id(first - 1))) {
             --first;
         }
         beginRemoveRows({}, first, i);
         rows_.remove(first, i - first + 1);
         endRemoveRows();
-        oldEnd -= i - first + 1;
         i = first - 1;
     }
+}
 
+void EventListModel::moveKeptRows(const RowMatch& match, const EventRows& next, int head,
+                                  int newEnd) {
     // Each moving row goes right after the row the new read has before it.
     const auto positionOf = [&](qint64 id) {
         int at = head;
@@ -173,10 +182,10 @@ bool EventListModel::followRows(EventRows& next, int head, int oldEnd, int newEn
     std::optional<qint64> before;
     for (int j = head; j < newEnd; ++j) {
         const qint64 id = next.id(j);
-        if (!kept.contains(id)) {
+        if (!match.kept.contains(id)) {
             continue;
         }
-        if (moving.contains(id)) {
+        if (match.moving.contains(id)) {
             const int from = positionOf(id);
             const int to = before ? positionOf(*before) + 1 : head;
             if (to != from) {
@@ -187,12 +196,15 @@ bool EventListModel::followRows(EventRows& next, int head, int oldEnd, int newEn
         }
         before = id;
     }
+}
 
-    // The kept rows now stand in the new order: insert the new rows among
-    // them and update the ones whose fields changed.
+void EventListModel::insertAndUpdateRows(const RowMatch& match, const EventRows& next, int head,
+                                         int newEnd) {
+    // The kept rows stand in the new order: the new rows go in among them,
+    // each run at once, and the kept ones whose fields changed are updated.
     int row = head;
     for (int j = head; j < newEnd;) {
-        if (kept.contains(next.id(j))) {
+        if (match.kept.contains(next.id(j))) {
             Q_ASSERT(rows_.id(row) == next.id(j));
             if (!rows_.sameRow(row, next, j)) {
                 rows_.replaceFrom(row, next, j);
@@ -203,7 +215,7 @@ bool EventListModel::followRows(EventRows& next, int head, int oldEnd, int newEn
             continue;
         }
         int last = j;
-        while (last + 1 < newEnd && !kept.contains(next.id(last + 1))) {
+        while (last + 1 < newEnd && !match.kept.contains(next.id(last + 1))) {
             ++last;
         }
         const int added = last - j + 1;
@@ -213,6 +225,16 @@ bool EventListModel::followRows(EventRows& next, int head, int oldEnd, int newEn
         row += added;
         j = last + 1;
     }
+}
+
+bool EventListModel::followRows(const EventRows& next, int head, int oldEnd, int newEnd) {
+    const std::optional<RowMatch> match = matchRows(next, head, oldEnd, newEnd);
+    if (!match || match->moving.size() > kMostMoves) {
+        return false;
+    }
+    removeLeftRows(*match, head, oldEnd);
+    moveKeptRows(*match, next, head, newEnd);
+    insertAndUpdateRows(*match, next, head, newEnd);
     return true;
 }
 

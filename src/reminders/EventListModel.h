@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QList>
 #include <array>
+#include <optional>
 
 namespace almanis {
 
@@ -67,7 +68,19 @@ class EventListModel final : public QAbstractTableModel {
     QString monthName(int month) const;
     void readMonthNames();
     void reset(EventRows rows);
-    bool followRows(EventRows& next, int head, int oldEnd, int newEnd);
+
+    // Follows a new read whose rows [head, newEnd) stand where the list has
+    // its rows [head, oldEnd), telling the views of each step: the rows that
+    // left go, the kept ones move into the new order, the new ones come in
+    // and the changed ones are updated. False, with nothing changed, where a
+    // reset serves better: an id read twice, or too many moves.
+    bool followRows(const EventRows& next, int head, int oldEnd, int newEnd);
+    struct RowMatch;
+    std::optional<RowMatch> matchRows(const EventRows& next, int head, int oldEnd,
+                                      int newEnd) const;
+    void removeLeftRows(const RowMatch& match, int head, int oldEnd);
+    void moveKeptRows(const RowMatch& match, const EventRows& next, int head, int newEnd);
+    void insertAndUpdateRows(const RowMatch& match, const EventRows& next, int head, int newEnd);
 
     EventRows rows_;
     DayCount count_;

@@ -187,6 +187,9 @@ class EventListModelTest : public test::TestCase {
         QTest::newRow("an id twice among the rows that changed is a reset")
             << list << QStringList{"1 A 1 1", "9 Z 1 2", "9 Z 1 3", "4 D 4 4", "5 E 5 5"}
             << QList<int>{0, 0, 0, 0, 1};
+        QTest::newRow("an id twice in the list, among the rows that changed, is a reset")
+            << QStringList{"1 A 1 1", "2 B 1 2", "2 B 1 3", "4 D 4 4"}
+            << QStringList{"1 A 1 1", "2 B 1 5", "4 D 4 4"} << QList<int>{0, 0, 0, 0, 1};
         QTest::newRow("everything deleted is a reset")
             << list << QStringList{} << QList<int>{0, 0, 0, 0, 1};
     }
