@@ -18,11 +18,12 @@ class Ui;
 QString errorReportText(const QString& description, ErrorLocation location, int step,
                         const QString& supportEmail = QLatin1String(kSupportEmail));
 
-// One guarded procedure. Its steps are numbered 100, 102, 104, ... by the caller,
-// one number per statement in their order. A step that throws shows the error
-// report and the procedure goes on with the next step; a test that throws counts
-// as passed, so what it guards still runs. Where carrying on would only repeat
-// the same failure, the caller stops when a step returns false.
+// One guarded procedure. The caller numbers its steps as CONTRIBUTING.md's
+// "Guarded steps" says (100, 102, 104, ... rising in the order they run). A
+// step that throws shows the error report and the procedure goes on with the
+// next step; a test that throws counts as passed, so what it guards still
+// runs. Where carrying on would only repeat the same failure, the caller stops
+// when a step returns false.
 class Guard {
   public:
     Guard(Ui& ui, ErrorLocation location);

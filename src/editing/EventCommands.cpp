@@ -42,9 +42,9 @@ void EventCommands::editSelectedEvent() {
     std::optional<qint64> eventId;
     g.step(102, [&] { eventId = list.row(*row).event.id; });
     // A store that could not be opened at start is opened now, or the edit
-    // stops with the reason.
+    // stops with the reason. (Step 112 is retired: this step had it once.)
     Connection* store = nullptr;
-    if (!g.step(112, [&] { store = &host_.store(); })) {
+    if (!g.step(103, [&] { store = &host_.store(); })) {
         return;
     }
     // The fields are filled after the dialog has loaded, each on its own, so a

@@ -57,6 +57,10 @@ class EventEditor final : public QDialog {
     void reject() override;
 
   private:
+    // Why a description that is not empty cannot be stored as typed; empty
+    // when it can.
+    static QString refusalOf(const QString& description);
+
     Services& services_;
     Connection& store_;
     std::optional<qint64> eventId_;

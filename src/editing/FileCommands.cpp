@@ -63,6 +63,10 @@ void FileCommands::importEvents() {
         return;
     }
     g.step(104, [&] { host_.pointer().setShape(PointerRule::Hourglass); });
+    // Today's backup takes the store as it was before the import. A failed
+    // backup is told, and the import goes on without it. (Step 114 is
+    // retired: this step had it once.)
+    g.step(105, [&] { host_.backUpStore(); });
     // The whole file is read and checked before anything is stored.
     const std::optional<QList<EventRecord>> events =
         g.value(106, [&] { return readEventFile(fileName); });
@@ -74,10 +78,9 @@ void FileCommands::importEvents() {
 }
 
 void FileCommands::storeImported(Guard& g, const QList<EventRecord>& events) {
-    // A failed backup is told, and the import goes on without it.
-    g.step(114, [&] { host_.backUpStore(); });
+    // Step 116 is retired: this step had it once.
     const std::optional<int> stored =
-        g.value(116, [&] { return storeEvents(events, host_.store()); });
+        g.value(107, [&] { return storeEvents(events, host_.store()); });
     // Rows stored before a failure are listed too.
     g.step(108, [&] { host_.refreshList(); });
     g.step(110, [&] { host_.pointer().setShape(PointerRule::Arrow); });

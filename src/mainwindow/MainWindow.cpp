@@ -331,14 +331,17 @@ void MainWindow::handleActivation() {
     }
     activating_ = true;
     Guard g(services_.ui, where::firstActivation);
+    const bool first = startingUp_;
     if (g.test(100, [&] { return startingUp_; })) {
         g.step(102, [&] { engine_.startDay(); });
-        // Checking the whole store takes a while on a large one: the window shows
-        // its list first.
+    }
+    g.step(104, [&] { setStartingUp(false); });
+    if (first) {
+        // Checking the whole store takes a while on a large one: the window
+        // shows its list first.
         g.step(106,
                [&] { QTimer::singleShot(0, this, [this] { storeCare_->checkAfterFirstFill(); }); });
     }
-    g.step(104, [&] { setStartingUp(false); });
     activating_ = false;
 }
 

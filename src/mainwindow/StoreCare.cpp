@@ -68,23 +68,24 @@ void StoreCare::backUp() {
 }
 
 void StoreCare::checkAfterFirstFill() {
-    Ui& ui = services_.ui;
-    Guard g(ui, where::storeCheck);
+    Guard g(services_.ui, where::storeCheck);
     if (store_.state() == 0) {
         return;
     }
     const std::optional<QString> damage = g.value(100, [&] { return damageOf(store_); });
-    if (!damage) {
-        return;
-    }
-    if (damage->isEmpty()) {
+    if (damage && !damage->isEmpty()) {
+        offerRestore(g, *damage);
+    } else if (damage) {
         g.step(114, [&] { backUpOnce(false); });
-        return;
     }
+}
+
+void StoreCare::offerRestore(Guard& g, const QString& damage) {
+    Ui& ui = services_.ui;
     const DailyBackups daily = backups();
     const QString damaged =
         QCoreApplication::translate("almanis::StoreCare", "The event store %1 is damaged: %2.")
-            .arg(native(store_.path()), *damage);
+            .arg(native(store_.path()), damage);
     QString backup;
     g.step(102, [&] { backup = daily.newestSound(); });
     if (backup.isEmpty()) {
@@ -114,16 +115,16 @@ void StoreCare::checkAfterFirstFill() {
     if (!yes) {
         return;
     }
-    if (!g.step(108, [&] {
-            store_.close();
-            daily.restore(backup);
-        })) {
-        // The damaged store is still in its place: read it as before.
-        g.step(110, [&] { store_.reopen(); });
-        return;
-    }
+    const bool replaced = g.step(108, [&] {
+        store_.close();
+        daily.restore(backup);
+    });
+    // The backup opens in the store's place; after a failed restore the
+    // damaged store is still there, and is read as before.
     g.step(110, [&] { store_.reopen(); });
-    g.step(112, [&] { emit restored(); });
+    if (replaced) {
+        g.step(112, [&] { emit restored(); });
+    }
 }
 
 }  // namespace almanis

@@ -7,6 +7,7 @@ namespace almanis {
 
 class Connection;
 class DailyBackups;
+class Guard;
 struct Services;
 
 // Looks after the working store once it is open: the daily backup, SQLite's
@@ -39,6 +40,9 @@ class StoreCare final : public QObject {
 
   private:
     void backUpOnce(bool replaceToday);
+    // Steps 102 to 112 of the check: names the damage and offers the newest
+    // sound backup in the damaged store's place.
+    void offerRestore(Guard& g, const QString& damage);
 
     Services& services_;
     Connection& store_;

@@ -270,6 +270,7 @@ QList<Reminder> ReminderEngine::dueToday() {
     Guard g(ui_, where::dueCheck);
     const QDate today = clock_.today();
     RemindWindows windows;
+    // Step 100 is retired: it set the answer to nothing due, once a flag.
     g.step(102, [&] { windows = host_.remindWindows(); });
     return readDue(g, DueCheck(windows, today), today, {104, 106, 110, 112, 114});
 }
@@ -278,7 +279,9 @@ Alarm ReminderEngine::currentAlarm() {
     Guard g(ui_, where::alarmList);
     const QDate today = clock_.today();
     const DueCheck check(host_.remindWindows(), today);
-    // The numbers of the window's list procedure, which read the store itself.
+    // The numbers of the window's list procedure, which read the store itself;
+    // its steps 100 (emptying the window's list) and 110 (ending a test, now
+    // done by alarmOf) are retired.
     return alarmOf(readDue(g, check, today, {102, 104, 108, 112, 114}));
 }
 

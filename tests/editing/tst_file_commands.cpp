@@ -236,7 +236,7 @@ class FileCommandsTest : public test::TestCase {
                                                "were imported; the others were not.")
                                     .arg(listed + 1)
                                     .arg(listed));
-        QVERIFY(errors[0].contains(QStringLiteral("Form1.PushButton8_Click at line 116")));
+        QVERIFY(errors[0].contains(QStringLiteral("Form1.PushButton8_Click at line 107")));
         QCOMPARE(w.pointerShape(), PointerRule::Arrow);
     }
 
