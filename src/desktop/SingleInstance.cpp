@@ -52,7 +52,10 @@ SingleInstance::Outcome SingleInstance::claim() {
     // same moment cannot both find no copy and both listen.
     QLockFile lock(serverPath_ + QStringLiteral(".lock"));
     lock.setStaleLockTime(kLockStaleMs);
-    lock.tryLock(kLockStaleMs);
+    if (!lock.tryLock(0)) {
+        emit waitingForAnotherStart();
+        lock.tryLock(kLockStaleMs);
+    }
     if (askRunningCopy()) {
         return Outcome::AnotherCopyRuns;
     }

@@ -41,6 +41,9 @@ class SingleInstance final : public QObject {
   signals:
     // A later start asked this copy to show itself.
     void showRequested();
+    // Another start is between asking and listening: this one waits for it,
+    // and then asks the copy it became.
+    void waitingForAnotherStart();
 
   private:
     // True when a copy took the connection, that is, runs.
