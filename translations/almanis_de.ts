@@ -1064,10 +1064,25 @@ Den beschädigten Speicher durch diese Sicherung ersetzen? Seither hinzugefügte
     </message>
 </context>
 <context>
+    <name>almanis::StoreSchema</name>
+    <message>
+        <source>The store %1 was not changed to keep years, reminder days and notes, because no copy of it could be made first: %2</source>
+        <translation>Der Speicher %1 wurde nicht für Jahre, Erinnerungstage und Notizen umgestellt, weil zuvor keine Kopie von ihm angelegt werden konnte: %2</translation>
+    </message>
+    <message>
+        <source>The store %1 could not be changed to keep years, reminder days and notes, and is used as it was: %2</source>
+        <translation>Der Speicher %1 konnte nicht für Jahre, Erinnerungstage und Notizen umgestellt werden und wird unverändert verwendet: %2</translation>
+    </message>
+</context>
+<context>
     <name>almanis::StoredEvents</name>
     <message>
         <source>The description contains a NUL character, which cannot be stored</source>
         <translation>Die Beschreibung enthält ein NUL-Zeichen, das sich nicht speichern lässt</translation>
+    </message>
+    <message>
+        <source>The store %1 cannot keep years, reminder days or notes until it is brought up to this version of the program</source>
+        <translation>Der Speicher %1 kann erst Jahre, Erinnerungstage oder Notizen aufnehmen, wenn er auf diese Version des Programms umgestellt ist</translation>
     </message>
 </context>
 <context>

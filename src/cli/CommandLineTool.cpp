@@ -14,7 +14,9 @@
 #include "store/Connection.h"
 #include "store/DataFolder.h"
 #include "store/Sql.h"
+#include "store/StoreSchema.h"
 #include "store/StoredEvents.h"
+#include "store/Transaction.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -102,20 +104,11 @@ std::optional<std::pair<int, int>> monthAndDay(const QString& text) {
 
 // Stores the events in one transaction: all of them or, on any failure, none.
 void storeAll(Connection& db, const QList<EventRecord>& events) {
-    db.prepared(sql::beginImmediate()).run();
-    try {
-        for (const EventRecord& event : events) {
-            insertEvent(db, event.description, event.month, event.day);
-        }
-        db.prepared(sql::commit()).run();
-    } catch (...) {
-        try {
-            db.prepared(sql::rollback()).run();
-        } catch (const AppError&) {
-            // The failure that got us here is the one to tell.
-        }
-        throw;
+    Transaction all(db);
+    for (const EventRecord& event : events) {
+        insertEvent(db, event.description, event.month, event.day);
     }
+    all.commit();
 }
 
 QString importedText(int count) {
@@ -239,15 +232,16 @@ bool CommandLineTool::parseCommand(QCommandLineParser& parser, const QStringList
 }
 
 void CommandLineTool::openStore(Connection& db) const {
+    // The store is brought up to this version's layout as the window does it.
     if (!storePath_.isEmpty()) {
-        db.open(storePath_);
+        openWorkingStore(db, storePath_);
         return;
     }
     // The window's own store, prepared as the window prepares it.
     createFolder(makerFolder());
     createFolder(dataFolder());
     copySeedIfMissing(programFolder_, dataFolder());
-    db.open(dataFolder() + QLatin1String(kWorkingStore));
+    openWorkingStore(db, dataFolder() + QLatin1String(kWorkingStore));
 }
 
 QDate CommandLineTool::today() const {

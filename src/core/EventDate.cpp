@@ -155,4 +155,8 @@ bool isValidEventDate(int month, int day) {
     return month >= 1 && month <= 12 && day >= 1 && day <= QDate(2000, month, 1).daysInMonth();
 }
 
+bool isValidEventYear(int year, int month, int day, QDate today) {
+    return year >= 1 && year <= today.year() && QDate::isValid(year, month, day);
+}
+
 }  // namespace almanis

@@ -46,4 +46,16 @@ class DayCount {
 // length in a leap year, so 29 February is accepted in every year.
 bool isValidEventDate(int month, int day);
 
+// The years an event with a valid date may be given: 1 to the year of
+// `today`, and for 29 February a leap year only, since that day did not
+// happen in the others.
+bool isValidEventYear(int year, int month, int day, QDate today);
+
+// The years an occurrence on `occurrence` completes since the event first
+// happened in `firstYear`: an age, or the years a couple has been married.
+// 29 February's occurrence on 1 March of a common year completes that year's.
+inline int yearsCompleted(int firstYear, QDate occurrence) {
+    return occurrence.year() - firstYear;
+}
+
 }  // namespace almanis

@@ -16,6 +16,7 @@
 #include "mainwindow/OptionsPanel.h"
 #include "mainwindow/StoreCare.h"
 #include "store/DataFolder.h"
+#include "store/StoreSchema.h"
 #include "widgets/Design.h"
 #include "widgets/PointerRule.h"
 #include "widgets/Services.h"
@@ -285,7 +286,7 @@ void MainWindow::load() {
     g.step(106, [&] { setStartingUp(true); });
     g.step(108, [&] { applySkin(*this, skin_, services_.programFolder); });
     g.step(110, [&] { store_.close(); });
-    g.step(112, [&] { store_.open(dataFolder() + QLatin1String(kWorkingStore)); });
+    g.step(112, [&] { openWorkingStore(store_, dataFolder() + QLatin1String(kWorkingStore)); });
     if (g.test(114, [&] { return fileExists(cursorPath); })) {
         g.step(116, [&] { pointer_->loadHand(cursorPath); });
     }
@@ -430,8 +431,21 @@ Connection& MainWindow::store() {
     // Locked by another program, or missing, when the program started: the list
     // is empty, and the command needs the store now.
     if (store_.state() == 0) {
-        store_.reopen();
+        // A store that opens but cannot be brought up to this version's
+        // layout is used as it is; the command's report says why.
+        std::optional<AppError> upgradeFailure;
+        try {
+            reopenWorkingStore(store_);
+        } catch (const AppError& e) {
+            if (store_.state() == 0) {
+                throw;
+            }
+            upgradeFailure = e;
+        }
         engine_.refreshList();
+        if (upgradeFailure) {
+            throw *upgradeFailure;
+        }
     }
     return store_;
 }

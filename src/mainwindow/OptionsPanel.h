@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reminders/RemindWindows.h"
+#include "core/RemindWindows.h"
 
 #include <QObject>
 #include <QString>

@@ -2,8 +2,8 @@
 
 #include "core/EventDate.h"
 #include "core/EventRecord.h"
+#include "core/RemindWindows.h"
 #include "reminders/EventRows.h"
-#include "reminders/RemindWindows.h"
 #include "reminders/Reminder.h"
 
 #include <QDate>

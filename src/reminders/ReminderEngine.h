@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/RemindWindows.h"
 #include "reminders/Alarm.h"
 #include "reminders/DayWatch.h"
 #include "reminders/RememberedDay.h"
-#include "reminders/RemindWindows.h"
 #include "reminders/Reminder.h"
 
 #include <QList>

@@ -59,7 +59,18 @@ bool DailyBackups::has(QDate day) const {
 }
 
 void DailyBackups::write(const Connection& store, QDate day) const {
-    const QString target = fileFor(day);
+    copyTo(store, fileFor(day));
+    removeAllButTheNewest();
+}
+
+QString DailyBackups::writeBeforeUpgrade(const Connection& store, int version) const {
+    const QString target = folder_ + QLatin1Char('/') + kPrefix +
+                           QStringLiteral("before-version-%1").arg(version) + kSuffix;
+    copyTo(store, target);
+    return target;
+}
+
+void DailyBackups::copyTo(const Connection& store, const QString& target) const {
     const QString partial = target + QStringLiteral(".partial");
     try {
         createFolder(folder_);
@@ -79,7 +90,6 @@ void DailyBackups::write(const Connection& store, QDate day) const {
                                                    "The events could not be backed up to %1: %2")
                            .arg(native(target), e.description()));
     }
-    removeAllButTheNewest();
 }
 
 QStringList DailyBackups::files() const {

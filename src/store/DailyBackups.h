@@ -31,6 +31,11 @@ class DailyBackups {
     // and the reason.
     void write(const Connection& store, QDate day) const;
 
+    // Copies the open store, as write() does, into a file of its own that is
+    // kept apart from the daily ones: the store as it was before it was brought
+    // up to layout `version`. Returns the file's path.
+    QString writeBeforeUpgrade(const Connection& store, int version) const;
+
     // The backups, newest first.
     QStringList files() const;
     // The newest backup that opens and passes SQLite's quick check; empty when
@@ -49,6 +54,7 @@ class DailyBackups {
     virtual void prepareCopy(Connection& /*copy*/) const {}
 
   private:
+    void copyTo(const Connection& store, const QString& target) const;
     void removeAllButTheNewest() const;
 
     QString storePath_;

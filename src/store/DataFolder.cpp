@@ -2,6 +2,8 @@
 
 #include "core/AppError.h"
 #include "core/Paths.h"
+#include "store/Connection.h"
+#include "store/StoreSchema.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -33,17 +35,41 @@ void copySeedIfMissing(const QString& programFolder, const QString& dataFolder) 
         throw AppError(
             QCoreApplication::translate("almanis::DataFolder", "File not found: %1").arg(seed));
     }
-    // QFile::copy writes a temporary file and renames it, so a failed copy
-    // leaves no half-written store behind to be taken for a good one.
+    // The copy is made and brought up to this version's layout under another
+    // name, then renamed into place: a failure leaves no half-made store
+    // behind to be taken for a good one, and each new store gets UIDs of its
+    // own for the seed's events.
+    const QString partial = target + QStringLiteral(".new");
+    QFile::remove(partial);
     QFile source(seed);
-    if (!source.copy(target)) {
+    if (!source.copy(partial)) {
         throw AppError(QCoreApplication::translate("almanis::DataFolder",
                                                    "Path/File access error: cannot copy %1 to "
                                                    "%2: %3")
                            .arg(seed, target, source.errorString()));
     }
     QFile::setPermissions(
-        target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+        partial, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    try {
+        Connection store;
+        store.open(partial);
+        upgradeStore(store, UpgradeCopy::NewStore);
+        // One file, without a log beside it, to be renamed.
+        store.execute(QStringLiteral("PRAGMA journal_mode=DELETE"));
+        store.close();
+    } catch (const AppError&) {
+        QFile::remove(partial);
+        throw;
+    }
+    QFile placed(partial);
+    if (!placed.rename(target)) {
+        const QString reason = placed.errorString();
+        QFile::remove(partial);
+        throw AppError(QCoreApplication::translate("almanis::DataFolder",
+                                                   "Path/File access error: cannot copy %1 to "
+                                                   "%2: %3")
+                           .arg(seed, target, reason));
+    }
 }
 
 }  // namespace almanis

@@ -18,8 +18,12 @@ QString noCurrentRecord() {
 }  // namespace
 
 void ResultSet::open(const char* sql, const Connection& db) {
+    open(db.prepared(sql));
+}
+
+void ResultSet::open(Statement statement) {
     close();
-    statement_ = db.prepared(sql);
+    statement_ = std::move(statement);
     if (!statement_.isPrepared()) {
         throw AppError(QCoreApplication::translate("almanis::ResultSet", "The query is empty"));
     }

@@ -18,6 +18,9 @@ class ResultSet {
     // Runs the fixed query `sql` (one of store/Sql's, parsed once per
     // connection) on the connection and stands on the first row.
     void open(const char* sql, const Connection& db);
+    // Runs a statement whose values are bound already and stands on its
+    // first row.
+    void open(Statement statement);
 
     bool eof() const { return eof_; }
 

@@ -61,3 +61,87 @@ const char* rollback() {
 }
 
 }  // namespace almanis::sql
+
+namespace almanis::sql {
+
+const char* savepoint() {
+    return "savepoint almanis";
+}
+
+const char* releaseSavepoint() {
+    return "release almanis";
+}
+
+const char* rollbackToSavepoint() {
+    return "rollback to almanis";
+}
+
+const char* storeVersion() {
+    return "PRAGMA user_version";
+}
+
+const char* hasEventTable() {
+    return "select 1 from sqlite_master where type='table' and name='tblEvent'";
+}
+
+namespace {
+// A random UUID (version 4) made by SQLite itself, so that the trigger gives
+// one to an event whatever program stores it.
+#define ALMANIS_NEW_UUID                                                                    \
+    "lower(hex(randomblob(4))||'-'||hex(randomblob(2))||'-4'||substr(hex(randomblob(2)),2)" \
+    "||'-'||substr('89ab',1+(abs(random())%4),1)||substr(hex(randomblob(2)),2)||'-'"        \
+    "||hex(randomblob(6)))"
+}  // namespace
+
+QList<const char*> storeVersion1() {
+    return {
+        "create table tblEventDetail ("
+        " EventId integer primary key,"
+        " Uid text not null unique,"
+        " EventYear integer,"
+        " RemindDays text,"
+        " Note text not null default '')",
+        "insert into tblEventDetail (EventId,Uid) select id," ALMANIS_NEW_UUID " from tblEvent",
+        "create trigger tblEventDetailOnInsert after insert on tblEvent begin"
+        " insert or ignore into tblEventDetail (EventId,Uid) values (new.id," ALMANIS_NEW_UUID
+        ");"
+        " end",
+        "create trigger tblEventDetailOnDelete after delete on tblEvent begin"
+        " delete from tblEventDetail where EventId=old.id;"
+        " end",
+        "PRAGMA user_version=1",
+    };
+}
+
+#undef ALMANIS_NEW_UUID
+
+const char* updateEventDetails() {
+    return "update tblEventDetail set EventYear=?2,RemindDays=?3,Note=?4,Uid=coalesce(?5,Uid)"
+           " where EventId=?1";
+}
+
+const char* selectEventsWithDetails() {
+    return "select e.*,d.EventYear,d.RemindDays,d.Note,d.Uid from tblEvent e"
+           " left join tblEventDetail d on d.EventId=e.id"
+           " order by e.EventMonth,e.EventDay,e.id";
+}
+
+const char* selectEventById() {
+    return "select * from tblEvent where id=?1";
+}
+
+const char* selectEventWithDetails() {
+    return "select e.*,d.EventYear,d.RemindDays,d.Note,d.Uid from tblEvent e"
+           " left join tblEventDetail d on d.EventId=e.id where e.id=?1";
+}
+
+const char* selectListedDetails() {
+    return "select EventId,EventYear,RemindDays from tblEventDetail"
+           " where EventYear is not null or RemindDays is not null order by EventId";
+}
+
+const char* eventIdByUid() {
+    return "select EventId from tblEventDetail where Uid=?1";
+}
+
+}  // namespace almanis::sql

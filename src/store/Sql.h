@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+
 // Every SQL text the program issues, each fixed: the values a statement needs
 // are bound to its parameters (?1, ?2, ...), never written into the text.
 // Connection::prepared() parses each text once per connection.
@@ -41,9 +43,37 @@ const char* updateUnchangedEvent();
 // damage found, in a column named "quick_check".
 const char* quickCheck();
 
-// The transactions of an import that stores all of its events or none.
+// Transactions (see Transaction): a change kept whole, and a part of one.
 const char* beginImmediate();
 const char* commit();
 const char* rollback();
+const char* savepoint();
+const char* releaseSavepoint();
+const char* rollbackToSavepoint();
+
+// The store's layout version (see StoreSchema), one row.
+const char* storeVersion();
+// A row when the store has the events table.
+const char* hasEventTable();
+// The statements that bring a store of version 0 to version 1, in order.
+QList<const char*> storeVersion1();
+
+// The details of the event with the id ?1: the year ?2, the remind days ?3
+// (null: the options apply), the note ?4 and, unless ?5 is null, the UID ?5.
+const char* updateEventDetails();
+// Every event with its details, in the list's order; the columns of
+// selectEvents() and EventYear, RemindDays, Note and Uid, null for an event
+// without a row of details.
+const char* selectEventsWithDetails();
+// The event with the id ?1, in the columns of selectEvents().
+const char* selectEventById();
+// The event with the id ?1 and its details, in the columns of
+// selectEventsWithDetails().
+const char* selectEventWithDetails();
+// EventId, EventYear and RemindDays of the events with a year or remind days
+// of their own, by id: what the list keeps beside each event.
+const char* selectListedDetails();
+// The id of the event with the UID ?1.
+const char* eventIdByUid();
 
 }  // namespace almanis::sql

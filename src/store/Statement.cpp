@@ -104,6 +104,13 @@ Statement& Statement::bind(int parameter, std::optional<int> value) {
     return *this;
 }
 
+Statement& Statement::bind(int parameter, const std::optional<QString>& text) {
+    if (text) {
+        return bind(parameter, *text);
+    }
+    return bind(parameter, std::optional<int>());
+}
+
 Statement& Statement::bind(int parameter, const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     if (sqlite3_bind_text64(stmt_, parameter, utf8.constData(),

@@ -40,6 +40,8 @@ class Statement {
     Statement& bind(int parameter, std::optional<int> value);
     // The text as UTF-8, whole: a NUL character in it is stored, not cut there.
     Statement& bind(int parameter, const QString& text);
+    // The text, or null for an empty optional.
+    Statement& bind(int parameter, const std::optional<QString>& text);
 
     // Runs the statement to its next row: true when a row stands, false when
     // the statement has run to its end.

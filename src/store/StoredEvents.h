@@ -10,9 +10,9 @@ namespace almanis {
 
 class Connection;
 
-// Every event the store holds, in the list's order (month, then day), read in
-// one go. A row whose month or day is not a whole number is left out and
-// counted, with the reason the first one could not be read.
+// Every event the store holds with its details, in the list's order (month,
+// then day), read in one go. A row whose month or day is not a whole number is
+// left out and counted, with the reason the first one could not be read.
 struct StoredEvents {
     QList<EventRecord> events;
     int unreadable = 0;
@@ -26,13 +26,20 @@ StoredEvents readStoredEvents(const Connection& db);
 // Each throws AppError when the store refuses it, and refuses a description
 // holding a NUL character, which the store would keep but no reader gives back.
 
-// Stores a new event and returns its id.
+// Stores a new event with its details (its id is not read) and returns its
+// id. Without a UID of its own the store gives it a new one. A store of an
+// earlier layout (see StoreSchema) takes an event without details only.
+qint64 insertEvent(Connection& db, const EventRecord& event);
 qint64 insertEvent(Connection& db, const QString& description, int month, int day);
 // The sample row of the "Load Sample/Example Data" command.
 void insertSampleEvent(Connection& db);
 // Changes the event with the id; returns the number of rows changed (0 when
 // there is none).
 int updateEvent(Connection& db, qint64 id, const QString& description, int month, int day);
+// Changes the event with the record's id to the record, details included (a
+// record without a UID keeps the stored one); returns the number of events
+// changed (0 when there is none).
+int updateEvent(Connection& db, const EventRecord& event);
 // Deletes the event with the id; returns the number of rows deleted.
 int deleteEvent(Connection& db, qint64 id);
 
@@ -49,5 +56,21 @@ struct ListedEvent {
 // changed then, and 0 returned.
 int updateUnchangedEvent(Connection& db, const ListedEvent& listed, const QString& description,
                          int month, int day);
+
+// The event with the id and its details; nothing when there is none. Throws
+// AppError when its month or day is not a whole number.
+std::optional<EventRecord> readEvent(const Connection& db, qint64 id);
+// The id of the event with the UID; nothing when there is none.
+std::optional<qint64> eventIdByUid(const Connection& db, const QString& uid);
+
+// What the list keeps beside an event: its year and own remind windows.
+struct ListedDetails {
+    qint64 id = 0;
+    std::optional<int> year;
+    std::optional<RemindWindows> remindDays;
+};
+// The events that have a year or remind windows of their own, by id; none for
+// a store of an earlier layout.
+QList<ListedDetails> readListedDetails(const Connection& db);
 
 }  // namespace almanis

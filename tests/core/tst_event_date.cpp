@@ -97,6 +97,59 @@ class EventDateTest : public test::TestCase {
         QVERIFY_THROWS_EXCEPTION(AppError, almanis::daysLeft(1, -4000000, QDate(2026, 6, 15)));
         QVERIFY(!tryDaysLeft(120000, 1, QDate(2026, 6, 15)));
     }
+
+    // A year is when the event first happened: never ahead of today, and a
+    // 29 February only in a year that had one.
+    void yearsAnEventMayBeGiven_data() {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("day");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("long ago") << 1815 << 12 << 10 << true;
+        QTest::newRow("the first year") << 1 << 1 << 1 << true;
+        QTest::newRow("year 0") << 0 << 1 << 1 << false;
+        QTest::newRow("negative") << -5 << 1 << 1 << false;
+        QTest::newRow("this year") << 2026 << 6 << 15 << true;
+        QTest::newRow("next year") << 2027 << 1 << 1 << false;
+        QTest::newRow("29 February, leap year") << 1996 << 2 << 29 << true;
+        QTest::newRow("29 February, common year") << 1985 << 2 << 29 << false;
+        QTest::newRow("29 February, 1900") << 1900 << 2 << 29 << false;
+        QTest::newRow("29 February, 2000") << 2000 << 2 << 29 << true;
+    }
+    void yearsAnEventMayBeGiven() {
+        QFETCH(int, year);
+        QFETCH(int, month);
+        QFETCH(int, day);
+        QFETCH(bool, valid);
+        QCOMPARE(isValidEventYear(year, month, day, QDate(2026, 6, 15)), valid);
+    }
+
+    // The years an occurrence completes, counted on the day the list shows it.
+    void yearsCompletedAtTheNextOccurrence_data() {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("day");
+        QTest::addColumn<int>("firstYear");
+        QTest::addColumn<int>("years");
+        QTest::newRow("later this year") << QDate(2026, 6, 15) << 12 << 10 << 1815 << 211;
+        QTest::newRow("today") << QDate(2026, 12, 9) << 12 << 9 << 1906 << 120;
+        QTest::newRow("passed: next year's") << QDate(2026, 12, 11) << 12 << 10 << 1815 << 212;
+        QTest::newRow("31 December from 1 January") << QDate(2026, 1, 1) << 12 << 31 << 2000 << 26;
+        QTest::newRow("1 January from 31 December") << QDate(2026, 12, 31) << 1 << 1 << 2000 << 27;
+        QTest::newRow("29 February on 1 March of a common year")
+            << QDate(2027, 2, 28) << 2 << 29 << 2000 << 27;
+        QTest::newRow("29 February in a leap year") << QDate(2028, 2, 1) << 2 << 29 << 2000 << 28;
+        QTest::newRow("born this year, still ahead") << QDate(2026, 1, 5) << 3 << 1 << 2026 << 0;
+    }
+    void yearsCompletedAtTheNextOccurrence() {
+        QFETCH(QDate, today);
+        QFETCH(int, month);
+        QFETCH(int, day);
+        QFETCH(int, firstYear);
+        QFETCH(int, years);
+        QCOMPARE(yearsCompleted(firstYear, today.addDays(almanis::daysLeft(month, day, today))),
+                 years);
+    }
 };
 
 ALMANIS_TEST_MAIN(EventDateTest)

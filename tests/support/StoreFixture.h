@@ -4,6 +4,7 @@
 
 #include "store/Connection.h"
 #include "store/ResultSet.h"
+#include "store/StoreSchema.h"
 #include "store/StoredEvents.h"
 
 #include <QFile>
@@ -49,10 +50,11 @@ inline void damageStore(const QString& path) {
     file.write(QByteArray(pageSize, '\x5A'));
 }
 
-// A test environment with a working store made from the blank seed, open.
+// A test environment with a working store made from the blank seed, open and
+// brought up to this version's layout as the program opens it.
 struct StoreFixture {
     explicit StoreFixture(QDate today = QDate(2026, 6, 15)) : env(today) {
-        db.open(env.createStore());
+        openWorkingStore(db, env.createStore());
     }
 
     void add(const QString& description, int month, int day) {

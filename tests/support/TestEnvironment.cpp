@@ -1,6 +1,8 @@
 #include "TestEnvironment.h"
 
 #include "core/Paths.h"
+#include "store/Connection.h"
+#include "store/StoreSchema.h"
 
 #include <QApplication>
 #include <QDir>
@@ -56,6 +58,10 @@ QString TestEnvironment::createStore() const {
     QFile::remove(storePath());
     QFile::copy(programFolder() + QStringLiteral("/dbBlank.mdb"), storePath());
     QFile::setPermissions(storePath(), QFile::ReadOwner | QFile::WriteOwner);
+    // As the program makes a new store: at this version's layout.
+    Connection store;
+    store.open(storePath());
+    upgradeStore(store, UpgradeCopy::NewStore);
     return storePath();
 }
 

@@ -1,7 +1,7 @@
 #include "EngineFixture.h"
 
 #include "core/EventDate.h"
-#include "reminders/RemindWindows.h"
+#include "core/RemindWindows.h"
 
 #include <QApplication>
 
@@ -46,6 +46,40 @@ class RemindWindowsTest : public test::TestCase {
             dueDays += all.isDue(daysLeft(8, 20, today)) ? 1 : 0;
         }
         QCOMPARE(dueDays, 5);
+    }
+
+    // The form the store, the command line and files write the days in.
+    void remindDaysAsText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("read");  // toText() of what was read; "-" for refused
+        QTest::newRow("all") << "0,3,7,14,30"
+                             << "0,3,7,14,30";
+        QTest::newRow("none") << ""
+                              << "";
+        QTest::newRow("blanks only") << "  "
+                                     << "";
+        QTest::newRow("out of order, with blanks") << " 30, 0 ,7"
+                                                   << "0,7,30";
+        QTest::newRow("a day that is not a window") << "0,5"
+                                                    << "-";
+        QTest::newRow("twice the same day") << "7,7"
+                                            << "-";
+        QTest::newRow("not a number") << "seven"
+                                      << "-";
+        QTest::newRow("an empty part") << "0,,7"
+                                       << "-";
+        QTest::newRow("negative") << "-3"
+                                  << "-";
+    }
+    void remindDaysAsText() {
+        QFETCH(QString, text);
+        QFETCH(QString, read);
+        const std::optional<RemindWindows> windows = RemindWindows::fromText(text);
+        QCOMPARE(windows ? windows->toText() : QStringLiteral("-"), read);
+        if (windows) {
+            QCOMPARE(RemindWindows::fromMask(windows->mask()), *windows);
+            QCOMPARE(RemindWindows::fromDays(windows->days()), windows);
+        }
     }
 };
 

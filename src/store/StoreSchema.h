@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+namespace almanis {
+
+class Connection;
+
+// The store's layout, kept in its PRAGMA user_version:
+//   0  the table tblEvent alone (id, Description, EventMonth, EventDay), as
+//      every earlier version made it and still reads it;
+//   1  each event's details beside it, in tblEventDetail keyed by the event's
+//      id: its UID, year, own remind days and note. Triggers on tblEvent give
+//      every new event a UID and delete an event's details with it, whichever
+//      program inserts or deletes it.
+inline constexpr int kStoreVersion = 1;
+
+int storeVersion(const Connection& db);
+// Whether the store keeps the events' details.
+bool keepsEventDetails(const Connection& db);
+
+// Opens the working store at `path` and brings a store of an earlier layout up
+// to this one: a copy of it goes into the backup folder first
+// (dbData-before-version-1.mdb, apart from the daily copies), then the change
+// runs in one transaction. A store opened for reading only, and a file without the
+// events table, are left as they are and read as they are. Throws AppError
+// when the store cannot be opened (it is then closed) or when the copy or the
+// change fails (it is then open and as it was: the events read without their
+// details until a later open brings it up).
+void openWorkingStore(Connection& db, const QString& path);
+// The same for the file last opened.
+void reopenWorkingStore(Connection& db);
+
+// Brings the open store up to this layout as openWorkingStore() does. A store
+// just made from a seed has nothing to lose and is not copied first.
+enum class UpgradeCopy { BackUpFirst, NewStore };
+void upgradeStore(Connection& db, UpgradeCopy copy = UpgradeCopy::BackUpFirst);
+
+}  // namespace almanis
