@@ -572,21 +572,17 @@ Befehle:
 <context>
     <name>almanis::EventImport</name>
     <message>
-        <source>No event was imported.</source>
-        <translation>Es wurde kein Ereignis importiert.</translation>
-    </message>
-    <message>
-        <source>The first event was imported; the others were not.</source>
-        <translation>Das erste Ereignis wurde importiert, die übrigen nicht.</translation>
-    </message>
-    <message>
-        <source>The first %1 events were imported; the others were not.</source>
-        <translation>Die ersten %1 Ereignisse wurden importiert, die übrigen nicht.</translation>
-    </message>
-    <message>
         <source>The event %1 (%2 of %3) cannot be stored: %4. %5</source>
-        <extracomment>%4 is why, %5 says how many events before it were imported.</extracomment>
+        <extracomment>%4 is why; the transaction of the whole import is rolled back.</extracomment>
         <translation>Das Ereignis %1 (%2 von %3) kann nicht gespeichert werden: %4. %5</translation>
+    </message>
+    <message>
+        <source>Nothing was imported.</source>
+        <translation>Es wurde nichts importiert.</translation>
+    </message>
+    <message>
+        <source>The events cannot be stored: %1. %2</source>
+        <translation>Die Ereignisse können nicht gespeichert werden: %1. %2</translation>
     </message>
 </context>
 <context>

@@ -6,6 +6,7 @@
 #include "core/EventDate.h"
 #include "core/EventDescription.h"
 #include "core/Paths.h"
+#include "exchange/EventImport.h"
 #include "exchange/EventText.h"
 #include "exchange/ICalendarFile.h"
 #include "exchange/VCardFile.h"
@@ -16,7 +17,6 @@
 #include "store/Sql.h"
 #include "store/StoreSchema.h"
 #include "store/StoredEvents.h"
-#include "store/Transaction.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -100,15 +100,6 @@ std::optional<std::pair<int, int>> monthAndDay(const QString& text) {
         return std::nullopt;
     }
     return std::make_pair(month, day);
-}
-
-// Stores the events in one transaction: all of them or, on any failure, none.
-void storeAll(Connection& db, const QList<EventRecord>& events) {
-    Transaction all(db);
-    for (const EventRecord& event : events) {
-        insertEvent(db, event.description, event.month, event.day);
-    }
-    all.commit();
 }
 
 QString importedText(int count) {
@@ -485,7 +476,7 @@ int CommandLineTool::importFile(const QStringList& arguments) {
     }
     if (format == QLatin1String("ics")) {
         const ICalendarImport read = readICalendar(path);
-        storeAll(db, read.events);
+        storeEvents(read.events, db);
         out_ << importedText(static_cast<int>(read.events.size())) << '\n';
         if (read.skippedEvents > 0) {
             out_ << (read.skippedEvents == 1
@@ -497,7 +488,7 @@ int CommandLineTool::importFile(const QStringList& arguments) {
         return Success;
     }
     const VCardImport read = readVCards(path);
-    storeAll(db, read.events);
+    storeEvents(read.events, db);
     out_ << importedText(static_cast<int>(read.events.size())) << '\n';
     if (read.cardsWithoutDates > 0) {
         out_ << (read.cardsWithoutDates == 1 ? tr("1 contact has no birthday or anniversary.")

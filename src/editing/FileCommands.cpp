@@ -81,7 +81,8 @@ void FileCommands::storeImported(Guard& g, const QList<EventRecord>& events) {
     // Step 116 is retired: this step had it once.
     const std::optional<int> stored =
         g.value(107, [&] { return storeEvents(events, host_.store()); });
-    // Rows stored before a failure are listed too.
+    // Another program may have changed the store meanwhile; the list shows it
+    // as it is now, with or without the import.
     g.step(108, [&] { host_.refreshList(); });
     g.step(110, [&] { host_.pointer().setShape(PointerRule::Arrow); });
     if (stored) {

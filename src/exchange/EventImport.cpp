@@ -4,23 +4,15 @@
 #include "exchange/EventText.h"
 #include "store/Connection.h"
 #include "store/StoredEvents.h"
+#include "store/Transaction.h"
 
 #include <QCoreApplication>
 
 namespace almanis {
 
 namespace {
-QString storedBefore(int stored) {
-    if (stored == 0) {
-        return QCoreApplication::translate("almanis::EventImport", "No event was imported.");
-    }
-    if (stored == 1) {
-        return QCoreApplication::translate("almanis::EventImport",
-                                           "The first event was imported; the others were not.");
-    }
-    return QCoreApplication::translate("almanis::EventImport",
-                                       "The first %1 events were imported; the others were not.")
-        .arg(stored);
+QString nothingImported() {
+    return QCoreApplication::translate("almanis::EventImport", "Nothing was imported.");
 }
 }  // namespace
 
@@ -30,23 +22,34 @@ int storeEvents(const QList<EventRecord>& events, Connection& db) {
         Connection& db;
         ~LogTruncation() { db.truncateLog(); }
     } truncation{db};
-    int stored = 0;
+    if (events.isEmpty()) {
+        return 0;
+    }
+    Transaction all(db);
+    qsizetype stored = 0;
     for (const EventRecord& event : events) {
         try {
-            insertEvent(db, event.description, event.month, event.day);
+            insertEvent(db, event);
         } catch (const AppError& e) {
-            //: %4 is why, %5 says how many events before it were imported.
+            //: %4 is why; the transaction of the whole import is rolled back.
             throw AppError(
                 QCoreApplication::translate("almanis::EventImport",
                                             "The event %1 (%2 of %3) cannot be stored: %4. %5")
                     .arg(quotedLine(event.description))
                     .arg(stored + 1)
                     .arg(events.size())
-                    .arg(e.description(), storedBefore(stored)));
+                    .arg(e.description(), nothingImported()));
         }
         ++stored;
     }
-    return stored;
+    try {
+        all.commit();
+    } catch (const AppError& e) {
+        throw AppError(QCoreApplication::translate("almanis::EventImport",
+                                                   "The events cannot be stored: %1. %2")
+                           .arg(e.description(), nothingImported()));
+    }
+    return static_cast<int>(stored);
 }
 
 }  // namespace almanis

@@ -8,16 +8,16 @@ namespace almanis {
 
 class Connection;
 
-// Stores events that a file import has read and checked whole, in their order,
-// each in a transaction of its own: a process killed part-way leaves the first
-// of them stored and the store intact. The import takes no lock of its own:
-// each row waits for other connections' transactions like any other write, and
-// other connections read and write between its commits. The write-ahead log is
-// folded back into the store as the rows go in and cut to nothing at the end,
-// so the import needs little more free disk than the rows themselves.
-// Returns how many events were stored. When a row cannot be stored (a full
-// disk, a store that cannot be written), throws AppError naming the event and
-// saying how many were stored before it; the rest are not tried.
+// Stores the events that an import has read and checked whole, in their order,
+// in one transaction: all of them or, whatever stops it (a row the store
+// refuses, a full disk, a process killed part-way), none. The transaction takes
+// the store for writing at its start, so other programs that change the store
+// meanwhile wait on their busy timeout, and those that read it see it as it was
+// until the end. The write-ahead log is folded back into the store and cut to
+// nothing at the end, however the import ends.
+// Returns how many events this import stored: the events given, never a count
+// of the store's rows. When a row cannot be stored, throws AppError naming the
+// event and saying that nothing was imported.
 int storeEvents(const QList<EventRecord>& events, Connection& db);
 
 }  // namespace almanis

@@ -69,8 +69,9 @@ QString quotedLine(const QString& line);
 // is taken whole or not at all.
 QList<EventRecord> readEventFile(const QString& path);
 
-// Reads the whole file, then stores its events (storeEvents): nothing when a
-// line cannot be read. Returns how many events were stored.
+// Reads the whole file, then stores its events (storeEvents): all of them, or
+// nothing when a line cannot be read or a row cannot be stored. Returns how
+// many events this import stored.
 int importEvents(const QString& path, Connection& db);
 
 // Writes one line per event (description, English month name, day), each ended

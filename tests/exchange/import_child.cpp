@@ -1,5 +1,6 @@
-// Imports one event text file into one store, as the import command does; the
-// kill test runs it as a separate process and kills it part-way.
+// Imports one event text file into one store, as the import command does, and
+// prints how many events it stored; the kill test runs it as a separate
+// process and kills it part-way.
 //
 //   import_child STORE FILE
 #include "core/AppError.h"
@@ -17,7 +18,7 @@ int main(int argc, char** argv) {
     try {
         almanis::Connection db;
         db.open(QString::fromLocal8Bit(argv[1]));
-        almanis::importEvents(QString::fromLocal8Bit(argv[2]), db);
+        std::printf("%d\n", almanis::importEvents(QString::fromLocal8Bit(argv[2]), db));
     } catch (const almanis::AppError& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.description()));
         return 1;
