@@ -283,6 +283,10 @@ Befehle:
         <source>export [--format FORMAT] FILE</source>
         <translation>export [--format FORMAT] DATEI</translation>
     </message>
+    <message>
+        <source>%1. The import goes on without this backup.</source>
+        <translation>%1. Der Import geht ohne diese Sicherung weiter.</translation>
+    </message>
 </context>
 <context>
     <name>almanis::AlarmWindow</name>
@@ -1041,22 +1045,27 @@ No backup that passes SQLite&apos;s check was found in %1. The events that can s
 In %1 wurde keine Sicherung gefunden, die die Prüfung von SQLite besteht. Die Ereignisse, die sich noch lesen lassen, werden angezeigt; exportieren Sie sie, um sie zu behalten.</translation>
     </message>
     <message>
+        <source>%1. Almanis goes on without this backup; this is not told again until it starts anew.</source>
+        <translation>%1. Almanis arbeitet ohne diese Sicherung weiter; bis zum nächsten Start wird das nicht noch einmal gemeldet.</translation>
+    </message>
+    <message>
+        <source>%1 at %2</source>
+        <extracomment>%1 is the day, %2 the time of day a backup was made.</extracomment>
+        <translation>%1 um %2</translation>
+    </message>
+    <message>
         <source><byte value="xd"/>
 <byte value="xd"/>
-The newest backup that passes SQLite&apos;s check is from %1:<byte value="xd"/>
+The newest backup that passes SQLite&apos;s check was made on %1:<byte value="xd"/>
 %2<byte value="xd"/>
 <byte value="xd"/>
 Replace the damaged store with this backup? Events added or changed since then are not in it. The damaged store is kept in %3.</source>
         <translation><byte value="xd"/>
 <byte value="xd"/>
-Die neueste Sicherung, die die Prüfung von SQLite besteht, ist vom %1:<byte value="xd"/>
+Die neueste Sicherung, die die Prüfung von SQLite besteht, wurde am %1 angelegt:<byte value="xd"/>
 %2<byte value="xd"/>
 <byte value="xd"/>
 Den beschädigten Speicher durch diese Sicherung ersetzen? Seither hinzugefügte oder geänderte Ereignisse sind nicht darin. Der beschädigte Speicher wird in %3 aufbewahrt.</translation>
-    </message>
-    <message>
-        <source>%1. Almanis goes on without this backup; this is not told again until it starts anew.</source>
-        <translation>%1. Almanis arbeitet ohne diese Sicherung weiter; bis zum nächsten Start wird das nicht noch einmal gemeldet.</translation>
     </message>
 </context>
 <context>

@@ -13,6 +13,7 @@
 #include "reminders/EventRows.h"
 #include "reminders/StoredRows.h"
 #include "store/Connection.h"
+#include "store/DailyBackups.h"
 #include "store/DataFolder.h"
 #include "store/Sql.h"
 #include "store/StoreSchema.h"
@@ -470,36 +471,55 @@ int CommandLineTool::importFile(const QStringList& arguments) {
     }
     Connection db;
     openStore(db);
+    // The whole file is read and checked before anything is stored; what it
+    // holds besides the events is told after the count.
+    QList<EventRecord> events;
+    QStringList notes;
     if (format == QLatin1String("text")) {
-        out_ << importedText(importEvents(path, db)) << '\n';
-        return Success;
-    }
-    if (format == QLatin1String("ics")) {
-        const ICalendarImport read = readICalendar(path);
-        storeEvents(read.events, db);
-        out_ << importedText(static_cast<int>(read.events.size())) << '\n';
+        events = readEventFile(path);
+    } else if (format == QLatin1String("ics")) {
+        ICalendarImport read = readICalendar(path);
+        events = std::move(read.events);
         if (read.skippedEvents > 0) {
-            out_ << (read.skippedEvents == 1
-                         ? tr("1 calendar entry skipped: it is neither yearly nor all-day.")
-                         : tr("%1 calendar entries skipped: they are neither yearly nor all-day.")
-                               .arg(read.skippedEvents))
-                 << '\n';
+            notes << (read.skippedEvents == 1
+                          ? tr("1 calendar entry skipped: it is neither yearly nor all-day.")
+                          : tr("%1 calendar entries skipped: they are neither yearly nor all-day.")
+                                .arg(read.skippedEvents));
         }
-        return Success;
+    } else {
+        VCardImport read = readVCards(path);
+        events = std::move(read.events);
+        if (read.cardsWithoutDates > 0) {
+            notes << (read.cardsWithoutDates == 1
+                          ? tr("1 contact has no birthday or anniversary.")
+                          : tr("%1 contacts have no birthday or anniversary.")
+                                .arg(read.cardsWithoutDates));
+        }
+        for (const QString& skipped : read.skippedDates) {
+            notes << tr("Skipped: %1").arg(skipped);
+        }
     }
-    const VCardImport read = readVCards(path);
-    storeEvents(read.events, db);
-    out_ << importedText(static_cast<int>(read.events.size())) << '\n';
-    if (read.cardsWithoutDates > 0) {
-        out_ << (read.cardsWithoutDates == 1 ? tr("1 contact has no birthday or anniversary.")
-                                             : tr("%1 contacts have no birthday or anniversary.")
-                                                   .arg(read.cardsWithoutDates))
-             << '\n';
-    }
-    for (const QString& skipped : read.skippedDates) {
-        out_ << tr("Skipped: %1").arg(skipped) << '\n';
+    backUpBeforeImport(db);
+    out_ << importedText(storeEvents(events, db)) << '\n';
+    for (const QString& note : notes) {
+        out_ << note << '\n';
     }
     return Success;
+}
+
+void CommandLineTool::backUpBeforeImport(const Connection& db) {
+    // As the window does: the copy of the day takes the store as it was
+    // before the import, and a copy that cannot be made stops nothing. A
+    // store that cannot be changed takes no import to be undone.
+    if (db.readOnly()) {
+        return;
+    }
+    try {
+        DailyBackups(db.path()).write(db, clock_.now());
+    } catch (const AppError& e) {
+        err_ << kProgram << ": "
+             << tr("%1. The import goes on without this backup.").arg(e.description()) << '\n';
+    }
 }
 
 int CommandLineTool::exportFile(const QStringList& arguments) {

@@ -51,6 +51,8 @@ class CommandLineTool {
     int failure(const QString& message);
 
     void openStore(Connection& db) const;
+    // Today's copy of the store, made before an import changes it.
+    void backUpBeforeImport(const Connection& db);
     QDate today() const;
     // Every event of the store, in calendar order. Rows that cannot be read
     // are left out, and told of.

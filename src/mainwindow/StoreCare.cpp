@@ -11,8 +11,8 @@
 #include "widgets/Services.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
 #include <QLocale>
 
 namespace almanis {
@@ -22,12 +22,14 @@ QString native(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
 
-// The day a backup was made, as its name gives it.
-QString backupDay(const QString& path) {
-    const QDate day =
-        QDate::fromString(QFileInfo(path).completeBaseName().mid(7), QStringLiteral("yyyy-MM-dd"));
-    return day.isValid() ? QLocale().toString(day, QLocale::LongFormat)
-                         : QFileInfo(path).fileName();
+// When a backup was made, as the restore offer says it.
+QString madeText(const QString& path) {
+    const QDateTime made = DailyBackups::madeAt(path);
+    const QLocale locale;
+    //: %1 is the day, %2 the time of day a backup was made.
+    return QCoreApplication::translate("almanis::StoreCare", "%1 at %2")
+        .arg(locale.toString(made.date(), QLocale::LongFormat),
+             locale.toString(made.time(), QLocale::ShortFormat));
 }
 }  // namespace
 
@@ -44,13 +46,13 @@ void StoreCare::backUpOnce(bool replaceToday) {
     if (store_.state() == 0) {
         return;
     }
-    const QDate today = services_.clock.today();
+    const QDateTime now = services_.clock.now();
     const DailyBackups daily = backups();
-    if (!replaceToday && daily.has(today)) {
+    if (!replaceToday && daily.has(now.date())) {
         return;
     }
     try {
-        daily.write(store_, today);
+        daily.write(store_, now);
     } catch (const AppError& e) {
         if (backupFailureTold_) {
             return;
@@ -87,7 +89,7 @@ void StoreCare::offerRestore(Guard& g, const QString& damage) {
         QCoreApplication::translate("almanis::StoreCare", "The event store %1 is damaged: %2.")
             .arg(native(store_.path()), damage);
     QString backup;
-    g.step(102, [&] { backup = daily.newestSound(); });
+    g.step(102, [&] { backup = daily.newestSound(services_.clock.now()); });
     if (backup.isEmpty()) {
         g.step(104, [&] {
             ui.inform(damaged + QCoreApplication::translate(
@@ -106,10 +108,11 @@ void StoreCare::offerRestore(Guard& g, const QString& damage) {
             damaged +
                 QCoreApplication::translate(
                     "almanis::StoreCare",
-                    "\r\n\r\nThe newest backup that passes SQLite's check is from %1:\r\n%2\r\n\r\n"
+                    "\r\n\r\nThe newest backup that passes SQLite's check was made on "
+                    "%1:\r\n%2\r\n\r\n"
                     "Replace the damaged store with this backup? Events added or changed since "
                     "then are not in it. The damaged store is kept in %3.")
-                    .arg(backupDay(backup), native(backup), native(daily.folder())),
+                    .arg(madeText(backup), native(backup), native(daily.folder())),
             appTitle());
     });
     if (!yes) {

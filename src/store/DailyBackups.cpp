@@ -12,9 +12,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace almanis {
 
@@ -22,9 +24,25 @@ namespace {
 const QString kPrefix = QStringLiteral("dbData-");
 const QString kSuffix = QStringLiteral(".mdb");
 
+const QString kDayFormat = QStringLiteral("yyyy-MM-dd");
+
 bool isBackupName(const QString& name) {
     static const QRegularExpression pattern(QStringLiteral("^dbData-\\d{4}-\\d{2}-\\d{2}\\.mdb$"));
     return pattern.match(name).hasMatch();
+}
+
+// The day a backup's name gives; invalid for a name of no real day.
+QDate namedDay(const QString& path) {
+    return QDate::fromString(QFileInfo(path).completeBaseName().mid(kPrefix.size()), kDayFormat);
+}
+
+// Marks the file as made at `when`, whatever the system's clock says.
+void setMadeAt(const QString& path, const QDateTime& when) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite) ||
+        !file.setFileTime(when, QFileDevice::FileModificationTime)) {
+        throw AppError(file.errorString());
+    }
 }
 
 QString native(const QString& path) {
@@ -50,27 +68,28 @@ DailyBackups::DailyBackups(const QString& storePath)
       folder_(QFileInfo(storePath).absolutePath() + QStringLiteral("/backups")) {}
 
 QString DailyBackups::fileFor(QDate day) const {
-    return folder_ + QLatin1Char('/') + kPrefix + day.toString(QStringLiteral("yyyy-MM-dd")) +
-           kSuffix;
+    return folder_ + QLatin1Char('/') + kPrefix + day.toString(kDayFormat) + kSuffix;
 }
 
 bool DailyBackups::has(QDate day) const {
     return QFileInfo(fileFor(day)).isFile();
 }
 
-void DailyBackups::write(const Connection& store, QDate day) const {
-    copyTo(store, fileFor(day));
-    removeAllButTheNewest();
+void DailyBackups::write(const Connection& store, const QDateTime& now) const {
+    const QString target = fileFor(now.date());
+    copyTo(store, target, now);
+    removeAllButTheNewest(target, now);
 }
 
 QString DailyBackups::writeBeforeUpgrade(const Connection& store, int version) const {
     const QString target = folder_ + QLatin1Char('/') + kPrefix +
                            QStringLiteral("before-version-%1").arg(version) + kSuffix;
-    copyTo(store, target);
+    copyTo(store, target, QDateTime::currentDateTime());
     return target;
 }
 
-void DailyBackups::copyTo(const Connection& store, const QString& target) const {
+void DailyBackups::copyTo(const Connection& store, const QString& target,
+                          const QDateTime& now) const {
     const QString partial = target + QStringLiteral(".partial");
     try {
         createFolder(folder_);
@@ -83,6 +102,7 @@ void DailyBackups::copyTo(const Connection& store, const QString& target) const 
         // One file that needs nothing beside it, whatever the store's journal.
         copy.execute(QStringLiteral("PRAGMA journal_mode=DELETE"));
         copy.close();
+        setMadeAt(partial, now);
         replaceFile(partial, target);
     } catch (const AppError& e) {
         removeWithCompanions(partial);
@@ -92,26 +112,53 @@ void DailyBackups::copyTo(const Connection& store, const QString& target) const 
     }
 }
 
-QStringList DailyBackups::files() const {
-    QStringList names = QDir(folder_).entryList(QDir::Files, QDir::Name | QDir::Reversed);
-    QStringList paths;
-    for (const QString& name : names) {
-        if (isBackupName(name)) {
-            paths.append(folder_ + QLatin1Char('/') + name);
+QDateTime DailyBackups::madeAt(const QString& path) {
+    return QFileInfo(path).lastModified();
+}
+
+QStringList DailyBackups::files(const QDateTime& now) const {
+    struct Backup {
+        QString path;
+        QDateTime made;
+        bool ahead = false;  // made or named after `now`
+    };
+    std::vector<Backup> backups;
+    for (const QString& name : QDir(folder_).entryList(QDir::Files)) {
+        if (!isBackupName(name)) {
+            continue;
         }
+        Backup backup{folder_ + QLatin1Char('/') + name, {}, false};
+        backup.made = madeAt(backup.path);
+        const QDate named = namedDay(backup.path);
+        backup.ahead = backup.made > now || !named.isValid() || named > now.date();
+        backups.push_back(std::move(backup));
+    }
+    std::sort(backups.begin(), backups.end(), [](const Backup& a, const Backup& b) {
+        if (a.ahead != b.ahead) {
+            return !a.ahead;
+        }
+        if (a.made != b.made) {
+            return a.made > b.made;
+        }
+        return a.path > b.path;
+    });
+    QStringList paths;
+    for (const Backup& backup : backups) {
+        paths.append(backup.path);
     }
     return paths;
 }
 
-void DailyBackups::removeAllButTheNewest() const {
-    const QStringList all = files();
-    for (qsizetype i = kKept; i < all.size(); ++i) {
-        QFile::remove(all[i]);
+void DailyBackups::removeAllButTheNewest(const QString& justMade, const QDateTime& now) const {
+    QStringList others = files(now);
+    others.removeAll(justMade);
+    for (qsizetype i = kKept - 1; i < others.size(); ++i) {
+        QFile::remove(others[i]);
     }
 }
 
-QString DailyBackups::newestSound() const {
-    for (const QString& file : files()) {
+QString DailyBackups::newestSound(const QDateTime& now) const {
+    for (const QString& file : files(now)) {
         try {
             Connection backup;
             backup.openReadOnly(file);

@@ -4,6 +4,7 @@
 
 #include "cli/CommandLineTool.h"
 #include "exchange/ICalendarFile.h"
+#include "store/DailyBackups.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -330,6 +331,36 @@ class CommandLineToolTest : public test::TestCase {
         QCOMPARE(imported.out, QString());
         ALMANIS_VERIFY_CONTAINS(imported.err, QStringLiteral("the store refuses it"));
         QCOMPARE(cli.descriptions(), QStringList{QStringLiteral("Kept")});
+    }
+
+    // Before an import changes the store, today's backup takes it as it was,
+    // as the window's import does; a backup that cannot be made is told and
+    // stops nothing.
+    void anImportBacksTheStoreUpFirst() {
+        Cli cli;
+        cli.add(QStringLiteral("Before"), 1, 1);
+        const DailyBackups backups(cli.env.storePath());
+        test::writeFile(cli.dataFile("events.txt"), "Imported,May 1\r\n");
+        const Run imported = cli.run({"import", cli.dataFile("events.txt")});
+        QCOMPARE(imported.status, 0);
+        QCOMPARE(imported.err, QString());
+        QCOMPARE(backups.files(cli.env.clock.now()),
+                 QStringList{backups.fileFor(cli.env.clock.today())});
+        Connection copy;
+        copy.openReadOnly(backups.fileFor(cli.env.clock.today()));
+        QCOMPARE(test::storedEvents(copy).size(), 1);
+
+        QVERIFY(QFile::remove(backups.fileFor(cli.env.clock.today())));
+        QVERIFY(QDir(backups.folder()).removeRecursively());
+        test::writeFile(backups.folder(), "a file in the folder's place");
+        const Run withoutBackup = cli.run({"import", cli.dataFile("events.txt")});
+        QCOMPARE(withoutBackup.status, 0);
+        QCOMPARE(withoutBackup.out, QStringLiteral("1 event imported.\n"));
+        ALMANIS_VERIFY_STARTS(withoutBackup.err,
+                              QStringLiteral("almanis-cli: The events could not be backed up to "));
+        ALMANIS_VERIFY_CONTAINS(withoutBackup.err,
+                                QStringLiteral("The import goes on without this backup."));
+        QCOMPARE(cli.descriptions(), (QStringList{"Before", "Imported", "Imported"}));
     }
 
     void descriptionsSurviveEveryFormat_data() {

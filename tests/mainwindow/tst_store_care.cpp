@@ -113,9 +113,9 @@ class StoreCareTest : public test::TestCase {
         {
             Connection db;
             db.open(p.env.storePath());
-            p.backups().write(db, kToday.addDays(-3));
+            p.backups().write(db, QDateTime(kToday.addDays(-3), QTime(9, 41)));
             insertEvent(db, QStringLiteral("Since"), 1, 1);
-            p.backups().write(db, kToday.addDays(-1));
+            p.backups().write(db, QDateTime(kToday.addDays(-1), QTime(9, 41)));
         }
         test::damageStore(p.backupOf(kToday.addDays(-1)));
         test::damageStore(p.env.storePath());
@@ -129,8 +129,9 @@ class StoreCareTest : public test::TestCase {
             questions[0], QStringLiteral("The event store %1 is damaged: ").arg(p.env.storePath()));
         ALMANIS_VERIFY_CONTAINS(questions[0],
                                 QStringLiteral("The newest backup that passes SQLite's check "
-                                               "is from Friday, June 12, 2026:\r\n%1\r\n")
-                                    .arg(p.backupOf(kToday.addDays(-3))));
+                                               "was made on Friday, June 12, 2026 at %1:\r\n%2\r\n")
+                                    .arg(QLocale().toString(QTime(9, 41), QLocale::ShortFormat),
+                                         p.backupOf(kToday.addDays(-3))));
         // No backup of the damaged store replaces today's.
         QVERIFY(!p.backups().has(kToday));
         if (yes) {
@@ -163,7 +164,7 @@ class StoreCareTest : public test::TestCase {
         Program p(2);
         p.startAndSettle();
         QVERIFY(p.env.ui.boxes.isEmpty());
-        QCOMPARE(p.backups().files(), QStringList{p.backupOf(kToday)});
+        QCOMPARE(p.backups().files(p.env.clock.now()), QStringList{p.backupOf(kToday)});
         const QDateTime made = QFileInfo(p.backupOf(kToday)).lastModified();
         p.window->storeCare().checkAfterFirstFill();
         QCOMPARE(QFileInfo(p.backupOf(kToday)).lastModified(), made);

@@ -21,6 +21,30 @@ namespace {
 
 const QDate kToday(2026, 6, 15);
 
+// Noon of the day `days` after kToday, as the fixed clock has it.
+QDateTime noon(int days = 0) {
+    return QDateTime(kToday.addDays(days), QTime(12, 0));
+}
+
+// A backup file named for `named`, made at `made`: as a clock set ahead for a
+// while or a copy put there by hand leaves it.
+void plant(const DailyBackups& backups, QDate named, const QDateTime& made,
+           const QByteArray& content = "a copy") {
+    const QString path = backups.fileFor(named);
+    test::writeFile(path, content);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(made, QFileDevice::FileModificationTime));
+}
+
+QStringList days(const QStringList& paths) {
+    QStringList result;
+    for (const QString& path : paths) {
+        result << QFileInfo(path).completeBaseName().mid(7);
+    }
+    return result;
+}
+
 // A store with enough events to fill several pages, closed and in one file.
 void fill(test::StoreFixture& f, int events) {
     f.db.execute(QStringLiteral("begin"));
@@ -65,7 +89,7 @@ class BackupsTest : public test::TestCase {
         DailyBackups backups(f.env.storePath());
         QCOMPARE(backups.folder(), f.env.dataFolder() + QStringLiteral("/backups"));
         QVERIFY(!backups.has(kToday));
-        backups.write(f.db, kToday);
+        backups.write(f.db, noon());
         const QString file = f.env.dataFolder() + QStringLiteral("/backups/dbData-2026-06-15.mdb");
         QCOMPARE(backups.fileFor(kToday), file);
         QVERIFY(backups.has(kToday));
@@ -79,7 +103,7 @@ class BackupsTest : public test::TestCase {
         QCOMPARE(damageOf(copy), QString());
         // The store goes on as before, and a second backup the same day replaces the first.
         f.add(QStringLiteral("Later"), 1, 1);
-        backups.write(f.db, kToday);
+        backups.write(f.db, noon());
         copy.openReadOnly(file);
         QCOMPARE(test::storedEvents(copy).size(), 301);
     }
@@ -92,17 +116,69 @@ class BackupsTest : public test::TestCase {
         test::writeFile(backups.folder() + QStringLiteral("/dbData-damaged-2026-01-01-101010.mdb"),
                         "x");
         for (int day = 0; day < 10; ++day) {
-            backups.write(f.db, kToday.addDays(day));
+            backups.write(f.db, noon(day));
         }
         QCOMPARE(
-            names(backups.files()),
+            names(backups.files(noon(9))),
             (QStringList{"dbData-2026-06-24.mdb", "dbData-2026-06-23.mdb", "dbData-2026-06-22.mdb",
                          "dbData-2026-06-21.mdb", "dbData-2026-06-20.mdb", "dbData-2026-06-19.mdb",
                          "dbData-2026-06-18.mdb"}));
+        QCOMPARE(DailyBackups::madeAt(backups.fileFor(kToday.addDays(9))), noon(9));
         // Files that are not the program's backups are left alone.
         QVERIFY(QFile::exists(backups.folder() + QStringLiteral("/notes.txt")));
         QVERIFY(QFile::exists(backups.folder() +
                               QStringLiteral("/dbData-damaged-2026-01-01-101010.mdb")));
+    }
+
+    // Backups are as new as when they were made, not as their names say: the
+    // one just made is always kept, and one made or named after the clock's
+    // present is older than all the others.
+    void theBackupsKeptAreTheNewestMade_data() {
+        QTest::addColumn<QList<QDate>>("named");
+        QTest::addColumn<QList<int>>("madeDaysAgo");  // negative: made ahead of the clock
+        QTest::addColumn<QStringList>("kept");        // newest first, today's included
+        const auto day = [](int offset) { return kToday.addDays(offset); };
+        QTest::newRow("made in another order than named")
+            << QList<QDate>{day(-1), day(-2), day(-3), day(-4), day(-5), day(-6), day(-7)}
+            << QList<int>{7, 1, 2, 3, 4, 5, 6}
+            << QStringList{"2026-06-15", "2026-06-13", "2026-06-12", "2026-06-11",
+                           "2026-06-10", "2026-06-09", "2026-06-08"};
+        const QDate ahead(2031, 1, 1);
+        QTest::newRow("seven made years ahead, then the clock set back")
+            << QList<QDate>{ahead,
+                            ahead.addDays(1),
+                            ahead.addDays(2),
+                            ahead.addDays(3),
+                            ahead.addDays(4),
+                            ahead.addDays(5),
+                            ahead.addDays(6)}
+            << QList<int>{-1661, -1662, -1663, -1664, -1665, -1666, -1667}
+            << QStringList{"2026-06-15", "2031-01-07", "2031-01-06", "2031-01-05",
+                           "2031-01-04", "2031-01-03", "2031-01-02"};
+        QTest::newRow("named ahead of the clock, made before it")
+            << QList<QDate>{ahead,   ahead.addDays(1), day(-1), day(-2),
+                            day(-3), day(-4),          day(-5), day(-6)}
+            << QList<int>{0, 0, 1, 2, 3, 4, 5, 6}
+            << QStringList{"2026-06-15", "2026-06-14", "2026-06-13", "2026-06-12",
+                           "2026-06-11", "2026-06-10", "2026-06-09"};
+        QTest::newRow("made ahead of the clock under a past day's name")
+            << QList<QDate>{day(-1), day(-2), day(-3), day(-4), day(-5), day(-6), day(-7)}
+            << QList<int>{-30, 2, 3, 4, 5, 6, 7}
+            << QStringList{"2026-06-15", "2026-06-13", "2026-06-12", "2026-06-11",
+                           "2026-06-10", "2026-06-09", "2026-06-08"};
+    }
+    void theBackupsKeptAreTheNewestMade() {
+        QFETCH(QList<QDate>, named);
+        QFETCH(QList<int>, madeDaysAgo);
+        QFETCH(QStringList, kept);
+        test::StoreFixture f;
+        DailyBackups backups(f.env.storePath());
+        for (qsizetype i = 0; i < named.size(); ++i) {
+            plant(backups, named[i], noon(-madeDaysAgo[i]).addSecs(-60));
+        }
+        backups.write(f.db, noon());
+        QCOMPARE(days(backups.files(noon())), kept);
+        QCOMPARE(QDir(backups.folder()).entryList(QDir::Files).size(), DailyBackups::kKept);
     }
 
     // A backup that cannot be made says where and why, and leaves nothing
@@ -142,7 +218,7 @@ class BackupsTest : public test::TestCase {
             }
         }
         try {
-            backups.write(f.db, kToday);
+            backups.write(f.db, noon());
             QFAIL("the backup did not fail");
         } catch (const AppError& e) {
             QVERIFY2(e.description().startsWith(
@@ -178,20 +254,23 @@ class BackupsTest : public test::TestCase {
         test::StoreFixture f;
         fill(f, 300);
         DailyBackups backups(f.env.storePath());
-        QCOMPARE(backups.newestSound(), QString());
-        backups.write(f.db, kToday.addDays(-2));
+        QCOMPARE(backups.newestSound(noon()), QString());
+        backups.write(f.db, noon(-2));
         f.add(QStringLiteral("Newer"), 1, 1);
-        backups.write(f.db, kToday.addDays(-1));
-        // Yesterday's copy is damaged, today's is no database at all.
+        backups.write(f.db, noon(-1));
+        // Yesterday's copy is damaged, today's is no database at all, and a
+        // sound copy named years ahead is not the newest.
         test::damageStore(backups.fileFor(kToday.addDays(-1)));
         test::writeFile(backups.fileFor(kToday), "not a database");
-        QCOMPARE(backups.newestSound(), backups.fileFor(kToday.addDays(-2)));
+        plant(backups, QDate(2031, 1, 1), noon(-3),
+              test::readFile(backups.fileFor(kToday.addDays(-2))));
+        QCOMPARE(backups.newestSound(noon()), backups.fileFor(kToday.addDays(-2)));
 
         f.db.close();
         test::damageStore(f.env.storePath());
         test::writeFile(f.env.storePath() + QStringLiteral("-wal"), "the damaged store's log");
         const QByteArray damaged = test::readFile(f.env.storePath());
-        backups.restore(backups.newestSound());
+        backups.restore(backups.newestSound(noon()));
         f.db.open(f.env.storePath());
         QCOMPARE(damageOf(f.db), QString());
         QCOMPARE(test::storedEvents(f.db).size(), 300);

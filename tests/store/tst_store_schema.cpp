@@ -121,7 +121,7 @@ class StoreSchemaTest : public test::TestCase {
             QCOMPARE(storeVersion(copy), 0);
             QCOMPARE(rowsOf(copy, "tblEvent"), events);
         }
-        QCOMPARE(DailyBackups(path).files(), QStringList());
+        QCOMPARE(DailyBackups(path).files(QDateTime::currentDateTime()), QStringList());
 
         // Once: the next open changes nothing and copies nothing.
         const QStringList details = rowsOf(db, "tblEventDetail");
