@@ -24,14 +24,6 @@
         <translation>Aufruf: %1</translation>
     </message>
     <message>
-        <source>1 event imported.</source>
-        <translation>1 Ereignis importiert.</translation>
-    </message>
-    <message>
-        <source>%1 events imported.</source>
-        <translation>%1 Ereignisse importiert.</translation>
-    </message>
-    <message>
         <source>Try &apos;%1 --help&apos; for more information.</source>
         <translation>„%1 --help“ gibt weitere Auskunft.</translation>
     </message>
@@ -588,6 +580,30 @@ Befehle:
         <source>The events cannot be stored: %1. %2</source>
         <translation>Die Ereignisse können nicht gespeichert werden: %1. %2</translation>
     </message>
+    <message>
+        <source>1 event imported.</source>
+        <translation>1 Ereignis importiert.</translation>
+    </message>
+    <message>
+        <source>%1 events imported.</source>
+        <translation>%1 Ereignisse importiert.</translation>
+    </message>
+    <message>
+        <source>1 event imported, 1 already present.</source>
+        <translation>1 Ereignis importiert, 1 bereits vorhanden.</translation>
+    </message>
+    <message>
+        <source>1 event imported, %1 already present.</source>
+        <translation>1 Ereignis importiert, %1 bereits vorhanden.</translation>
+    </message>
+    <message>
+        <source>%1 events imported, 1 already present.</source>
+        <translation>%1 Ereignisse importiert, 1 bereits vorhanden.</translation>
+    </message>
+    <message>
+        <source>%1 events imported, %2 already present.</source>
+        <translation>%1 Ereignisse importiert, %2 bereits vorhanden.</translation>
+    </message>
 </context>
 <context>
     <name>almanis::EventListModel</name>
@@ -714,14 +730,6 @@ Befehle:
     <message>
         <source>This will import/export to text files in the following format with commas (Please use English month names):</source>
         <translation>Hiermit werden Ereignisse aus Textdateien im folgenden Format mit Kommas importiert oder in sie exportiert (bitte englische Monatsnamen verwenden):</translation>
-    </message>
-    <message>
-        <source>1 event imported.</source>
-        <translation>1 Ereignis importiert.</translation>
-    </message>
-    <message>
-        <source>%1 events imported.</source>
-        <translation>%1 Ereignisse importiert.</translation>
     </message>
     <message>
         <source>There are no events to export, so no file was written.</source>

@@ -102,11 +102,6 @@ std::optional<std::pair<int, int>> monthAndDay(const QString& text) {
     }
     return std::make_pair(month, day);
 }
-
-QString importedText(int count) {
-    return count == 1 ? CommandLineTool::tr("1 event imported.")
-                      : CommandLineTool::tr("%1 events imported.").arg(count);
-}
 }  // namespace
 
 CommandLineTool::CommandLineTool(const Clock& clock, QString programFolder, QTextStream& out,
@@ -500,7 +495,7 @@ int CommandLineTool::importFile(const QStringList& arguments) {
         }
     }
     backUpBeforeImport(db);
-    out_ << importedText(storeEvents(events, db)) << '\n';
+    out_ << importCountText(storeEvents(events, db)) << '\n';
     for (const QString& note : notes) {
         out_ << note << '\n';
     }

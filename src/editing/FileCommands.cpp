@@ -79,18 +79,14 @@ void FileCommands::importEvents() {
 
 void FileCommands::storeImported(Guard& g, const QList<EventRecord>& events) {
     // Step 116 is retired: this step had it once.
-    const std::optional<int> stored =
+    const std::optional<ImportCount> stored =
         g.value(107, [&] { return storeEvents(events, host_.store()); });
     // Another program may have changed the store meanwhile; the list shows it
     // as it is now, with or without the import.
     g.step(108, [&] { host_.refreshList(); });
     g.step(110, [&] { host_.pointer().setShape(PointerRule::Arrow); });
     if (stored) {
-        g.step(112, [&] {
-            services_.ui.inform(
-                *stored == 1 ? tr("1 event imported.") : tr("%1 events imported.").arg(*stored),
-                appTitle());
-        });
+        g.step(112, [&] { services_.ui.inform(importCountText(*stored), appTitle()); });
     }
 }
 

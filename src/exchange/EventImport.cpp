@@ -3,6 +3,9 @@
 #include "core/AppError.h"
 #include "exchange/EventText.h"
 #include "store/Connection.h"
+#include "store/ResultSet.h"
+#include "store/Sql.h"
+#include "store/StoreSchema.h"
 #include "store/StoredEvents.h"
 #include "store/Transaction.h"
 
@@ -14,20 +17,94 @@ namespace {
 QString nothingImported() {
     return QCoreApplication::translate("almanis::EventImport", "Nothing was imported.");
 }
+
+// A month or day as the list reads it; nothing when it is no whole number,
+// since no entry of a file can equal it then.
+std::optional<int> storedNumber(const Statement& row, int column) {
+    if (const std::optional<int> number = row.storedInt(column)) {
+        return number;
+    }
+    try {
+        return wholeNumber(row.value(column));
+    } catch (const AppError&) {
+        return std::nullopt;
+    }
+}
 }  // namespace
 
-int storeEvents(const QList<EventRecord>& events, Connection& db) {
+QString importCountText(const ImportCount& count) {
+    const QString imported = QString::number(count.imported);
+    const QString present = QString::number(count.alreadyPresent);
+    if (count.alreadyPresent == 0) {
+        return count.imported == 1
+                   ? QCoreApplication::translate("almanis::EventImport", "1 event imported.")
+                   : QCoreApplication::translate("almanis::EventImport", "%1 events imported.")
+                         .arg(imported);
+    }
+    if (count.imported == 1) {
+        return count.alreadyPresent == 1
+                   ? QCoreApplication::translate("almanis::EventImport",
+                                                 "1 event imported, 1 already present.")
+                   : QCoreApplication::translate("almanis::EventImport",
+                                                 "1 event imported, %1 already present.")
+                         .arg(present);
+    }
+    return count.alreadyPresent == 1
+               ? QCoreApplication::translate("almanis::EventImport",
+                                             "%1 events imported, 1 already present.")
+                     .arg(imported)
+               : QCoreApplication::translate("almanis::EventImport",
+                                             "%1 events imported, %2 already present.")
+                     .arg(imported, present);
+}
+
+KnownEvents::KnownEvents(const Connection& db) {
+    Statement keys = db.prepared(sql::selectEventKeys());
+    while (keys.step()) {
+        const std::optional<int> month = storedNumber(keys, 1);
+        const std::optional<int> day = storedNumber(keys, 2);
+        if (month && day) {
+            keys_.insert(Key{QString::fromUtf8(keys.text(0)), *month, *day});
+        }
+    }
+    if (keepsEventDetails(db)) {
+        Statement uids = db.prepared(sql::selectEventUids());
+        while (uids.step()) {
+            uids_.insert(QString::fromUtf8(uids.text(0)));
+        }
+    }
+}
+
+bool KnownEvents::contains(const EventRecord& entry) const {
+    return (!entry.uid.isEmpty() && uids_.contains(entry.uid)) ||
+           keys_.contains(Key{entry.description, entry.month, entry.day});
+}
+
+void KnownEvents::add(const EventRecord& entry) {
+    if (!entry.uid.isEmpty()) {
+        uids_.insert(entry.uid);
+    }
+    keys_.insert(Key{entry.description, entry.month, entry.day});
+}
+
+ImportCount storeEvents(const QList<EventRecord>& events, Connection& db) {
     // However the import ends, the log it grew is emptied.
     struct LogTruncation {
         Connection& db;
         ~LogTruncation() { db.truncateLog(); }
     } truncation{db};
     if (events.isEmpty()) {
-        return 0;
+        return {};
     }
     Transaction all(db);
-    qsizetype stored = 0;
+    // Read once the store is taken, so nothing comes in between.
+    KnownEvents known(db);
+    ImportCount count;
     for (const EventRecord& event : events) {
+        if (known.contains(event)) {
+            ++count.alreadyPresent;
+            continue;
+        }
         try {
             insertEvent(db, event);
         } catch (const AppError& e) {
@@ -36,11 +113,12 @@ int storeEvents(const QList<EventRecord>& events, Connection& db) {
                 QCoreApplication::translate("almanis::EventImport",
                                             "The event %1 (%2 of %3) cannot be stored: %4. %5")
                     .arg(quotedLine(event.description))
-                    .arg(stored + 1)
+                    .arg(count.imported + count.alreadyPresent + 1)
                     .arg(events.size())
                     .arg(e.description(), nothingImported()));
         }
-        ++stored;
+        known.add(event);
+        ++count.imported;
     }
     try {
         all.commit();
@@ -49,7 +127,7 @@ int storeEvents(const QList<EventRecord>& events, Connection& db) {
                                                    "The events cannot be stored: %1. %2")
                            .arg(e.description(), nothingImported()));
     }
-    return static_cast<int>(stored);
+    return count;
 }
 
 }  // namespace almanis

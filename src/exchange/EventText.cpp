@@ -255,7 +255,7 @@ QList<EventRecord> readEventFile(const QString& path) {
                    QCoreApplication::translate("almanis::EventText", "Nothing was imported."));
 }
 
-int importEvents(const QString& path, Connection& db) {
+ImportCount importEvents(const QString& path, Connection& db) {
     return storeEvents(readEventFile(path), db);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/EventRecord.h"
+#include "exchange/EventImport.h"
 
 #include <QList>
 #include <QString>
@@ -71,8 +72,8 @@ QList<EventRecord> readEventFile(const QString& path);
 
 // Reads the whole file, then stores its events (storeEvents): all of them, or
 // nothing when a line cannot be read or a row cannot be stored. Returns how
-// many events this import stored.
-int importEvents(const QString& path, Connection& db);
+// many events this import stored, and how many the store held already.
+ImportCount importEvents(const QString& path, Connection& db);
 
 // Writes one line per event (description, English month name, day), each ended
 // by CR LF; a line break or other control character in a description is

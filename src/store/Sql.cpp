@@ -144,4 +144,12 @@ const char* eventIdByUid() {
     return "select EventId from tblEventDetail where Uid=?1";
 }
 
+const char* selectEventKeys() {
+    return "select Description,EventMonth,EventDay from tblEvent";
+}
+
+const char* selectEventUids() {
+    return "select Uid from tblEventDetail";
+}
+
 }  // namespace almanis::sql

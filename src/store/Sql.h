@@ -75,5 +75,10 @@ const char* selectEventWithDetails();
 const char* selectListedDetails();
 // The id of the event with the UID ?1.
 const char* eventIdByUid();
+// Description, EventMonth and EventDay of every event, in no order: what an
+// import compares its entries with.
+const char* selectEventKeys();
+// The UID of every event that has one, in no order.
+const char* selectEventUids();
 
 }  // namespace almanis::sql

@@ -353,6 +353,7 @@ class CommandLineToolTest : public test::TestCase {
         QVERIFY(QFile::remove(backups.fileFor(cli.env.clock.today())));
         QVERIFY(QDir(backups.folder()).removeRecursively());
         test::writeFile(backups.folder(), "a file in the folder's place");
+        test::writeFile(cli.dataFile("events.txt"), "Imported again,May 1\r\n");
         const Run withoutBackup = cli.run({"import", cli.dataFile("events.txt")});
         QCOMPARE(withoutBackup.status, 0);
         QCOMPARE(withoutBackup.out, QStringLiteral("1 event imported.\n"));
@@ -360,7 +361,7 @@ class CommandLineToolTest : public test::TestCase {
                               QStringLiteral("almanis-cli: The events could not be backed up to "));
         ALMANIS_VERIFY_CONTAINS(withoutBackup.err,
                                 QStringLiteral("The import goes on without this backup."));
-        QCOMPARE(cli.descriptions(), (QStringList{"Before", "Imported", "Imported"}));
+        QCOMPARE(cli.descriptions(), (QStringList{"Before", "Imported", "Imported again"}));
     }
 
     void descriptionsSurviveEveryFormat_data() {

@@ -116,9 +116,13 @@ class FileCommandsTest : public test::TestCase {
         QCOMPARE(w.rows(), before);
         QCOMPARE(w.pointerShape(), PointerRule::Arrow);
 
-        // No duplicate check: the same file again stores everything twice.
+        // The same file again stores nothing and says so.
+        w.env.ui.clear();
         w.importFile(w.path(QStringLiteral("events.txt")));
-        QCOMPARE(w.rows().size(), 2 * before.size());
+        QCOMPARE(
+            test::shownBoxes(w.env.ui),
+            onlyNote(QStringLiteral("0 events imported, %1 already present.").arg(before.size())));
+        QCOMPARE(w.rows(), before);
     }
 
     // What a person types in the editor comes back whole from an exported file.

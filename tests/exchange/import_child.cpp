@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     try {
         almanis::Connection db;
         db.open(QString::fromLocal8Bit(argv[1]));
-        std::printf("%d\n", almanis::importEvents(QString::fromLocal8Bit(argv[2]), db));
+        std::printf("%d\n", almanis::importEvents(QString::fromLocal8Bit(argv[2]), db).imported);
     } catch (const almanis::AppError& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.description()));
         return 1;
