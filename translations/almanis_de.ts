@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>AccountBook</name>
+    <message>
+        <source>the accounts file %1 cannot be read: %2</source>
+        <translation>die Kontendatei %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>it holds no accounts</source>
+        <translation>sie enthält keine Konten</translation>
+    </message>
+    <message>
+        <source>the accounts file %1 cannot be read: the account &quot;%2&quot; has no valid address or kind</source>
+        <translation>die Kontendatei %1 kann nicht gelesen werden: das Konto „%2“ hat keine gültige Adresse oder Art</translation>
+    </message>
+    <message>
+        <source>the accounts file %1 cannot be written: %2</source>
+        <translation>die Kontendatei %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>the accounts file %1 is being changed by another program; try again</source>
+        <translation>die Kontendatei %1 wird gerade von einem anderen Programm geändert; versuchen Sie es noch einmal</translation>
+    </message>
+    <message>
+        <source>%1 is an account already</source>
+        <translation>%1 ist schon ein Konto</translation>
+    </message>
+    <message>
+        <source>the events are kept in the calendar %1 already; remove that account first to keep them in another</source>
+        <translation>die Ereignisse werden schon im Kalender %1 geführt; entfernen Sie zuerst dieses Konto, um sie in einem anderen zu führen</translation>
+    </message>
+</context>
+<context>
     <name>CommandLineTool</name>
     <message>
         <source>Work on the store in FILE instead of yours.</source>
@@ -281,6 +312,49 @@ Befehle:
     </message>
 </context>
 <context>
+    <name>almanis::Account</name>
+    <message>
+        <source>the last sync failed</source>
+        <translation>der letzte Abgleich ist fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Not synced yet</source>
+        <translation>Noch nicht abgeglichen</translation>
+    </message>
+    <message>
+        <source>Synced just now</source>
+        <translation>Gerade eben abgeglichen</translation>
+    </message>
+    <message>
+        <source>Synced 1 minute ago</source>
+        <translation>Vor 1 Minute abgeglichen</translation>
+    </message>
+    <message>
+        <source>Synced %1 minutes ago</source>
+        <translation>Vor %1 Minuten abgeglichen</translation>
+    </message>
+    <message>
+        <source>Synced 1 hour ago</source>
+        <translation>Vor 1 Stunde abgeglichen</translation>
+    </message>
+    <message>
+        <source>Synced %1 hours ago</source>
+        <translation>Vor %1 Stunden abgeglichen</translation>
+    </message>
+    <message>
+        <source>Synced on %1</source>
+        <translation>Abgeglichen am %1</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Kalender</translation>
+    </message>
+    <message>
+        <source>Address book</source>
+        <translation>Adressbuch</translation>
+    </message>
+</context>
+<context>
     <name>almanis::AlarmWindow</name>
     <message>
         <source>Event Alert!</source>
@@ -367,6 +441,21 @@ Befehle:
     <message>
         <source>the link %1 cannot be replaced</source>
         <translation>die Verknüpfung %1 kann nicht ersetzt werden</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::CollectionDiscovery</name>
+    <message>
+        <source>no calendars or address books were found at %1</source>
+        <translation>unter %1 wurden keine Kalender oder Adressbücher gefunden</translation>
+    </message>
+    <message>
+        <source>%1 is a calendar of tasks or notes, which takes no events</source>
+        <translation>%1 ist ein Kalender für Aufgaben oder Notizen und nimmt keine Ereignisse auf</translation>
+    </message>
+    <message>
+        <source>the server has no calendar or address book for this user</source>
+        <translation>der Server hat keinen Kalender und kein Adressbuch für diesen Benutzer</translation>
     </message>
 </context>
 <context>
@@ -459,6 +548,77 @@ Befehle:
     <message>
         <source>Path/File access error: cannot copy %1 to %2: %3</source>
         <translation>Fehler beim Zugriff auf Pfad/Datei: %1 kann nicht nach %2 kopiert werden: %3</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::DavRequest</name>
+    <message>
+        <source>the server&apos;s answer could not be read: it is larger than %1 MB</source>
+        <translation>die Antwort des Servers konnte nicht gelesen werden: sie ist größer als %1 MB</translation>
+    </message>
+    <message>
+        <source>the server&apos;s answer could not be read: a redirect (%1) without an address</source>
+        <translation>die Antwort des Servers konnte nicht gelesen werden: eine Weiterleitung (%1) ohne Adresse</translation>
+    </message>
+    <message>
+        <source>the server sent Almanis on from one address to the next more than %1 times</source>
+        <translation>der Server hat Almanis mehr als %1-mal von einer Adresse zur nächsten weitergeleitet</translation>
+    </message>
+    <message>
+        <source>%1 is no calendar or address-book server: it answered %2 where such a server answers 207 Multi-Status</source>
+        <translation>%1 ist kein Kalender- oder Adressbuchserver: er antwortete %2, wo ein solcher Server 207 Multi-Status antwortet</translation>
+    </message>
+    <message>
+        <source>the server&apos;s answer could not be read: %1</source>
+        <translation>die Antwort des Servers konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>the server refused the user name or password</source>
+        <translation>der Server hat den Benutzernamen oder das Passwort abgelehnt</translation>
+    </message>
+    <message>
+        <source>the server does not let this user reach %1 (%2)</source>
+        <translation>der Server lässt diesen Benutzer nicht auf %1 zugreifen (%2)</translation>
+    </message>
+    <message>
+        <source>there is nothing at %1 (%2)</source>
+        <translation>unter %1 ist nichts (%2)</translation>
+    </message>
+    <message>
+        <source>%1 was changed on the server meanwhile (%2)</source>
+        <translation>%1 wurde inzwischen auf dem Server geändert (%2)</translation>
+    </message>
+    <message>
+        <source>the server failed to answer (%1)</source>
+        <translation>der Server konnte nicht antworten (%1)</translation>
+    </message>
+    <message>
+        <source>the server refused the request for %1 (%2)</source>
+        <translation>der Server hat die Anfrage für %1 abgelehnt (%2)</translation>
+    </message>
+    <message>
+        <source>the server %1 could not be found</source>
+        <translation>der Server %1 wurde nicht gefunden</translation>
+    </message>
+    <message>
+        <source>the server %1 refused the connection</source>
+        <translation>der Server %1 hat die Verbindung abgelehnt</translation>
+    </message>
+    <message>
+        <source>the server %1 closed the connection before it answered</source>
+        <translation>der Server %1 hat die Verbindung geschlossen, bevor er antwortete</translation>
+    </message>
+    <message>
+        <source>the server %1 did not answer within %2 seconds</source>
+        <translation>der Server %1 hat nicht innerhalb von %2 Sekunden geantwortet</translation>
+    </message>
+    <message>
+        <source>no secure connection could be made with %1: %2</source>
+        <translation>mit %1 konnte keine sichere Verbindung hergestellt werden: %2</translation>
+    </message>
+    <message>
+        <source>the server %1 could not be reached: %2</source>
+        <translation>der Server %1 ist nicht erreichbar: %2</translation>
     </message>
 </context>
 <context>
@@ -794,6 +954,25 @@ Befehle:
     </message>
 </context>
 <context>
+    <name>almanis::KeychainSecretStore</name>
+    <message>
+        <source>the desktop&apos;s secret store holds no password for %1</source>
+        <translation>der Schlüsselbund des Desktops enthält kein Passwort für %1</translation>
+    </message>
+    <message>
+        <source>the desktop&apos;s secret store refused access (%1)</source>
+        <translation>der Schlüsselbund des Desktops hat den Zugriff verweigert (%1)</translation>
+    </message>
+    <message>
+        <source>there is no secret store on this desktop (%1); give a password command instead</source>
+        <translation>auf diesem Desktop gibt es keinen Schlüsselbund (%1); geben Sie stattdessen einen Passwortbefehl an</translation>
+    </message>
+    <message>
+        <source>the desktop&apos;s secret store failed: %1</source>
+        <translation>der Schlüsselbund des Desktops ist fehlgeschlagen: %1</translation>
+    </message>
+</context>
+<context>
     <name>almanis::LogonStartup</name>
     <message>
         <source>Almanis could not be set to start when you log on.<byte value="xd"/>
@@ -910,6 +1089,17 @@ Klicken Sie auf das blaue „M“ (M für Marrowind), um das Programm zurückzuh
     </message>
 </context>
 <context>
+    <name>almanis::MultiStatus</name>
+    <message>
+        <source>%1 (line %2)</source>
+        <translation>%1 (Zeile %2)</translation>
+    </message>
+    <message>
+        <source>it holds a &lt;%1&gt; where a &lt;multistatus&gt; belongs</source>
+        <translation>sie enthält ein &lt;%1&gt;, wo ein &lt;multistatus&gt; hingehört</translation>
+    </message>
+</context>
+<context>
     <name>almanis::OptionsPanel</name>
     <message>
         <source>The option &quot;%1&quot; could not be stored in %2: %3.<byte value="xd"/>
@@ -921,6 +1111,45 @@ Sie bleibt, wie Sie sie gesetzt haben, bis Almanis endet, ebenso die anderen Ein
         <source>%1 in the option &quot;%2&quot; (%3 in %4)</source>
         <extracomment>%1 is why, %2 the option&apos;s caption, %3 its settings key, %4 the settings file.</extracomment>
         <translation>%1 in der Einstellung „%2“ (%3 in %4)</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::PasswordCommand</name>
+    <message>
+        <source>the password command did not end within %1 seconds</source>
+        <translation>der Passwortbefehl ist nicht innerhalb von %1 Sekunden zu Ende gegangen</translation>
+    </message>
+    <message>
+        <source>the password command &quot;%1&quot; could not be started: %2</source>
+        <translation>der Passwortbefehl „%1“ konnte nicht gestartet werden: %2</translation>
+    </message>
+    <message>
+        <source>the password command &quot;%1&quot; has a quote that is not closed</source>
+        <translation>im Passwortbefehl „%1“ ist ein Anführungszeichen nicht geschlossen</translation>
+    </message>
+    <message>
+        <source>the password command is empty</source>
+        <translation>der Passwortbefehl ist leer</translation>
+    </message>
+    <message>
+        <source>status %1</source>
+        <translation>Status %1</translation>
+    </message>
+    <message>
+        <source>a crash</source>
+        <translation>einem Absturz</translation>
+    </message>
+    <message>
+        <source>the password command &quot;%1&quot; ended with %2</source>
+        <translation>der Passwortbefehl „%1“ endete mit %2</translation>
+    </message>
+    <message>
+        <source>the password command &quot;%1&quot; ended with %2: %3</source>
+        <translation>der Passwortbefehl „%1“ endete mit %2: %3</translation>
+    </message>
+    <message>
+        <source>the password command &quot;%1&quot; printed no password</source>
+        <translation>der Passwortbefehl „%1“ hat kein Passwort ausgegeben</translation>
     </message>
 </context>
 <context>
@@ -1011,6 +1240,17 @@ Sie bleibt, wie Sie sie gesetzt haben, bis Almanis endet, ebenso die anderen Ein
     <message>
         <source>Invalid use of Null</source>
         <translation>Unzulässige Verwendung von Null</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::ServerAddress</name>
+    <message>
+        <source>&quot;%1&quot; is not the address of a server; write it as https://server/path</source>
+        <translation>„%1“ ist keine Serveradresse; schreiben Sie sie als https://server/pfad</translation>
+    </message>
+    <message>
+        <source>%1 is not a secure address: Almanis sends user names and passwords only over https://, and over http:// only to this computer itself</source>
+        <translation>%1 ist keine sichere Adresse: Almanis sendet Benutzernamen und Passwörter nur über https://, und über http:// nur an diesen Computer selbst</translation>
     </message>
 </context>
 <context>

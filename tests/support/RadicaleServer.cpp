@@ -132,12 +132,11 @@ std::pair<int, QByteArray> RadicaleServer::request(const QByteArray& method, con
 }
 
 int RadicaleServer::makeCollection(const QString& user, const QString& password,
-                                   const QString& name, const QByteArray& resourceType) {
+                                   const QString& name, const QByteArray& properties) {
     const QByteArray body = R"(<?xml version="1.0" encoding="utf-8"?>)"
                             R"(<D:mkcol xmlns:D="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav" )"
-                            R"(xmlns:A="urn:ietf:params:xml:ns:carddav"><D:set><D:prop>)"
-                            R"(<D:resourcetype><D:collection/>)" +
-                            resourceType + R"(</D:resourcetype></D:prop></D:set></D:mkcol>)";
+                            R"(xmlns:A="urn:ietf:params:xml:ns:carddav"><D:set><D:prop>)" +
+                            properties + R"(</D:prop></D:set></D:mkcol>)";
     return request("MKCOL", collectionUrl(user, name), user, password, body,
                    {{"Content-Type", "application/xml; charset=utf-8"}})
         .first;
@@ -145,12 +144,14 @@ int RadicaleServer::makeCollection(const QString& user, const QString& password,
 
 int RadicaleServer::makeCalendar(const QString& user, const QString& password,
                                  const QString& name) {
-    return makeCollection(user, password, name, "<C:calendar/>");
+    return makeCollection(user, password, name,
+                          "<D:resourcetype><D:collection/><C:calendar/></D:resourcetype>");
 }
 
 int RadicaleServer::makeAddressBook(const QString& user, const QString& password,
                                     const QString& name) {
-    return makeCollection(user, password, name, "<A:addressbook/>");
+    return makeCollection(user, password, name,
+                          "<D:resourcetype><D:collection/><A:addressbook/></D:resourcetype>");
 }
 
 }  // namespace almanis::test

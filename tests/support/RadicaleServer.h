@@ -42,6 +42,10 @@ class RadicaleServer {
     // would; the HTTP status of the answer.
     int makeCalendar(const QString& user, const QString& password, const QString& name);
     int makeAddressBook(const QString& user, const QString& password, const QString& name);
+    // Makes a collection with the properties given as the XML inside
+    // <D:prop> (prefixes D: DAV:, C: CalDAV, A: CardDAV).
+    int makeCollection(const QString& user, const QString& password, const QString& name,
+                       const QByteArray& properties);
 
     // One plain HTTP request with basic authentication, waited for; the status
     // (0 when no answer came) and the body.
@@ -54,9 +58,6 @@ class RadicaleServer {
     QString storageFolder() const;
 
   private:
-    int makeCollection(const QString& user, const QString& password, const QString& name,
-                       const QByteArray& resourceType);
-
     QTemporaryDir folder_;
     QProcess process_;
     QByteArray users_;

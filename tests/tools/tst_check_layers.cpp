@@ -131,9 +131,9 @@ class CheckLayersTest : public test::TestCase {
             << "src/CMakeLists.txt"
             << "(add_subdirectory\\(core\\)[^\\n]*\\n)(add_subdirectory\\(store\\)[^\\n]*\\n)"
             << "\\2\\1"
-            << "src/CMakeLists.txt: adds store core exchange reminders cli desktop widgets alarm "
-               "editing mainwindow; CONTRIBUTING.md's table lists core store exchange reminders "
-               "cli desktop widgets alarm editing mainwindow";
+            << "src/CMakeLists.txt: adds store core exchange reminders sync cli desktop widgets "
+               "alarm editing mainwindow; CONTRIBUTING.md's table lists core store exchange "
+               "reminders sync cli desktop widgets alarm editing mainwindow";
     }
     void oneChange() {
         QFETCH(QString, file);
