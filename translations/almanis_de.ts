@@ -499,11 +499,6 @@ Befehle:
 <context>
     <name>almanis::ContentLineReader</name>
     <message>
-        <source>%1 cannot be read after line %2: %3</source>
-        <extracomment>%1 is &quot;The file &lt;path&gt;&quot;.</extracomment>
-        <translation>%1 kann nach Zeile %2 nicht gelesen werden: %3</translation>
-    </message>
-    <message>
         <source>The file %1</source>
         <translation>Die Datei %1</translation>
     </message>
@@ -838,14 +833,6 @@ Befehle:
         <translation>nach der Beschreibung steht kein Komma</translation>
     </message>
     <message>
-        <source>the description holds a NUL character, which cannot be stored</source>
-        <translation>die Beschreibung enthält ein NUL-Zeichen, das sich nicht speichern lässt</translation>
-    </message>
-    <message>
-        <source>The file cannot be read after line %1: %2</source>
-        <translation>Die Datei kann nach Zeile %1 nicht gelesen werden: %2</translation>
-    </message>
-    <message>
         <source>Line %1 cannot be imported: %2. The line reads %3.</source>
         <translation>Zeile %1 kann nicht importiert werden: %2. Die Zeile lautet %3.</translation>
     </message>
@@ -860,6 +847,14 @@ Befehle:
     <message>
         <source>Nothing was imported.</source>
         <translation>Es wurde nichts importiert.</translation>
+    </message>
+    <message>
+        <source>The file</source>
+        <translation>Die Datei</translation>
+    </message>
+    <message>
+        <source>the line is longer than %1 bytes, and a description can have at most %2 characters</source>
+        <translation>die Zeile ist länger als %1 Byte, und eine Beschreibung kann höchstens %2 Zeichen haben</translation>
     </message>
 </context>
 <context>
@@ -913,6 +908,14 @@ Befehle:
     </message>
 </context>
 <context>
+    <name>almanis::FileLineReader</name>
+    <message>
+        <source>%1 cannot be read after line %2: %3</source>
+        <extracomment>%1 is &quot;The file &lt;path&gt;&quot;.</extracomment>
+        <translation>%1 kann nach Zeile %2 nicht gelesen werden: %3</translation>
+    </message>
+</context>
+<context>
     <name>almanis::Guard</name>
     <message>
         <source>Please email screenshot of this message to %1</source>
@@ -951,6 +954,46 @@ Befehle:
         <source>%1 ends inside the %2 that begins on line %3: it may have been cut short</source>
         <extracomment>%1 is &quot;The file &lt;path&gt;&quot;, %2 the name of a part of the calendar, such as VEVENT.</extracomment>
         <translation>%1 endet innerhalb des Abschnitts %2, der in Zeile %3 beginnt: vielleicht wurde das Ende abgeschnitten</translation>
+    </message>
+    <message>
+        <source>Line %1 is longer than %2 bytes, so the entry that begins on line %3 cannot be read</source>
+        <translation>Zeile %1 ist länger als %2 Byte, daher kann der Eintrag, der in Zeile %3 beginnt, nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>Line %1: the entry %2 starts on %3: %4</source>
+        <extracomment>%2 is the entry&apos;s summary, %3 its start as the file writes it, %4 why that is no day.</extracomment>
+        <translation>Zeile %1: Der Eintrag %2 beginnt am %3: %4</translation>
+    </message>
+    <message>
+        <source>Line %1: the entry %2 cannot be imported: %3</source>
+        <extracomment>%2 is the entry&apos;s summary, %3 why it cannot be imported.</extracomment>
+        <translation>Zeile %1: Der Eintrag %2 kann nicht importiert werden: %3</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::ImportedText</name>
+    <message>
+        <source>the description holds the control character %1, which the editor does not take either</source>
+        <extracomment>%1 is the character&apos;s code, as U+001B.</extracomment>
+        <translation>die Beschreibung enthält das Steuerzeichen %1, das auch der Editor nicht annimmt</translation>
+    </message>
+    <message>
+        <source>the description is %1 characters long, and it can have at most %2</source>
+        <translation>die Beschreibung ist %1 Zeichen lang und kann höchstens %2 haben</translation>
+    </message>
+    <message>
+        <source>there is no month %1</source>
+        <translation>es gibt keinen Monat %1</translation>
+    </message>
+    <message>
+        <source>%1 has no day %2</source>
+        <extracomment>%1 is the month&apos;s English name, as the event text file writes it.</extracomment>
+        <translation>%1 hat keinen Tag %2</translation>
+    </message>
+    <message>
+        <source>%1 %2 has no day %3</source>
+        <extracomment>%1 is the month&apos;s English name, %2 the year.</extracomment>
+        <translation>%1 %2 hat keinen Tag %3</translation>
     </message>
 </context>
 <context>
@@ -1353,15 +1396,6 @@ Den beschädigten Speicher durch diese Sicherung ersetzen? Seither hinzugefügte
         <translation>%1 %2 ist kein Datum der Form JJJJ-MM-TT, JJJJMMTT, --MMTT oder --MM-TT</translation>
     </message>
     <message>
-        <source>%1 %2: there is no month %3</source>
-        <translation>%1 %2: es gibt keinen Monat %3</translation>
-    </message>
-    <message>
-        <source>%1 %2: %3 has no day %4</source>
-        <extracomment>%3 is the month&apos;s English name, as the event text file writes it.</extracomment>
-        <translation>%1 %2: %3 hat keinen Tag %4</translation>
-    </message>
-    <message>
         <source>%1 is empty</source>
         <extracomment>%1 is &quot;The file &lt;path&gt;&quot; or &quot;The vCard data&quot;.</extracomment>
         <translation>%1 ist leer</translation>
@@ -1377,6 +1411,15 @@ Den beschädigten Speicher durch diese Sicherung ersetzen? Seither hinzugefügte
     <message>
         <source>The vCard data</source>
         <translation>Der vCard-Inhalt</translation>
+    </message>
+    <message>
+        <source>Line %1 is longer than %2 bytes, so the card that begins on line %3 gives no event</source>
+        <translation>Zeile %1 ist länger als %2 Byte, daher ergibt die Karte, die in Zeile %3 beginnt, kein Ereignis</translation>
+    </message>
+    <message>
+        <source>Line %1: %2 cannot be imported: %3</source>
+        <extracomment>%2 is the event&apos;s description, %3 why it cannot be imported.</extracomment>
+        <translation>Zeile %1: %2 kann nicht importiert werden: %3</translation>
     </message>
 </context>
 </TS>

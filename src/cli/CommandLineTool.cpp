@@ -102,6 +102,18 @@ std::optional<std::pair<int, int>> monthAndDay(const QString& text) {
     }
     return std::make_pair(month, day);
 }
+
+// A description as a terminal shows it: a control character that an earlier
+// version let in is shown as a replacement character, never sent raw, so it
+// cannot retitle the terminal or clear its screen.
+QString shownOnTerminal(QString description) {
+    for (QChar& c : description) {
+        if (isControlCharacter(c)) {
+            c = QChar(QChar::ReplacementCharacter);
+        }
+    }
+    return description;
+}
 }  // namespace
 
 CommandLineTool::CommandLineTool(const Clock& clock, QString programFolder, QTextStream& out,
@@ -307,8 +319,8 @@ void CommandLineTool::print(const EventRows& rows, const std::vector<Listed>& ev
             monthName(rows.month(row)) + QLatin1Char(' ') + QString::number(rows.day(row));
         const QString left = listed.daysLeft == 0 ? tr("Today") : QString::number(listed.daysLeft);
         out_ << QString::number(rows.id(row)).rightJustified(idWidth) << "  "
-             << when.leftJustified(14) << left.rightJustified(5) << "  " << rows.description(row)
-             << '\n';
+             << when.leftJustified(14) << left.rightJustified(5) << "  "
+             << shownOnTerminal(rows.description(row)) << '\n';
     }
 }
 
@@ -480,6 +492,9 @@ int CommandLineTool::importFile(const QStringList& arguments) {
                           ? tr("1 calendar entry skipped: it is neither yearly nor all-day.")
                           : tr("%1 calendar entries skipped: they are neither yearly nor all-day.")
                                 .arg(read.skippedEvents));
+        }
+        for (const QString& skipped : read.skippedEntries) {
+            notes << tr("Skipped: %1").arg(skipped);
         }
     } else {
         VCardImport read = readVCards(path);

@@ -6,59 +6,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
+#include <algorithm>
 
 namespace almanis {
 
-namespace {
-constexpr qint64 kBlockSize = 64 * 1024;
-}  // namespace
-
 ContentLineReader::ContentLineReader(QIODevice& device, const QString& source)
-    : device_(device), source_(source) {
-    hasNext_ = readFileLine(next_);
+    : lines_(device, source, kLongestContentLine) {
+    hasNext_ = lines_.readLine(next_);
+    nextCut_ = lines_.cut();
     if (hasNext_ && next_.startsWith("\xEF\xBB\xBF")) {
         next_.remove(0, 3);
     }
-}
-
-bool ContentLineReader::readFileLine(QByteArray& line) {
-    line.resize(0);
-    bool readSome = false;
-    for (;;) {
-        if (taken_ == block_.size()) {
-            block_.resize(kBlockSize);
-            const qint64 read = device_.read(block_.data(), kBlockSize);
-            if (read < 0) {
-                //: %1 is "The file <path>".
-                throw AppError(QCoreApplication::translate("almanis::ContentLineReader",
-                                                           "%1 cannot be read after line %2: %3")
-                                   .arg(source_)
-                                   .arg(fileLines_)
-                                   .arg(device_.errorString()));
-            }
-            block_.resize(read);
-            taken_ = 0;
-            if (read == 0) {
-                break;
-            }
-        }
-        readSome = true;
-        const qsizetype end = block_.indexOf('\n', taken_);
-        const qsizetype stop = end < 0 ? block_.size() : end;
-        line.append(block_.constData() + taken_, stop - taken_);
-        taken_ = end < 0 ? stop : end + 1;
-        if (end >= 0) {
-            break;
-        }
-    }
-    if (!readSome) {
-        return false;
-    }
-    ++fileLines_;
-    if (line.endsWith('\r')) {
-        line.chop(1);
-    }
-    return true;
 }
 
 bool ContentLineReader::readLine(QByteArray& line) {
@@ -71,12 +29,17 @@ bool ContentLineReader::readLine(QByteArray& line) {
     // that readers keep, and the memory taken grew with the file.
     line.resize(0);
     line.append(next_.constData(), next_.size());
-    lineNumber_ = fileLines_;
-    while ((hasNext_ = readFileLine(next_))) {
+    cut_ = nextCut_;
+    lineNumber_ = lines_.lineNumber();
+    while ((hasNext_ = lines_.readLine(next_))) {
+        nextCut_ = lines_.cut();
         if (next_.isEmpty() || (next_.front() != ' ' && next_.front() != '\t')) {
             break;
         }
-        line.append(next_.constData() + 1, next_.size() - 1);
+        const qsizetype room = std::max<qsizetype>(0, kLongestContentLine - line.size());
+        const qsizetype more = next_.size() - 1;
+        line.append(next_.constData() + 1, std::min(more, room));
+        cut_ = cut_ || nextCut_ || more > room;
     }
     return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exchange/FileLineReader.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -9,17 +11,21 @@ class QIODevice;
 namespace almanis {
 
 // Reads the content lines of an iCalendar or vCard file. A file line ends at
-// CR LF or at LF alone; a file line that starts with a blank or a tab continues
-// the line before it (its writer folded a long line there), so the two are
-// joined without that blank. Joining happens on bytes, before any decoding,
-// since a writer may fold in the middle of a UTF-8 sequence. A leading
-// byte-order mark is dropped.
+// CR LF, at LF alone or at CR alone (FileLineReader); a file line that starts
+// with a blank or a tab continues the line before it (its writer folded a long
+// line there), so the two are joined without that blank. Joining happens on
+// bytes, before any decoding, since a writer may fold in the middle of a UTF-8
+// sequence. A leading byte-order mark is dropped.
 //
 // The device is read once, a block at a time, so memory holds one block, one
 // content line and the file line after it, whatever the size of the file; the
-// buffers are reused from line to line (see readLine).
+// buffers are reused from line to line (see readLine). A content line longer
+// than kLongestContentLine bytes (a photo, say) is kept only up to there, and
+// cut() says so: no property the imports read is nearly as long.
 class ContentLineReader {
   public:
+    static constexpr qsizetype kLongestContentLine = 1024 * 1024;
+
     // `device` must be open for reading; `source` names it in error reports
     // ("The file /home/me/contacts.vcf").
     ContentLineReader(QIODevice& device, const QString& source);
@@ -30,17 +36,15 @@ class ContentLineReader {
 
     // The file line on which the content line last read begins, counting from 1.
     qint64 lineNumber() const { return lineNumber_; }
+    // Whether the content line last read was longer than kLongestContentLine.
+    bool cut() const { return cut_; }
 
   private:
-    bool readFileLine(QByteArray& line);
-
-    QIODevice& device_;
-    QString source_;
-    QByteArray block_;  // bytes read from the device and not yet taken
-    qsizetype taken_ = 0;
+    FileLineReader lines_;
     QByteArray next_;  // the file line after the content line, read to see whether it continues it
     bool hasNext_ = false;
-    qint64 fileLines_ = 0;
+    bool nextCut_ = false;
+    bool cut_ = false;
     qint64 lineNumber_ = 0;
 };
 

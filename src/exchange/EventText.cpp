@@ -163,9 +163,8 @@ EventLine parseEventLine(const QString& line) {
     event.day = date.day;
     // Checked with the rest of the file, so that the import stores nothing
     // rather than stop at this line half-way.
-    if (event.description.contains(QChar(0))) {
-        unreadable(QCoreApplication::translate(
-            "almanis::EventText", "the description holds a NUL character, which cannot be stored"));
+    if (const QString problem = descriptionProblem(event.description); !problem.isEmpty()) {
+        unreadable(problem);
     }
     return event;
 }
@@ -175,38 +174,25 @@ QString formatEventLine(const EventRecord& event) {
            QLatin1Char(' ') + QString::number(event.day);
 }
 
-EventLineReader::EventLineReader(QIODevice& device) : device_(device) {}
+EventLineReader::EventLineReader(QIODevice& device, const QString& source)
+    : lines_(
+          device,
+          source.isEmpty() ? QCoreApplication::translate("almanis::EventText", "The file") : source,
+          kLongestLine) {}
 
 bool EventLineReader::readLine(QString& line) {
-    if (device_.atEnd()) {
+    if (!lines_.readLine(bytes_)) {
         return false;
-    }
-    QByteArray bytes = device_.readLine();
-    if (bytes.isEmpty()) {
-        throw AppError(QCoreApplication::translate("almanis::EventText",
-                                                   "The file cannot be read after line %1: %2")
-                           .arg(lineNumber_)
-                           .arg(device_.errorString()));
-    }
-    // An editor saving an empty document may still write the byte-order mark.
-    if (lineNumber_ == 0 && bytes == "\xEF\xBB\xBF") {
-        return false;
-    }
-    ++lineNumber_;
-    if (bytes.endsWith('\n')) {
-        bytes.chop(1);
-        if (bytes.endsWith('\r')) {
-            bytes.chop(1);
-        }
     }
     // Files joined together carry a mark at the start of each; it is no part
     // of the line.
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        bytes.remove(0, 3);
-    }
+    const QByteArrayView bytes = bytes_.startsWith("\xEF\xBB\xBF")
+                                     ? QByteArrayView(bytes_).sliced(3)
+                                     : QByteArrayView(bytes_);
     // Each line on its own: one line of another program's code page pasted into
-    // a UTF-8 file must not turn every other line into nonsense. A line feed is
-    // never part of a longer UTF-8 sequence, so no character is split.
+    // a UTF-8 file must not turn every other line into nonsense. A line end is
+    // never part of a longer UTF-8 sequence, so no character is split; a line
+    // cut short may end in half a character, which decodes as Windows-1252.
     line = textFromBytes(bytes);
     return true;
 }
@@ -214,13 +200,26 @@ bool EventLineReader::readLine(QString& line) {
 QList<EventRecord> readEventFile(const QString& path) {
     QFile file(path);
     openFileToImport(file);
-    EventLineReader reader(file);
+    EventLineReader reader(file, fileSource(path));
     QList<EventRecord> events;
     QString firstProblem;
     int otherProblems = 0;
     QString line;
     while (reader.readLine(line)) {
+        // A file that ends in an empty line, or holds one between events,
+        // is as good as one that does not.
+        if (line.trimmed().isEmpty() && !reader.cut()) {
+            continue;
+        }
         try {
+            if (reader.cut()) {
+                unreadable(QCoreApplication::translate(
+                               "almanis::EventText",
+                               "the line is longer than %1 bytes, and a description can have at "
+                               "most %2 characters")
+                               .arg(EventLineReader::kLongestLine)
+                               .arg(kDescriptionLimit));
+            }
             const EventLine event = parseEventLine(line);
             if (firstProblem.isEmpty()) {
                 events.append(EventRecord{0, event.description, event.month, event.day});

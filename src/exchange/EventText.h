@@ -2,6 +2,7 @@
 
 #include "core/EventRecord.h"
 #include "exchange/EventImport.h"
+#include "exchange/FileLineReader.h"
 
 #include <QList>
 #include <QString>
@@ -31,8 +32,9 @@ struct EventLine {
 // after the last comma is no date but whose text between its first and second
 // comma is one reads as earlier versions read it, the description then ending
 // at the first comma ("Wedding,June 3,since 1999"). A line that gives no date an
-// event may have, or a description that cannot be stored, throws AppError
-// saying why, without the line itself.
+// event may have, or a description the editor would not take (a control
+// character, more than kDescriptionLimit characters), throws AppError saying
+// why, without the line itself.
 EventLine parseEventLine(const QString& line);
 
 // The line that export writes for one event, without its line end and with
@@ -42,32 +44,42 @@ QString formatEventLine(const EventRecord& event);
 // The lines of an event text file. Files written by this program are UTF-8; older
 // ones are in the Windows Western code page, and files put together by hand may
 // mix the two, so each line that is not valid UTF-8 is read as Windows-1252. A
-// byte-order mark at the start of a line is dropped, and a line ends at CR LF or
-// at LF alone.
+// byte-order mark at the start of a line is dropped, and a line ends at CR LF,
+// at LF alone or at CR alone (FileLineReader). Empty lines are given too, so
+// that the numbers count every line of the file.
 class EventLineReader {
   public:
-    // `device` must be open for reading.
-    explicit EventLineReader(QIODevice& device);
+    // The longest line an event can be written in: a description of
+    // kDescriptionLimit characters, three bytes each in UTF-8, and its date.
+    static constexpr qsizetype kLongestLine = 128 * 1024;
 
-    // The next line without its line end; false at the end of the file.
+    // `device` must be open for reading; `source` names it in error reports
+    // ("The file /home/me/events.txt").
+    explicit EventLineReader(QIODevice& device, const QString& source = QString());
+
+    // The next line without its line end; false at the end of the file. A
+    // line longer than kLongestLine bytes gives only its start (see cut()).
     bool readLine(QString& line);
 
     // The number of the line last read, counting from 1.
-    int lineNumber() const { return lineNumber_; }
+    qint64 lineNumber() const { return lines_.lineNumber(); }
+    // Whether the line last read was longer than kLongestLine bytes.
+    bool cut() const { return lines_.cut(); }
 
   private:
-    QIODevice& device_;
-    int lineNumber_ = 0;
+    FileLineReader lines_;
+    QByteArray bytes_;
 };
 
 // How an import error names its line: the number and the line itself, quoted
 // and cut to 80 characters, with control characters made visible.
 QString quotedLine(const QString& line);
 
-// Reads and checks the whole file: one event per line, in file order. When any
-// line cannot be imported, throws AppError naming the first such line (its
-// number, the reason and the line itself) and how many more there are; a file
-// is taken whole or not at all.
+// Reads and checks the whole file: one event per line, in file order, empty
+// lines (or lines of blanks only) skipped. When any line cannot be imported,
+// throws AppError naming the first such line (its number, the reason and the
+// line itself) and how many more there are; a file is taken whole or not at
+// all.
 QList<EventRecord> readEventFile(const QString& path);
 
 // Reads the whole file, then stores its events (storeEvents): all of them, or

@@ -6,6 +6,7 @@
 #include "core/EventDate.h"
 #include "exchange/ContentLine.h"
 #include "exchange/ContentLineReader.h"
+#include "exchange/EventText.h"
 #include "exchange/ExportFile.h"
 #include "exchange/ImportedText.h"
 
@@ -155,6 +156,58 @@ std::optional<EventRecord> yearlyEvent(icalcomponent* entry) {
     return event;
 }
 
+// What the reader saw of the VEVENT being read, for its reports.
+struct EntryLines {
+    qint64 start = 0;  // where it begins
+    qint64 dateLine = 0;
+    QByteArray date;  // DTSTART's value as the file writes it
+    qint64 summaryLine = 0;
+    qint64 cutLine = 0;  // the first line read for it that was too long to read whole
+};
+
+// Why the date that a DTSTART value begins with does not exist; empty when it
+// does, or when the value begins with no date (libical then finds no start).
+QString missingStart(QByteArrayView value) {
+    value = value.trimmed();
+    if (value.size() < 8) {
+        return {};
+    }
+    int digits[8];
+    for (int i = 0; i < 8; ++i) {
+        if (value[i] < '0' || value[i] > '9') {
+            return {};
+        }
+        digits[i] = value[i] - '0';
+    }
+    const int year = digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3];
+    return missingDayProblem(year, digits[4] * 10 + digits[5], digits[6] * 10 + digits[7]);
+}
+
+// Why the entry, whatever it is, cannot be read as the file means it: a line
+// too long to read whole, or a start on a date that does not exist (which
+// libical may make another day of, or no day at all). Empty when it can.
+QString entryProblem(const EntryLines& lines, icalcomponent* entry) {
+    if (lines.cutLine > 0) {
+        return QCoreApplication::translate("almanis::ICalendarFile",
+                                           "Line %1 is longer than %2 bytes, so the entry that "
+                                           "begins on line %3 cannot be read")
+            .arg(lines.cutLine)
+            .arg(ContentLineReader::kLongestContentLine)
+            .arg(lines.start);
+    }
+    const QString missing = missingStart(lines.date);
+    if (missing.isEmpty()) {
+        return {};
+    }
+    const QString summary =
+        oneLineDescription(QString::fromUtf8(icalcomponent_get_summary(entry)), kUnnamedEvent);
+    //: %2 is the entry's summary, %3 its start as the file writes it, %4 why that is no day.
+    return QCoreApplication::translate("almanis::ICalendarFile",
+                                       "Line %1: the entry %2 starts on %3: %4")
+        .arg(lines.dateLine)
+        .arg(quotedLine(summary), quotedLine(QString::fromLatin1(lines.date.trimmed())), missing);
+}
+
 // Hands one line to libical, as UTF-8 as the format wants it.
 icalcomponent* addLine(icalparser* parser, QByteArray line) {
     if (!QByteArrayView(line).isValidUtf8()) {
@@ -212,12 +265,24 @@ ICalendarImport readICalendar(const QString& path) {
     QByteArray componentName;  // the open component at depth 2, and where it begins
     qint64 componentLine = 0;
     Parser entry;  // the VEVENT being read
+    EntryLines entryLines;
     QByteArray line;
     while (reader.readLine(line)) {
         sawLine = true;
         const std::optional<ContentLine> parts = parseContentLine(line);
         if (!parts) {
             continue;
+        }
+        if (entry && depth == 2) {
+            if (reader.cut() && isReadProperty(*parts) && entryLines.cutLine == 0) {
+                entryLines.cutLine = reader.lineNumber();
+            }
+            if (parts->isNamed("DTSTART") && entryLines.dateLine == 0) {
+                entryLines.dateLine = reader.lineNumber();
+                entryLines.date = parts->value.toByteArray();
+            } else if (parts->isNamed("SUMMARY") && entryLines.summaryLine == 0) {
+                entryLines.summaryLine = reader.lineNumber();
+            }
         }
         const bool begins = parts->isNamed("BEGIN");
         const bool ends = parts->isNamed("END");
@@ -234,16 +299,27 @@ ICalendarImport readICalendar(const QString& path) {
             componentLine = reader.lineNumber();
             if (parts->isBegin("VEVENT")) {
                 entry.reset(icalparser_new());
+                entryLines = EntryLines();
+                entryLines.start = reader.lineNumber();
             }
         }
         if (entry && depth == 2 && (begins || ends || isReadProperty(*parts))) {
             const Component done(addLine(entry.get(), line));
             if (done) {
-                const std::optional<EventRecord> event = yearlyEvent(done.get());
-                if (event) {
-                    result.events.append(*event);
-                } else {
+                std::optional<EventRecord> event;
+                if (QString problem = entryProblem(entryLines, done.get()); !problem.isEmpty()) {
+                    result.skippedEntries.append(problem);
+                } else if (!(event = yearlyEvent(done.get()))) {
                     ++result.skippedEvents;
+                } else if (problem = descriptionProblem(event->description); !problem.isEmpty()) {
+                    //: %2 is the entry's summary, %3 why it cannot be imported.
+                    result.skippedEntries.append(
+                        QCoreApplication::translate("almanis::ICalendarFile",
+                                                    "Line %1: the entry %2 cannot be imported: %3")
+                            .arg(entryLines.summaryLine ? entryLines.summaryLine : entryLines.start)
+                            .arg(quotedLine(event->description), problem));
+                } else {
+                    result.events.append(*event);
                 }
                 entry.reset();
             }

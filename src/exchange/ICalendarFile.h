@@ -19,6 +19,11 @@ struct ICalendarImport {
     // Other components (time zones, to-dos, journal entries) are not events
     // and are not counted.
     int skippedEvents = 0;
+    // One report for each VEVENT that gave no event for a reason of its own,
+    // with its line: a start on a date that does not exist ("Line 4: the entry
+    // \"Ann\" starts on 19810229: February 1981 has no day 29"), a summary
+    // that cannot be imported (descriptionProblem), a line too long to read.
+    QStringList skippedEntries;
 };
 
 // Writes one yearly all-day VEVENT per event, its description the SUMMARY;
@@ -31,9 +36,10 @@ void writeICalendar(const QString& path, const QList<EventRecord>& events,
 // Reads every VCALENDAR of the file. A VEVENT that recurs yearly (RRULE with
 // FREQ=YEARLY) or lasts whole days (DTSTART;VALUE=DATE) gives one event on the
 // month and day of its DTSTART, described by its SUMMARY made one line
-// ("Unnamed event" when that is empty). Throws AppError naming the file, and
-// gives no events, when it is empty, has no VCALENDAR or ends inside a
-// component (a file cut short).
+// ("Unnamed event" when that is empty); one whose DTSTART is a date that does
+// not exist, or whose summary cannot be imported, is skipped and reported. Throws AppError naming
+// the file, and gives no events, when it is empty, has no VCALENDAR or ends inside a component (a
+// file cut short).
 ICalendarImport readICalendar(const QString& path);
 
 }  // namespace almanis

@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <optional>
 
 namespace almanis {
 
@@ -12,10 +13,22 @@ namespace almanis {
 // older Windows programs wrote (the event text file reads old files the same way).
 QString textFromBytes(QByteArrayView bytes);
 
-// The text as a one-line event description: every line break and other control
-// character becomes a blank (CR LF one blank), and the ends are trimmed;
-// `fallback` when nothing is left. The editor refuses line breaks and the list
-// shows one line per event, so an imported description must not hold any.
+// The text of a calendar or contact value as a one-line event description:
+// each line break the value's escapes wrote (CR LF one), and each tab, becomes
+// a blank, and the ends are trimmed; `fallback` when nothing is left. The list
+// shows one line per event. Other control characters are left for
+// descriptionProblem() to refuse.
 QString oneLineDescription(const QString& text, const QString& fallback);
+
+// Why a description read from a file cannot be imported as it is, completing
+// "... cannot be imported: ": it holds a control character, which would reach
+// a terminal raw and which the editor refuses, or it is longer than the editor
+// keeps (kDescriptionLimit). Empty when it can be imported.
+QString descriptionProblem(const QString& description);
+
+// Why a date a calendar or contact file gives does not exist, in words: "there
+// is no month 13", "February has no day 30", or, with its year, "February 1985
+// has no day 29". Empty when it exists: 29 February without a year does.
+QString missingDayProblem(std::optional<int> year, int month, int day);
 
 }  // namespace almanis

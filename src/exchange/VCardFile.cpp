@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QStringDecoder>
+#include <algorithm>
 #include <optional>
 
 namespace almanis {
@@ -25,9 +26,13 @@ struct DateProperty {
 
 // What a card has told so far; its events are made at its end, once its name is known.
 struct Card {
-    QString formattedName;   // FN
+    qint64 line = 0;        // where it begins
+    QString formattedName;  // FN
+    qint64 formattedNameLine = 0;
     QString structuredName;  // the given and family names of N
+    qint64 structuredNameLine = 0;
     QList<DateProperty> dates;
+    qint64 cutLine = 0;  // the first line read for the card that was too long to read whole
 };
 
 int hexDigit(char c) {
@@ -111,6 +116,7 @@ QString givenThenFamilyName(const QString& value) {
 }
 
 struct MonthAndDay {
+    std::optional<int> year;  // none for --MMDD and --MM-DD
     int month = 0;
     int day = 0;
 };
@@ -127,9 +133,9 @@ int digitsAt(QStringView text, qsizetype from, qsizetype count) {
     return number;
 }
 
-// The month and day of YYYY-MM-DD, YYYYMMDD, --MMDD or --MM-DD, alone or as the
-// date of a date-time ("1985-04-15T08:30:00Z"); nothing for any other text. The
-// day is not checked against the month here.
+// The year, month and day of YYYY-MM-DD, YYYYMMDD, --MMDD or --MM-DD, alone or as
+// the date of a date-time ("1985-04-15T08:30:00Z"); nothing for any other text.
+// The day is not checked against the month here.
 std::optional<MonthAndDay> monthAndDay(QStringView value) {
     value = value.trimmed();
     const qsizetype time = value.indexOf(QLatin1Char('T'), 0, Qt::CaseInsensitive);
@@ -150,7 +156,8 @@ std::optional<MonthAndDay> monthAndDay(QStringView value) {
     if (month < 0 || digitsAt(date, month, 2) < 0 || digitsAt(date, day, 2) < 0) {
         return std::nullopt;
     }
-    return MonthAndDay{digitsAt(date, month, 2), digitsAt(date, day, 2)};
+    return MonthAndDay{noYear ? std::nullopt : std::optional<int>(digitsAt(date, 0, 4)),
+                       digitsAt(date, month, 2), digitsAt(date, day, 2)};
 }
 
 void addCardEvents(const Card& card, VCardImport& result) {
@@ -159,11 +166,32 @@ void addCardEvents(const Card& card, VCardImport& result) {
         ++result.cardsWithoutDates;
         return;
     }
+    if (card.cutLine > 0) {
+        result.skippedDates.append(
+            QCoreApplication::translate("almanis::VCardFile",
+                                        "Line %1 is longer than %2 bytes, so the card that "
+                                        "begins on line %3 gives no event")
+                .arg(card.cutLine)
+                .arg(ContentLineReader::kLongestContentLine)
+                .arg(card.line));
+        return;
+    }
+    const bool formatted = !oneLineDescription(card.formattedName, QString()).isEmpty();
     const QString name =
         oneLineDescription(card.formattedName, oneLineDescription(card.structuredName, kUnnamed));
+    const qint64 nameLine = formatted ? card.formattedNameLine : card.structuredNameLine;
     for (const DateProperty& date : card.dates) {
         const QString description = name + (date.birthday ? QStringLiteral("'s birthday")
                                                           : QStringLiteral("'s anniversary"));
+        if (const QString problem = descriptionProblem(description); !problem.isEmpty()) {
+            //: %2 is the event's description, %3 why it cannot be imported.
+            result.skippedDates.append(
+                QCoreApplication::translate("almanis::VCardFile",
+                                            "Line %1: %2 cannot be imported: %3")
+                    .arg(nameLine)
+                    .arg(quotedLine(description), problem));
+            continue;
+        }
         const std::optional<MonthAndDay> found = monthAndDay(date.value);
         // Reports are one line each, like the descriptions.
         const QString shown = quotedLine(oneLineDescription(date.value, QString()));
@@ -174,17 +202,11 @@ void addCardEvents(const Card& card, VCardImport& result) {
                                                                    "form YYYY-MM-DD, YYYYMMDD, "
                                                                    "--MMDD or --MM-DD")
                                            .arg(description, shown));
-        } else if (found->month < 1 || found->month > 12) {
+        } else if (const QString missing = missingDayProblem(found->year, found->month, found->day);
+                   !missing.isEmpty()) {
+            // The words are missingDayProblem()'s.
             result.skippedDates.append(
-                QCoreApplication::translate("almanis::VCardFile", "%1 %2: there is no month %3")
-                    .arg(description, shown)
-                    .arg(found->month));
-        } else if (!isValidEventDate(found->month, found->day)) {
-            //: %3 is the month's English name, as the event text file writes it.
-            result.skippedDates.append(
-                QCoreApplication::translate("almanis::VCardFile", "%1 %2: %3 has no day %4")
-                    .arg(description, shown, monthNameFromNumber(found->month))
-                    .arg(found->day));
+                QStringLiteral("%1 %2: %3").arg(description, shown, missing));
         } else {
             result.events.append(EventRecord{0, description, found->month, found->day});
         }
@@ -212,17 +234,28 @@ VCardImport readVCards(QIODevice& device, const QString& source) {
         }
         // A vCard 2.1 quoted-printable value ends a file line with "=" where it
         // goes on in the next one.
+        const qint64 lineNumber = reader.lineNumber();
+        bool cut = reader.cut();
         if (line.endsWith('=') && !parts->parameters.isEmpty() && parts->isQuotedPrintable()) {
             while (line.endsWith('=') && reader.readLine(more)) {
                 line.chop(1);
-                line.append(more);
+                const qsizetype room =
+                    std::max<qsizetype>(0, ContentLineReader::kLongestContentLine - line.size());
+                line.append(more.constData(), std::min(room, more.size()));
+                cut = cut || reader.cut() || more.size() > room;
             }
             parts = parseContentLine(line);
+        }
+        const bool read = parts->isNamed("FN") || parts->isNamed("N") || parts->isNamed("BDAY") ||
+                          parts->isNamed("ANNIVERSARY") || parts->isNamed("X-ANNIVERSARY");
+        if (depth == 1 && cut && read && card.cutLine == 0) {
+            card.cutLine = lineNumber;
         }
         if (parts->isBegin("VCARD")) {
             if (depth++ == 0) {
                 card = Card();
-                cardLine = reader.lineNumber();
+                card.line = lineNumber;
+                cardLine = lineNumber;
                 sawCard = true;
             }
         } else if (parts->isEnd("VCARD")) {
@@ -234,10 +267,12 @@ VCardImport readVCards(QIODevice& device, const QString& source) {
         } else if (parts->isNamed("FN")) {
             if (card.formattedName.trimmed().isEmpty()) {
                 card.formattedName = unescaped(decodedValue(*parts), false).constFirst();
+                card.formattedNameLine = lineNumber;
             }
         } else if (parts->isNamed("N")) {
             if (card.structuredName.isEmpty()) {
                 card.structuredName = givenThenFamilyName(decodedValue(*parts));
+                card.structuredNameLine = lineNumber;
             }
         } else if (parts->isNamed("BDAY")) {
             card.dates.append({true, decodedValue(*parts)});

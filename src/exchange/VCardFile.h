@@ -18,7 +18,9 @@ struct VCardImport {
     int cards = 0;              // the contacts read
     int cardsWithoutDates = 0;  // contacts with no BDAY, ANNIVERSARY or X-ANNIVERSARY
     // One report for each date that gave no event, saying whose and why
-    // ("Anna Smith's birthday \"2023-04-31\": April has no day 31").
+    // ("Anna Smith's birthday \"2023-04-31\": April has no day 31"), naming
+    // the line where the name cannot be imported (a control character, a name
+    // too long), and one for a card with a line too long to read.
     QStringList skippedDates;
 };
 
@@ -27,8 +29,9 @@ struct VCardImport {
 // month and day of its date (YYYY-MM-DD, YYYYMMDD, --MMDD or --MM-DD, alone or
 // before the time of a date-time); a date without a year is as good as one
 // with. The name is the card's FN, else the given and family names of its N,
-// else "Unnamed", made one line. A date that cannot be read or that no year
-// has (31 April) is skipped and reported. Throws AppError naming the file, and
+// else "Unnamed", made one line. A date that cannot be read or that does not
+// exist (31 April, or 29 February 1985) is skipped and reported, and so is a
+// description that cannot be imported (descriptionProblem). Throws AppError naming the file, and
 // gives no events, when it is empty, has no card or ends inside a card (a file
 // cut short).
 VCardImport readVCards(const QString& path);

@@ -302,8 +302,6 @@ class ICalendarFileTest : public test::TestCase {
         row("DTSTART unreadable",
             calendar(entry("DTSTART;VALUE=DATE:someday\r\nRRULE:FREQ=YEARLY\r\nSUMMARY:x\r\n")),
             QList<EventRecord>{}, 1);
-        row("DTSTART on 31 April", calendar(entry("DTSTART;VALUE=DATE:20230431\r\nSUMMARY:x\r\n")),
-            QList<EventRecord>{}, 1);
         // 23:30 in Los Angeles is already the next day in UTC.
         row("time with TZID, late in the day",
             calendar(entry("DTSTART;TZID=America/Los_Angeles:20240315T233000\r\n"
@@ -412,6 +410,51 @@ class ICalendarFileTest : public test::TestCase {
         const ICalendarImport result = importBytes(file);
         QCOMPARE(result.events, events);
         QCOMPARE(result.skippedEvents, skipped);
+    }
+
+    // An entry on a day that does not exist, or whose summary the editor
+    // would not take, gives no event: the report says why, with its line.
+    void entriesThatCannotBeImportedAreToldWithTheirLine_data() {
+        QTest::addColumn<QByteArray>("properties");
+        QTest::addColumn<QString>("report");
+        const auto starts = [](const char* name, const QByteArray& start, const char* why) {
+            QTest::newRow(name) << "SUMMARY:Ann\r\nDTSTART" + start + "\r\nRRULE:FREQ=YEARLY\r\n"
+                                << QStringLiteral("Line 8: the entry \"Ann\" starts on %1: %2")
+                                       .arg(QString::fromLatin1(start.mid(start.indexOf(':') + 1))
+                                                .prepend(QLatin1Char('"'))
+                                                .append(QLatin1Char('"')),
+                                            QLatin1String(why));
+        };
+        starts("29 February of a common year", ";VALUE=DATE:19810229",
+               "February 1981 has no day 29");
+        starts("29 February of a common year, at a time", ":19810229T120000Z",
+               "February 1981 has no day 29");
+        starts("30 February", ";VALUE=DATE:20000230", "February has no day 30");
+        starts("31 April", ";VALUE=DATE:20230431", "April has no day 31");
+        starts("month 13", ";VALUE=DATE:19811301", "there is no month 13");
+        starts("month 0", ";VALUE=DATE:19810001", "there is no month 0");
+        QTest::newRow("escape sequence in SUMMARY")
+            << QByteArray("DTSTART;VALUE=DATE:20240101\r\nSUMMARY:Evil\x1B[2J\r\n")
+            << "Line 8: the entry \"Evil\uFFFD[2J\" cannot be imported: the description holds "
+               "the control character U+001B, which the editor does not take either";
+        QTest::newRow("SUMMARY too long")
+            << "DTSTART;VALUE=DATE:20240101\r\nSUMMARY:" + QByteArray(32768, 'x') + "\r\n"
+            << "Line 8: the entry \"" + QString(80, QLatin1Char('x')) +
+                   "...\" cannot be imported: the description is 32768 characters long, and it "
+                   "can have at most 32767";
+        QTest::newRow("SUMMARY too long to read")
+            << "DTSTART;VALUE=DATE:20240101\r\nSUMMARY:" + QByteArray(2 << 20, 'x') + "\r\n"
+            << "Line 8 is longer than 1048576 bytes, so the entry that begins on line 4 cannot be "
+               "read";
+    }
+    void entriesThatCannotBeImportedAreToldWithTheirLine() {
+        QFETCH(QByteArray, properties);
+        QFETCH(QString, report);
+        const ICalendarImport result = importBytes(
+            calendar(entry(properties) + entry("DTSTART;VALUE=DATE:20240202\r\nSUMMARY:Next\r\n")));
+        QCOMPARE(result.events, QList<EventRecord>{yearly(QStringLiteral("Next"), 2, 2)});
+        QCOMPARE(result.skippedEntries, QStringList{report});
+        QCOMPARE(result.skippedEvents, 0);
     }
 
     void unreadableFilesGiveNothing_data() {

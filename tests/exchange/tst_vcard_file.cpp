@@ -109,8 +109,8 @@ class VCardFileTest : public test::TestCase {
         oneCard("empty N", card("N:;;;;\r\nBDAY:--0101\r\n"), birthday("Unnamed", 1, 1));
         oneCard("escapes in FN", card("FN:Smith\\, Anna \\; \\\\ \"Annie\"\r\nBDAY:--0101\r\n"),
                 birthday("Smith, Anna ; \\ \"Annie\"", 1, 1));
-        oneCard("line breaks and controls in FN become blanks",
-                card("FN:\\nFirst\\nSecond\\N\tThird\x01\r\nBDAY:--0101\r\n"),
+        oneCard("line breaks and tabs in FN become blanks",
+                card("FN:\\nFirst\\nSecond\\N\tThird\r\nBDAY:--0101\r\n"),
                 birthday("First Second  Third", 1, 1));
         oneCard("folded with CR LF and a blank", card("FN:Fol\r\n ded\r\nBDAY:--04\r\n -15\r\n"),
                 birthday("Folded", 4, 15));
@@ -173,6 +173,13 @@ class VCardFileTest : public test::TestCase {
         QTest::newRow("month 13") << QByteArray("ANNIVERSARY:2010-13-01")
                                   << "Ann's anniversary \"2010-13-01\": there is no month 13";
         QTest::newRow("month 0") << QByteArray("X-ANNIVERSARY:--0001") << "there is no month 0";
+        QTest::newRow("29 February of a common year")
+            << QByteArray("BDAY:1985-02-29")
+            << "Ann's birthday \"1985-02-29\": February 1985 has no day 29";
+        QTest::newRow("29 February of a common year, basic form")
+            << QByteArray("ANNIVERSARY:19810229T120000Z") << "February 1981 has no day 29";
+        QTest::newRow("30 February of a leap year")
+            << QByteArray("BDAY:2000-02-30") << "February has no day 30";
         QTest::newRow("text") << QByteArray("BDAY;VALUE=text:circa 1950")
                               << "Ann's birthday \"circa 1950\" " + notADate;
         QTest::newRow("month without a day") << QByteArray("BDAY:--04") << notADate;
@@ -200,6 +207,38 @@ class VCardFileTest : public test::TestCase {
         QCOMPARE(result.cardsWithoutDates, 0);
         QCOMPARE(result.skippedDates.size(), 1);
         ALMANIS_VERIFY_CONTAINS(result.skippedDates[0], reason);
+    }
+
+    // A name the editor would not take gives no event; the report names its
+    // line. So does a card whose name is too long to be read whole.
+    void namesThatCannotBeImportedAreToldWithTheirLine_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("report");
+        QTest::newRow("escape sequence in FN")
+            << card("FN:Evil\x1B]0;x\x07\r\nBDAY:--0101\r\n")
+            << "Line 3: \"Evil\uFFFD]0;x\uFFFD's birthday\" cannot be imported: the description "
+               "holds the control character U+001B, which the editor does not take either";
+        QTest::newRow("control character in N")
+            << card("N:Smith;Ann\x01;;;\r\nBDAY:--0101\r\n")
+            << "Line 3: \"Ann\uFFFD Smith's birthday\" cannot be imported: the description "
+               "holds the control character U+0001, which the editor does not take either";
+        QTest::newRow("name too long")
+            << card("FN:" + QByteArray(40000, 'a') + "\r\nBDAY:--0101\r\n")
+            << "Line 3: \"" + QString(80, QLatin1Char('a')) +
+                   "...\" cannot be imported: the description is 40011 characters long, and it "
+                   "can have at most 32767";
+        QTest::newRow("a name folded past what is read")
+            << card("FN:" + QByteArray(700000, 'a') + "\r\n " + QByteArray(700000, 'b') +
+                    "\r\nBDAY:--0101\r\n")
+            << "Line 3 is longer than 1048576 bytes, so the card that begins on line 1 gives no "
+               "event";
+    }
+    void namesThatCannotBeImportedAreToldWithTheirLine() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, report);
+        const VCardImport result = parseVCards(file + card("FN:Next\r\nBDAY:--0202\r\n"));
+        QCOMPARE(result.events, birthday("Next", 2, 2));
+        QCOMPARE(result.skippedDates, QStringList{report});
     }
 
     void theSampleOfBadDatesSaysWhy() {
