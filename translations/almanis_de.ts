@@ -171,10 +171,6 @@ Befehle:
         <translation>es gibt kein Ereignis mit der Nummer %1</translation>
     </message>
     <message>
-        <source>Stores the events of FILE. A text file stores one event a line, and nothing when a line cannot be read; a calendar file stores its yearly and all-day entries, a contact file its birthdays and anniversaries, each all of them or, on a failure, none.</source>
-        <translation>Speichert die Ereignisse aus DATEI. Eine Textdatei speichert ein Ereignis je Zeile, und nichts, wenn sich eine Zeile nicht lesen lässt; eine Kalenderdatei speichert ihre jährlichen und ganztägigen Einträge, eine Kontaktdatei ihre Geburtstage und Jahrestage, jeweils alle oder, bei einem Fehler, keinen.</translation>
-    </message>
-    <message>
         <source>The file to read.</source>
         <translation>Die zu lesende Datei.</translation>
     </message>
@@ -187,14 +183,6 @@ Befehle:
         <translation>„%1“ ist kein Format; verwenden Sie text, ics oder vcf</translation>
     </message>
     <message>
-        <source>1 calendar entry skipped: it is neither yearly nor all-day.</source>
-        <translation>1 Kalendereintrag übersprungen: er ist weder jährlich noch ganztägig.</translation>
-    </message>
-    <message>
-        <source>%1 calendar entries skipped: they are neither yearly nor all-day.</source>
-        <translation>%1 Kalendereinträge übersprungen: sie sind weder jährlich noch ganztägig.</translation>
-    </message>
-    <message>
         <source>1 contact has no birthday or anniversary.</source>
         <translation>1 Kontakt hat keinen Geburtstag und keinen Jahrestag.</translation>
     </message>
@@ -205,10 +193,6 @@ Befehle:
     <message>
         <source>Skipped: %1</source>
         <translation>Übersprungen: %1</translation>
-    </message>
-    <message>
-        <source>Writes every event to FILE, as text (one &quot;Description,Month Day&quot; a line) or as an iCalendar file of yearly all-day entries. The file is replaced only once it is complete.</source>
-        <translation>Schreibt alle Ereignisse in DATEI, als Text (je Zeile „Beschreibung,Monat Tag“) oder als iCalendar-Datei jährlicher ganztägiger Einträge. Die Datei wird erst ersetzt, wenn sie vollständig ist.</translation>
     </message>
     <message>
         <source>The file to write.</source>
@@ -309,6 +293,14 @@ Befehle:
     <message>
         <source>%1. The import goes on without this backup.</source>
         <translation>%1. Der Import geht ohne diese Sicherung weiter.</translation>
+    </message>
+    <message>
+        <source>Stores the events of FILE. A text file stores one event a line, and nothing when a line cannot be read; a calendar file stores its entries that repeat every year, a contact file its birthdays and anniversaries, with their years. An event already stored (the same UID, or the same description and date) is counted, not stored again. All of them are stored or, on a failure, none.</source>
+        <translation>Speichert die Ereignisse aus DATEI. Eine Textdatei speichert ein Ereignis je Zeile, und nichts, wenn sich eine Zeile nicht lesen lässt; eine Kalenderdatei speichert ihre Einträge, die sich jedes Jahr wiederholen, eine Kontaktdatei ihre Geburtstage und Jahrestage, mit ihren Jahren. Ein bereits gespeichertes Ereignis (dieselbe UID oder dieselbe Beschreibung mit demselben Datum) wird gezählt, nicht noch einmal gespeichert. Alle werden gespeichert oder, bei einem Fehler, keines.</translation>
+    </message>
+    <message>
+        <source>Writes every event to FILE, as text (one &quot;Description,Month Day&quot; a line) or as an iCalendar file of yearly all-day entries with their years, notes, reminder days and UIDs. The file is replaced only once it is complete.</source>
+        <translation>Schreibt alle Ereignisse in DATEI, als Text (je Zeile „Beschreibung,Monat Tag“) oder als iCalendar-Datei jährlicher ganztägiger Einträge mit ihren Jahren, Notizen, Erinnerungstagen und UIDs. Die Datei wird erst ersetzt, wenn sie vollständig ist.</translation>
     </message>
 </context>
 <context>
@@ -968,6 +960,34 @@ Befehle:
         <source>Line %1: the entry %2 cannot be imported: %3</source>
         <extracomment>%2 is the entry&apos;s summary, %3 why it cannot be imported.</extracomment>
         <translation>Zeile %1: Der Eintrag %2 kann nicht importiert werden: %3</translation>
+    </message>
+    <message>
+        <source>1 calendar entry skipped: it does not repeat every year.</source>
+        <translation>1 Kalendereintrag übersprungen: er wiederholt sich nicht jedes Jahr.</translation>
+    </message>
+    <message>
+        <source>%1 calendar entries skipped: they do not repeat every year.</source>
+        <translation>%1 Kalendereinträge übersprungen: sie wiederholen sich nicht jedes Jahr.</translation>
+    </message>
+    <message>
+        <source>1 calendar entry skipped: it does not fall on the same date every year.</source>
+        <translation>1 Kalendereintrag übersprungen: er fällt nicht jedes Jahr auf dasselbe Datum.</translation>
+    </message>
+    <message>
+        <source>%1 calendar entries skipped: they do not fall on the same date every year.</source>
+        <translation>%1 Kalendereinträge übersprungen: sie fallen nicht jedes Jahr auf dasselbe Datum.</translation>
+    </message>
+    <message>
+        <source>1 calendar entry skipped: it has no date that can be read.</source>
+        <translation>1 Kalendereintrag übersprungen: er hat kein lesbares Datum.</translation>
+    </message>
+    <message>
+        <source>%1 calendar entries skipped: they have no date that can be read.</source>
+        <translation>%1 Kalendereinträge übersprungen: sie haben kein lesbares Datum.</translation>
+    </message>
+    <message>
+        <source>The calendar data</source>
+        <translation>Die Kalenderdaten</translation>
     </message>
 </context>
 <context>

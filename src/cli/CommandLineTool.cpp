@@ -457,9 +457,10 @@ int CommandLineTool::importFile(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         tr("Stores the events of FILE. A text file stores one event a line, and nothing when "
-           "a line cannot be read; a calendar file stores its yearly and all-day entries, a "
-           "contact file its birthdays and anniversaries, each all of them or, on a failure, "
-           "none."));
+           "a line cannot be read; a calendar file stores its entries that repeat every year, a "
+           "contact file its birthdays and anniversaries, with their years. An event already "
+           "stored (the same UID, or the same description and date) is counted, not stored "
+           "again. All of them are stored or, on a failure, none."));
     parser.addOption(formatOption());
     parser.addPositionalArgument(tr("file"), tr("The file to read."), tr("FILE"));
     int status = Success;
@@ -485,19 +486,14 @@ int CommandLineTool::importFile(const QStringList& arguments) {
     if (format == QLatin1String("text")) {
         events = readEventFile(path);
     } else if (format == QLatin1String("ics")) {
-        ICalendarImport read = readICalendar(path);
+        ICalendarImport read = readICalendar(path, clock_.today());
         events = std::move(read.events);
-        if (read.skippedEvents > 0) {
-            notes << (read.skippedEvents == 1
-                          ? tr("1 calendar entry skipped: it is neither yearly nor all-day.")
-                          : tr("%1 calendar entries skipped: they are neither yearly nor all-day.")
-                                .arg(read.skippedEvents));
-        }
+        notes << read.skippedReport();
         for (const QString& skipped : read.skippedEntries) {
             notes << tr("Skipped: %1").arg(skipped);
         }
     } else {
-        VCardImport read = readVCards(path);
+        VCardImport read = readVCards(path, clock_.today());
         events = std::move(read.events);
         if (read.cardsWithoutDates > 0) {
             notes << (read.cardsWithoutDates == 1
@@ -536,8 +532,8 @@ int CommandLineTool::exportFile(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         tr("Writes every event to FILE, as text (one \"Description,Month Day\" a line) or as an "
-           "iCalendar file of yearly all-day entries. The file is replaced only once it is "
-           "complete."));
+           "iCalendar file of yearly all-day entries with their years, notes, reminder days "
+           "and UIDs. The file is replaced only once it is complete."));
     parser.addOption(formatOption());
     parser.addPositionalArgument(tr("file"), tr("The file to write."), tr("FILE"));
     int status = Success;

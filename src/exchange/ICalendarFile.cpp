@@ -3,39 +3,21 @@
 #include "AlmanisVersion.h"
 #include "core/AppError.h"
 #include "core/AppTitle.h"
-#include "core/EventDate.h"
+#include "exchange/CalendarEntry.h"
 #include "exchange/ContentLine.h"
 #include "exchange/ContentLineReader.h"
 #include "exchange/EventText.h"
 #include "exchange/ExportFile.h"
 #include "exchange/ImportedText.h"
 
-#include <libical/ical.h>
-
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
-#include <QUuid>
 #include <memory>
-#include <optional>
 
 namespace almanis {
 
 namespace {
-// Every exported event starts in 2000, its first yearly occurrence. A fixed
-// year in the past shows the event in every year a calendar displays, earlier
-// ones included, and keeps the export of an unchanged event the same from day
-// to day, so a calendar that imports it again sees nothing changed. 2000 is a
-// leap year, so 29 February has a real first occurrence too, and is recent
-// enough that expanding the series from its start costs calendars nothing.
-constexpr int kFirstYear = 2000;
-
-const QString kUnnamedEvent = QStringLiteral("Unnamed event");
-
-struct ComponentFree {
-    void operator()(icalcomponent* component) const { icalcomponent_free(component); }
-};
-using Component = std::unique_ptr<icalcomponent, ComponentFree>;
-
 struct PropertyFree {
     void operator()(icalproperty* property) const { icalproperty_free(property); }
 };
@@ -46,115 +28,28 @@ struct ParserFree {
 };
 using Parser = std::unique_ptr<icalparser, ParserFree>;
 
-struct BufferFree {
-    void operator()(char* text) const { icalmemory_free_buffer(text); }
-};
-using Buffer = std::unique_ptr<char, BufferFree>;
-
 QByteArray serialised(const Property& property) {
-    const Buffer text(icalproperty_as_ical_string_r(property.get()));
-    return QByteArray(text.get());
+    char* text = icalproperty_as_ical_string_r(property.get());
+    const QByteArray bytes(text);
+    icalmemory_free_buffer(text);
+    return bytes;
 }
 
-QByteArray serialised(const Component& component) {
-    const Buffer text(icalcomponent_as_ical_string_r(component.get()));
-    return QByteArray(text.get());
+icaltimetype utcTime(const QDateTime& stamp) {
+    return icaltime_from_timet_with_zone(static_cast<time_t>(stamp.toSecsSinceEpoch()), 0,
+                                         icaltimezone_get_utc_timezone());
 }
 
-icaltimetype dateInFirstYear(int month, int day) {
-    icaltimetype date = icaltime_null_date();
-    date.year = kFirstYear;
-    date.month = month;
-    date.day = day;
-    return date;
+// BEGIN:VCALENDAR and the properties of every calendar the program writes.
+QByteArray calendarHead() {
+    const QByteArray productId =
+        QByteArrayLiteral("-//") + kProductName + "//" + kProductName + " " ALMANIS_VERSION "//EN";
+    return "BEGIN:VCALENDAR\r\n" + serialised(Property(icalproperty_new_version("2.0"))) +
+           serialised(Property(icalproperty_new_prodid(productId.constData()))) +
+           serialised(Property(icalproperty_new_calscale("GREGORIAN")));
 }
 
-// The UID names the stored event, so every export gives the same event the same
-// UID and a calendar that imports a newer export updates the entries it has
-// instead of adding them a second time. The store never gives an id twice
-// (AUTOINCREMENT), so a deleted event's UID does not come back for another.
-// An event that is not stored has no identity to keep: it gets a new UID.
-QByteArray uidOf(const EventRecord& event) {
-    const QByteArray local = event.id > 0 ? QByteArray::number(event.id)
-                                          : QUuid::createUuid().toByteArray(QUuid::WithoutBraces);
-    return local + "@almanis.events";
-}
-
-// The rule of every exported series, and of every entry the program uploads.
-// 29 February falls on 1 March in common years, as the list shows it. RFC 7529
-// says so with RSCALE and SKIP=FORWARD, but common readers refuse that rule
-// (CalDAV servers answer 400, python-dateutil raises); the 60th day of the
-// year is the same day in plain RFC 5545: 29 February in leap years, 1 March
-// in the others. Files with the RSCALE form still import as 29 February.
-icalrecurrencetype yearlyRule(int month, int day) {
-    icalrecurrencetype rule;
-    icalrecurrencetype_clear(&rule);
-    rule.freq = ICAL_YEARLY_RECURRENCE;
-    if (month == 2 && day == 29) {
-        constexpr short kLeapDayOfYear = 60;
-        rule.by_year_day[0] = kLeapDayOfYear;
-        rule.by_year_day[1] = ICAL_RECURRENCE_ARRAY_MAX;
-    }
-    return rule;
-}
-
-Component yearlyEntry(const EventRecord& event, const icaltimetype& stamp) {
-    Component entry(icalcomponent_new_vevent());
-    icalcomponent_add_property(entry.get(), icalproperty_new_uid(uidOf(event).constData()));
-    icalcomponent_add_property(entry.get(), icalproperty_new_dtstamp(stamp));
-    const icaltimetype start = dateInFirstYear(event.month, event.day);
-    icaltimetype end = start;
-    icaltime_adjust(&end, 1, 0, 0, 0);
-    icalcomponent_add_property(entry.get(), icalproperty_new_dtstart(start));
-    icalcomponent_add_property(entry.get(), icalproperty_new_dtend(end));
-
-    icalcomponent_add_property(entry.get(),
-                               icalproperty_new_rrule(yearlyRule(event.month, event.day)));
-    icalcomponent_add_property(entry.get(),
-                               icalproperty_new_summary(event.description.toUtf8().constData()));
-    // A birthday keeps nobody busy: free/busy look-ups pass over it.
-    icalcomponent_add_property(entry.get(), icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
-    return entry;
-}
-
-// The properties the import reads; libical is given no others (see readICalendar).
-bool isReadProperty(const ContentLine& line) {
-    return line.isNamed("DTSTART") || line.isNamed("RRULE") || line.isNamed("SUMMARY") ||
-           line.isNamed("RECURRENCE-ID");
-}
-
-// The event that a VEVENT gives, or nothing when it is skipped.
-std::optional<EventRecord> yearlyEvent(icalcomponent* entry) {
-    if (icalcomponent_get_first_property(entry, ICAL_RECURRENCEID_PROPERTY) != nullptr) {
-        return std::nullopt;
-    }
-    icalproperty* startProperty = icalcomponent_get_first_property(entry, ICAL_DTSTART_PROPERTY);
-    if (startProperty == nullptr) {
-        return std::nullopt;
-    }
-    // The date as the file writes it: a DTSTART with a TZID gives the wall-clock
-    // time in that zone, so its date is the date in that zone; converting it to
-    // UTC or to this computer's zone could move it to another day. A UTC time
-    // gives the date in UTC, a floating time its own date.
-    const icaltimetype start = icalproperty_get_dtstart(startProperty);
-    if (icaltime_is_null_time(start) || !isValidEventDate(start.month, start.day)) {
-        return std::nullopt;
-    }
-    bool yearly = false;
-    for (icalproperty* rule = icalcomponent_get_first_property(entry, ICAL_RRULE_PROPERTY);
-         rule != nullptr; rule = icalcomponent_get_next_property(entry, ICAL_RRULE_PROPERTY)) {
-        yearly = yearly || icalproperty_get_rrule(rule).freq == ICAL_YEARLY_RECURRENCE;
-    }
-    if (!yearly && !start.is_date) {
-        return std::nullopt;
-    }
-    EventRecord event;
-    event.description =
-        oneLineDescription(QString::fromUtf8(icalcomponent_get_summary(entry)), kUnnamedEvent);
-    event.month = start.month;
-    event.day = start.day;
-    return event;
-}
+const QByteArray kCalendarEnd = QByteArrayLiteral("END:VCALENDAR\r\n");
 
 // What the reader saw of the VEVENT being read, for its reports.
 struct EntryLines {
@@ -199,8 +94,7 @@ QString entryProblem(const EntryLines& lines, icalcomponent* entry) {
     if (missing.isEmpty()) {
         return {};
     }
-    const QString summary =
-        oneLineDescription(QString::fromUtf8(icalcomponent_get_summary(entry)), kUnnamedEvent);
+    const QString summary = entryDescription(entry);
     //: %2 is the entry's summary, %3 its start as the file writes it, %4 why that is no day.
     return QCoreApplication::translate("almanis::ICalendarFile",
                                        "Line %1: the entry %2 starts on %3: %4")
@@ -215,48 +109,31 @@ icalcomponent* addLine(icalparser* parser, QByteArray line) {
     }
     return icalparser_add_line(parser, line.data());
 }
-}  // namespace
 
-void writeICalendar(const QString& path, const QList<EventRecord>& events, const QDateTime& stamp) {
-    ExportFile file(path);
-    const icaltimetype dtstamp = icaltime_from_timet_with_zone(
-        static_cast<time_t>(stamp.toSecsSinceEpoch()), 0, icaltimezone_get_utc_timezone());
-    const QByteArray productId =
-        QByteArrayLiteral("-//") + kProductName + "//" + kProductName + " " ALMANIS_VERSION "//EN";
-
-    // libical builds and writes each entry, so it escapes and folds the text; the
-    // calendar around them is written here, one entry at a time, so memory holds
-    // one entry rather than a tree of every event.
-    file.append("BEGIN:VCALENDAR\r\n");
-    file.append(serialised(Property(icalproperty_new_version("2.0"))));
-    file.append(serialised(Property(icalproperty_new_prodid(productId.constData()))));
-    file.append(serialised(Property(icalproperty_new_calscale("GREGORIAN"))));
-    for (const EventRecord& event : events) {
-        if (!isValidEventDate(event.month, event.day)) {
-            throw AppError(QCoreApplication::translate(
-                               "almanis::ICalendarFile",
-                               "The event \"%1\" cannot be exported: month %2 has no day %3")
-                               .arg(event.description)
-                               .arg(event.month)
-                               .arg(event.day));
-        }
-        file.append(serialised(yearlyEntry(event, dtstamp)));
+void count(ICalendarImport& result, SkippedEntry why) {
+    switch (why) {
+        case SkippedEntry::NotYearly:
+            ++result.notYearly;
+            break;
+        case SkippedEntry::MovingDate:
+            ++result.movingDate;
+            break;
+        case SkippedEntry::WithoutDate:
+            ++result.withoutDate;
+            break;
+        case SkippedEntry::ChangedOccurrence:
+            ++result.changedOccurrences;
+            break;
     }
-    file.append("END:VCALENDAR\r\n");
-    file.commit();
 }
 
-ICalendarImport readICalendar(const QString& path) {
-    QFile file(path);
-    openFileToImport(file);
-    const QString source = fileSource(path);
-    ContentLineReader reader(file, source);
-
-    // The file is read a line at a time and libical parses one VEVENT at a time,
-    // given only the lines the import reads: parsed whole, a calendar takes about
-    // twenty times its file's size in memory, and attachments and long notes
-    // cost parsing time for nothing. So memory holds one line and one entry,
-    // whatever the size of the file.
+// The file is read a line at a time and libical parses one VEVENT at a time,
+// given only the lines the import reads: parsed whole, a calendar takes about
+// twenty times its file's size in memory, and attachments and long notes
+// cost parsing time for nothing. So memory holds one line and one entry,
+// whatever the size of the file.
+ICalendarImport readICalendar(QIODevice& device, const QString& source, QDate today) {
+    ContentLineReader reader(device, source);
     ICalendarImport result;
     qint64 depth = 0;  // 1 inside a VCALENDAR, 2 inside one of its components, and so on
     bool sawLine = false;
@@ -264,8 +141,10 @@ ICalendarImport readICalendar(const QString& path) {
     qint64 calendarLine = 0;   // where the open VCALENDAR begins
     QByteArray componentName;  // the open component at depth 2, and where it begins
     qint64 componentLine = 0;
-    Parser entry;  // the VEVENT being read
-    EntryLines entryLines;
+    Parser entry;                 // the VEVENT being read
+    EntryLines entryLines;        // where its lines are
+    bool inAlarm = false;         // inside a VALARM of that VEVENT
+    std::optional<QString> note;  // its DESCRIPTION
     QByteArray line;
     while (reader.readLine(line)) {
         sawLine = true;
@@ -274,7 +153,8 @@ ICalendarImport readICalendar(const QString& path) {
             continue;
         }
         if (entry && depth == 2) {
-            if (reader.cut() && isReadProperty(*parts) && entryLines.cutLine == 0) {
+            const bool read = isReadEntryProperty(*parts) || parts->isNamed("DESCRIPTION");
+            if (reader.cut() && read && entryLines.cutLine == 0) {
                 entryLines.cutLine = reader.lineNumber();
             }
             if (parts->isNamed("DTSTART") && entryLines.dateLine == 0) {
@@ -301,33 +181,50 @@ ICalendarImport readICalendar(const QString& path) {
                 entry.reset(icalparser_new());
                 entryLines = EntryLines();
                 entryLines.start = reader.lineNumber();
+                note.reset();
             }
         }
-        if (entry && depth == 2 && (begins || ends || isReadProperty(*parts))) {
-            const Component done(addLine(entry.get(), line));
+        if (entry && depth == 2 && !note && parts->isNamed("DESCRIPTION")) {
+            note = textPieces(textFromBytes(parts->value), false).constFirst();
+        }
+        inAlarm = inAlarm || (entry && depth == 3 && parts->isBegin("VALARM"));
+        const bool read =
+            (depth == 2 && (begins || ends || isReadEntryProperty(*parts))) ||
+            (depth == 3 && inAlarm && (begins || ends || isReadAlarmProperty(*parts)));
+        if (entry && read) {
+            const CalendarEntry done(addLine(entry.get(), line));
             if (done) {
-                std::optional<EventRecord> event;
-                if (QString problem = entryProblem(entryLines, done.get()); !problem.isEmpty()) {
+                std::variant<EventRecord, SkippedEntry> event = SkippedEntry::WithoutDate;
+                QString problem = entryProblem(entryLines, done.get());
+                if (problem.isEmpty()) {
+                    event = entryEvent(done.get(), today);
+                }
+                EventRecord* yearly = std::get_if<EventRecord>(&event);
+                if (!problem.isEmpty()) {
                     result.skippedEntries.append(problem);
-                } else if (!(event = yearlyEvent(done.get()))) {
-                    ++result.skippedEvents;
-                } else if (problem = descriptionProblem(event->description); !problem.isEmpty()) {
+                } else if (!yearly) {
+                    count(result, std::get<SkippedEntry>(event));
+                } else if (problem = descriptionProblem(yearly->description); !problem.isEmpty()) {
                     //: %2 is the entry's summary, %3 why it cannot be imported.
                     result.skippedEntries.append(
                         QCoreApplication::translate("almanis::ICalendarFile",
                                                     "Line %1: the entry %2 cannot be imported: %3")
                             .arg(entryLines.summaryLine ? entryLines.summaryLine : entryLines.start)
-                            .arg(quotedLine(event->description), problem));
+                            .arg(quotedLine(yearly->description), problem));
                 } else {
-                    result.events.append(*event);
+                    yearly->note = note.value_or(QString());
+                    result.events.append(std::move(*yearly));
                 }
                 entry.reset();
             }
         }
         if (ends) {
+            if (depth == 3) {
+                inAlarm = false;
+            }
             if (depth == 2 && entry) {
                 // libical did not take the END as the entry's; nothing to read.
-                ++result.skippedEvents;
+                ++result.withoutDate;
                 entry.reset();
             }
             --depth;
@@ -357,6 +254,87 @@ ICalendarImport readICalendar(const QString& path) {
                 .arg(inComponent ? componentLine : calendarLine));
     }
     return result;
+}
+
+}  // namespace
+
+QStringList ICalendarImport::skippedReport() const {
+    QStringList report;
+    if (notYearly > 0) {
+        report << (notYearly == 1
+                       ? QCoreApplication::translate(
+                             "almanis::ICalendarFile",
+                             "1 calendar entry skipped: it does not repeat every year.")
+                       : QCoreApplication::translate(
+                             "almanis::ICalendarFile",
+                             "%1 calendar entries skipped: they do not repeat every year.")
+                             .arg(notYearly));
+    }
+    if (movingDate > 0) {
+        report << (movingDate == 1
+                       ? QCoreApplication::translate("almanis::ICalendarFile",
+                                                     "1 calendar entry skipped: it does not fall "
+                                                     "on the same date every year.")
+                       : QCoreApplication::translate("almanis::ICalendarFile",
+                                                     "%1 calendar entries skipped: they do not "
+                                                     "fall on the same date every year.")
+                             .arg(movingDate));
+    }
+    if (withoutDate > 0) {
+        report << (withoutDate == 1
+                       ? QCoreApplication::translate(
+                             "almanis::ICalendarFile",
+                             "1 calendar entry skipped: it has no date that can be read.")
+                       : QCoreApplication::translate(
+                             "almanis::ICalendarFile",
+                             "%1 calendar entries skipped: they have no date that can be read.")
+                             .arg(withoutDate));
+    }
+    return report;
+}
+
+QByteArray calendarEntry(const EventRecord& event, const QDateTime& stamp) {
+    return serialised(yearlyEntry(event, utcTime(stamp)));
+}
+
+QByteArray calendarResource(const EventRecord& event, const QDateTime& stamp) {
+    return calendarHead() + calendarEntry(event, stamp) + kCalendarEnd;
+}
+
+void writeICalendar(const QString& path, const QList<EventRecord>& events, const QDateTime& stamp) {
+    ExportFile file(path);
+    const icaltimetype dtstamp = utcTime(stamp);
+    // libical builds and writes each entry, so it escapes and folds the text; the
+    // calendar around them is written here, one entry at a time, so memory holds
+    // one entry rather than a tree of every event.
+    file.append(calendarHead());
+    for (const EventRecord& event : events) {
+        file.append(serialised(yearlyEntry(event, dtstamp)));
+    }
+    file.append(kCalendarEnd);
+    file.commit();
+}
+
+ICalendarImport readICalendar(const QString& path, QDate today) {
+    QFile file(path);
+    openFileToImport(file);
+    return readICalendar(file, fileSource(path), today);
+}
+
+ICalendarImport parseICalendar(const QByteArray& bytes, QDate today) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return readICalendar(
+        buffer, QCoreApplication::translate("almanis::ICalendarFile", "The calendar data"), today);
+}
+
+std::optional<EventRecord> readCalendarResource(const QByteArray& bytes, QDate today) {
+    ICalendarImport read = parseICalendar(bytes, today);
+    if (read.events.isEmpty()) {
+        return std::nullopt;
+    }
+    return std::move(read.events.first());
 }
 
 }  // namespace almanis

@@ -78,4 +78,23 @@ QString missingDayProblem(std::optional<int> year, int month, int day) {
     return {};
 }
 
+QStringList textPieces(QStringView value, bool structured) {
+    QStringList pieces(1);
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (c == QLatin1Char('\\') && i + 1 < value.size()) {
+            const QChar escaped = value[++i];
+            const bool lineBreak = escaped == QLatin1Char('n') || escaped == QLatin1Char('N');
+            pieces.last().append(lineBreak ? QChar(QLatin1Char('\n')) : escaped);
+        } else if (structured && c == QLatin1Char(';')) {
+            pieces.append(QString());
+        } else if (structured && c == QLatin1Char(',')) {
+            pieces.last().append(QLatin1Char(' '));
+        } else {
+            pieces.last().append(c);
+        }
+    }
+    return pieces;
+}
+
 }  // namespace almanis

@@ -2,6 +2,8 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
+#include <QStringView>
 #include <optional>
 
 namespace almanis {
@@ -30,5 +32,12 @@ QString descriptionProblem(const QString& description);
 // is no month 13", "February has no day 30", or, with its year, "February 1985
 // has no day 29". Empty when it exists: 29 February without a year does.
 QString missingDayProblem(std::optional<int> year, int month, int day);
+
+// The pieces of an iCalendar or vCard TEXT value: "\\", "\,", "\;" and "\n"
+// (or "\N") stand for a backslash, a comma, a semicolon and a line break; a
+// backslash before anything else is dropped. Without `structured` the value is
+// one piece. In a structured value (a vCard's N) unescaped semicolons separate
+// the pieces and unescaped commas the items of one piece, joined by blanks.
+QStringList textPieces(QStringView value, bool structured);
 
 }  // namespace almanis

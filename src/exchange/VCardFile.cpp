@@ -22,7 +22,13 @@ const QString kUnnamed = QStringLiteral("Unnamed");
 struct DateProperty {
     bool birthday = true;  // otherwise an anniversary
     QString value;
+    // Apple's X-APPLE-OMIT-YEAR: the year that stands in for an unknown one.
+    QByteArray omitYear;
 };
+
+// The year Apple's address books write for a date whose year is unknown, with
+// X-APPLE-OMIT-YEAR=1604 or (some iOS versions) without it.
+constexpr int kAppleUnknownYear = 1604;
 
 // What a card has told so far; its events are made at its end, once its name is known.
 struct Card {
@@ -80,32 +86,9 @@ QString decodedValue(const ContentLine& line) {
     return textFromBytes(bytes);
 }
 
-// The pieces of a TEXT value: "\\", "\,", "\;" and "\n" (or "\N") stand for a
-// backslash, a comma, a semicolon and a line break; a backslash before anything
-// else is dropped. In a structured value (N) unescaped semicolons separate the
-// pieces and unescaped commas the items of one piece, which are joined by blanks.
-QStringList unescaped(QStringView value, bool structured) {
-    QStringList pieces(1);
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        const QChar c = value[i];
-        if (c == QLatin1Char('\\') && i + 1 < value.size()) {
-            const QChar escaped = value[++i];
-            const bool lineBreak = escaped == QLatin1Char('n') || escaped == QLatin1Char('N');
-            pieces.last().append(lineBreak ? QChar(QLatin1Char('\n')) : escaped);
-        } else if (structured && c == QLatin1Char(';')) {
-            pieces.append(QString());
-        } else if (structured && c == QLatin1Char(',')) {
-            pieces.last().append(QLatin1Char(' '));
-        } else {
-            pieces.last().append(c);
-        }
-    }
-    return pieces;
-}
-
 // N is "family;given;additional;prefixes;suffixes"; a name reads given name first.
 QString givenThenFamilyName(const QString& value) {
-    const QStringList pieces = unescaped(value, true);
+    const QStringList pieces = textPieces(value, true);
     QStringList name;
     for (qsizetype piece : {1, 0}) {
         if (piece < pieces.size() && !pieces[piece].trimmed().isEmpty()) {
@@ -160,7 +143,18 @@ std::optional<MonthAndDay> monthAndDay(QStringView value) {
                        digitsAt(date, month, 2), digitsAt(date, day, 2)};
 }
 
-void addCardEvents(const Card& card, VCardImport& result) {
+// The year of a date that exists, unless it stands for an unknown one or is
+// still to come: the event is kept then, without a year.
+std::optional<int> knownYear(const MonthAndDay& date, const DateProperty& property, QDate today) {
+    if (!date.year || *date.year == kAppleUnknownYear ||
+        (!property.omitYear.isEmpty() && property.omitYear.toInt() == *date.year) ||
+        !isValidEventYear(*date.year, date.month, date.day, today)) {
+        return std::nullopt;
+    }
+    return date.year;
+}
+
+void addCardEvents(const Card& card, VCardImport& result, QDate today) {
     ++result.cards;
     if (card.dates.isEmpty()) {
         ++result.cardsWithoutDates;
@@ -208,7 +202,9 @@ void addCardEvents(const Card& card, VCardImport& result) {
             result.skippedDates.append(
                 QStringLiteral("%1 %2: %3").arg(description, shown, missing));
         } else {
-            result.events.append(EventRecord{0, description, found->month, found->day});
+            EventRecord event{0, description, found->month, found->day};
+            event.year = knownYear(*found, date, today);
+            result.events.append(std::move(event));
         }
     }
 }
@@ -216,7 +212,7 @@ void addCardEvents(const Card& card, VCardImport& result) {
 // The reader works on one content line at a time and keeps only the card being
 // read, so its memory does not grow with the file, and every step is linear in
 // the line: no look-back, no recursion.
-VCardImport readVCards(QIODevice& device, const QString& source) {
+VCardImport readVCards(QIODevice& device, const QString& source, QDate today) {
     ContentLineReader reader(device, source);
     VCardImport result;
     bool sawLine = false;
@@ -260,13 +256,13 @@ VCardImport readVCards(QIODevice& device, const QString& source) {
             }
         } else if (parts->isEnd("VCARD")) {
             if (depth > 0 && --depth == 0) {
-                addCardEvents(card, result);
+                addCardEvents(card, result, today);
             }
         } else if (depth != 1) {
             continue;
         } else if (parts->isNamed("FN")) {
             if (card.formattedName.trimmed().isEmpty()) {
-                card.formattedName = unescaped(decodedValue(*parts), false).constFirst();
+                card.formattedName = textPieces(decodedValue(*parts), false).constFirst();
                 card.formattedNameLine = lineNumber;
             }
         } else if (parts->isNamed("N")) {
@@ -275,9 +271,11 @@ VCardImport readVCards(QIODevice& device, const QString& source) {
                 card.structuredNameLine = lineNumber;
             }
         } else if (parts->isNamed("BDAY")) {
-            card.dates.append({true, decodedValue(*parts)});
+            card.dates.append(
+                {true, decodedValue(*parts), parts->parameter("X-APPLE-OMIT-YEAR").toByteArray()});
         } else if (parts->isNamed("ANNIVERSARY") || parts->isNamed("X-ANNIVERSARY")) {
-            card.dates.append({false, decodedValue(*parts)});
+            card.dates.append(
+                {false, decodedValue(*parts), parts->parameter("X-APPLE-OMIT-YEAR").toByteArray()});
         }
     }
     if (!sawLine) {
@@ -302,17 +300,18 @@ VCardImport readVCards(QIODevice& device, const QString& source) {
 }
 }  // namespace
 
-VCardImport readVCards(const QString& path) {
+VCardImport readVCards(const QString& path, QDate today) {
     QFile file(path);
     openFileToImport(file);
-    return readVCards(file, fileSource(path));
+    return readVCards(file, fileSource(path), today);
 }
 
-VCardImport parseVCards(const QByteArray& bytes) {
+VCardImport parseVCards(const QByteArray& bytes, QDate today) {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    return readVCards(buffer, QCoreApplication::translate("almanis::VCardFile", "The vCard data"));
+    return readVCards(buffer, QCoreApplication::translate("almanis::VCardFile", "The vCard data"),
+                      today);
 }
 
 }  // namespace almanis

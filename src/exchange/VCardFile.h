@@ -3,6 +3,7 @@
 #include "core/EventRecord.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -28,15 +29,17 @@ struct VCardImport {
 // each ANNIVERSARY (4.0) or X-ANNIVERSARY (3.0) "<name>'s anniversary", on the
 // month and day of its date (YYYY-MM-DD, YYYYMMDD, --MMDD or --MM-DD, alone or
 // before the time of a date-time); a date without a year is as good as one
-// with. The name is the card's FN, else the given and family names of its N,
-// else "Unnamed", made one line. A date that cannot be read or that does not
-// exist (31 April, or 29 February 1985) is skipped and reported, and so is a
-// description that cannot be imported (descriptionProblem). Throws AppError naming the file, and
+// with. The event keeps the date's year, except where it stands for an unknown
+// one (Apple's X-APPLE-OMIT-YEAR, and its 1604) or is after `today`. The name
+// is the card's FN, else the given and family names of its N, else "Unnamed",
+// made one line. A date that cannot be read or that does not exist (31 April,
+// or 29 February 1985) is skipped and reported, and so is a description that
+// cannot be imported (descriptionProblem). Throws AppError naming the file, and
 // gives no events, when it is empty, has no card or ends inside a card (a file
 // cut short).
-VCardImport readVCards(const QString& path);
+VCardImport readVCards(const QString& path, QDate today = QDate::currentDate());
 
 // The same for the bytes of a vCard file.
-VCardImport parseVCards(const QByteArray& bytes);
+VCardImport parseVCards(const QByteArray& bytes, QDate today = QDate::currentDate());
 
 }  // namespace almanis

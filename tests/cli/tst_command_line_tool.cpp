@@ -394,6 +394,101 @@ class CommandLineToolTest : public test::TestCase {
         QCOMPARE(test::storedEvents(to.db).value(0).day, 29);
     }
 
+    // Importing a file again stores nothing and says how much was there;
+    // what a calendar holds that does not repeat every year is skipped.
+    void aSecondImportStoresNothing_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<QStringList>("stored");
+        QTest::newRow("text") << "events.txt" << QByteArray("A,May 1\r\nB,May 2\r\nA,May 1\r\n")
+                              << "2 events imported, 1 already present.\n"
+                              << "0 events imported, 3 already present.\n"
+                              << QStringList{"A", "B"};
+        const auto entry = [](const QByteArray& uid, const QByteArray& rest) {
+            return "BEGIN:VEVENT\r\nUID:" + uid + "\r\n" + rest + "END:VEVENT\r\n";
+        };
+        QTest::newRow("iCalendar")
+            << "events.ics"
+            << "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n" +
+                   entry("a", "DTSTART;VALUE=DATE:19900101\r\nRRULE:FREQ=YEARLY\r\nSUMMARY:A\r\n") +
+                   entry("b", "DTSTART;VALUE=DATE:20110625\r\nSUMMARY:Rock Swap\r\n") +
+                   entry("c", "DTSTART:20110625T100000Z\r\nSUMMARY:Report Card Day\r\n") +
+                   entry("d", "DTSTART;VALUE=DATE:19900202\r\nRRULE:FREQ=YEARLY\r\nSUMMARY:B\r\n") +
+                   "END:VCALENDAR\r\n"
+            << "2 events imported.\n2 calendar entries skipped: they do not repeat every year.\n"
+            << "0 events imported, 2 already present.\n2 calendar entries skipped: they do not "
+               "repeat every year.\n"
+            << QStringList{"A", "B"};
+        QTest::newRow("contacts")
+            << "contacts.vcf"
+            << QByteArray(
+                   "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ann\r\nBDAY:1990-01-01\r\nEND:VCARD\r\n"
+                   "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Bo\r\nBDAY:--0202\r\nEND:VCARD\r\n")
+            << "2 events imported.\n"
+            << "0 events imported, 2 already present.\n"
+            << QStringList{"Ann's birthday", "Bo's birthday"};
+    }
+    void aSecondImportStoresNothing() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(QStringList, stored);
+        Cli cli;
+        test::writeFile(cli.dataFile(name), content);
+        const Run once = cli.run({QStringLiteral("import"), cli.dataFile(name)});
+        QVERIFY2(once.status == 0, qPrintable(once.err));
+        QCOMPARE(once.out, first);
+        const Run again = cli.run({QStringLiteral("import"), cli.dataFile(name)});
+        QVERIFY2(again.status == 0, qPrintable(again.err));
+        QCOMPARE(again.out, second);
+        QCOMPARE(cli.descriptions(), stored);
+    }
+
+    // An exported calendar keeps every event's year, note, own remind days and
+    // UID: imported into an empty store it gives the same events, and
+    // imported where they are, nothing new.
+    void theCalendarKeepsEverythingOfAnEvent() {
+        Cli from;
+        const auto add = [&](const char* description, int month, int day, std::optional<int> year,
+                             const char* days, const char* note) {
+            EventRecord event{0, QString::fromUtf8(description), month, day};
+            event.year = year;
+            event.remindDays =
+                days != nullptr ? RemindWindows::fromText(QString::fromLatin1(days)) : std::nullopt;
+            event.note = QString::fromUtf8(note);
+            insertEvent(from.db, event);
+        };
+        add("Ada's birthday", 12, 10, 1815, "0,7", "Gift: a book, \"Notes\";\n by post");
+        add("Leap wedding", 2, 29, 1896, "", "");
+        add("New Year", 1, 1, std::nullopt, nullptr, "");
+        add("Grace's birthday", 12, 9, 1906, nullptr, "  indented");
+        const QString file = from.dataFile(QStringLiteral("events.ics"));
+        QCOMPARE(from.run({QStringLiteral("export"), file}).status, 0);
+
+        Cli to;
+        QCOMPARE(to.run({QStringLiteral("import"), file}).out,
+                 QStringLiteral("4 events imported.\n"));
+        const auto withoutIds = [](QList<EventRecord> events) {
+            for (EventRecord& event : events) {
+                event.id = 0;
+            }
+            return events;
+        };
+        QCOMPARE(withoutIds(readStoredEvents(to.db).events),
+                 withoutIds(readStoredEvents(from.db).events));
+        // Known by UID even after a change of description.
+        to.db.execute(
+            QStringLiteral("update tblEvent set Description='Ada Lovelace' "
+                           "where Description='Ada''s birthday'"));
+        QCOMPARE(to.run({QStringLiteral("import"), file}).out,
+                 QStringLiteral("0 events imported, 4 already present.\n"));
+        QCOMPARE(from.run({QStringLiteral("import"), file}).out,
+                 QStringLiteral("0 events imported, 4 already present.\n"));
+    }
+
     void contactsGiveBirthdaysAndAnniversaries() {
         Cli cli;
         test::writeFile(cli.dataFile("contacts.vcf"),

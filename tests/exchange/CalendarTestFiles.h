@@ -16,11 +16,16 @@ namespace almanis {
 
 // How QCOMPARE shows an event that differs.
 inline char* toString(const EventRecord& event) {
-    return QTest::toString(QStringLiteral("{%1, \"%2\", %3/%4}")
-                               .arg(event.id)
-                               .arg(event.description)
-                               .arg(event.month)
-                               .arg(event.day));
+    return QTest::toString(
+        QStringLiteral("{%1, \"%2\", %3/%4, year %5, remind %6, note \"%7\", uid \"%8\"}")
+            .arg(event.id)
+            .arg(event.description)
+            .arg(event.month)
+            .arg(event.day)
+            .arg(event.year ? QString::number(*event.year) : QStringLiteral("none"))
+            .arg(event.remindDays ? QLatin1Char('[') + event.remindDays->toText() + QLatin1Char(']')
+                                  : QStringLiteral("options"))
+            .arg(event.note, event.uid));
 }
 
 }  // namespace almanis
@@ -29,6 +34,27 @@ namespace almanis::test {
 
 inline EventRecord yearly(const QString& description, int month, int day) {
     return EventRecord{0, description, month, day};
+}
+
+// An event with the details the store keeps beside it.
+struct Details {
+    std::optional<int> year = std::nullopt;
+    std::optional<RemindWindows> remindDays = std::nullopt;
+    QString note = QString();
+    QString uid = QString();
+};
+inline EventRecord yearly(const QString& description, int month, int day, const Details& details) {
+    EventRecord event{0, description, month, day};
+    event.year = details.year;
+    event.remindDays = details.remindDays;
+    event.note = details.note;
+    event.uid = details.uid;
+    return event;
+}
+
+// The remind windows of the days ("0,7"); "" for windows all switched off.
+inline RemindWindows windows(const char* days) {
+    return *RemindWindows::fromText(QString::fromLatin1(days));
 }
 
 // Writes `head`, then the pieces that `piece(n)` gives for n = 0, 1, 2, ... until

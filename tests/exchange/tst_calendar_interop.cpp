@@ -1,6 +1,7 @@
 // The exported calendar as other programs read it: a real CalDAV server takes
-// every entry, and python-dateutil, which servers and calendar programs expand
-// rules with, puts each series on the days the list counts.
+// every entry and gives it back as the same event, and python-dateutil, which
+// servers and calendar programs expand rules with, puts each series on the
+// days the list counts, from the event's year when it is known.
 #include "CalendarTestFiles.h"
 #include "RadicaleServer.h"
 #include "TestEnvironment.h"
@@ -13,27 +14,46 @@
 #include <QTemporaryDir>
 
 using namespace almanis;
-using almanis::test::yearly;
 
 namespace {
 
 constexpr int kLastYear = 2030;
 
-// The holidays of the events seed and a leap-day birthday.
+// An event as the store gives it, with its UID.
+EventRecord stored(qint64 id, const char* description, int month, int day,
+                   test::Details details = {}) {
+    details.uid = QStringLiteral("uid-%1").arg(id);
+    EventRecord event = test::yearly(QString::fromUtf8(description), month, day, details);
+    event.id = id;
+    return event;
+}
+
+// The holidays of the events seed, a leap-day birthday, and birthdays and an
+// anniversary with years, notes and remind days of their own.
 const QList<EventRecord> kEvents = {
-    {1, QStringLiteral("New Year's Day"), 1, 1},
-    {2, QStringLiteral("Valentine's Day"), 2, 14},
-    {3, QStringLiteral("Leap-day birthday"), 2, 29},
-    {4, QStringLiteral("St. Patrick's Day"), 3, 17},
-    {5, QStringLiteral("April Fools' Day"), 4, 1},
-    {6, QStringLiteral("Independence Day"), 7, 4},
-    {7, QStringLiteral("Halloween"), 10, 31},
-    {8, QStringLiteral("Veterans Day"), 11, 11},
-    {9, QStringLiteral("Christmas Eve"), 12, 24},
-    {10, QStringLiteral("Christmas Day"), 12, 25},
-    {11, QStringLiteral("Boxing Day"), 12, 26},
-    {12, QStringLiteral("New Year's Eve"), 12, 31},
+    stored(1, "New Year's Day", 1, 1),
+    stored(2, "Valentine's Day", 2, 14),
+    stored(3, "Leap-day birthday", 2, 29),
+    stored(4, "St. Patrick's Day", 3, 17),
+    stored(5, "April Fools' Day", 4, 1),
+    stored(6, "Independence Day", 7, 4),
+    stored(7, "Halloween", 10, 31),
+    stored(8, "Veterans Day", 11, 11),
+    stored(9, "Christmas Eve", 12, 24),
+    stored(10, "Christmas Day", 12, 25),
+    stored(11, "Boxing Day", 12, 26),
+    stored(12, "New Year's Eve", 12, 31),
+    stored(13, "Ada's birthday", 12, 10,
+           {1815, test::windows("0,7"), QStringLiteral("Notes, on the engine;\nby post")}),
+    stored(14, "Leap-day wedding", 2, 29, {1896, test::windows(""), QStringLiteral("x")}),
+    stored(15, "Grace's birthday", 12, 9, {1906, test::windows("3,14,30")}),
+    stored(16, "Zoë's 🎂", 8, 8, {2020, std::nullopt, QStringLiteral("Zoë\n\tand more")}),
 };
+
+// The first year of an event's series.
+int firstYear(const EventRecord& event) {
+    return event.year.value_or(2000);
+}
 
 // The VEVENTs of a calendar file, each as a calendar of its own, as a CalDAV
 // client stores them: one resource an event.
@@ -81,6 +101,14 @@ class CalendarInteropTest : public test::TestCase {
             QVERIFY2(status == 201, qPrintable(kEvents[i].description + QStringLiteral(": ") +
                                                QString::number(status) + QLatin1Char(' ') +
                                                QString::fromUtf8(answer)));
+            // What the server gives back, written its own way, is the same event.
+            const auto [got, resourceText] =
+                server.request("GET", resource, QStringLiteral("ada"), QStringLiteral("secret"));
+            QCOMPARE(got, 200);
+            EventRecord expected = kEvents[i];
+            expected.id = 0;
+            QCOMPARE(readCalendarResource(resourceText, QDate(2026, 6, 15)),
+                     std::optional(expected));
         }
     }
 
@@ -94,7 +122,7 @@ class CalendarInteropTest : public test::TestCase {
         QCOMPARE(lines.size(), kEvents.size());
         for (int i = 0; i < lines.size(); ++i) {
             QStringList expected;
-            for (int year = 2000; year <= kLastYear; ++year) {
+            for (int year = firstYear(kEvents[i]); year <= kLastYear; ++year) {
                 expected
                     << carriedDate(year, kEvents[i].month, kEvents[i].day)->toString(Qt::ISODate);
             }

@@ -24,9 +24,14 @@ QByteArray card(const QByteArray& properties) {
     return "BEGIN:VCARD\r\nVERSION:4.0\r\n" + properties + "END:VCARD\r\n";
 }
 
-QList<EventRecord> birthday(const char* name, int month, int day) {
-    return {yearly(QString::fromUtf8(name) + QStringLiteral("'s birthday"), month, day)};
+QList<EventRecord> birthday(const char* name, int month, int day,
+                            std::optional<int> year = std::nullopt) {
+    return {yearly(QString::fromUtf8(name) + QStringLiteral("'s birthday"), month, day,
+                   {.year = year})};
 }
+
+// The day the tests read the cards on: years after it are none.
+const QDate kToday(2026, 6, 15);
 
 }  // namespace
 
@@ -42,24 +47,29 @@ class VCardFileTest : public test::TestCase {
 
         QTest::newRow("vCard 4.0 sample")
             << corpusFile("good-4.0.vcf")
-            << QList<EventRecord>{yearly(QStringLiteral("Marta Kowalczyk's birthday"), 3, 12),
-                                  yearly(QStringLiteral("Marta Kowalczyk's anniversary"), 6, 23),
+            << QList<EventRecord>{yearly(QStringLiteral("Marta Kowalczyk's birthday"), 3, 12,
+                                         {1987}),
+                                  yearly(QStringLiteral("Marta Kowalczyk's anniversary"), 6, 23,
+                                         {2012}),
                                   yearly(QStringLiteral("Tomás Ó Briain's birthday"), 11, 4),
-                                  yearly(QStringLiteral("Leila Haddad's birthday"), 1, 9)}
+                                  yearly(QStringLiteral("Leila Haddad's birthday"), 1, 9, {1990})}
             << 5 << 1 << 1;
         QTest::newRow("vCard 3.0 sample")
             << corpusFile("good-3.0.vcf")
-            << QList<EventRecord>{yearly(QStringLiteral("Henrik Lindqvist's birthday"), 8, 30),
-                                  yearly(QStringLiteral("Henrik Lindqvist's anniversary"), 5, 19),
+            << QList<EventRecord>{yearly(QStringLiteral("Henrik Lindqvist's birthday"), 8, 30,
+                                         {1975}),
+                                  yearly(QStringLiteral("Henrik Lindqvist's anniversary"), 5, 19,
+                                         {2001}),
                                   yearly(QStringLiteral("中村 結衣's birthday"), 7, 7),
-                                  yearly(QStringLiteral("Siobhan Brennan's birthday"), 2, 29)}
+                                  yearly(QStringLiteral("Siobhan Brennan's birthday"), 2, 29,
+                                         {2000})}
             << 3 << 0 << 0;
         QTest::newRow("vCard 2.1 sample, quoted-printable")
             << corpusFile("good-2.1.vcf")
-            << QList<EventRecord>{yearly(QStringLiteral("Jürgen Müller's birthday"), 5, 21),
+            << QList<EventRecord>{yearly(QStringLiteral("Jürgen Müller's birthday"), 5, 21, {1964}),
                                   yearly(QStringLiteral("Jane Doe ☀ who writes her name on two "
                                                         "lines's birthday"),
-                                         10, 10)}
+                                         10, 10, {1980})}
             << 2 << 0 << 0;
         QTest::newRow("folded with LF and a tab, date folded too")
             << corpusFile("good-lf-tab-folded.vcf") << birthday("Zoë Ω 🎂 שָׁלוֹם", 12, 24) << 1 << 0
@@ -71,23 +81,33 @@ class VCardFileTest : public test::TestCase {
             QTest::newRow(name) << file << events << 1 << 0 << 0;
         };
         // A's birthday given by one property.
-        const auto bday = [&](const char* name, const QByteArray& property, int month, int day) {
-            oneCard(name, card("FN:A\r\n" + property + "\r\n"), birthday("A", month, day));
+        const auto bday = [&](const char* name, const QByteArray& property, int month, int day,
+                              std::optional<int> year = std::nullopt) {
+            oneCard(name, card("FN:A\r\n" + property + "\r\n"), birthday("A", month, day, year));
         };
-        bday("YYYY-MM-DD", "BDAY:1985-04-15", 4, 15);
-        bday("YYYYMMDD", "BDAY:19850415", 4, 15);
+        bday("YYYY-MM-DD", "BDAY:1985-04-15", 4, 15, 1985);
+        bday("YYYYMMDD", "BDAY:19850415", 4, 15, 1985);
         bday("--MMDD, no year", "BDAY:--0415", 4, 15);
         bday("--MM-DD, no year", "BDAY:--04-15", 4, 15);
-        bday("date-time, extended", "BDAY:1985-04-15T23:30:00Z", 4, 15);
-        bday("date-time, basic", "BDAY;VALUE=date-and-or-time:19850415T233000-0800", 4, 15);
+        bday("date-time, extended", "BDAY:1985-04-15T23:30:00Z", 4, 15, 1985);
+        bday("date-time, basic", "BDAY;VALUE=date-and-or-time:19850415T233000-0800", 4, 15, 1985);
         bday("date-time without a year", "BDAY:--0415T0930", 4, 15);
-        bday("VALUE=date and blanks around the value", "BDAY;VALUE=date: 1985-04-15 ", 4, 15);
+        bday("VALUE=date and blanks around the value", "BDAY;VALUE=date: 1985-04-15 ", 4, 15, 1985);
         bday("29 February", "BDAY:--0229", 2, 29);
+        bday("29 February of a leap year", "BDAY:1996-02-29", 2, 29, 1996);
+        bday("Apple's year that stands for none", "BDAY;X-APPLE-OMIT-YEAR=1604:1604-12-10", 12, 10);
+        bday("Apple's 1604 without its parameter", "BDAY:1604-12-10", 12, 10);
+        bday("Apple's parameter beside a real year", "BDAY;X-APPLE-OMIT-YEAR=1604:1960-12-10", 12,
+             10, 1960);
+        bday("a year still to come", "BDAY:2030-01-01", 1, 1);
+        bday("this year", "BDAY:2026-01-01", 1, 1, 2026);
+        bday("year 0", "BDAY:0000-01-01", 1, 1);
+        bday("year 1", "BDAY:0001-01-01", 1, 1, 1);
         oneCard("grouped properties",
                 card("item1.FN:Grouped\r\nitem2.BDAY:--0101\r\nitem3.X-ANNIVERSARY:20100202\r\n"
                      "item3.X-ABLabel:_$!<Anniversary>!$_\r\n"),
                 QList<EventRecord>{yearly(QStringLiteral("Grouped's birthday"), 1, 1),
-                                   yearly(QStringLiteral("Grouped's anniversary"), 2, 2)});
+                                   yearly(QStringLiteral("Grouped's anniversary"), 2, 2, {2010})});
         oneCard("quoted parameter with a colon and a semicolon",
                 card("FN:A\r\nBDAY;X-NOTE=\"at 10:30; home\":--0505\r\n"), birthday("A", 5, 5));
         oneCard("dates before the name, in file order",
@@ -153,7 +173,7 @@ class VCardFileTest : public test::TestCase {
         QFETCH(int, cards);
         QFETCH(int, withoutDates);
         QFETCH(int, skipped);
-        const VCardImport result = parseVCards(file);
+        const VCardImport result = parseVCards(file, kToday);
         QCOMPARE(result.events, events);
         QCOMPARE(result.cards, cards);
         QCOMPARE(result.cardsWithoutDates, withoutDates);
