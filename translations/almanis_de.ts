@@ -215,14 +215,6 @@ Befehle:
         <translation>%1 Ereignisse des Speichers konnten nicht gelesen werden, die Datei würde sie nicht enthalten: %2</translation>
     </message>
     <message>
-        <source>1 event exported to %1.</source>
-        <translation>1 Ereignis nach %1 exportiert.</translation>
-    </message>
-    <message>
-        <source>%1 events exported to %2.</source>
-        <translation>%1 Ereignisse nach %2 exportiert.</translation>
-    </message>
-    <message>
         <source>Stores a new yearly event and prints its id. The date is the month&apos;s name, in English or your language, and the day, as in &quot;December 10&quot;.</source>
         <translation>Speichert ein neues jährliches Ereignis und gibt seine Nummer aus. Das Datum ist der Name des Monats, englisch oder in Ihrer Sprache, und der Tag, wie in „Dezember 10“.</translation>
     </message>
@@ -859,6 +851,43 @@ Befehle:
         <source>The file %1 cannot be written: %2</source>
         <translation>Die Datei %1 kann nicht geschrieben werden: %2</translation>
     </message>
+    <message>
+        <source>a device</source>
+        <translation>ein Gerät</translation>
+    </message>
+    <message>
+        <source>a named pipe</source>
+        <translation>eine benannte Pipe</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>ein Ordner</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>ein Socket</translation>
+    </message>
+    <message>
+        <source>no regular file</source>
+        <translation>keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>Nothing was written to %1: it is %2, and an export writes only to a regular file</source>
+        <extracomment>%2 is what is there instead, as &quot;a device&quot; or &quot;a folder&quot;.</extracomment>
+        <translation>Nach %1 wurde nichts geschrieben: Es ist %2, und ein Export schreibt nur in eine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>There are no events to export; %1 was written with none in it.</source>
+        <translation>Es gibt keine Ereignisse zum Exportieren; %1 wurde ohne Ereignisse geschrieben.</translation>
+    </message>
+    <message>
+        <source>1 event exported to %1.</source>
+        <translation>1 Ereignis nach %1 exportiert.</translation>
+    </message>
+    <message>
+        <source>%1 events exported to %2.</source>
+        <translation>%1 Ereignisse nach %2 exportiert.</translation>
+    </message>
 </context>
 <context>
     <name>almanis::FileCommands</name>
@@ -877,18 +906,6 @@ Befehle:
     <message>
         <source>This will import/export to text files in the following format with commas (Please use English month names):</source>
         <translation>Hiermit werden Ereignisse aus Textdateien im folgenden Format mit Kommas importiert oder in sie exportiert (bitte englische Monatsnamen verwenden):</translation>
-    </message>
-    <message>
-        <source>There are no events to export, so no file was written.</source>
-        <translation>Es gibt keine Ereignisse zum Exportieren; es wurde keine Datei geschrieben.</translation>
-    </message>
-    <message>
-        <source>1 event exported to %1.</source>
-        <translation>1 Ereignis nach %1 exportiert.</translation>
-    </message>
-    <message>
-        <source>%1 events exported to %2.</source>
-        <translation>%1 Ereignisse nach %2 exportiert.</translation>
     </message>
     <message>
         <source>Overflow: the month %1 of list row %2 is not a number from 0 to 255</source>

@@ -8,6 +8,7 @@
 #include "core/Paths.h"
 #include "exchange/EventImport.h"
 #include "exchange/EventText.h"
+#include "exchange/ExportFile.h"
 #include "exchange/ICalendarFile.h"
 #include "exchange/VCardFile.h"
 #include "reminders/EventRows.h"
@@ -566,9 +567,7 @@ int CommandLineTool::exportFile(const QStringList& arguments) {
         exportEvents(path, stored.events);
     }
     const int count = static_cast<int>(stored.events.size());
-    out_ << (count == 1 ? tr("1 event exported to %1.").arg(path)
-                        : tr("%1 events exported to %2.").arg(QString::number(count), path))
-         << '\n';
+    out_ << exportedText(count, path) << '\n';
     return Success;
 }
 

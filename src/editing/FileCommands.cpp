@@ -7,6 +7,7 @@
 #include "editing/CommandHost.h"
 #include "exchange/EventImport.h"
 #include "exchange/EventText.h"
+#include "exchange/ExportFile.h"
 #include "reminders/EventListModel.h"
 #include "widgets/PointerRule.h"
 #include "widgets/Services.h"
@@ -110,10 +111,7 @@ void FileCommands::exportEvents() {
     }
     g.step(110, [&] {
         const QString file = QDir::toNativeSeparators(fileName);
-        ui.inform(*written == 0   ? tr("There are no events to export, so no file was written.")
-                  : *written == 1 ? tr("1 event exported to %1.").arg(file)
-                                  : tr("%1 events exported to %2.").arg(*written).arg(file),
-                  appTitle());
+        ui.inform(exportedText(*written, file), appTitle());
     });
 }
 

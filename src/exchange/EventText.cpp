@@ -259,9 +259,6 @@ ImportCount importEvents(const QString& path, Connection& db) {
 }
 
 int exportEvents(const QString& path, const QList<EventRecord>& events) {
-    if (events.isEmpty()) {
-        return 0;
-    }
     ExportFile file(path);
     for (const EventRecord& event : events) {
         // One event a line, whatever its description holds.

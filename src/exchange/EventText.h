@@ -90,8 +90,10 @@ ImportCount importEvents(const QString& path, Connection& db);
 // Writes one line per event (description, English month name, day), each ended
 // by CR LF; a line break or other control character in a description is
 // written as a blank, and a month without a name leaves the name out. No events
-// write nothing. The file replaces the target only once it is complete: on any
-// failure the target is left as it was. Returns how many events were written.
+// write an empty file, so that the file says what the export found. The file
+// replaces the target (a new or a regular file: see ExportFile) only once it
+// is complete: on any failure the target is left as it was. Returns how many
+// events were written.
 int exportEvents(const QString& path, const QList<EventRecord>& events);
 
 }  // namespace almanis

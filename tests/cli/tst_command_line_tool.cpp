@@ -1,5 +1,6 @@
 #include "Checks.h"
 #include "Files.h"
+#include "SpecialFiles.h"
 #include "StoreFixture.h"
 
 #include "cli/CommandLineTool.h"
@@ -362,6 +363,30 @@ class CommandLineToolTest : public test::TestCase {
         ALMANIS_VERIFY_CONTAINS(withoutBackup.err,
                                 QStringLiteral("The import goes on without this backup."));
         QCOMPARE(cli.descriptions(), (QStringList{"Before", "Imported", "Imported again"}));
+    }
+
+    // An export writes a new or a regular file, nothing else; an export of no
+    // events writes the file empty and says so.
+    void exportWritesOnlyRegularFiles() {
+        Cli cli;
+        const QString pipe = cli.dataFile("pipe.ics");
+        QVERIFY(test::makeSpecialFile(pipe, QStringLiteral("named pipe")));
+        const Run refused = cli.run({"export", pipe});
+        QCOMPARE(refused.status, 1);
+        QCOMPARE(refused.out, QString());
+        QCOMPARE(refused.err,
+                 QStringLiteral("almanis-cli: Nothing was written to %1: it is a named "
+                                "pipe, and an export writes only to a regular file\n")
+                     .arg(pipe));
+        QCOMPARE(test::specialFileKind(pipe), QStringLiteral("named pipe"));
+
+        test::writeFile(cli.dataFile("old.txt"), "Old,May 1\r\n");
+        const Run empty = cli.run({"export", cli.dataFile("old.txt")});
+        QCOMPARE(empty.status, 0);
+        QCOMPARE(empty.out,
+                 QStringLiteral("There are no events to export; %1 was written with none in it.\n")
+                     .arg(cli.dataFile("old.txt")));
+        QCOMPARE(test::readFile(cli.dataFile("old.txt")), QByteArray());
     }
 
     void descriptionsSurviveEveryFormat_data() {

@@ -1,6 +1,7 @@
 // The import, export and format-note buttons, clicked on the real main window.
 #include "Checks.h"
 #include "Files.h"
+#include "SpecialFiles.h"
 #include "StartedProgram.h"
 
 #include "core/Guard.h"
@@ -263,14 +264,37 @@ class FileCommandsTest : public test::TestCase {
         QCOMPARE(w.rows(), QStringList{QStringLiteral("From a|5|1")});
     }
 
-    void exportOfAnEmptyListCreatesNoFile() {
+    // No events: the file is written empty, as almanis-cli writes it, and the
+    // note says so.
+    void exportOfAnEmptyListWritesAnEmptyFile() {
         Window w(true);
         QCOMPARE(w.window->events().count(), 0);
+        test::writeFile(w.path(QStringLiteral("empty.txt")), "An older export,May 1\r\n");
         w.exportFile(w.path(QStringLiteral("empty.txt")));
-        QCOMPARE(
-            test::shownBoxes(w.env.ui),
-            onlyNote(QStringLiteral("There are no events to export, so no file was written.")));
-        QVERIFY(!QFile::exists(w.path(QStringLiteral("empty.txt"))));
+        QCOMPARE(test::shownBoxes(w.env.ui),
+                 onlyNote(QStringLiteral(
+                              "There are no events to export; %1 was written with none in it.")
+                              .arg(w.path(QStringLiteral("empty.txt")))));
+        QCOMPARE(test::readFile(w.path(QStringLiteral("empty.txt"))), QByteArray());
+    }
+
+    // Anything but a new or a regular file is refused with the report, and
+    // left as it was.
+    void exportToANamedPipeIsRefused() {
+        Window w;
+        const QString pipe = w.path(QStringLiteral("pipe.txt"));
+        QVERIFY(test::makeSpecialFile(pipe, QStringLiteral("named pipe")));
+        w.exportFile(pipe);
+        QCOMPARE(w.env.ui.errors().size(), 1);
+        ALMANIS_VERIFY_STARTS(
+            w.env.ui.errors()[0],
+            QStringLiteral("Nothing was written to %1: it is a named pipe, and an "
+                           "export writes only to a regular file")
+                .arg(pipe));
+        QVERIFY(
+            w.env.ui.errors()[0].contains(QStringLiteral("Form1.PushButton9_Click at line 106")));
+        QCOMPARE(test::specialFileKind(pipe), QStringLiteral("named pipe"));
+        QCOMPARE(w.pointerShape(), PointerRule::Arrow);
     }
 
     void exportFailureIsReportedAndTheOldFileKept() {

@@ -2,10 +2,12 @@
 // importEvents against a real store and exportEvents from event records.
 #include "Checks.h"
 #include "Files.h"
+#include "SpecialFiles.h"
 #include "StoreFixture.h"
 
 #include "core/AppError.h"
 #include "exchange/EventText.h"
+#include "exchange/ICalendarFile.h"
 #include "store/Connection.h"
 #include "store/ResultSet.h"
 #include "store/StoredEvents.h"
@@ -18,7 +20,9 @@
 #include <QFileInfo>
 
 using namespace almanis;
+using test::makeSpecialFile;
 using test::readFile;
+using test::specialFileKind;
 using test::writeFile;
 
 namespace {
@@ -537,13 +541,56 @@ class EventTextTest : public test::TestCase {
         }
     }
 
-    void exportOfAnEmptyListWritesNothing() {
+    // No events give a file that says so: empty, in the old file's place.
+    void exportOfNoEventsWritesAnEmptyFile() {
         Export e({});
         QCOMPARE(exportEvents(e.path, e.events), 0);
-        QVERIFY(!QFile::exists(e.path));
-        writeFile(e.path, "kept");
+        QCOMPARE(specialFileKind(e.path), QStringLiteral("regular file"));
+        QCOMPARE(readFile(e.path), QByteArray());
+        writeFile(e.path, "an older export");
         exportEvents(e.path, e.events);
-        QCOMPARE(readFile(e.path), QByteArray("kept"));
+        QCOMPARE(readFile(e.path), QByteArray());
+    }
+
+    // Only a new or a regular file is written: anything else in the target's
+    // place is named and left as it is, in every format.
+    void exportsWriteOnlyToRegularFiles_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("calendar");
+        for (const char* kind :
+             {"named pipe", "folder", "socket", "device", "link to a named pipe"}) {
+            for (const bool calendar : {false, true}) {
+                QTest::addRow("%s, %s", kind, calendar ? "iCalendar" : "text")
+                    << QString::fromLatin1(kind) << calendar;
+            }
+        }
+    }
+    void exportsWriteOnlyToRegularFiles() {
+        QFETCH(QString, kind);
+        QFETCH(bool, calendar);
+        Export e({{QStringLiteral("a"), 1, 1}});
+        const QString target = e.env.dataFolder() + QStringLiteral("/target");
+        if (!makeSpecialFile(target, kind)) {
+            QSKIP("This system does not let the test make it");
+        }
+        const QString was = specialFileKind(target);
+        const QString error = test::errorOf([&] {
+            calendar ? writeICalendar(target, e.events) : void(exportEvents(target, e.events));
+        });
+        const QString shown =
+            kind == QLatin1String("link to a named pipe") ? QStringLiteral("named pipe") : kind;
+        QCOMPARE(error,
+                 QStringLiteral("Nothing was written to %1: it is a %2, and an export writes "
+                                "only to a regular file")
+                     .arg(target, shown));
+        QCOMPARE(specialFileKind(target), was);
+        // Nothing half-written is left beside it.
+        QStringList left =
+            QDir(e.env.dataFolder())
+                .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+        left.removeAll(QStringLiteral("target"));
+        left.removeAll(QStringLiteral("target.pipe"));
+        QCOMPARE(left, QStringList());
     }
 
     void exportToAPlaceThatCannotBeWritten() {

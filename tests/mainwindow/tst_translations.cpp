@@ -187,9 +187,13 @@ class TranslationsTest : public test::TestCase {
             << QStringList{"import", "FOLDER/bad.txt", "--format", "ics"}
             << "almanis-cli: Die Datei FOLDER/bad.txt ist keine iCalendar-Datei: BEGIN:VCALENDAR "
                "fehlt\n";
-        QTest::newRow("an export that cannot be written")
+        QTest::newRow("an export onto a folder")
             << QStringList{"export", "FOLDER"}
-            << "almanis-cli: Die Datei FOLDER kann nicht angelegt werden: ";
+            << "almanis-cli: Nach FOLDER wurde nichts geschrieben: Es ist ein Ordner, und ein "
+               "Export schreibt nur in eine gewöhnliche Datei";
+        QTest::newRow("an export into a folder that is missing")
+            << QStringList{"export", "FOLDER/missing/events.txt"}
+            << "almanis-cli: Die Datei FOLDER/missing/events.txt kann nicht angelegt werden: ";
         QTest::newRow("a store that is no database")
             << QStringList{"list", "--store", "FOLDER/bad.txt"}
             << "almanis-cli: file is not a database (FOLDER/bad.txt)\n";
