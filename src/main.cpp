@@ -1,4 +1,5 @@
 #include "core/AppError.h"
+#include "core/AppTitle.h"
 #include "core/CommandLine.h"
 #include "core/Paths.h"
 #include "core/Translations.h"
@@ -58,6 +59,9 @@ int main(int argc, char* argv[]) {
     window.load();
     if (!window.isHiddenInTray()) {
         window.show();
+    }
+    if (!instance.problem().isEmpty()) {
+        desktop.services().ui.inform(instance.problem(), almanis::appTitle());
     }
     return app.exec();
 }

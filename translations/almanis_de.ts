@@ -1334,6 +1334,25 @@ Sie bleibt, wie Sie sie gesetzt haben, bis Almanis endet, ebenso die anderen Ein
     </message>
 </context>
 <context>
+    <name>almanis::SingleInstance</name>
+    <message>
+        <source>%1 is not a folder that belongs to you alone, so later starts of Almanis cannot find this one and will run beside it.</source>
+        <translation>%1 ist kein Ordner, der Ihnen allein gehört; spätere Starts von Almanis finden diesen daher nicht und laufen neben ihm.</translation>
+    </message>
+    <message>
+        <source>Another copy of Almanis does not answer, so this one runs beside it.</source>
+        <translation>Ein anderes laufendes Almanis antwortet nicht; dieses läuft daher neben ihm.</translation>
+    </message>
+    <message>
+        <source>A program of another user was listening at %1 in place of Almanis; it was not asked anything, and this copy listens there now.</source>
+        <translation>Ein Programm eines anderen Benutzers wartete an Stelle von Almanis unter %1; es wurde nichts gefragt, und dieses Almanis wartet jetzt dort.</translation>
+    </message>
+    <message>
+        <source>Later starts of Almanis cannot reach this one, so they will run beside it: %1</source>
+        <translation>Spätere Starts von Almanis erreichen dieses nicht und laufen daher neben ihm: %1</translation>
+    </message>
+</context>
+<context>
     <name>almanis::Skin</name>
     <message>
         <source>The skin %1 cannot be read: %2</source>
