@@ -33,6 +33,191 @@
     </message>
 </context>
 <context>
+    <name>AccountCommands</name>
+    <message>
+        <source>Usage: %1</source>
+        <translation>Aufruf: %1</translation>
+    </message>
+    <message>
+        <source>Try &apos;%1 account --help&apos; for more information.</source>
+        <translation>„%1 account --help“ gibt weitere Auskunft.</translation>
+    </message>
+    <message>
+        <source>Usage: %1 account COMMAND ...
+The calendar Almanis keeps its events in, and the address books it reads birthdays and anniversaries from, on CalDAV and CardDAV servers.
+
+Commands:
+  add     finds the calendars and address books on a server and adds them
+  list    the accounts, with how their last sync went
+  remove  removes an account and forgets its password
+
+&apos;%1 account COMMAND --help&apos; tells more of each.
+</source>
+        <translation>Aufruf: %1 account BEFEHL ...
+Der Kalender, in dem Almanis seine Ereignisse führt, und die Adressbücher, aus denen es Geburtstage und Jahrestage liest, auf CalDAV- und CardDAV-Servern.
+
+Befehle:
+  add     sucht die Kalender und Adressbücher auf einem Server und fügt sie hinzu
+  list    die Konten, mit dem Verlauf ihres letzten Abgleichs
+  remove  entfernt ein Konto und vergisst sein Passwort
+
+„%1 account BEFEHL --help“ sagt mehr zu jedem.
+</translation>
+    </message>
+    <message>
+        <source>account takes a command: add, list or remove</source>
+        <translation>account braucht einen Befehl: add, list oder remove</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an account command; use add, list or remove</source>
+        <translation>„%1“ ist kein Kontobefehl; verwenden Sie add, list oder remove</translation>
+    </message>
+    <message>
+        <source>Adds the calendar Almanis keeps its events in, both ways, and address books whose birthdays and anniversaries it shows. URL is a calendar&apos;s or an address book&apos;s address, taken as it is, or a server&apos;s, on which the user&apos;s calendars and address books are looked for. Those found are listed; at a terminal you choose among them, else --calendar and --address-book choose. The password is asked for at a terminal (else it is the first line of standard input) and kept in the desktop&apos;s secret store, unless a password command prints it each time. Addresses are https://, or http:// to this computer only.</source>
+        <translation>Fügt den Kalender hinzu, in dem Almanis seine Ereignisse in beide Richtungen abgleicht, und Adressbücher, deren Geburtstage und Jahrestage es zeigt. URL ist die Adresse eines Kalenders oder Adressbuchs, so genommen, wie sie ist, oder die eines Servers, auf dem die Kalender und Adressbücher des Benutzers gesucht werden. Die gefundenen werden aufgelistet; am Terminal wählen Sie unter ihnen, sonst wählen --calendar und --address-book. Das Passwort wird am Terminal erfragt (sonst ist es die erste Zeile der Standardeingabe) und im Schlüsselbund des Desktops aufbewahrt, außer ein Passwortbefehl gibt es jedes Mal aus. Adressen beginnen mit https://, oder mit http:// nur zu diesem Computer.</translation>
+    </message>
+    <message>
+        <source>The address of the server or collection.</source>
+        <translation>Die Adresse des Servers oder der Sammlung.</translation>
+    </message>
+    <message>
+        <source>The user name on the server.</source>
+        <translation>Der Benutzername auf dem Server.</translation>
+    </message>
+    <message>
+        <source>A command that prints the password on its first line, run without a shell (for example &quot;pass show dav&quot;); the password is then kept nowhere by Almanis.</source>
+        <translation>Ein Befehl, der das Passwort in seiner ersten Zeile ausgibt, ohne Shell ausgeführt (zum Beispiel „pass show dav“); Almanis bewahrt das Passwort dann nirgends auf.</translation>
+    </message>
+    <message>
+        <source>COMMAND</source>
+        <translation>BEFEHL</translation>
+    </message>
+    <message>
+        <source>Keep the events in this calendar found on the server.</source>
+        <translation>Die Ereignisse in diesem auf dem Server gefundenen Kalender führen.</translation>
+    </message>
+    <message>
+        <source>Read this address book found on the server; may be given more than once.</source>
+        <translation>Dieses auf dem Server gefundene Adressbuch lesen; darf mehrmals angegeben werden.</translation>
+    </message>
+    <message>
+        <source>account add URL --user NAME [--password-command COMMAND] [--calendar URL] [--address-book URL]...</source>
+        <translation>account add URL --user NAME [--password-command BEFEHL] [--calendar URL] [--address-book URL]...</translation>
+    </message>
+    <message>
+        <source>account add takes the address of one server or collection</source>
+        <translation>account add nimmt die Adresse eines Servers oder einer Sammlung</translation>
+    </message>
+    <message>
+        <source>account add needs the user name: --user NAME</source>
+        <translation>account add braucht den Benutzernamen: --user NAME</translation>
+    </message>
+    <message>
+        <source>Nothing added.</source>
+        <translation>Nichts hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>the password could not be kept: %1</source>
+        <translation>das Passwort konnte nicht aufbewahrt werden: %1</translation>
+    </message>
+    <message>
+        <source>Added the calendar &quot;%1&quot; at %2.</source>
+        <translation>Kalender „%1“ unter %2 hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>Added the address book &quot;%1&quot; at %2.</source>
+        <translation>Adressbuch „%1“ unter %2 hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>Password for %1 at %2: </source>
+        <translation>Passwort für %1 auf %2: </translation>
+    </message>
+    <message>
+        <source>no password was given: type it when asked, give it on standard input, or give --password-command COMMAND</source>
+        <translation>kein Passwort angegeben: tippen Sie es auf Nachfrage ein, geben Sie es über die Standardeingabe oder geben Sie --password-command BEFEHL an</translation>
+    </message>
+    <message>
+        <source>Found on the server:</source>
+        <translation>Auf dem Server gefunden:</translation>
+    </message>
+    <message>
+        <source>the events are kept in one calendar: give --calendar once</source>
+        <translation>die Ereignisse werden in einem Kalender geführt: geben Sie --calendar einmal an</translation>
+    </message>
+    <message>
+        <source>choose what to add with --calendar URL and --address-book URL</source>
+        <translation>wählen Sie mit --calendar URL und --address-book URL, was hinzukommt</translation>
+    </message>
+    <message>
+        <source>%1 is not among the calendars found</source>
+        <translation>%1 ist nicht unter den gefundenen Kalendern</translation>
+    </message>
+    <message>
+        <source>%1 is not among the address books found</source>
+        <translation>%1 ist nicht unter den gefundenen Adressbüchern</translation>
+    </message>
+    <message>
+        <source>Give the numbers of the list above, or nothing.</source>
+        <translation>Geben Sie Nummern aus der Liste oben an, oder nichts.</translation>
+    </message>
+    <message>
+        <source>The events are kept in a calendar already; remove that account to keep them in another.</source>
+        <translation>Die Ereignisse werden schon in einem Kalender geführt; entfernen Sie dieses Konto, um sie in einem anderen zu führen.</translation>
+    </message>
+    <message>
+        <source>Keep the events in which calendar? Its number, or nothing for none: </source>
+        <translation>In welchem Kalender sollen die Ereignisse geführt werden? Seine Nummer, oder nichts für keinen: </translation>
+    </message>
+    <message>
+        <source>nothing was added</source>
+        <translation>nichts wurde hinzugefügt</translation>
+    </message>
+    <message>
+        <source>Read birthdays from which address books? Their numbers, or nothing for none: </source>
+        <translation>Aus welchen Adressbüchern sollen Geburtstage gelesen werden? Ihre Nummern, oder nichts für keines: </translation>
+    </message>
+    <message>
+        <source>Lists the accounts: each collection&apos;s address, user, kind and how its last sync went.</source>
+        <translation>Listet die Konten auf: die Adresse jeder Sammlung, Benutzer, Art und wie ihr letzter Abgleich verlief.</translation>
+    </message>
+    <message>
+        <source>Print a JSON array of objects with the keys url, name, user, kind (calendar or addressbook), status, last_synced and last_error.</source>
+        <translation>Ein JSON-Array von Objekten mit den Schlüsseln url, name, user, kind (calendar oder addressbook), status, last_synced und last_error ausgeben.</translation>
+    </message>
+    <message>
+        <source>account list takes no arguments</source>
+        <translation>account list nimmt keine Argumente</translation>
+    </message>
+    <message>
+        <source>Removes the account of the collection at URL (see account list). Its password leaves the desktop&apos;s secret store once no other account of the user on that server needs it. Nothing on the server changes.</source>
+        <translation>Entfernt das Konto der Sammlung unter URL (siehe account list). Sein Passwort verlässt den Schlüsselbund des Desktops, sobald kein anderes Konto des Benutzers auf diesem Server es braucht. Auf dem Server ändert sich nichts.</translation>
+    </message>
+    <message>
+        <source>The collection&apos;s address.</source>
+        <translation>Die Adresse der Sammlung.</translation>
+    </message>
+    <message>
+        <source>account remove takes the address of one account (see account list)</source>
+        <translation>account remove nimmt die Adresse eines Kontos (siehe account list)</translation>
+    </message>
+    <message>
+        <source>there is no account %1 (see account list)</source>
+        <translation>es gibt kein Konto %1 (siehe account list)</translation>
+    </message>
+    <message>
+        <source>Removed the calendar &quot;%1&quot; at %2.</source>
+        <translation>Kalender „%1“ unter %2 entfernt.</translation>
+    </message>
+    <message>
+        <source>Removed the address book &quot;%1&quot; at %2.</source>
+        <translation>Adressbuch „%1“ unter %2 entfernt.</translation>
+    </message>
+    <message>
+        <source>the account is removed, but its password could not be removed from the desktop&apos;s secret store: %1</source>
+        <translation>das Konto ist entfernt, aber sein Passwort ließ sich nicht aus dem Schlüsselbund des Desktops entfernen: %1</translation>
+    </message>
+</context>
+<context>
     <name>CommandLineTool</name>
     <message>
         <source>Work on the store in FILE instead of yours.</source>
@@ -57,30 +242,6 @@
     <message>
         <source>Try &apos;%1 --help&apos; for more information.</source>
         <translation>„%1 --help“ gibt weitere Auskunft.</translation>
-    </message>
-    <message>
-        <source>Lists, checks, adds, removes, imports and exports the yearly events that Almanis reminds you of.
-
-Commands:
-  list    every event, in calendar order, with its days left
-  due     the events due within the next days, soonest first
-  add     stores a new event
-  remove  deletes an event
-  import  stores the events of a text, iCalendar or vCard file
-  export  writes the events to a text or iCalendar file
-
-&apos;%1 COMMAND --help&apos; tells more of each.</source>
-        <translation>Listet, prüft, ergänzt, entfernt, importiert und exportiert die jährlichen Ereignisse, an die Almanis Sie erinnert.
-
-Befehle:
-  list    alle Ereignisse in Kalenderfolge, mit den verbleibenden Tagen
-  due     die Ereignisse der nächsten Tage, das nächste zuerst
-  add     speichert ein neues Ereignis
-  remove  löscht ein Ereignis
-  import  speichert die Ereignisse einer Text-, iCalendar- oder vCard-Datei
-  export  schreibt die Ereignisse in eine Text- oder iCalendar-Datei
-
-„%1 BEFEHL --help“ sagt mehr zu jedem.</translation>
     </message>
     <message>
         <source>What to do (see above).</source>
@@ -293,6 +454,32 @@ Befehle:
     <message>
         <source>Writes every event to FILE, as text (one &quot;Description,Month Day&quot; a line) or as an iCalendar file of yearly all-day entries with their years, notes, reminder days and UIDs. The file is replaced only once it is complete.</source>
         <translation>Schreibt alle Ereignisse in DATEI, als Text (je Zeile „Beschreibung,Monat Tag“) oder als iCalendar-Datei jährlicher ganztägiger Einträge mit ihren Jahren, Notizen, Erinnerungstagen und UIDs. Die Datei wird erst ersetzt, wenn sie vollständig ist.</translation>
+    </message>
+    <message>
+        <source>Lists, checks, adds, removes, imports and exports the yearly events that Almanis reminds you of.
+
+Commands:
+  list     every event, in calendar order, with its days left
+  due      the events due within the next days, soonest first
+  add      stores a new event
+  remove   deletes an event
+  import   stores the events of a text, iCalendar or vCard file
+  export   writes the events to a text or iCalendar file
+  account  adds, lists and removes the calendar and address books on a server that the events are synced with
+
+&apos;%1 COMMAND --help&apos; tells more of each.</source>
+        <translation>Listet, prüft, ergänzt, entfernt, importiert und exportiert die jährlichen Ereignisse, an die Almanis Sie erinnert.
+
+Befehle:
+  list     alle Ereignisse in Kalenderfolge, mit den verbleibenden Tagen
+  due      die Ereignisse der nächsten Tage, das nächste zuerst
+  add      speichert ein neues Ereignis
+  remove   löscht ein Ereignis
+  import   speichert die Ereignisse einer Text-, iCalendar- oder vCard-Datei
+  export   schreibt die Ereignisse in eine Text- oder iCalendar-Datei
+  account  fügt den Kalender und die Adressbücher auf einem Server hinzu, mit denen die Ereignisse abgeglichen werden, listet und entfernt sie
+
+„%1 BEFEHL --help“ sagt mehr zu jedem.</translation>
     </message>
 </context>
 <context>

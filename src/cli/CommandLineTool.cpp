@@ -118,8 +118,12 @@ QString shownOnTerminal(QString description) {
 }  // namespace
 
 CommandLineTool::CommandLineTool(const Clock& clock, QString programFolder, QTextStream& out,
-                                 QTextStream& err)
-    : clock_(clock), programFolder_(std::move(programFolder)), out_(out), err_(err) {}
+                                 QTextStream& err, AccountServices accounts)
+    : clock_(clock),
+      programFolder_(std::move(programFolder)),
+      accounts_(accounts),
+      out_(out),
+      err_(err) {}
 
 int CommandLineTool::usageError(const QString& message) {
     err_ << kProgram << ": " << message << '\n'
@@ -138,12 +142,14 @@ int CommandLineTool::run(const QStringList& arguments) {
         tr("Lists, checks, adds, removes, imports and exports the yearly events that Almanis "
            "reminds you of.\n\n"
            "Commands:\n"
-           "  list    every event, in calendar order, with its days left\n"
-           "  due     the events due within the next days, soonest first\n"
-           "  add     stores a new event\n"
-           "  remove  deletes an event\n"
-           "  import  stores the events of a text, iCalendar or vCard file\n"
-           "  export  writes the events to a text or iCalendar file\n\n"
+           "  list     every event, in calendar order, with its days left\n"
+           "  due      the events due within the next days, soonest first\n"
+           "  add      stores a new event\n"
+           "  remove   deletes an event\n"
+           "  import   stores the events of a text, iCalendar or vCard file\n"
+           "  export   writes the events to a text or iCalendar file\n"
+           "  account  adds, lists and removes the calendar and address books on a server that "
+           "the events are synced with\n\n"
            "'%1 COMMAND --help' tells more of each.")
             .arg(kProgram));
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
@@ -196,6 +202,9 @@ int CommandLineTool::run(const QStringList& arguments) {
         }
         if (command == QLatin1String("export")) {
             return exportFile(rest);
+        }
+        if (command == QLatin1String("account")) {
+            return AccountCommands(clock_, accounts_, out_, err_).run(rest);
         }
     } catch (const AppError& e) {
         return failure(e.description());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/AccountCommands.h"
+
 #include <QCoreApplication>
 #include <QDate>
 #include <QStringList>
@@ -23,8 +25,11 @@ class CommandLineTool {
   public:
     enum ExitStatus { Success = 0, Failure = 1, UsageError = 2 };
 
-    // `programFolder` holds the seeds a first store is made from.
-    CommandLineTool(const Clock& clock, QString programFolder, QTextStream& out, QTextStream& err);
+    // `programFolder` holds the seeds a first store is made from; the account
+    // commands reach the secret store, the network and the terminal through
+    // `accounts`.
+    CommandLineTool(const Clock& clock, QString programFolder, QTextStream& out, QTextStream& err,
+                    AccountServices accounts);
 
     // Runs the command line `arguments` (the program's name first).
     int run(const QStringList& arguments);
@@ -65,6 +70,7 @@ class CommandLineTool {
 
     const Clock& clock_;
     QString programFolder_;
+    AccountServices accounts_;
     QTextStream& out_;
     QTextStream& err_;
     QString storePath_;  // --store; empty for the user's own store

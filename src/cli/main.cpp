@@ -1,7 +1,10 @@
 #include "AlmanisVersion.h"
 #include "cli/CommandLineTool.h"
+#include "cli/Terminal.h"
 #include "core/Clock.h"
 #include "core/Translations.h"
+#include "sync/HttpTransport.h"
+#include "sync/KeychainSecretStore.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -15,6 +18,10 @@ int main(int argc, char* argv[]) {
     QTextStream out(stdout);
     QTextStream err(stderr);
     almanis::SystemClock clock;
-    almanis::CommandLineTool tool(clock, QCoreApplication::applicationDirPath(), out, err);
+    almanis::KeychainSecretStore secrets;
+    almanis::NetworkTransport network;
+    almanis::SystemTerminal terminal;
+    almanis::CommandLineTool tool(clock, QCoreApplication::applicationDirPath(), out, err,
+                                  {secrets, network, terminal});
     return tool.run(QCoreApplication::arguments());
 }

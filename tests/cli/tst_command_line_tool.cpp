@@ -35,7 +35,7 @@ struct Cli : test::StoreFixture {
         Run result;
         QTextStream out(&result.out);
         QTextStream err(&result.err);
-        CommandLineTool tool(env.clock, env.programFolder(), out, err);
+        CommandLineTool tool(env.clock, env.programFolder(), out, err, env.accountServices());
         result.status = tool.run(QStringList{QStringLiteral("almanis-cli")} + arguments);
         return result;
     }

@@ -216,7 +216,8 @@ class TranslationsTest : public test::TestCase {
         {
             QTextStream outStream(&out);
             QTextStream errStream(&err);
-            CommandLineTool tool(f.env.clock, f.env.programFolder(), outStream, errStream);
+            CommandLineTool tool(f.env.clock, f.env.programFolder(), outStream, errStream,
+                                 f.env.accountServices());
             tool.run(QStringList{QStringLiteral("almanis-cli"), QStringLiteral("--store"),
                                  f.env.storePath()} +
                      arguments);

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
@@ -31,6 +32,20 @@ inline bool anyContains(const QStringList& texts, const QString& part) {
         }
     }
     return false;
+}
+
+// The files below `folder`, at any depth, whose content holds `text`.
+inline QStringList filesContaining(const QString& folder, const QByteArray& text) {
+    QStringList found;
+    QDirIterator files(folder, QDir::Files | QDir::Hidden | QDir::System,
+                       QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString path = files.next();
+        if (readFile(path).contains(text)) {
+            found << path;
+        }
+    }
+    return found;
 }
 
 }  // namespace almanis::test

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/Terminal.h"
 #include "sync/HttpTransport.h"
 #include "sync/SecretStore.h"
 #include "sync/ServerAddress.h"
@@ -224,6 +225,36 @@ class FakeSecretStore final : public SecretStore {
     QStringList calls;
     // When set, every request fails for this reason.
     QString failure;
+};
+
+// A terminal whose person answers as the test queued; without answers the
+// input has ended.
+class FakeTerminal final : public Terminal {
+  public:
+    bool interactive() const override { return isInteractive; }
+    std::optional<QString> ask(const QString& prompt) override {
+        prompts << prompt;
+        return next();
+    }
+    std::optional<QString> askHidden(const QString& prompt) override {
+        prompts << QStringLiteral("hidden: ") + prompt;
+        return next();
+    }
+    std::optional<QString> readLine() override { return next(); }
+
+    bool isInteractive = false;
+    std::deque<QString> answers;
+    QStringList prompts;
+
+  private:
+    std::optional<QString> next() {
+        if (answers.empty()) {
+            return std::nullopt;
+        }
+        QString answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
 };
 
 }  // namespace almanis::test

@@ -2,7 +2,9 @@
 
 #include "Fakes.h"
 #include "ScriptedUi.h"
+#include "SyncFakes.h"
 #include "TestCase.h"
+#include "cli/AccountCommands.h"
 #include "widgets/Services.h"
 
 #include <QTemporaryDir>
@@ -22,6 +24,8 @@ class TestEnvironment {
     explicit TestEnvironment(QDate today = QDate(2026, 6, 15));
 
     QString programFolder() const { return program_.path(); }
+    // The home of this environment's data and configuration folders.
+    QString homeFolder() const { return home_.path(); }
     QString dataFolder() const;
     QString storePath() const;
     QString configFolder() const;
@@ -50,7 +54,13 @@ class TestEnvironment {
     FakeSound sound;
     FakeNotifier notifier;
     FakeWakeTimer wakeTimer;
+    FakeSecretStore secrets;
+    FakeTransport network;
+    FakeTerminal terminal;
     Services services;
+
+    // What almanis-cli's account commands reach the world through.
+    AccountServices accountServices() { return {secrets, network, terminal}; }
 
   private:
     QTemporaryDir home_;
