@@ -587,6 +587,76 @@ Befehle:
         <source>%1 was %2 days ago.</source>
         <translation>%1 war vor %2 Tagen.</translation>
     </message>
+    <message numerus="yes">
+        <source>%1 is today (%n year).</source>
+        <translation>
+            <numerusform>%1 ist heute (%n Jahr).</numerusform>
+            <numerusform>%1 ist heute (%n Jahre).</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 is today (%n years).</source>
+        <translation>
+            <numerusform>%1 ist heute (%n Jahr).</numerusform>
+            <numerusform>%1 ist heute (%n Jahre).</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 is tomorrow (%n year).</source>
+        <translation>
+            <numerusform>%1 ist morgen (%n Jahr).</numerusform>
+            <numerusform>%1 ist morgen (%n Jahre).</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 is tomorrow (%n years).</source>
+        <translation>
+            <numerusform>%1 ist morgen (%n Jahr).</numerusform>
+            <numerusform>%1 ist morgen (%n Jahre).</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 is in %2 days (%n year).</source>
+        <translation>
+            <numerusform>%1 ist in %2 Tagen (%n Jahr).</numerusform>
+            <numerusform>%1 ist in %2 Tagen (%n Jahre).</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 is in %2 days (%n years).</source>
+        <translation>
+            <numerusform>%1 ist in %2 Tagen (%n Jahr).</numerusform>
+            <numerusform>%1 ist in %2 Tagen (%n Jahre).</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 was yesterday (%n year).</source>
+        <translation>
+            <numerusform>%1 war gestern (%n Jahr).</numerusform>
+            <numerusform>%1 war gestern (%n Jahre).</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 was yesterday (%n years).</source>
+        <translation>
+            <numerusform>%1 war gestern (%n Jahr).</numerusform>
+            <numerusform>%1 war gestern (%n Jahre).</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 was %2 days ago (%n year).</source>
+        <translation>
+            <numerusform>%1 war vor %2 Tagen (%n Jahr).</numerusform>
+            <numerusform>%1 war vor %2 Tagen (%n Jahre).</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 was %2 days ago (%n years).</source>
+        <translation>
+            <numerusform>%1 war vor %2 Tagen (%n Jahr).</numerusform>
+            <numerusform>%1 war vor %2 Tagen (%n Jahre).</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>almanis::AppError</name>
@@ -956,6 +1026,10 @@ Befehle:
     <message>
         <source>Index out of bounds: list row %1</source>
         <translation>Index außerhalb des gültigen Bereichs: Listenzeile %1</translation>
+    </message>
+    <message>
+        <source>Years</source>
+        <translation>Jahre</translation>
     </message>
 </context>
 <context>

@@ -301,10 +301,11 @@ void MainWindow::load() {
     g.step(126, [] { setAppTitle(); });
     g.step(128, [&] { trayIcon_->setTip(QStringLiteral("Almanis")); });
     g.step(130, [&] { trayIcon_->setInTray(true); });
-    // The list's columns: id, Description, Month, Day, Day(s) Left, MonthNo; the
-    // id and the month number are kept for the commands, not shown.
+    // The list's columns in the model's order: id, Description, Month, Day,
+    // Day(s) Left, MonthNo, Years; the id and the month number are kept for
+    // the commands, not shown.
     g.step(132, [&] { eventList_->setHeaderHidden(false); });
-    g.step(134, [&] { setColumnWidths(*eventList_, {1, 2700, 1800, 1300, 1500, 0}); });
+    g.step(134, [&] { setColumnWidths(*eventList_, {1, 2400, 1500, 900, 1400, 0, 1000}); });
     options_->restore(g, 136);
     if (g.test(150, [&] { return options_->startInTray(); })) {
         g.step(152, [&] {

@@ -13,8 +13,11 @@
 namespace almanis {
 
 // The rule of the reminders over event records, on one day: which events are
-// due today, and which reminders fell due on days that nobody checked. It
-// reads nothing itself, so any read of the events can feed it.
+// due today, and which reminders fell due on days that nobody checked. An
+// event with remind windows of its own is due by those; the others by the
+// windows the check is given (the options'). It reads nothing itself, so any
+// read of the events can feed it. Each reminder carries the years its day
+// completes, where the event's year is known.
 class DueCheck {
   public:
     // How far back the catch-up looks, in days.
@@ -36,7 +39,9 @@ class DueCheck {
     QList<Reminder> missedSince(const EventRows& rows, std::optional<QDate> lastChecked) const;
 
   private:
-    std::optional<int> daysLeftIfDue(int month, int day) const;
+    std::optional<int> daysLeftIfDue(int month, int day, const RemindWindows& windows) const;
+    // The row's own windows, else the options'.
+    RemindWindows windowsOf(const EventRows& rows, int row) const;
 
     RemindWindows windows_;
     QDate today_;

@@ -20,7 +20,8 @@ constexpr std::array<const char*, EventListModel::ColumnCount> kHeaders = {
     QT_TRANSLATE_NOOP("almanis::EventListModel", "Month"),
     QT_TRANSLATE_NOOP("almanis::EventListModel", "Day"),
     QT_TRANSLATE_NOOP("almanis::EventListModel", "Day(s) Left"),
-    "MonthNo"};
+    "MonthNo",
+    QT_TRANSLATE_NOOP("almanis::EventListModel", "Years")};
 }  // namespace
 
 void EventListModel::setToday(QDate today) {
@@ -29,7 +30,7 @@ void EventListModel::setToday(QDate today) {
     }
     count_ = DayCount(today);
     if (!rows_.isEmpty()) {
-        emit dataChanged(index(0, MonthColumn), index(count() - 1, DaysLeftColumn),
+        emit dataChanged(index(0, MonthColumn), index(count() - 1, ColumnCount - 1),
                          {Qt::DisplayRole});
     }
 }
@@ -260,6 +261,22 @@ QString EventListModel::monthName(int month) const {
     return first ? monthNames_[first->month() - 1] : QString();
 }
 
+QString EventListModel::years(int row) const {
+    const std::optional<int> year = rows_.year(row);
+    if (!year || !rows_.monthRead(row) || !rows_.dayRead(row)) {
+        return {};
+    }
+    // The next occurrence as the days left count it: 29 February of a common
+    // year falls on 1 March.
+    const std::optional<int> days = count_.daysLeft(rows_.month(row), rows_.day(row));
+    if (!days) {
+        return {};
+    }
+    // A year after that occurrence (stored by another program) completes none.
+    const int years = yearsCompleted(*year, count_.today().addDays(*days));
+    return years >= 0 ? QString::number(years) : QString();
+}
+
 EventListModel::Row EventListModel::row(int row) const {
     if (row < 0 || row >= count()) {
         throw AppError(tr("Index out of bounds: list row %1").arg(row));
@@ -293,6 +310,8 @@ QString EventListModel::text(int r, Column column) const {
         }
         case MonthNumberColumn:
             return rows.monthRead(r) ? QString::number(rows.month(r)) : QString();
+        case YearsColumn:
+            return years(r);
         case ColumnCount:
             break;
     }

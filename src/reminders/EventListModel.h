@@ -14,12 +14,14 @@ namespace almanis {
 
 // The main window's list: one row per stored event, in the order read, with
 // the texts the user sees computed from the record when the view asks for
-// them (month name, day, days left counted from the model's today). A new read
+// them (month name, day, days left counted from the model's today, the years
+// the next occurrence completes). A new read
 // of the same events changes only the rows that differ, so the view keeps its
 // scroll position and selection.
 class EventListModel final : public QAbstractTableModel {
     Q_OBJECT
   public:
+    // The one list of the columns, in the order the view shows those it shows.
     enum Column {
         IdColumn,
         DescriptionColumn,
@@ -27,6 +29,8 @@ class EventListModel final : public QAbstractTableModel {
         DayColumn,
         DaysLeftColumn,
         MonthNumberColumn,
+        // The years the next occurrence completes; empty without a year.
+        YearsColumn,
         ColumnCount
     };
 
@@ -66,6 +70,7 @@ class EventListModel final : public QAbstractTableModel {
 
   private:
     QString monthName(int month) const;
+    QString years(int row) const;
     void readMonthNames();
     void reset(EventRows rows);
 

@@ -13,7 +13,8 @@ namespace almanis {
 
 void EventRows::append(qint64 id) {
     Row row;
-    row.id = id;
+    row.idLow = static_cast<quint32>(quint64(id) & 0xffffffffu);
+    row.idHigh = static_cast<qint32>(id >> 32);
     row.textStart = static_cast<quint32>(text_.size());
     rows_.push_back(row);
 }
@@ -35,6 +36,14 @@ void EventRows::setLastDay(int day) {
     last().flags |= DayRead;
 }
 
+void EventRows::setYear(int row, std::optional<int> year) {
+    rows_[row].year = year && *year >= 1 && *year <= 9999 ? static_cast<quint16>(*year) : 0;
+}
+
+void EventRows::setRemindDays(int row, std::optional<RemindWindows> windows) {
+    rows_[row].windows = windows ? quint8(kOwnWindows | windows->mask()) : 0;
+}
+
 void EventRows::append(const EventRecord& event, bool monthRead, bool dayRead) {
     append(event.id);
     setLastDescription(event.description.toUtf8());
@@ -44,6 +53,21 @@ void EventRows::append(const EventRecord& event, bool monthRead, bool dayRead) {
     if (dayRead) {
         setLastDay(event.day);
     }
+    setYear(count() - 1, event.year);
+    setRemindDays(count() - 1, event.remindDays);
+}
+
+std::optional<int> EventRows::year(int row) const {
+    const quint16 year = rows_[row].year;
+    return year != 0 ? std::optional<int>(year) : std::nullopt;
+}
+
+std::optional<RemindWindows> EventRows::remindDays(int row) const {
+    const quint8 windows = rows_[row].windows;
+    if (!(windows & kOwnWindows)) {
+        return std::nullopt;
+    }
+    return RemindWindows::fromMask(windows & quint8(~kOwnWindows));
 }
 
 void EventRows::reserveLike(const EventRows& other) {
@@ -57,13 +81,17 @@ QByteArrayView EventRows::descriptionUtf8(int row) const {
 }
 
 EventRecord EventRows::record(int row) const {
-    return EventRecord{id(row), description(row), month(row), day(row)};
+    EventRecord event{id(row), description(row), month(row), day(row)};
+    event.year = year(row);
+    event.remindDays = remindDays(row);
+    return event;
 }
 
 bool EventRows::sameRow(int a, const EventRows& other, int b) const {
     const Row& x = rows_[a];
     const Row& y = other.rows_[b];
-    return x.id == y.id && x.month == y.month && x.day == y.day && x.flags == y.flags &&
+    return x.idLow == y.idLow && x.idHigh == y.idHigh && x.month == y.month && x.day == y.day &&
+           x.flags == y.flags && x.year == y.year && x.windows == y.windows &&
            descriptionUtf8(a) == other.descriptionUtf8(b);
 }
 
@@ -124,14 +152,14 @@ void EventRows::sortByDate() {
     for (std::size_t i = 0; i < rows_.size() && counted; ++i) {
         const Row& row = rows_[i];
         counted = row.month >= 1 && row.month <= 12 && row.day >= 1 && row.day < kDays &&
-                  (i == 0 || rows_[i - 1].id < row.id);
+                  (i == 0 || idOf(rows_[i - 1]) < idOf(row));
         if (counted) {
             ++starts[dayOf(row)];
         }
     }
     if (!counted) {
         std::sort(rows_.begin(), rows_.end(), [](const Row& a, const Row& b) {
-            return std::tie(a.month, a.day, a.id) < std::tie(b.month, b.day, b.id);
+            return std::tuple(a.month, a.day, idOf(a)) < std::tuple(b.month, b.day, idOf(b));
         });
         return;
     }

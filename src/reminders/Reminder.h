@@ -2,7 +2,9 @@
 
 #include "core/EventRecord.h"
 
+#include <QDate>
 #include <QString>
+#include <optional>
 
 namespace almanis {
 
@@ -11,9 +13,17 @@ namespace almanis {
 struct Reminder {
     EventRecord event;
     int daysFromToday = 0;
+    // The years that day completes since the event's year, when that is known
+    // (see yearsCompleted()).
+    std::optional<int> years;
+
+    // The reminder of `event` about the day `daysFromToday` from `today`, with
+    // the years that day completes.
+    static Reminder about(EventRecord event, int daysFromToday, QDate today);
 
     // "<description> is today.", "... is tomorrow.", "... is in N days.",
-    // "... was yesterday." or "... was N days ago."
+    // "... was yesterday." or "... was N days ago."; with the years known and
+    // at least one, " (N years)" stands before the full stop.
     QString line() const;
 
     friend bool operator==(const Reminder&, const Reminder&) = default;

@@ -12,6 +12,7 @@
 #include "store/Connection.h"
 #include "store/ResultSet.h"
 #include "store/Sql.h"
+#include "store/StoredEvents.h"
 
 #include <QCoreApplication>
 #include <optional>
@@ -33,13 +34,22 @@ ReminderEngine::ReminderEngine(Ui& ui, const Clock& clock, const Connection& sto
 }
 
 namespace {
-// The row's month and day as an event record, for the due checks. A row whose
-// date can't be built throws AppError, so the check reports it.
-EventRecord datedEvent(const ResultSet& rs, QDate today) {
+// The row's month and day as an event record, with the year and own remind
+// windows `details` hold for it, for the due checks. A row whose date can't be
+// built throws AppError, so the check reports it.
+EventRecord datedEvent(const ResultSet& rs, QDate today, const QList<ListedDetails>& details) {
     EventRecord event;
     event.month = rs.wholeNumber("EventMonth");
     event.day = rs.wholeNumber("EventDay");
     daysLeft(event.month, event.day, today);
+    // Without details the id is not even read.
+    if (!details.isEmpty()) {
+        event.id = rs.field("id").toLongLong();
+        if (const ListedDetails* listed = detailsOf(details, event.id)) {
+            event.year = listed->year;
+            event.remindDays = listed->remindDays;
+        }
+    }
     return event;
 }
 
@@ -74,6 +84,7 @@ class ListFill {
     void day() { current().setLastDay(storedDay()); }
     void monthNumber() { current().setLastMonth(month()); }
     void daysLeft() { count_.requireDaysLeft(month(), storedDay()); }
+    void details(const QList<ListedDetails>& details) { addDetails(rows_, details); }
 
     EventRows takeRows() { return std::move(rows_); }
 
@@ -151,6 +162,10 @@ bool ReminderEngine::refreshList() {
                 rs.close();
             }
         });
+        // The years and own remind days, by id, once the rows are read.
+        if (opened) {
+            g.step(119, [&] { fill.details(readListedDetails(store_)); });
+        }
         // The view is told once, when the fill is over and before any alarm opens.
         list_.setToday(today);
         list_.setRows(fill.takeRows());
@@ -239,13 +254,19 @@ QList<Reminder> ReminderEngine::readDue(Guard& g, const DueCheck& check, QDate t
     QList<Reminder> due;
     ResultSet rs;
     bool reading = g.step(steps.open, [&] { rs.open(sql::selectEvents(), store_); });
+    // The years and own remind days, by id; a store that cannot be read at all
+    // is reported once, by the step before.
+    QList<ListedDetails> details;
+    if (reading) {
+        g.step(steps.details, [&] { details = readListedDetails(store_); });
+    }
     std::optional<Guard::Rows> rows;
     rows.emplace(g);
     while (reading && !rs.eof()) {
         rows->next();
         // A row whose date can't be built is reported and never due.
         const std::optional<EventRecord> event =
-            g.value(steps.row, [&] { return datedEvent(rs, today); });
+            g.value(steps.row, [&] { return datedEvent(rs, today, details); });
         if (std::optional<Reminder> reminder = event ? check.dueToday(*event) : std::nullopt) {
             // Only a due row's description is read.
             g.step(steps.due, [&] {
@@ -272,7 +293,7 @@ QList<Reminder> ReminderEngine::dueToday() {
     RemindWindows windows;
     // Step 100 is retired: it set the answer to nothing due, once a flag.
     g.step(102, [&] { windows = host_.remindWindows(); });
-    return readDue(g, DueCheck(windows, today), today, {104, 106, 110, 112, 114});
+    return readDue(g, DueCheck(windows, today), today, {104, 105, 106, 110, 112, 114});
 }
 
 Alarm ReminderEngine::currentAlarm() {
@@ -282,7 +303,7 @@ Alarm ReminderEngine::currentAlarm() {
     // The numbers of the window's list procedure, which read the store itself;
     // its steps 100 (emptying the window's list) and 110 (ending a test, now
     // done by alarmOf) are retired.
-    return alarmOf(readDue(g, check, today, {102, 104, 108, 112, 114}));
+    return alarmOf(readDue(g, check, today, {102, 103, 104, 108, 112, 114}));
 }
 
 Alarm ReminderEngine::alarmOf(QList<Reminder> dueToday) {

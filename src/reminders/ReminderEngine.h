@@ -102,6 +102,7 @@ class ReminderEngine {
     // check and the alarm's list read alike, each with its own numbers.
     struct DueRead {
         int open;
+        int details;
         int row;
         int due;
         int next;

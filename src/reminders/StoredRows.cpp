@@ -5,6 +5,7 @@
 #include "store/Connection.h"
 #include "store/Sql.h"
 #include "store/Statement.h"
+#include "store/StoredEvents.h"
 
 #include <algorithm>
 
@@ -55,11 +56,32 @@ std::optional<EventRows> readSoundRows(const Connection& store, QDate today,
             rows.setLastMonth(*month);
             rows.setLastDay(*day);
         }
+        addDetails(rows, readListedDetails(store));
     } catch (const AppError&) {
         return std::nullopt;
     }
     rows.sortByDate();
     return rows;
+}
+
+const ListedDetails* detailsOf(const QList<ListedDetails>& details, qint64 id) {
+    const auto at = std::lower_bound(
+        details.cbegin(), details.cend(), id,
+        [](const ListedDetails& listed, qint64 wanted) { return listed.id < wanted; });
+    return at != details.cend() && at->id == id ? &*at : nullptr;
+}
+
+void addDetails(EventRows& rows, const QList<ListedDetails>& details) {
+    // Most events have no details: the rows are not even looked at then.
+    if (details.isEmpty()) {
+        return;
+    }
+    for (int row = 0; row < rows.count(); ++row) {
+        if (const ListedDetails* listed = detailsOf(details, rows.id(row))) {
+            rows.setYear(row, listed->year);
+            rows.setRemindDays(row, listed->remindDays);
+        }
+    }
 }
 
 }  // namespace almanis

@@ -51,12 +51,12 @@ class MainWindowTest : public test::TestCase {
         QCOMPARE(form.windowTitle(), QStringLiteral("Almanis"));
         // The id and the month number stay in the model for the commands; the
         // view never has them.
-        QCOMPARE(form.events().columnCount(), 6);
+        QCOMPARE(form.events().columnCount(), 7);
         auto* list = test::find<QTreeView>(form, "ListView1");
-        QCOMPARE(list->model()->columnCount(), 4);
-        const QStringList headers{"Description", "Month", "Day", "Day(s) Left"};
-        const int widths[] = {2700, 1800, 1300, 1500};
-        for (int c = 0; c < 4; ++c) {
+        QCOMPARE(list->model()->columnCount(), 5);
+        const QStringList headers{"Description", "Month", "Day", "Day(s) Left", "Years"};
+        const int widths[] = {2400, 1500, 900, 1400, 1000};
+        for (int c = 0; c < 5; ++c) {
             QCOMPARE(list->model()->headerData(c, Qt::Horizontal).toString(), headers[c]);
             QCOMPARE(list->header()->sectionSize(c), px(widths[c]));
             QVERIFY(!list->isColumnHidden(c));

@@ -6,6 +6,7 @@
 #include "cli/CommandLineTool.h"
 #include "core/Guard.h"
 #include "core/Translations.h"
+#include "reminders/Reminder.h"
 
 #include <QApplication>
 #include <QDirIterator>
@@ -30,6 +31,8 @@ struct Message {
     QString source;
     QString translation;
     QString type;
+    // The plural forms of a text with %n, each a translation of its own.
+    QStringList forms;
 };
 
 // The messages of a Linguist file, with the line breaks it keeps as <byte>.
@@ -47,12 +50,15 @@ QList<Message> readMessages(const QString& path) {
         if (xml.isStartElement()) {
             const auto name = xml.name();
             if (name == QLatin1String("message")) {
-                messages.append({context, {}, {}, {}});
+                messages.append({context, {}, {}, {}, {}});
             } else if (name == QLatin1String("source")) {
                 text = &messages.last().source;
             } else if (name == QLatin1String("translation")) {
                 messages.last().type = xml.attributes().value(QLatin1String("type")).toString();
                 text = &messages.last().translation;
+            } else if (name == QLatin1String("numerusform")) {
+                messages.last().forms.append(QString());
+                text = &messages.last().forms.last();
             } else if (name == QLatin1String("byte") && text) {
                 *text +=
                     QChar(xml.attributes().value(QLatin1String("value")).mid(1).toInt(nullptr, 16));
@@ -60,7 +66,8 @@ QList<Message> readMessages(const QString& path) {
                 context = xml.readElementText();
             }
         } else if (xml.isEndElement() && (xml.name() == QLatin1String("source") ||
-                                          xml.name() == QLatin1String("translation"))) {
+                                          xml.name() == QLatin1String("translation") ||
+                                          xml.name() == QLatin1String("numerusform"))) {
             text = nullptr;
         } else if (xml.isCharacters() && text) {
             *text += xml.text();
@@ -95,14 +102,22 @@ class TranslationsTest : public test::TestCase {
         for (const Message& m : messages) {
             const QString where = m.context + QStringLiteral(": ") + m.source;
             QVERIFY2(m.type.isEmpty(), qPrintable(where + QStringLiteral(" is ") + m.type));
-            QVERIFY2(!m.translation.trimmed().isEmpty(), qPrintable(where));
-            QVERIFY2(m.translation != m.source, qPrintable(where));
-            QCOMPARE(placeholders(m.translation), placeholders(m.source));
-            QCOMPARE(m.translation.count(QStringLiteral("\r\n")),
-                     m.source.count(QStringLiteral("\r\n")));
-            // A caption with a mnemonic keeps one, so the keyboard still reaches it.
-            QCOMPARE(QKeySequence::mnemonic(m.translation).isEmpty(),
-                     QKeySequence::mnemonic(m.source).isEmpty());
+            // German has two plural forms: one, and every other number.
+            const QStringList translations =
+                m.forms.isEmpty() ? QStringList{m.translation} : m.forms;
+            QVERIFY2(m.forms.isEmpty() || m.forms.size() == 2, qPrintable(where));
+            for (const QString& translation : translations) {
+                QVERIFY2(!translation.trimmed().isEmpty(), qPrintable(where));
+                QVERIFY2(translation != m.source, qPrintable(where));
+                QCOMPARE(placeholders(translation), placeholders(m.source));
+                QCOMPARE(translation.contains(QStringLiteral("%n")),
+                         m.source.contains(QStringLiteral("%n")));
+                QCOMPARE(translation.count(QStringLiteral("\r\n")),
+                         m.source.count(QStringLiteral("\r\n")));
+                // A caption with a mnemonic keeps one, so the keyboard still reaches it.
+                QCOMPARE(QKeySequence::mnemonic(translation).isEmpty(),
+                         QKeySequence::mnemonic(m.source).isEmpty());
+            }
         }
     }
 
@@ -122,6 +137,26 @@ class TranslationsTest : public test::TestCase {
         QCOMPARE(Translations::install(*qApp, kProgramFolder, QLocale(locale)), loaded);
         const QString help = QCoreApplication::translate("almanis::MainWindow", "&Help");
         QCOMPARE(help, loaded ? QStringLiteral("&Hilfe") : QStringLiteral("&Help"));
+    }
+
+    // The alarm's lines say the years in German's plural forms.
+    void theAlarmLinesCountYearsInGerman_data() {
+        QTest::addColumn<int>("days");
+        QTest::addColumn<int>("years");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("one year") << 0 << 1 << "Ada ist heute (1 Jahr).";
+        QTest::newRow("years") << 3 << 211 << "Ada ist in 3 Tagen (211 Jahre).";
+        QTest::newRow("caught up") << -2 << 21 << "Ada war vor 2 Tagen (21 Jahre).";
+        QTest::newRow("no year") << 1 << -1 << "Ada ist morgen.";
+    }
+    void theAlarmLinesCountYearsInGerman() {
+        QFETCH(int, days);
+        QFETCH(int, years);
+        QFETCH(QString, line);
+        QVERIFY(Translations::install(*qApp, kProgramFolder, QLocale(QStringLiteral("de_DE"))));
+        const Reminder reminder{EventRecord{1, QStringLiteral("Ada"), 12, 10}, days,
+                                years >= 0 ? std::optional<int>(years) : std::nullopt};
+        QCOMPARE(reminder.line(), line);
     }
 
     void theWindowsSpeakGermanAndTheStoredTextsStayEnglish() {

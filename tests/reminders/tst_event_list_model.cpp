@@ -60,35 +60,65 @@ class EventListModelTest : public test::TestCase {
         QTest::addColumn<QDate>("today");
         QTest::addColumn<int>("month");
         QTest::addColumn<int>("day");
+        QTest::addColumn<int>("year");  // 0: none
         QTest::addColumn<QStringList>("shown");
-        QTest::newRow("today") << QDate(2026, 6, 15) << 6 << 15
-                               << QStringList{"7", "E", "June", "15", "Today", "6"};
-        QTest::newRow("tomorrow") << QDate(2026, 6, 14) << 6 << 15
-                                  << QStringList{"7", "E", "June", "15", "1", "6"};
-        QTest::newRow("yesterday: next year's")
-            << QDate(2026, 6, 16) << 6 << 15 << QStringList{"7", "E", "June", "15", "364", "6"};
-        QTest::newRow("29 February in a common year: 1 March")
-            << QDate(2027, 2, 28) << 2 << 29 << QStringList{"7", "E", "February", "29", "1", "2"};
-        QTest::newRow("31 April carries into May, the month column stays April")
-            << QDate(2026, 4, 30) << 4 << 31 << QStringList{"7", "E", "April", "31", "1", "4"};
-        QTest::newRow("month 13 reads as January")
-            << QDate(2026, 12, 31) << 13 << 1 << QStringList{"7", "E", "January", "1", "1", "13"};
-        QTest::newRow("month 0 reads as December")
-            << QDate(2026, 6, 15) << 0 << 10 << QStringList{"7", "E", "December", "10", "178", "0"};
-        QTest::newRow("a month out of the calendar shows no name and no days")
-            << QDate(2026, 6, 15) << 200000 << 1 << QStringList{"7", "E", "", "1", "", "200000"};
+        const auto row = [](const char* name, QDate today, int month, int day, int year,
+                            const QStringList& shown) {
+            QTest::newRow(name) << today << month << day << year << shown;
+        };
+        row("today", {2026, 6, 15}, 6, 15, 0, {"7", "E", "June", "15", "Today", "6", ""});
+        row("tomorrow", {2026, 6, 14}, 6, 15, 0, {"7", "E", "June", "15", "1", "6", ""});
+        row("yesterday: next year's", {2026, 6, 16}, 6, 15, 0,
+            {"7", "E", "June", "15", "364", "6", ""});
+        row("29 February in a common year: 1 March", {2027, 2, 28}, 2, 29, 0,
+            {"7", "E", "February", "29", "1", "2", ""});
+        row("31 April carries into May, the month column stays April", {2026, 4, 30}, 4, 31, 0,
+            {"7", "E", "April", "31", "1", "4", ""});
+        row("month 13 reads as January", {2026, 12, 31}, 13, 1, 0,
+            {"7", "E", "January", "1", "1", "13", ""});
+        row("month 0 reads as December", {2026, 6, 15}, 0, 10, 0,
+            {"7", "E", "December", "10", "178", "0", ""});
+        row("a month out of the calendar shows no name and no days", {2026, 6, 15}, 200000, 1, 0,
+            {"7", "E", "", "1", "", "200000", ""});
+        // The years the next occurrence completes.
+        row("years: the day itself", {2026, 12, 10}, 12, 10, 1815,
+            {"7", "E", "December", "10", "Today", "12", "211"});
+        row("years: still ahead this year", {2026, 12, 9}, 12, 10, 1815,
+            {"7", "E", "December", "10", "1", "12", "211"});
+        row("years: passed, so next year's", {2026, 12, 11}, 12, 10, 1815,
+            {"7", "E", "December", "10", "364", "12", "212"});
+        row("years: next year's across the year end", {2026, 12, 31}, 1, 1, 2000,
+            {"7", "E", "January", "1", "1", "1", "27"});
+        row("years: 29 February on 1 March of a common year", {2027, 2, 28}, 2, 29, 2004,
+            {"7", "E", "February", "29", "1", "2", "23"});
+        row("years: 29 February in a leap year", {2028, 2, 28}, 2, 29, 2004,
+            {"7", "E", "February", "29", "1", "2", "24"});
+        row("years: the first occurrence is 0", {2026, 6, 1}, 8, 1, 2026,
+            {"7", "E", "August", "1", "61", "8", "0"});
+        row("years: first born this year, next year's is 1", {2026, 6, 1}, 3, 1, 2026,
+            {"7", "E", "March", "1", "273", "3", "1"});
+        row("years: a year after the occurrence shows none", {2026, 6, 1}, 8, 1, 2030,
+            {"7", "E", "August", "1", "61", "8", ""});
+        row("years: no date to count shows none", {2026, 6, 15}, 200000, 1, 1990,
+            {"7", "E", "", "1", "", "200000", ""});
     }
     void textsAreComputedFromTheRecord() {
         QFETCH(QDate, today);
         QFETCH(int, month);
         QFETCH(int, day);
+        QFETCH(int, year);
         QFETCH(QStringList, shown);
         EventListModel model;
         QAbstractItemModelTester tester(&model,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         model.setToday(today);
-        model.setRows({Row{EventRecord{7, QStringLiteral("E"), month, day}}});
+        EventRecord event{7, QStringLiteral("E"), month, day};
+        if (year != 0) {
+            event.year = year;
+        }
+        model.setRows({Row{event}});
         QCOMPARE(texts(model, 0), shown);
+        QCOMPARE(model.row(0).event, event);
     }
 
     void unreadableFieldsShowEmpty() {
@@ -97,8 +127,8 @@ class EventListModelTest : public test::TestCase {
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         model.setToday(QDate(2026, 6, 15));
         model.setRows({unreadable(1, false, true), unreadable(2, true, false)});
-        QCOMPARE(texts(model, 0), (QStringList{"1", "Broken", "", "15", "", ""}));
-        QCOMPARE(texts(model, 1), (QStringList{"2", "Broken", "June", "", "", "6"}));
+        QCOMPARE(texts(model, 0), (QStringList{"1", "Broken", "", "15", "", "", ""}));
+        QCOMPARE(texts(model, 1), (QStringList{"2", "Broken", "June", "", "", "6", ""}));
     }
 
     // The rows as the store's calendar order has them: month, day, then id,
@@ -261,13 +291,13 @@ class EventListModelTest : public test::TestCase {
         EventListModel model;
         QAbstractItemModelTester tester(&model,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
-        QCOMPARE(model.columnCount(), 6);
+        QCOMPARE(model.columnCount(), 7);
         QStringList headers;
         for (int column = 0; column < model.columnCount(); ++column) {
             headers << model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
         }
-        QCOMPARE(headers,
-                 (QStringList{"id", "Description", "Month", "Day", "Day(s) Left", "MonthNo"}));
+        QCOMPARE(headers, (QStringList{"id", "Description", "Month", "Day", "Day(s) Left",
+                                       "MonthNo", "Years"}));
         model.setRows({Row{EventRecord{1, QStringLiteral("A"), 1, 1}}});
         QVERIFY(!(model.flags(model.index(0, 1)) & Qt::ItemIsEditable));
         QVERIFY(model.flags(model.index(0, 1)) & Qt::ItemIsSelectable);

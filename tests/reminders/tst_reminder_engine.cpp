@@ -65,10 +65,10 @@ class ReminderEngineTest : public test::TestCase {
         QCOMPARE(f.env.ui.errors(), QStringList());
         QCOMPARE(f.list.count(), 6);
         const QList<QStringList> expected{
-            {"4", "New Year", "January", "1", "256", "1"},
-            {"3", "Leap day", "February", "29", "315", "2"},  // to 1 Mar 2027
-            {"1", "Mum's birthday", "April", "20", "Today", "4"},
-            {"2", "Odd date", "April", "31", "11", "4"},  // 1 May
+            {"4", "New Year", "January", "1", "256", "1", ""},
+            {"3", "Leap day", "February", "29", "315", "2", ""},  // to 1 Mar 2027
+            {"1", "Mum's birthday", "April", "20", "Today", "4", ""},
+            {"2", "Odd date", "April", "31", "11", "4", ""},  // 1 May
         };
         for (int r = 0; r < expected.size(); ++r) {
             QCOMPARE(row(f.list, r), expected[r]);
@@ -164,8 +164,8 @@ class ReminderEngineTest : public test::TestCase {
         // Texts sort after numbers.
         QCOMPARE(f.list.count(), broken + 1);
         QCOMPARE(row(f.list, 0),
-                 (QStringList{QString::number(broken + 1), "Fine", "June", "20", "5", "6"}));
-        QCOMPARE(row(f.list, 1), (QStringList{"1", "Broken", "", "15", "", ""}));
+                 (QStringList{QString::number(broken + 1), "Fine", "June", "20", "5", "6", ""}));
+        QCOMPARE(row(f.list, 1), (QStringList{"1", "Broken", "", "15", "", "", ""}));
 
         f.env.ui.clear();
         f.host.windows = RemindWindows{true, true, true, true, true};
@@ -218,7 +218,7 @@ class ReminderEngineTest : public test::TestCase {
             "insert into tblEvent (Description,EventMonth,EventDay) values ('Broken','abc',15)"));
         f.engine.refreshList();
         QCOMPARE(f.list.count(), 1);
-        QCOMPARE(row(f.list, 0), (QStringList{"3", "Broken", "", "15", "", ""}));
+        QCOMPARE(row(f.list, 0), (QStringList{"3", "Broken", "", "15", "", "", ""}));
     }
 
     void unreadableStoreGivesOneReportAndAnEmptyList_data() {
@@ -248,6 +248,58 @@ class ReminderEngineTest : public test::TestCase {
         QVERIFY(f.engine.dueToday().isEmpty());
         QCOMPARE(f.env.ui.errors().size(), 1);
         QVERIFY(f.env.ui.errors()[0].contains(location("HasEventToday", 104)));
+    }
+
+    // Every road to an alarm honours an event's own remind days and tells its
+    // years: the quick read, the fill row by row (which a broken row forces)
+    // and the re-check of a snooze, which reads the store itself.
+    void ownDaysAndYearsOnEveryRoad_data() {
+        QTest::addColumn<QString>("road");
+        QTest::newRow("quick read") << "quick";
+        QTest::newRow("fill row by row") << "fill";
+        QTest::newRow("re-check") << "recheck";
+    }
+    void ownDaysAndYearsOnEveryRoad() {
+        QFETCH(QString, road);
+        EngineFixture f;
+        EventRecord own{0, QStringLiteral("Own"), 6, 22};
+        own.remindDays = test::remindWindowsFrom(QStringLiteral("7"));
+        own.year = 1990;
+        insertEvent(f.db, own);
+        f.add(QStringLiteral("Options"), 6, 22);
+        EventRecord never{0, QStringLiteral("Never"), 6, 15};
+        never.remindDays = RemindWindows{};
+        insertEvent(f.db, never);
+        f.add(QStringLiteral("Today"), 6, 15);
+        if (road == QLatin1String("fill")) {
+            f.db.execute(
+                QStringLiteral("insert into tblEvent (Description,EventMonth,EventDay) "
+                               "values ('Broken','abc',15)"));
+        }
+        f.host.windows = test::remindWindowsFrom(QStringLiteral("0"));
+        if (road == QLatin1String("recheck")) {
+            f.engine.refreshList();
+            f.engine.setRecheckSeconds(1);
+            ticks(f.engine, 1);
+        } else {
+            f.host.starting = true;
+            f.engine.refreshList();
+        }
+        QCOMPARE(f.env.ui.errors().size(), road == QLatin1String("fill") ? 1 : 0);
+        QCOMPARE(f.host.alarms,
+                 (QList<QStringList>{{"Today is today.", "Own is in 7 days (36 years)."}}));
+        // The list keeps them beside each row.
+        QStringList kept;
+        for (int r = 0; r < f.list.count(); ++r) {
+            const EventRecord event = f.list.row(r).event;
+            kept << QStringLiteral("%1:%2:%3")
+                        .arg(event.description,
+                             event.remindDays ? event.remindDays->toText() : QStringLiteral("-"),
+                             f.list.text(r, EventListModel::YearsColumn));
+        }
+        kept.sort();
+        QCOMPARE(kept.mid(kept.size() - 4),
+                 (QStringList{"Never::", "Options:-:", "Own:7:36", "Today:-:"}));
     }
 
     void dueCheck_data() {

@@ -7,6 +7,7 @@
 #include "mainwindow/MainWindow.h"
 #include "reminders/EventListModel.h"
 #include "store/Connection.h"
+#include "store/StoreSchema.h"
 #include "store/StoredEvents.h"
 
 #include <memory>
@@ -26,9 +27,14 @@ class ProgramFixture {
     // connection of its own (the working store is made from the blank seed
     // when there is none yet).
     void addEvent(const QString& description, int month, int day) {
+        addEvent(EventRecord{0, description, month, day});
+    }
+    // The same with the event's details; returns its id.
+    qint64 addEvent(const EventRecord& event) {
         Connection db;
         open(db);
-        insertEvent(db, description, month, day);
+        upgradeStore(db, UpgradeCopy::NewStore);
+        return insertEvent(db, event);
     }
     void execute(const QString& statement) {
         Connection db;
