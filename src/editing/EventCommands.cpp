@@ -54,10 +54,10 @@ void EventCommands::editSelectedEvent() {
     editor.load();
     g.step(104, [&] {
         const EventListModel::Row& entry = list.row(*row);
-        editor.expectStored(
-            ListedEvent{entry.event.id, entry.event.description,
-                        entry.monthRead ? std::optional<int>(entry.event.month) : std::nullopt,
-                        entry.dayRead ? std::optional<int>(entry.event.day) : std::nullopt});
+        editor.expectStored(ListedEvent{
+            entry.event.id, entry.event.description,
+            entry.monthRead ? std::optional<int>(entry.event.month) : std::nullopt,
+            entry.dayRead ? std::optional<int>(entry.event.day) : std::nullopt, std::nullopt});
         editor.setDescription(entry.event.description);
     });
     g.step(106, [&] {

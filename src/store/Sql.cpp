@@ -93,6 +93,10 @@ namespace {
     "||hex(randomblob(6)))"
 }  // namespace
 
+const char* insertMissingEventDetails() {
+    return "insert or ignore into tblEventDetail (EventId,Uid) values (?1," ALMANIS_NEW_UUID ")";
+}
+
 QList<const char*> storeVersion1() {
     return {
         "create table tblEventDetail ("
@@ -114,6 +118,18 @@ QList<const char*> storeVersion1() {
 }
 
 #undef ALMANIS_NEW_UUID
+
+// The condition of the events the list reads details for; the index and the
+// query must say it alike for SQLite to use the index.
+#define ALMANIS_LISTED_DETAILS "EventYear is not null or RemindDays is not null"
+
+QList<const char*> storeVersion2() {
+    return {
+        "create index tblEventDetailListed on tblEventDetail (EventId)"
+        " where " ALMANIS_LISTED_DETAILS,
+        "PRAGMA user_version=2",
+    };
+}
 
 const char* updateEventDetails() {
     return "update tblEventDetail set EventYear=?2,RemindDays=?3,Note=?4,Uid=coalesce(?5,Uid)"
@@ -137,8 +153,10 @@ const char* selectEventWithDetails() {
 
 const char* selectListedDetails() {
     return "select EventId,EventYear,RemindDays from tblEventDetail"
-           " where EventYear is not null or RemindDays is not null order by EventId";
+           " where " ALMANIS_LISTED_DETAILS " order by EventId";
 }
+
+#undef ALMANIS_LISTED_DETAILS
 
 const char* eventIdByUid() {
     return "select EventId from tblEventDetail where Uid=?1";
@@ -150,6 +168,10 @@ const char* selectEventKeys() {
 
 const char* selectEventUids() {
     return "select Uid from tblEventDetail";
+}
+
+const char* selectEventDetails() {
+    return "select EventYear,RemindDays,Note,Uid from tblEventDetail where EventId=?1";
 }
 
 }  // namespace almanis::sql

@@ -57,6 +57,8 @@ const char* storeVersion();
 const char* hasEventTable();
 // The statements that bring a store of version 0 to version 1, in order.
 QList<const char*> storeVersion1();
+// The statements that bring a store of version 1 to version 2, in order.
+QList<const char*> storeVersion2();
 
 // The details of the event with the id ?1: the year ?2, the remind days ?3
 // (null: the options apply), the note ?4 and, unless ?5 is null, the UID ?5.
@@ -71,7 +73,8 @@ const char* selectEventById();
 // selectEventsWithDetails().
 const char* selectEventWithDetails();
 // EventId, EventYear and RemindDays of the events with a year or remind days
-// of their own, by id: what the list keeps beside each event.
+// of their own, by id: what the list keeps beside each event. Its condition is
+// the index's of version 2, so SQLite reads the index alone.
 const char* selectListedDetails();
 // The id of the event with the UID ?1.
 const char* eventIdByUid();
@@ -80,5 +83,11 @@ const char* eventIdByUid();
 const char* selectEventKeys();
 // The UID of every event that has one, in no order.
 const char* selectEventUids();
+// EventYear, RemindDays, Note and Uid of the event with the id ?1.
+const char* selectEventDetails();
+// A row of details with a new UID for the event with the id ?1, unless it has
+// one: the trigger gives every event its row, but a row deleted by hand would
+// otherwise keep a later change of its details from being stored.
+const char* insertMissingEventDetails();
 
 }  // namespace almanis::sql

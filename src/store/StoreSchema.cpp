@@ -43,8 +43,10 @@ void upgradeStore(Connection& db, UpgradeCopy copy) {
     try {
         Transaction change(db);
         // Another program may have brought it up since the check above.
-        if (storeVersion(db) < 1) {
-            for (const char* statement : sql::storeVersion1()) {
+        const int version = storeVersion(db);
+        const QList<QList<const char*>> steps = {sql::storeVersion1(), sql::storeVersion2()};
+        for (int next = version; next < kStoreVersion; ++next) {
+            for (const char* statement : steps[next]) {
                 db.execute(QString::fromUtf8(statement));
             }
         }

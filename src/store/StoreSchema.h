@@ -12,8 +12,10 @@ class Connection;
 //   1  each event's details beside it, in tblEventDetail keyed by the event's
 //      id: its UID, year, own remind days and note. Triggers on tblEvent give
 //      every new event a UID and delete an event's details with it, whichever
-//      program inserts or deletes it.
-inline constexpr int kStoreVersion = 1;
+//      program inserts or deletes it;
+//   2  an index of the events with a year or remind days of their own, which
+//      the list reads beside every event.
+inline constexpr int kStoreVersion = 2;
 
 int storeVersion(const Connection& db);
 // Whether the store keeps the events' details.
@@ -21,7 +23,8 @@ bool keepsEventDetails(const Connection& db);
 
 // Opens the working store at `path` and brings a store of an earlier layout up
 // to this one: a copy of it goes into the backup folder first
-// (dbData-before-version-1.mdb, apart from the daily copies), then the change
+// (dbData-before-version-2.mdb, named for the version it is brought to,
+// apart from the daily copies), then the change
 // runs in one transaction. A store opened for reading only, and a file without the
 // events table, are left as they are and read as they are. Throws AppError
 // when the store cannot be opened (it is then closed) or when the copy or the

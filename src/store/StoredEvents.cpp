@@ -9,8 +9,6 @@
 
 #include <QCoreApplication>
 
-#include <QCoreApplication>
-
 namespace almanis {
 
 namespace {
@@ -66,6 +64,7 @@ bool hasDetails(const EventRecord& event) {
 }
 
 void storeDetails(Connection& db, qint64 id, const EventRecord& event) {
+    db.prepared(sql::insertMissingEventDetails()).bind(1, id).run();
     db.prepared(sql::updateEventDetails())
         .bind(1, id)
         .bind(2, event.year)
@@ -160,6 +159,25 @@ int deleteEvent(Connection& db, qint64 id) {
     return db.prepared(sql::deleteEvent()).bind(1, id).run();
 }
 
+int updateUnchangedEvent(Connection& db, const ListedEvent& listed, const EventRecord& event) {
+    const bool withDetails = listed.details && keepsEventDetails(db);
+    // The transaction holds the store from the comparison to the change.
+    Transaction change(db);
+    if (withDetails) {
+        const std::optional<EventRecord> now = readEventDetails(db, listed.id);
+        if (!now || now->year != listed.details->year ||
+            now->remindDays != listed.details->remindDays || now->note != listed.details->note) {
+            return 0;
+        }
+    }
+    const int changed = updateUnchangedEvent(db, listed, event.description, event.month, event.day);
+    if (changed > 0 && withDetails) {
+        storeDetails(db, listed.id, event);
+    }
+    change.commit();
+    return changed;
+}
+
 int updateUnchangedEvent(Connection& db, const ListedEvent& listed, const QString& description,
                          int month, int day) {
     return db.prepared(sql::updateUnchangedEvent())
@@ -200,6 +218,23 @@ std::optional<qint64> eventIdByUid(const Connection& db, const QString& uid) {
         return std::nullopt;
     }
     return find.integer(0);
+}
+
+std::optional<EventRecord> readEventDetails(const Connection& db, qint64 id) {
+    if (!keepsEventDetails(db)) {
+        return std::nullopt;
+    }
+    Statement read = db.prepared(sql::selectEventDetails());
+    read.bind(1, id);
+    EventRecord details;
+    details.id = id;
+    if (read.step()) {
+        details.year = storedYear(read.value(0));
+        details.remindDays = storedRemindDays(read.value(1));
+        details.note = read.value(2).toString();
+        details.uid = read.value(3).toString();
+    }
+    return details;
 }
 
 QList<ListedDetails> readListedDetails(const Connection& db) {

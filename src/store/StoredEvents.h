@@ -50,18 +50,30 @@ struct ListedEvent {
     QString description;
     std::optional<int> month;
     std::optional<int> day;
+    // The year, own remind days and note read when the editor opened (see
+    // readEventDetails()); none when they were not read.
+    std::optional<EventRecord> details;
 };
 // Changes the event only while it still holds what the list showed, so that
 // a change made meanwhile by another program is not overwritten: nothing is
 // changed then, and 0 returned.
 int updateUnchangedEvent(Connection& db, const ListedEvent& listed, const QString& description,
                          int month, int day);
+// The same for the event as a record: when `listed` has the details read
+// with it, they must be unchanged too, and the record's year, remind days
+// and note are stored with it (its UID stays); without them, only the
+// description, month and day change. One transaction.
+int updateUnchangedEvent(Connection& db, const ListedEvent& listed, const EventRecord& event);
 
 // The event with the id and its details; nothing when there is none. Throws
 // AppError when its month or day is not a whole number.
 std::optional<EventRecord> readEvent(const Connection& db, qint64 id);
 // The id of the event with the UID; nothing when there is none.
 std::optional<qint64> eventIdByUid(const Connection& db, const QString& uid);
+// A record of only the year, own remind days, note and UID of the event with
+// the id, whatever its month and day hold (all of them empty when the event
+// has none); nothing when the store keeps no details (see StoreSchema).
+std::optional<EventRecord> readEventDetails(const Connection& db, qint64 id);
 
 // What the list keeps beside an event: its year and own remind windows.
 struct ListedDetails {

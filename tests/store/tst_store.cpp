@@ -65,7 +65,8 @@ class StoreTest : public test::TestCase {
         QCOMPARE(test::errorOf([&] { insertEvent(f.db, withNul, 1, 1); }), refusal);
         QCOMPARE(test::errorOf([&] { updateEvent(f.db, 1, withNul, 1, 1); }), refusal);
         QCOMPARE(test::errorOf([&] {
-                     updateUnchangedEvent(f.db, {1, QStringLiteral("Kept"), 2, 3}, withNul, 1, 1);
+                     updateUnchangedEvent(f.db, {1, QStringLiteral("Kept"), 2, 3, std::nullopt},
+                                          withNul, 1, 1);
                  }),
                  refusal);
         QCOMPARE(test::storedEvents(f.db),
@@ -351,20 +352,85 @@ class StoreTest : public test::TestCase {
         f.db.execute(
             QStringLiteral("insert into tblEvent (Description,EventMonth,EventDay) values (") +
             stored + QLatin1Char(')'));
-        QCOMPARE(updateUnchangedEvent(f.db, {1, QStringLiteral("Seen"), 3, 4},
+        QCOMPARE(updateUnchangedEvent(f.db, {1, QStringLiteral("Seen"), 3, 4, std::nullopt},
                                       QStringLiteral("New"), 6, 7),
                  changed);
         // A month or day that could not be read is not compared.
         if (changed == 0 && stored.contains(QStringLiteral("5,4"))) {
-            QCOMPARE(updateUnchangedEvent(f.db, {1, QStringLiteral("Seen"), std::nullopt, 4},
-                                          QStringLiteral("New"), 6, 7),
+            QCOMPARE(updateUnchangedEvent(
+                         f.db, {1, QStringLiteral("Seen"), std::nullopt, 4, std::nullopt},
+                         QStringLiteral("New"), 6, 7),
                      1);
         }
         if (changed == 0 && stored.contains(QStringLiteral("3,5"))) {
-            QCOMPARE(updateUnchangedEvent(f.db, {1, QStringLiteral("Seen"), 3, std::nullopt},
-                                          QStringLiteral("New"), 6, 7),
+            QCOMPARE(updateUnchangedEvent(
+                         f.db, {1, QStringLiteral("Seen"), 3, std::nullopt, std::nullopt},
+                         QStringLiteral("New"), 6, 7),
                      1);
         }
+    }
+
+    // The editor's save of an event with its details: the details read when
+    // it opened must be unchanged too, and everything changes in one go or
+    // not at all.
+    void anUnchangedUpdateComparesTheDetailsToo_data() {
+        QTest::addColumn<QString>("meanwhile");  // a statement run after the read
+        QTest::addColumn<bool>("withDetails");   // the details were read and shown
+        QTest::addColumn<QString>("after");      // description|year|days|note, as stored
+        const QString mine = QStringLiteral("Mine|1816|7|Gift: a book");
+        QTest::newRow("as read") << "" << true << mine;
+        QTest::newRow("note changed elsewhere")
+            << "update tblEventDetail set Note='Theirs'" << true << "Ada|1815|0,30|Theirs";
+        QTest::newRow("year changed elsewhere")
+            << "update tblEventDetail set EventYear=1900" << true << "Ada|1900|0,30|Old note";
+        QTest::newRow("remind days changed elsewhere")
+            << "update tblEventDetail set RemindDays=null" << true << "Ada|1815||Old note";
+        QTest::newRow("description changed elsewhere")
+            << "update tblEvent set Description='Theirs'" << true << "Theirs|1815|0,30|Old note";
+        QTest::newRow("details not read: left as they are")
+            << "update tblEventDetail set Note='Theirs'" << false << "Mine|1815|0,30|Theirs";
+        QTest::newRow("a row of details deleted by hand is made again")
+            << "delete from tblEventDetail" << true << "Mine|1816|7|Gift: a book";
+    }
+    void anUnchangedUpdateComparesTheDetailsToo() {
+        QFETCH(QString, meanwhile);
+        QFETCH(bool, withDetails);
+        QFETCH(QString, after);
+        test::StoreFixture f;
+        EventRecord stored{0, QStringLiteral("Ada"), 12, 10};
+        stored.year = 1815;
+        stored.remindDays = RemindWindows::fromText(u"0,30");
+        stored.note = QStringLiteral("Old note");
+        const qint64 id = insertEvent(f.db, stored);
+        const std::optional<EventRecord> read = readEventDetails(f.db, id);
+        QVERIFY(read);
+        QCOMPARE(read->note, stored.note);
+        if (!meanwhile.isEmpty()) {
+            f.db.execute(meanwhile);
+        }
+        const ListedEvent listed{id, QStringLiteral("Ada"), 12, 10,
+                                 withDetails ? std::optional<EventRecord>(*read) : std::nullopt};
+        EventRecord mine{id, QStringLiteral("Mine"), 12, 10};
+        mine.year = 1816;
+        mine.remindDays = RemindWindows::fromText(u"7");
+        mine.note = QStringLiteral("Gift: a book");
+        const bool missingRow = meanwhile.startsWith(QStringLiteral("delete"));
+        if (missingRow) {
+            // A row deleted by hand reads as no details at all.
+            ListedEvent none = listed;
+            none.details = readEventDetails(f.db, id);
+            QCOMPARE(none.details->note, QString());
+            QCOMPARE(updateUnchangedEvent(f.db, none, mine), 1);
+        } else {
+            QCOMPARE(updateUnchangedEvent(f.db, listed, mine),
+                     after.startsWith(QStringLiteral("Mine")) ? 1 : 0);
+        }
+        const std::optional<EventRecord> now = readEvent(f.db, id);
+        QCOMPARE(QStringList({now->description, now->year ? QString::number(*now->year) : QString(),
+                              now->remindDays ? now->remindDays->toText() : QString(), now->note})
+                     .join(QLatin1Char('|')),
+                 after);
+        QCOMPARE(now->uid.isEmpty(), false);
     }
 
     void seedCopy_data() {

@@ -7,6 +7,7 @@
 
 #include "core/AppError.h"
 #include "store/DailyBackups.h"
+#include "store/Sql.h"
 #include "store/StoreSchema.h"
 #include "store/StoredEvents.h"
 #include "store/Transaction.h"
@@ -114,7 +115,7 @@ class StoreSchemaTest : public test::TestCase {
         QCOMPARE(QSet<QString>(uids.cbegin(), uids.cend()).size(), uids.size());
 
         // The copy made first holds the store as it was.
-        const QString copyPath = DailyBackups(path).folder() + "/dbData-before-version-1.mdb";
+        const QString copyPath = DailyBackups(path).folder() + "/dbData-before-version-2.mdb";
         {
             Connection copy;
             copy.openReadOnly(copyPath);
@@ -179,6 +180,38 @@ class StoreSchemaTest : public test::TestCase {
                     }).contains(QStringLiteral("cannot keep years, reminder days or notes")));
             QCOMPARE(readStoredEvents(db).events.size(), 12);
         }
+    }
+
+    // A store of version 1 comes up to 2 with its details, and the list's
+    // read of them then finds them through the index, not by reading the
+    // details of every event.
+    void aStoreOfVersion1GetsTheListsIndex() {
+        test::TestEnvironment env;
+        const QString path = earlierStore(env, "/dbEvents.mdb", 0);
+        {
+            Connection db;
+            db.open(path);
+            for (const char* statement : sql::storeVersion1()) {
+                db.execute(QString::fromUtf8(statement));
+            }
+            db.execute(QStringLiteral(
+                "update tblEventDetail set EventYear=1815,RemindDays='0,7' where EventId=3"));
+        }
+        Connection db;
+        openWorkingStore(db, path);
+        QCOMPARE(storeVersion(db), kStoreVersion);
+        QVERIFY(QFile::exists(DailyBackups(path).folder() + "/dbData-before-version-2.mdb"));
+        const QList<ListedDetails> listed = readListedDetails(db);
+        QCOMPARE(listed.size(), 1);
+        QCOMPARE(listed[0].id, 3);
+        QCOMPARE(listed[0].year, 1815);
+        QCOMPARE(listed[0].remindDays, RemindWindows::fromText(u"0,7"));
+        Statement plan(db, QByteArray("explain query plan ") + sql::selectListedDetails());
+        QStringList steps;
+        while (plan.step()) {
+            steps << plan.value(3).toString();
+        }
+        QCOMPARE(steps, QStringList{"SCAN tblEventDetail USING INDEX tblEventDetailListed"});
     }
 
     // Whatever program stores or deletes an event (an earlier version of this
