@@ -960,6 +960,94 @@ Befehle:
         <source>Invalid property value: day %1</source>
         <translation>Unzulässiger Eigenschaftswert: Tag %1</translation>
     </message>
+    <message>
+        <source>&amp;Year:</source>
+        <translation>&amp;Jahr:</translation>
+    </message>
+    <message>
+        <source>optional</source>
+        <translation>freiwillig</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Jahr</translation>
+    </message>
+    <message>
+        <source>The year it first happened, if known</source>
+        <translation>Das Jahr, in dem es zum ersten Mal war, falls bekannt</translation>
+    </message>
+    <message>
+        <source>&amp;Note</source>
+        <translation>&amp;Notiz</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Notiz</translation>
+    </message>
+    <message>
+        <source>Remind me</source>
+        <translation>Erinnern</translation>
+    </message>
+    <message>
+        <source>As set in the o&amp;ptions</source>
+        <translation>Wie in den &amp;Optionen</translation>
+    </message>
+    <message>
+        <source>On &amp;these days:</source>
+        <translation>An &amp;diesen Tagen:</translation>
+    </message>
+    <message>
+        <source>&amp;On the day</source>
+        <translation>Am Tag se&amp;lbst</translation>
+    </message>
+    <message>
+        <source>On the day</source>
+        <translation>Am Tag selbst</translation>
+    </message>
+    <message>
+        <source>3 days before</source>
+        <translation>3 Tage vorher</translation>
+    </message>
+    <message>
+        <source>7 days before</source>
+        <translation>7 Tage vorher</translation>
+    </message>
+    <message>
+        <source>14 days before</source>
+        <translation>14 Tage vorher</translation>
+    </message>
+    <message>
+        <source>30 days before</source>
+        <translation>30 Tage vorher</translation>
+    </message>
+    <message>
+        <source>days before</source>
+        <translation>Tage vorher</translation>
+    </message>
+    <message>
+        <source>This store cannot keep years, reminder days or notes: it is read-only, or was made by an earlier version of Almanis and could not be brought up to this one.</source>
+        <translation>Dieser Speicher kann keine Jahre, Erinnerungstage oder Notizen aufnehmen: Er ist schreibgeschützt, oder er stammt von einer früheren Almanis-Version und konnte nicht auf diese gebracht werden.</translation>
+    </message>
+    <message>
+        <source>The year, reminder days and note of this event could not be read, so they are left as they are.</source>
+        <translation>Jahr, Erinnerungstage und Notiz dieses Ereignisses konnten nicht gelesen werden; sie bleiben daher, wie sie sind.</translation>
+    </message>
+    <message>
+        <source>The year must be a number from 1 to %1, or left empty.</source>
+        <translation>Das Jahr muss eine Zahl von 1 bis %1 sein oder leer bleiben.</translation>
+    </message>
+    <message>
+        <source>There was no 29 February in %1. Please give a leap year, or leave the year empty.</source>
+        <translation>Im Jahr %1 gab es keinen 29. Februar. Bitte geben Sie ein Schaltjahr an oder lassen Sie das Jahr leer.</translation>
+    </message>
+    <message>
+        <source>The note cannot hold control characters other than line breaks and tabs. Please remove them.</source>
+        <translation>Die Notiz darf außer Zeilenumbrüchen und Tabulatoren keine Steuerzeichen enthalten. Bitte entfernen Sie sie.</translation>
+    </message>
+    <message>
+        <source>The note is %1 characters long; it can have at most %2. Please shorten it.</source>
+        <translation>Die Notiz ist %1 Zeichen lang; sie darf höchstens %2 haben. Bitte kürzen Sie sie.</translation>
+    </message>
 </context>
 <context>
     <name>almanis::EventImport</name>

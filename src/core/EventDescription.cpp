@@ -22,6 +22,19 @@ qsizetype firstControlCharacter(const QString& description) {
     return -1;
 }
 
+qsizetype firstNoteControlCharacter(const QString& note) {
+    for (qsizetype i = 0; i < note.size(); ++i) {
+        const QChar c = note.at(i);
+        const bool layout = c == QLatin1Char('\n') || c == QLatin1Char('\r') ||
+                            c == QLatin1Char('\t') || c.category() == QChar::Separator_Line ||
+                            c.category() == QChar::Separator_Paragraph;
+        if (!layout && isControlCharacter(c)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
 QString withControlsAsBlanks(const QString& description) {
     if (firstControlCharacter(description) < 0) {
         return description;

@@ -17,6 +17,13 @@ bool isControlCharacter(QChar c);
 // The position of the first control character of the description; -1 for none.
 qsizetype firstControlCharacter(const QString& description);
 
+// The longest note the editor keeps, as long as a description.
+inline constexpr int kNoteLimit = kDescriptionLimit;
+
+// The position of the first character a note cannot hold: a control
+// character other than the line breaks and tabs of its lines; -1 for none.
+qsizetype firstNoteControlCharacter(const QString& note);
+
 // The description on one line: every control character becomes a blank, and
 // so does CR LF as a whole. An event file holds one event per line.
 QString withControlsAsBlanks(const QString& description);

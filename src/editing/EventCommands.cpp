@@ -74,6 +74,12 @@ void EventCommands::editSelectedEvent() {
         }
         editor.selectDay(entry.event.day);
     });
+    // The year, own remind days and note, which the list does not keep all of.
+    g.step(109, [&] {
+        if (const std::optional<EventRecord> details = readEventDetails(*store, *eventId)) {
+            editor.setDetails(*details);
+        }
+    });
     g.step(110, [&] { services_.ui.showModal(editor, nullptr); });
 }
 

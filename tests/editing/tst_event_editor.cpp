@@ -12,11 +12,14 @@
 #include "widgets/PointerRule.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTreeView>
 
 using namespace almanis;
@@ -64,6 +67,33 @@ struct Fixture : test::StartedProgram {
     bool openAfterSave = false;
     QString textAfterSave;
 };
+
+// Types the year, the note and the remind days ("" for "As set in the
+// options", else the days of the boxes to tick, as "3,30") into the editor.
+void typeDetails(EventEditor& editor, const QString& year, const QString& note,
+                 const QString& days) {
+    test::find<QLineEdit>(editor, "Text2")->setText(year);
+    test::find<QPlainTextEdit>(editor, "Text3")->setPlainText(note);
+    if (days.isEmpty()) {
+        test::find<QRadioButton>(editor, "Option1")->click();
+        return;
+    }
+    test::find<QRadioButton>(editor, "Option2")->click();
+    const std::optional<RemindWindows> wanted = RemindWindows::fromText(days);
+    for (std::size_t i = 0; i < RemindWindows::kDays.size(); ++i) {
+        auto* box = test::find<QCheckBox>(editor, QStringLiteral("Check%1").arg(i + 1).toLatin1());
+        QVERIFY(box->isEnabled());
+        box->setChecked(wanted->isDue(RemindWindows::kDays[i]));
+    }
+}
+
+// An event's details as stored: "year|days|note", "" for a part that is none.
+QString storedDetails(const Connection& db, qint64 id) {
+    const std::optional<EventRecord> event = readEvent(db, id);
+    return QStringList({event->year ? QString::number(*event->year) : QString(),
+                        event->remindDays ? event->remindDays->toText() : QString(), event->note})
+        .join(QLatin1Char('|'));
+}
 
 }  // namespace
 
@@ -125,6 +155,113 @@ class EditorTest : public test::TestCase {
             QVERIFY(f.stored().isEmpty());
         }
         QVERIFY(f.env.ui.errors().isEmpty());
+    }
+
+    // The year, the note and the event's own remind days are stored with a
+    // new event, or refused with a message that leaves the editor open.
+    void detailsAreStoredOrRefused_data() {
+        QTest::addColumn<int>("month");  // index: 1 is February
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<QString>("days");
+        QTest::addColumn<QString>("result");  // what is stored, or the message
+        const QString range = QStringLiteral(
+            "The year must be a number from 1 to 2027, or left "
+            "empty.");
+        QTest::newRow("none") << 0 << ""
+                              << ""
+                              << ""
+                              << "||";
+        QTest::newRow("all") << 0 << "1815"
+                             << "Gift:\n\ta book"
+                             << "0,3,30"
+                             << "1815|0,3,30|Gift:\n\ta book";
+        QTest::newRow("own days, none ticked: never reminded") << 0 << ""
+                                                               << ""
+                                                               << "none"
+                                                               << "||";
+        QTest::newRow("this year") << 0 << "2027"
+                                   << ""
+                                   << ""
+                                   << "2027||";
+        QTest::newRow("next year") << 0 << "2028"
+                                   << ""
+                                   << "" << range;
+        QTest::newRow("year 0") << 0 << "0"
+                                << ""
+                                << "" << range;
+        QTest::newRow("29 February of a leap year") << 1 << "2024"
+                                                    << ""
+                                                    << ""
+                                                    << "2024||";
+        QTest::newRow("29 February of another year")
+            << 1 << "1900"
+            << ""
+            << ""
+            << "There was no 29 February in 1900. Please give a leap year, or leave the year "
+               "empty.";
+        QTest::newRow("note with an escape")
+            << 0 << ""
+            << "a\x1b[31m"
+            << ""
+            << "The note cannot hold control characters other than line breaks and tabs. Please "
+               "remove them.";
+        QTest::newRow("note too long")
+            << 0 << "" << QString(32768, QLatin1Char('x')) << ""
+            << "The note is 32,768 characters long; it can have at most 32,767. Please shorten "
+               "it.";
+    }
+    void detailsAreStoredOrRefused() {
+        QFETCH(int, month);
+        QFETCH(QString, year);
+        QFETCH(QString, note);
+        QFETCH(QString, days);
+        QFETCH(QString, result);
+        Fixture f(QDate(2027, 3, 1));
+        // "none": own days with no box ticked.
+        f.editorWill(
+            month, QStringLiteral("29"), QStringLiteral("Ada"), true, [&](EventEditor& editor) {
+                typeDetails(editor, year, note, days == QLatin1String("none") ? "0" : days);
+                if (days == QLatin1String("none")) {
+                    test::find<QCheckBox>(editor, "Check1")->setChecked(false);
+                }
+            });
+        f.click("PushButton6");
+        const bool stored = result.contains(QLatin1Char('|'));
+        QCOMPARE(f.openAfterSave, !stored);
+        QCOMPARE(f.informs(), stored ? QStringList() : QStringList{result});
+        QCOMPARE(f.stored().size(), stored ? 1 : 0);
+        if (stored) {
+            QCOMPARE(storedDetails(f.window->storeConnection(), 1), result);
+        }
+    }
+
+    // Changing an event shows its details and stores what the user changes
+    // of them; back to "As set in the options" stores none of its own.
+    void editShowsAndChangesTheDetails() {
+        Fixture f(QDate(2026, 6, 15));
+        EventRecord ada{0, QStringLiteral("Ada"), 12, 10};
+        ada.year = 1815;
+        ada.remindDays = RemindWindows::fromText(u"7,14");
+        ada.note = QStringLiteral("Two\nlines");
+        const qint64 id = f.addEvent(ada);
+        f.refillAndSelect(0);
+        f.editorWill(-2, QString(), QString(), true, [](EventEditor& editor) {
+            QCOMPARE(test::find<QLineEdit>(editor, "Text2")->text(), QStringLiteral("1815"));
+            QCOMPARE(test::find<QPlainTextEdit>(editor, "Text3")->toPlainText(),
+                     QStringLiteral("Two\nlines"));
+            QVERIFY(test::find<QRadioButton>(editor, "Option2")->isChecked());
+            QStringList ticked;
+            for (const char* name : {"Check1", "Check2", "Check3", "Check4", "Check5"}) {
+                ticked << (test::find<QCheckBox>(editor, name)->isChecked() ? "x" : "-");
+            }
+            QCOMPARE(ticked.join(QString()), QStringLiteral("--xx-"));
+            typeDetails(editor, QString(), QStringLiteral("One line"), QString());
+        });
+        f.click("PushButton2");
+        QCOMPARE(f.informs(), QStringList());
+        QCOMPARE(storedDetails(f.window->storeConnection(), id), QStringLiteral("||One line"));
+        QCOMPARE(f.window->events().text(0, EventListModel::YearsColumn), QString());
     }
 
     void enterSavesAndEscapeCancels_data() {

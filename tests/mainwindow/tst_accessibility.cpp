@@ -154,6 +154,8 @@ class AccessibilityTest : public test::TestCase {
         row("Description", "Alt+E", "Text1");
         row("Month", "Alt+M", "Combo1");
         row("Day", "Alt+D", "Combo2");
+        row("Year", "Alt+Y", "Text2");
+        row("Note", "Alt+N", "Text3");
     }
     void mnemonicsMoveTheFocusToTheirField() {
         QFETCH(QString, key);
