@@ -228,10 +228,6 @@ Befehle:
         <translation>Die verbleibenden Tage ab DATUM (JJJJ-MM-TT) statt ab heute zählen.</translation>
     </message>
     <message>
-        <source>Print a JSON array of objects with the keys id, description, month, day, days_left.</source>
-        <translation>Ein JSON-Array von Objekten mit den Schlüsseln id, description, month, day, days_left ausgeben.</translation>
-    </message>
-    <message>
         <source>The file&apos;s format: text, ics or vcf (by default its ending: .txt, .ics, .vcf).</source>
         <translation>Das Format der Datei: text, ics oder vcf (sonst nach ihrer Endung: .txt, .ics, .vcf).</translation>
     </message>
@@ -416,10 +412,6 @@ Befehle:
         <translation>&quot;MONAT TAG&quot;</translation>
     </message>
     <message>
-        <source>add DESCRIPTION &quot;MONTH DAY&quot;</source>
-        <translation>add BESCHREIBUNG &quot;MONAT TAG&quot;</translation>
-    </message>
-    <message>
         <source>id</source>
         <translation>nummer</translation>
     </message>
@@ -456,30 +448,112 @@ Befehle:
         <translation>Schreibt alle Ereignisse in DATEI, als Text (je Zeile „Beschreibung,Monat Tag“) oder als iCalendar-Datei jährlicher ganztägiger Einträge mit ihren Jahren, Notizen, Erinnerungstagen und UIDs. Die Datei wird erst ersetzt, wenn sie vollständig ist.</translation>
     </message>
     <message>
+        <source>Print a JSON array of objects with the keys id, description, month, day, days_left, next, year, years, remind_days, note, uid.</source>
+        <translation>Ein JSON-Array von Objekten mit den Schlüsseln id, description, month, day, days_left, next, year, years, remind_days, note, uid ausgeben.</translation>
+    </message>
+    <message>
+        <source>The year it first happened, 1 to this year.</source>
+        <translation>Das Jahr, in dem es zum ersten Mal war, 1 bis zu diesem Jahr.</translation>
+    </message>
+    <message>
+        <source>Its own days to be reminded on, instead of the options&apos;: any of 0 (the day itself), 3, 7, 14, 30, as in 0,7,30; &quot;&quot; for never.</source>
+        <translation>Eigene Erinnerungstage statt derer aus den Optionen: beliebige von 0 (der Tag selbst), 3, 7, 14, 30, wie in 0,7,30; &quot;&quot; für nie.</translation>
+    </message>
+    <message>
+        <source>A note (&quot;&quot; for none).</source>
+        <translation>Eine Notiz (&quot;&quot; für keine).</translation>
+    </message>
+    <message>
+        <source>TEXT</source>
+        <translation>WORTLAUT</translation>
+    </message>
+    <message>
+        <source>Forget the year.</source>
+        <translation>Das Jahr vergessen.</translation>
+    </message>
+    <message>
+        <source>Remind on the days the options set, as for other events.</source>
+        <translation>An den Tagen erinnern, die die Optionen festlegen, wie bei anderen Ereignissen.</translation>
+    </message>
+    <message>
         <source>Lists, checks, adds, removes, imports and exports the yearly events that Almanis reminds you of.
 
 Commands:
   list     every event, in calendar order, with its days left
   due      the events due within the next days, soonest first
   add      stores a new event
+  edit     changes an event
   remove   deletes an event
   import   stores the events of a text, iCalendar or vCard file
   export   writes the events to a text or iCalendar file
   account  adds, lists and removes the calendar and address books on a server that the events are synced with
 
 &apos;%1 COMMAND --help&apos; tells more of each.</source>
-        <translation>Listet, prüft, ergänzt, entfernt, importiert und exportiert die jährlichen Ereignisse, an die Almanis Sie erinnert.
+        <translation>Listet, prüft, ergänzt, ändert, entfernt, importiert und exportiert die jährlichen Ereignisse, an die Almanis Sie erinnert.
 
 Befehle:
   list     alle Ereignisse in Kalenderfolge, mit den verbleibenden Tagen
   due      die Ereignisse der nächsten Tage, das nächste zuerst
   add      speichert ein neues Ereignis
+  edit     ändert ein Ereignis
   remove   löscht ein Ereignis
   import   speichert die Ereignisse einer Text-, iCalendar- oder vCard-Datei
   export   schreibt die Ereignisse in eine Text- oder iCalendar-Datei
   account  fügt den Kalender und die Adressbücher auf einem Server hinzu, mit denen die Ereignisse abgeglichen werden, listet und entfernt sie
 
 „%1 BEFEHL --help“ sagt mehr zu jedem.</translation>
+    </message>
+    <message>
+        <source>add DESCRIPTION &quot;MONTH DAY&quot; [--year YEAR] [--remind-days LIST] [--note TEXT]</source>
+        <translation>add BESCHREIBUNG &quot;MONAT TAG&quot; [--year JAHR] [--remind-days LISTE] [--note WORTLAUT]</translation>
+    </message>
+    <message>
+        <source>Changes the event with the id ID (see list): only what the options give.</source>
+        <translation>Ändert das Ereignis mit der Nummer NUMMER (siehe list): nur, was die Optionen angeben.</translation>
+    </message>
+    <message>
+        <source>A new description.</source>
+        <translation>Eine neue Beschreibung.</translation>
+    </message>
+    <message>
+        <source>A new month and day.</source>
+        <translation>Ein neuer Monat und Tag.</translation>
+    </message>
+    <message>
+        <source>edit ID [--description TEXT] [--date &quot;MONTH DAY&quot;] [--year YEAR | --no-year] [--remind-days LIST | --default-remind] [--note TEXT]</source>
+        <translation>edit NUMMER [--description WORTLAUT] [--date &quot;MONAT TAG&quot;] [--year JAHR | --no-year] [--remind-days LISTE | --default-remind] [--note WORTLAUT]</translation>
+    </message>
+    <message>
+        <source>edit takes the id of one event, a whole number (see list)</source>
+        <translation>edit nimmt die Nummer eines Ereignisses, eine ganze Zahl (siehe list)</translation>
+    </message>
+    <message>
+        <source>--year and --no-year cannot go together</source>
+        <translation>--year und --no-year gehen nicht zusammen</translation>
+    </message>
+    <message>
+        <source>--remind-days and --default-remind cannot go together</source>
+        <translation>--remind-days und --default-remind gehen nicht zusammen</translation>
+    </message>
+    <message>
+        <source>the year &quot;%1&quot; is not a year from 1 to %2</source>
+        <translation>das Jahr „%1“ ist kein Jahr von 1 bis %2</translation>
+    </message>
+    <message>
+        <source>there was no 29 February in %1</source>
+        <translation>im Jahr %1 gab es keinen 29. Februar</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a list of remind days; give any of 0, 3, 7, 14, 30, as in 0,7,30</source>
+        <translation>„%1“ ist keine Liste von Erinnerungstagen; geben Sie beliebige von 0, 3, 7, 14, 30 an, wie in 0,7,30</translation>
+    </message>
+    <message>
+        <source>the note holds a control character other than a line break or a tab</source>
+        <translation>die Notiz enthält ein Steuerzeichen außer Zeilenumbruch oder Tabulator</translation>
+    </message>
+    <message>
+        <source>the note is %1 characters long; it can have at most %2</source>
+        <translation>die Notiz ist %1 Zeichen lang; sie darf höchstens %2 haben</translation>
     </message>
 </context>
 <context>

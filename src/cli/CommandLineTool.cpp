@@ -19,6 +19,7 @@
 #include "store/Sql.h"
 #include "store/StoreSchema.h"
 #include "store/StoredEvents.h"
+#include "store/Transaction.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -52,7 +53,8 @@ QCommandLineOption todayOption() {
 QCommandLineOption jsonOption() {
     return QCommandLineOption(QStringLiteral("json"),
                               CommandLineTool::tr("Print a JSON array of objects with the keys "
-                                                  "id, description, month, day, days_left."));
+                                                  "id, description, month, day, days_left, "
+                                                  "next, year, years, remind_days, note, uid."));
 }
 
 QCommandLineOption formatOption() {
@@ -104,6 +106,29 @@ std::optional<std::pair<int, int>> monthAndDay(const QString& text) {
     return std::make_pair(month, day);
 }
 
+// The options that give an event's year, own remind days and note; `edit`
+// adds the ones that take them away.
+void addDetailOptions(QCommandLineParser& parser, bool edit) {
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("year"), CommandLineTool::tr("The year it first happened, 1 to this year."),
+        QStringLiteral("YEAR")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("remind-days"),
+        CommandLineTool::tr("Its own days to be reminded on, instead of the options': any of 0 "
+                            "(the day itself), 3, 7, 14, 30, as in 0,7,30; \"\" for never."),
+        QStringLiteral("LIST")));
+    parser.addOption(QCommandLineOption(QStringLiteral("note"),
+                                        CommandLineTool::tr("A note (\"\" for none)."),
+                                        CommandLineTool::tr("TEXT")));
+    if (edit) {
+        parser.addOption(
+            QCommandLineOption(QStringLiteral("no-year"), CommandLineTool::tr("Forget the year.")));
+        parser.addOption(QCommandLineOption(
+            QStringLiteral("default-remind"),
+            CommandLineTool::tr("Remind on the days the options set, as for other events.")));
+    }
+}
+
 // A description as a terminal shows it: a control character that an earlier
 // version let in is shown as a replacement character, never sent raw, so it
 // cannot retitle the terminal or clear its screen.
@@ -145,6 +170,7 @@ int CommandLineTool::run(const QStringList& arguments) {
            "  list     every event, in calendar order, with its days left\n"
            "  due      the events due within the next days, soonest first\n"
            "  add      stores a new event\n"
+           "  edit     changes an event\n"
            "  remove   deletes an event\n"
            "  import   stores the events of a text, iCalendar or vCard file\n"
            "  export   writes the events to a text or iCalendar file\n"
@@ -193,6 +219,9 @@ int CommandLineTool::run(const QStringList& arguments) {
         }
         if (command == QLatin1String("add")) {
             return add(rest);
+        }
+        if (command == QLatin1String("edit")) {
+            return edit(rest);
         }
         if (command == QLatin1String("remove")) {
             return remove(rest);
@@ -291,15 +320,38 @@ std::vector<CommandLineTool::Listed> CommandLineTool::listed(
     return events;
 }
 
-void CommandLineTool::print(const EventRows& rows, const std::vector<Listed>& events, bool json) {
+void CommandLineTool::print(const Connection& db, const EventRows& rows,
+                            const std::vector<Listed>& events, bool json) {
     if (json) {
         QJsonArray array;
         for (const Listed& listed : events) {
-            array.append(QJsonObject{{QStringLiteral("id"), rows.id(listed.row)},
-                                     {QStringLiteral("description"), rows.description(listed.row)},
-                                     {QStringLiteral("month"), rows.month(listed.row)},
-                                     {QStringLiteral("day"), rows.day(listed.row)},
-                                     {QStringLiteral("days_left"), listed.daysLeft}});
+            const int row = listed.row;
+            // The date of the next occurrence: 29 February's is 1 March in a
+            // common year, as the days left count it.
+            const QDate next = today().addDays(listed.daysLeft);
+            const std::optional<int> year = rows.year(row);
+            const std::optional<RemindWindows> days = rows.remindDays(row);
+            QJsonArray dayList;
+            if (days) {
+                for (const int day : days->days()) {
+                    dayList.append(day);
+                }
+            }
+            const std::optional<EventRecord> details = readEventDetails(db, rows.id(row));
+            array.append(QJsonObject{
+                {QStringLiteral("id"), rows.id(row)},
+                {QStringLiteral("description"), rows.description(row)},
+                {QStringLiteral("month"), rows.month(row)},
+                {QStringLiteral("day"), rows.day(row)},
+                {QStringLiteral("days_left"), listed.daysLeft},
+                {QStringLiteral("next"), next.toString(Qt::ISODate)},
+                {QStringLiteral("year"), year ? QJsonValue(*year) : QJsonValue()},
+                {QStringLiteral("years"),
+                 year ? QJsonValue(yearsCompleted(*year, next)) : QJsonValue()},
+                {QStringLiteral("remind_days"), days ? QJsonValue(dayList) : QJsonValue()},
+                {QStringLiteral("note"), details ? details->note : QString()},
+                {QStringLiteral("uid"),
+                 details && !details->uid.isEmpty() ? QJsonValue(details->uid) : QJsonValue()}});
         }
         out_ << QJsonDocument(array).toJson(QJsonDocument::Indented);
         return;
@@ -349,7 +401,7 @@ int CommandLineTool::list(const QStringList& arguments) {
     Connection db;
     openStore(db);
     const EventRows rows = readRows(db);
-    print(rows, listed(rows, std::nullopt), parser.isSet(QStringLiteral("json")));
+    print(db, rows, listed(rows, std::nullopt), parser.isSet(QStringLiteral("json")));
     return Success;
 }
 
@@ -381,7 +433,7 @@ int CommandLineTool::due(const QStringList& arguments) {
     // Events on the same day keep the list's order.
     std::stable_sort(events.begin(), events.end(),
                      [](const Listed& a, const Listed& b) { return a.daysLeft < b.daysLeft; });
-    print(rows, events, parser.isSet(QStringLiteral("json")));
+    print(db, rows, events, parser.isSet(QStringLiteral("json")));
     return Success;
 }
 
@@ -392,8 +444,12 @@ int CommandLineTool::add(const QStringList& arguments) {
            "English or your language, and the day, as in \"December 10\"."));
     parser.addPositionalArgument(tr("description"), tr("What the event is."));
     parser.addPositionalArgument(tr("date"), tr("Its month and day."), tr("\"MONTH DAY\""));
+    addDetailOptions(parser, false);
     int status = Success;
-    if (!parseCommand(parser, arguments, tr("add DESCRIPTION \"MONTH DAY\""), status)) {
+    if (!parseCommand(parser, arguments,
+                      tr("add DESCRIPTION \"MONTH DAY\" [--year YEAR] [--remind-days LIST] "
+                         "[--note TEXT]"),
+                      status)) {
         return status;
     }
     const QStringList positional = parser.positionalArguments();
@@ -402,29 +458,155 @@ int CommandLineTool::add(const QStringList& arguments) {
             tr("add takes a description and a date, as in "
                "add \"Ada's birthday\" \"December 10\""));
     }
-    // As the editor keeps it: without blanks around it.
-    const QString description = positional[0].trimmed();
-    const auto date = monthAndDay(positional[1]);
-    if (!date || !isValidEventDate(date->first, date->second)) {
-        return usageError(tr("\"%1\" is not a date an event can have; write the month's name "
-                             "and the day, as in \"December 10\"")
-                              .arg(positional[1]));
+    // The date is told first, as the editor tells it.
+    EventRecord event;
+    QString refusal = takeDate(positional[1], event);
+    if (refusal.isEmpty()) {
+        refusal = takeDescription(positional[0], event);
     }
-    if (description.isEmpty()) {
-        return usageError(tr("the description is empty"));
+    if (!refusal.isEmpty()) {
+        return usageError(refusal);
     }
-    if (firstControlCharacter(description) >= 0) {
-        return usageError(tr("the description holds a line break or another control character"));
-    }
-    if (description.size() > kDescriptionLimit) {
-        return usageError(tr("the description is %1 characters long; it can have at most %2")
-                              .arg(description.size())
-                              .arg(kDescriptionLimit));
+    refusal = takeDetails(parser, event);
+    if (!refusal.isEmpty()) {
+        return usageError(refusal);
     }
     Connection db;
     openStore(db);
-    out_ << insertEvent(db, description, date->first, date->second) << '\n';
+    out_ << insertEvent(db, event) << '\n';
     return Success;
+}
+
+int CommandLineTool::edit(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        tr("Changes the event with the id ID (see list): only what the options give."));
+    parser.addPositionalArgument(tr("id"), tr("The event's id."), tr("ID"));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("description"), tr("A new description."), tr("TEXT")));
+    parser.addOption(QCommandLineOption(QStringLiteral("date"), tr("A new month and day."),
+                                        tr("\"MONTH DAY\"")));
+    addDetailOptions(parser, true);
+    int status = Success;
+    if (!parseCommand(parser, arguments,
+                      tr("edit ID [--description TEXT] [--date \"MONTH DAY\"] "
+                         "[--year YEAR | --no-year] [--remind-days LIST | --default-remind] "
+                         "[--note TEXT]"),
+                      status)) {
+        return status;
+    }
+    const QStringList positional = parser.positionalArguments();
+    bool ok = false;
+    const qint64 id = positional.value(0).toLongLong(&ok, 10);
+    if (positional.size() != 1 || !ok || id <= 0) {
+        return usageError(tr("edit takes the id of one event, a whole number (see list)"));
+    }
+    const auto given = [&](const char* name) { return parser.isSet(QLatin1String(name)); };
+    if (given("year") && given("no-year")) {
+        return usageError(tr("--year and --no-year cannot go together"));
+    }
+    if (given("remind-days") && given("default-remind")) {
+        return usageError(tr("--remind-days and --default-remind cannot go together"));
+    }
+    Connection db;
+    openStore(db);
+    // The transaction holds the store from the read to the change.
+    Transaction change(db);
+    std::optional<EventRecord> event = readEvent(db, id);
+    if (!event) {
+        return failure(tr("there is no event with the id %1").arg(id));
+    }
+    QString refusal;
+    if (given("date")) {
+        refusal = takeDate(parser.value(QStringLiteral("date")), *event);
+    }
+    if (refusal.isEmpty() && given("description")) {
+        refusal = takeDescription(parser.value(QStringLiteral("description")), *event);
+    }
+    if (!refusal.isEmpty()) {
+        return usageError(refusal);
+    }
+    if (given("no-year")) {
+        event->year.reset();
+    }
+    if (given("default-remind")) {
+        event->remindDays.reset();
+    }
+    refusal = takeDetails(parser, *event);
+    if (!refusal.isEmpty()) {
+        return usageError(refusal);
+    }
+    updateEvent(db, *event);
+    change.commit();
+    return Success;
+}
+
+QString CommandLineTool::takeDescription(const QString& text, EventRecord& event) {
+    // As the editor keeps it: without blanks around it.
+    const QString description = text.trimmed();
+    if (description.isEmpty()) {
+        return tr("the description is empty");
+    }
+    if (firstControlCharacter(description) >= 0) {
+        return tr("the description holds a line break or another control character");
+    }
+    if (description.size() > kDescriptionLimit) {
+        return tr("the description is %1 characters long; it can have at most %2")
+            .arg(description.size())
+            .arg(kDescriptionLimit);
+    }
+    event.description = description;
+    return {};
+}
+
+QString CommandLineTool::takeDate(const QString& text, EventRecord& event) {
+    const auto date = monthAndDay(text);
+    if (!date || !isValidEventDate(date->first, date->second)) {
+        return tr("\"%1\" is not a date an event can have; write the month's name "
+                  "and the day, as in \"December 10\"")
+            .arg(text);
+    }
+    event.month = date->first;
+    event.day = date->second;
+    return {};
+}
+
+QString CommandLineTool::takeDetails(const QCommandLineParser& parser, EventRecord& event) const {
+    if (parser.isSet(QStringLiteral("year"))) {
+        bool ok = false;
+        const QString text = parser.value(QStringLiteral("year"));
+        const int year = text.trimmed().toInt(&ok, 10);
+        if (!ok || year < 1 || year > today().year()) {
+            return tr("the year \"%1\" is not a year from 1 to %2").arg(text).arg(today().year());
+        }
+        event.year = year;
+    }
+    if (event.year && !isValidEventYear(*event.year, event.month, event.day, today())) {
+        return tr("there was no 29 February in %1").arg(*event.year);
+    }
+    if (parser.isSet(QStringLiteral("remind-days"))) {
+        const QString text = parser.value(QStringLiteral("remind-days"));
+        const std::optional<RemindWindows> days = RemindWindows::fromText(text);
+        if (!days) {
+            return tr("\"%1\" is not a list of remind days; give any of 0, 3, 7, 14, 30, as in "
+                      "0,7,30")
+                .arg(text);
+        }
+        event.remindDays = days;
+    }
+    if (parser.isSet(QStringLiteral("note"))) {
+        const QString note = parser.value(QStringLiteral("note"));
+        if (firstNoteControlCharacter(note) >= 0) {
+            return tr("the note holds a control character other than a line break or a tab");
+        }
+        if (note.size() > kNoteLimit) {
+            return tr("the note is %1 characters long; it can have at most %2")
+                .arg(note.size())
+                .arg(kNoteLimit);
+        }
+        event.note = note;
+    }
+    return {};
 }
 
 int CommandLineTool::remove(const QStringList& arguments) {

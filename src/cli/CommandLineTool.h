@@ -16,6 +16,7 @@ namespace almanis {
 class Clock;
 class Connection;
 class EventRows;
+struct EventRecord;
 
 // almanis-cli: the events of the store listed, checked for what is due,
 // added, removed, imported and exported from a terminal or a script, on the
@@ -44,6 +45,7 @@ class CommandLineTool {
     int list(const QStringList& arguments);
     int due(const QStringList& arguments);
     int add(const QStringList& arguments);
+    int edit(const QStringList& arguments);
     int remove(const QStringList& arguments);
     int importFile(const QStringList& arguments);
     int exportFile(const QStringList& arguments);
@@ -52,6 +54,13 @@ class CommandLineTool {
     // or found a usage error (whose status is then in `status`).
     bool parseCommand(QCommandLineParser& parser, const QStringList& arguments,
                       const QString& usage, int& status);
+    // Set the description, or the date ("December 10"), read from `text` on
+    // `event`; the reason when it cannot be taken.
+    static QString takeDescription(const QString& text, EventRecord& event);
+    static QString takeDate(const QString& text, EventRecord& event);
+    // Sets the year, own remind days and note that the parser's options give
+    // (see addDetailOptions()) on `event`; the reason when one cannot be taken.
+    QString takeDetails(const QCommandLineParser& parser, EventRecord& event) const;
     int usageError(const QString& message);
     int failure(const QString& message);
 
@@ -65,7 +74,8 @@ class CommandLineTool {
     // The rows whose date can be counted, with at most `mostDaysLeft` days left
     // when given, in the order of the rows.
     std::vector<Listed> listed(const EventRows& rows, std::optional<int> mostDaysLeft) const;
-    void print(const EventRows& rows, const std::vector<Listed>& events, bool json);
+    void print(const Connection& db, const EventRows& rows, const std::vector<Listed>& events,
+               bool json);
     QString formatOf(const QString& path, const QString& option) const;
 
     const Clock& clock_;

@@ -6,6 +6,7 @@
 #include "cli/CommandLineTool.h"
 #include "exchange/ICalendarFile.h"
 #include "store/DailyBackups.h"
+#include "store/StoredEvents.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -43,6 +44,7 @@ struct Cli : test::StoreFixture {
         const Run result = run(arguments + QStringList{QStringLiteral("--json")});
         return QJsonDocument::fromJson(result.out.toUtf8()).array();
     }
+    QString uidOf(qint64 id) { return readEvent(db, id)->uid; }
     QStringList descriptions() {
         QStringList texts;
         for (const test::StoredEvent& event : test::storedEvents(db)) {
@@ -82,11 +84,18 @@ class CommandLineToolTest : public test::TestCase {
                                           "4  December 10       1  Twin\n"));
         const QJsonArray json = cli.json({QStringLiteral("list")});
         QCOMPARE(json.size(), 4);
-        QCOMPARE(json[1].toObject(), (QJsonObject{{"id", 2},
-                                                  {"description", "Today's"},
-                                                  {"month", 12},
-                                                  {"day", 9},
-                                                  {"days_left", 0}}));
+        QJsonObject today = json[1].toObject();
+        QVERIFY(!today.take(QStringLiteral("uid")).toString().isEmpty());
+        QCOMPARE(today, (QJsonObject{{"id", 2},
+                                     {"description", "Today's"},
+                                     {"month", 12},
+                                     {"day", 9},
+                                     {"days_left", 0},
+                                     {"next", "2026-12-09"},
+                                     {"year", QJsonValue()},
+                                     {"years", QJsonValue()},
+                                     {"remind_days", QJsonValue()},
+                                     {"note", ""}}));
     }
 
     void dueListsTheSoonestFirst_data() {
@@ -196,6 +205,92 @@ class CommandLineToolTest : public test::TestCase {
         QCOMPARE(again.err, QStringLiteral("almanis-cli: there is no event with the id 2\n"));
     }
 
+    // The keys scripts read of each event: its next date (29 February's is 1
+    // March in a common year), the year and the years that date completes, the
+    // event's own remind days, its note and UID.
+    void jsonTellsAnEventsDetails_data() {
+        QTest::addColumn<QStringList>("add");
+        QTest::addColumn<QString>("today");
+        QTest::addColumn<QString>("expected");  // the keys' values, compact JSON
+        QTest::newRow("all of them")
+            << QStringList{"Ada",           "December 10", "--year", "1815",
+                           "--remind-days", "7,0",         "--note", "Gift:\na book"}
+            << "2026-12-09"
+            << R"({"next":"2026-12-10","note":"Gift:\na book","remind_days":[0,7],"year":1815,"years":211})";
+        QTest::newRow("none of them")
+            << QStringList{"Ada", "December 10"} << "2026-12-11"
+            << R"({"next":"2027-12-10","note":"","remind_days":null,"year":null,"years":null})";
+        QTest::newRow("own days: never")
+            << QStringList{"Ada", "December 10", "--remind-days", ""} << "2026-12-10"
+            << R"({"next":"2026-12-10","note":"","remind_days":[],"year":null,"years":null})";
+        QTest::newRow("29 February in a common year")
+            << QStringList{"Leap", "February 29", "--year", "2000"} << "2027-02-01"
+            << R"({"next":"2027-03-01","note":"","remind_days":null,"year":2000,"years":27})";
+    }
+    void jsonTellsAnEventsDetails() {
+        QFETCH(QStringList, add);
+        QFETCH(QString, today);
+        QFETCH(QString, expected);
+        Cli cli;
+        QCOMPARE(cli.run(QStringList{"add"} + add).status, 0);
+        for (const QStringList& command :
+             {QStringList{"list"}, QStringList{"due", "--days", "365"}}) {
+            const QJsonArray events = cli.json(QStringList{"--today", today} + command);
+            QCOMPARE(events.size(), 1);
+            QJsonObject event = events[0].toObject();
+            QCOMPARE(event.take(QStringLiteral("uid")).toString(), cli.uidOf(1));
+            for (const char* known : {"id", "description", "month", "day", "days_left"}) {
+                QVERIFY(event.take(QLatin1String(known)) != QJsonValue::Undefined);
+            }
+            QCOMPARE(QString::fromUtf8(QJsonDocument(event).toJson(QJsonDocument::Compact)),
+                     expected);
+        }
+    }
+
+    // edit changes only what it is given and keeps the event's UID.
+    void editChangesOnlyWhatItIsGiven_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("after");  // description|month|day|year|days|note
+        QTest::newRow("nothing") << QStringList{} << "Ada|12|10|1815|0,7|Gift";
+        QTest::newRow("description")
+            << QStringList{"--description", " Ada L. "} << "Ada L.|12|10|1815|0,7|Gift";
+        QTest::newRow("date") << QStringList{"--date", "march 3"} << "Ada|3|3|1815|0,7|Gift";
+        QTest::newRow("year") << QStringList{"--year", "1816"} << "Ada|12|10|1816|0,7|Gift";
+        QTest::newRow("no year") << QStringList{"--no-year"} << "Ada|12|10||0,7|Gift";
+        QTest::newRow("remind days")
+            << QStringList{"--remind-days", "30"} << "Ada|12|10|1815|30|Gift";
+        QTest::newRow("the options' days")
+            << QStringList{"--default-remind"} << "Ada|12|10|1815||Gift";
+        QTest::newRow("note") << QStringList{"--note", "Two\nlines"}
+                              << "Ada|12|10|1815|0,7|Two\nlines";
+        QTest::newRow("no note") << QStringList{"--note", ""} << "Ada|12|10|1815|0,7|";
+    }
+    void editChangesOnlyWhatItIsGiven() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, after);
+        Cli cli;
+        QCOMPARE(cli.run({"add", "Ada", "December 10", "--year", "1815", "--remind-days", "0,7",
+                          "--note", "Gift"})
+                     .status,
+                 0);
+        const QString uid = cli.uidOf(1);
+        const Run edited = cli.run(QStringList{"edit", "1"} + arguments);
+        QCOMPARE(edited.status, 0);
+        QCOMPARE(edited.err, QString());
+        const std::optional<EventRecord> event = readEvent(cli.db, 1);
+        QCOMPARE(
+            QStringList({event->description, QString::number(event->month),
+                         QString::number(event->day),
+                         event->year ? QString::number(*event->year) : QString(),
+                         event->remindDays ? event->remindDays->toText() : QString(), event->note})
+                .join(QLatin1Char('|')),
+            after);
+        QCOMPARE(event->uid, uid);
+        const Run missing = cli.run({"edit", "2", "--year", "1900"});
+        QCOMPARE(missing.status, 1);
+        QCOMPARE(missing.err, QStringLiteral("almanis-cli: there is no event with the id 2\n"));
+    }
+
     void usageErrorsChangeNothing_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("no command") << QStringList{};
@@ -221,6 +316,27 @@ class CommandLineToolTest : public test::TestCase {
         QTest::newRow("unknown format") << QStringList{"import", "--format", "csv", "a.txt"};
         QTest::newRow("contacts cannot be exported") << QStringList{"export", "a.vcf"};
         QTest::newRow("export without a file") << QStringList{"export"};
+        QTest::newRow("year 0") << QStringList{"add", "Ada", "December 10", "--year", "0"};
+        QTest::newRow("a year to come")
+            << QStringList{"add", "Ada", "December 10", "--year", "2027"};
+        QTest::newRow("year not a number")
+            << QStringList{"add", "Ada", "December 10", "--year", "x"};
+        QTest::newRow("29 February of a common year")
+            << QStringList{"add", "Ada", "February 29", "--year", "1900"};
+        QTest::newRow("a remind day not offered")
+            << QStringList{"add", "Ada", "December 10", "--remind-days", "0,5"};
+        QTest::newRow("a note with an escape")
+            << QStringList{"add", "Ada", "December 10", "--note", "a\x1b[2J"};
+        QTest::newRow("edit: a year to come") << QStringList{"edit", "1", "--year", "2027"};
+        QTest::newRow("edit: a date whose 29 February the year lacks")
+            << QStringList{"edit", "1", "--year", "1900", "--date", "February 29"};
+        QTest::newRow("edit: a year and none")
+            << QStringList{"edit", "1", "--year", "1900", "--no-year"};
+        QTest::newRow("edit: own days and the options'")
+            << QStringList{"edit", "1", "--remind-days", "0", "--default-remind"};
+        QTest::newRow("edit: an empty description")
+            << QStringList{"edit", "1", "--description", ""};
+        QTest::newRow("edit without an id") << QStringList{"edit", "--year", "1900"};
     }
     void usageErrorsChangeNothing() {
         QFETCH(QStringList, arguments);
@@ -241,6 +357,7 @@ class CommandLineToolTest : public test::TestCase {
         QTest::newRow("list") << QStringList{"list", "--help"} << "Usage: almanis-cli list";
         QTest::newRow("due") << QStringList{"due", "-h"} << "Usage: almanis-cli due [--days N]";
         QTest::newRow("add") << QStringList{"add", "--help"} << "Usage: almanis-cli add";
+        QTest::newRow("edit") << QStringList{"edit", "--help"} << "Usage: almanis-cli edit ID";
         QTest::newRow("remove") << QStringList{"remove", "--help"}
                                 << "Usage: almanis-cli remove ID";
         QTest::newRow("import") << QStringList{"import", "--help"} << "Usage: almanis-cli import";
