@@ -42,7 +42,7 @@ class CountingUi final : public Ui {
     void inform(const QString&, const QString&) override {}
     bool askYesNo(const QString&, const QString&) override { return false; }
     QStringList openFileNames(const FileDialogOptions&) override { return {}; }
-    QString saveFileName(const FileDialogOptions&) override { return {}; }
+    SaveChoice saveFileName(const FileDialogOptions&) override { return {}; }
     void openUrl(const QString&) override {}
     void showModal(QDialog&, QWidget*) override { ++alarms; }
     int errors = 0;

@@ -6,11 +6,10 @@
 #include "core/EventDate.h"
 #include "core/EventDescription.h"
 #include "core/Paths.h"
+#include "exchange/EventFiles.h"
 #include "exchange/EventImport.h"
 #include "exchange/EventText.h"
 #include "exchange/ExportFile.h"
-#include "exchange/ICalendarFile.h"
-#include "exchange/VCardFile.h"
 #include "reminders/EventRows.h"
 #include "reminders/StoredRows.h"
 #include "store/Connection.h"
@@ -22,7 +21,6 @@
 #include "store/Transaction.h"
 
 #include <QCommandLineParser>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -57,12 +55,24 @@ QCommandLineOption jsonOption() {
                                                   "next, year, years, remind_days, note, uid."));
 }
 
-QCommandLineOption formatOption() {
-    return QCommandLineOption(
-        QStringLiteral("format"),
-        CommandLineTool::tr("The file's format: text, ics or vcf (by default its ending: .txt, "
-                            ".ics, .vcf)."),
-        QStringLiteral("FORMAT"));
+QCommandLineOption formatOption(const QString& description) {
+    return QCommandLineOption(QStringLiteral("format"), description, QStringLiteral("FORMAT"));
+}
+
+// The format named on the command line, in any letter case; none for a name
+// that is no format.
+std::optional<EventFileFormat> formatNamed(const QString& name) {
+    const QString lower = name.toLower();
+    if (lower == QLatin1String("text")) {
+        return EventFileFormat::Text;
+    }
+    if (lower == QLatin1String("ics")) {
+        return EventFileFormat::ICalendar;
+    }
+    if (lower == QLatin1String("vcf")) {
+        return EventFileFormat::VCard;
+    }
+    return std::nullopt;
 }
 
 // The help a parser writes, under our own usage line rather than the path the
@@ -631,20 +641,6 @@ int CommandLineTool::remove(const QStringList& arguments) {
     return Success;
 }
 
-QString CommandLineTool::formatOf(const QString& path, const QString& option) const {
-    if (!option.isEmpty()) {
-        return option.toLower();
-    }
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("ics") || suffix == QLatin1String("ical")) {
-        return QStringLiteral("ics");
-    }
-    if (suffix == QLatin1String("vcf") || suffix == QLatin1String("vcard")) {
-        return QStringLiteral("vcf");
-    }
-    return QStringLiteral("text");
-}
-
 int CommandLineTool::importFile(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -653,7 +649,9 @@ int CommandLineTool::importFile(const QStringList& arguments) {
            "contact file its birthdays and anniversaries, with their years. An event already "
            "stored (the same UID, or the same description and date) is counted, not stored "
            "again. All of them are stored or, on a failure, none."));
-    parser.addOption(formatOption());
+    parser.addOption(formatOption(
+        tr("The file's format: text, ics or vcf (by default the one its content shows, else its "
+           "ending: .txt, .ics, .vcf).")));
     parser.addPositionalArgument(tr("file"), tr("The file to read."), tr("FILE"));
     int status = Success;
     if (!parseCommand(parser, arguments, tr("import [--format FORMAT] FILE"), status)) {
@@ -663,44 +661,19 @@ int CommandLineTool::importFile(const QStringList& arguments) {
     if (positional.size() != 1) {
         return usageError(tr("import takes one file"));
     }
-    const QString path = positional[0];
-    const QString format = formatOf(path, parser.value(QStringLiteral("format")));
-    if (format != QLatin1String("text") && format != QLatin1String("ics") &&
-        format != QLatin1String("vcf")) {
-        return usageError(tr("\"%1\" is not a format; use text, ics or vcf").arg(format));
+    const QString option = parser.value(QStringLiteral("format"));
+    const std::optional<EventFileFormat> format = formatNamed(option);
+    if (!option.isEmpty() && !format) {
+        return usageError(tr("\"%1\" is not a format; use text, ics or vcf").arg(option));
     }
     Connection db;
     openStore(db);
     // The whole file is read and checked before anything is stored; what it
     // holds besides the events is told after the count.
-    QList<EventRecord> events;
-    QStringList notes;
-    if (format == QLatin1String("text")) {
-        events = readEventFile(path);
-    } else if (format == QLatin1String("ics")) {
-        ICalendarImport read = readICalendar(path, clock_.today());
-        events = std::move(read.events);
-        notes << read.skippedReport();
-        for (const QString& skipped : read.skippedEntries) {
-            notes << tr("Skipped: %1").arg(skipped);
-        }
-    } else {
-        VCardImport read = readVCards(path, clock_.today());
-        events = std::move(read.events);
-        if (read.cardsWithoutDates > 0) {
-            notes << (read.cardsWithoutDates == 1
-                          ? tr("1 contact has no birthday or anniversary.")
-                          : tr("%1 contacts have no birthday or anniversary.")
-                                .arg(read.cardsWithoutDates));
-        }
-        for (const QString& skipped : read.skippedDates) {
-            notes << tr("Skipped: %1").arg(skipped);
-        }
-    }
+    const EventFileRead read = readFileToImport(positional[0], clock_.today(), format);
     backUpBeforeImport(db);
-    out_ << importCountText(storeEvents(events, db)) << '\n';
-    for (const QString& note : notes) {
-        out_ << note << '\n';
+    for (const QString& line : importReport(read, storeEvents(read.events, db))) {
+        out_ << line << '\n';
     }
     return Success;
 }
@@ -726,7 +699,8 @@ int CommandLineTool::exportFile(const QStringList& arguments) {
         tr("Writes every event to FILE, as text (one \"Description,Month Day\" a line) or as an "
            "iCalendar file of yearly all-day entries with their years, notes, reminder days "
            "and UIDs. The file is replaced only once it is complete."));
-    parser.addOption(formatOption());
+    parser.addOption(
+        formatOption(tr("The file's format: text or ics (by default its ending: .txt, .ics).")));
     parser.addPositionalArgument(tr("file"), tr("The file to write."), tr("FILE"));
     int status = Success;
     if (!parseCommand(parser, arguments, tr("export [--format FORMAT] FILE"), status)) {
@@ -737,27 +711,20 @@ int CommandLineTool::exportFile(const QStringList& arguments) {
         return usageError(tr("export takes one file"));
     }
     const QString path = positional[0];
-    const QString format = formatOf(path, parser.value(QStringLiteral("format")));
-    if (format == QLatin1String("vcf")) {
+    const QString option = parser.value(QStringLiteral("format"));
+    const std::optional<EventFileFormat> format =
+        option.isEmpty() ? eventFileFormatByName(path) : formatNamed(option);
+    if (format == EventFileFormat::VCard) {
         return usageError(tr("contact files can be imported, not exported; use text or ics"));
     }
-    if (format != QLatin1String("text") && format != QLatin1String("ics")) {
-        return usageError(tr("\"%1\" is not a format; use text or ics").arg(format));
+    if (!format) {
+        return usageError(tr("\"%1\" is not a format; use text or ics").arg(option));
     }
     Connection db;
     openStore(db);
-    const StoredEvents stored = readStoredEvents(db);
-    if (stored.unreadable > 0) {
-        return failure(tr("%1 of the store's events could not be read, so the file would miss "
-                          "them: %2")
-                           .arg(QString::number(stored.unreadable), stored.firstProblem));
-    }
-    if (format == QLatin1String("ics")) {
-        writeICalendar(path, stored.events);
-    } else {
-        exportEvents(path, stored.events);
-    }
-    const int count = static_cast<int>(stored.events.size());
+    const QList<EventRecord> events = storedEventsToExport(db);
+    exportEventFile(path, events, *format);
+    const int count = static_cast<int>(events.size());
     out_ << exportedText(count, path) << '\n';
     return Success;
 }

@@ -76,7 +76,6 @@ class CommandLineTool {
     std::vector<Listed> listed(const EventRows& rows, std::optional<int> mostDaysLeft) const;
     void print(const Connection& db, const EventRows& rows, const std::vector<Listed>& events,
                bool json);
-    QString formatOf(const QString& path, const QString& option) const;
 
     const Clock& clock_;
     QString programFolder_;

@@ -8,11 +8,20 @@ class QWidget;
 
 namespace almanis {
 
-// The settings of the open and save dialogs of the text import and export.
+// The settings of the open and save dialogs of the import and export.
 struct FileDialogOptions {
     QString title;
-    QStringList filters;  // e.g. "Text Files (*.txt)"
+    QStringList filters;  // e.g. "Text Files (*.txt)"; the first one is chosen at first
     bool multiSelect = false;
+    // The save dialog adds it to a name given without a suffix ("txt"); while
+    // a filter of one pattern such as "*.ics" is chosen, that filter's suffix.
+    QString defaultSuffix;
+};
+
+// What the save dialog gave.
+struct SaveChoice {
+    QString fileName;  // empty when the user cancelled
+    int filter = 0;    // the chosen filter's position in FileDialogOptions::filters
 };
 
 // Everything that needs a person goes through here: message boxes, file dialogs,
@@ -34,8 +43,8 @@ class Ui {
     // The open dialog; the chosen files, none when the user cancelled.
     virtual QStringList openFileNames(const FileDialogOptions& options) = 0;
 
-    // The save dialog; empty text when the user cancelled.
-    virtual QString saveFileName(const FileDialogOptions& options) = 0;
+    // The save dialog: the file and the filter chosen.
+    virtual SaveChoice saveFileName(const FileDialogOptions& options) = 0;
 
     // Opens a web address in the user's browser.
     virtual void openUrl(const QString& url) = 0;

@@ -5,7 +5,7 @@
 #include "core/Guard.h"
 #include "core/Ui.h"
 #include "editing/CommandHost.h"
-#include "exchange/EventImport.h"
+#include "exchange/EventFiles.h"
 #include "exchange/EventText.h"
 #include "exchange/ExportFile.h"
 #include "reminders/EventListModel.h"
@@ -13,17 +13,52 @@
 #include "widgets/Services.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace almanis {
 
 namespace {
-FileDialogOptions textFileDialog(bool multiSelect) {
+// The dialogs keep the title "Save", the open dialog too.
+FileDialogOptions importDialog() {
     return FileDialogOptions{
         FileCommands::tr("Save"),
-        {FileCommands::tr("Text Files (*.txt)"), FileCommands::tr("All Files (*)")},
-        multiSelect};
+        {FileCommands::tr("Event files (*.txt *.ics *.vcf)"),
+         FileCommands::tr("Text Files (*.txt)"), FileCommands::tr("iCalendar Files (*.ics)"),
+         FileCommands::tr("vCard Files (*.vcf)"), FileCommands::tr("All Files (*)")},
+        true,
+        QString()};
+}
+
+// The export's filters, by position: the text format first.
+enum ExportFilter { TextFilter, ICalendarFilter, AllFilesFilter };
+
+FileDialogOptions exportDialog() {
+    return FileDialogOptions{
+        FileCommands::tr("Save"),
+        {FileCommands::tr("Text Files (*.txt)"), FileCommands::tr("iCalendar Files (*.ics)"),
+         FileCommands::tr("All Files (*)")},
+        false,
+        QStringLiteral("txt")};
 }
 }  // namespace
+
+ExportTarget exportTarget(const QString& fileName, int filter) {
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    ExportTarget target{fileName, EventFileFormat::Text};
+    // A suffix that names a format chooses it; any other, or none, leaves
+    // the choice to the filter.
+    if (suffix == QLatin1String("txt") ||
+        eventFileFormatByName(fileName) != EventFileFormat::Text) {
+        target.format = eventFileFormatByName(fileName);
+    } else if (filter == ICalendarFilter) {
+        target.format = EventFileFormat::ICalendar;
+    }
+    if (suffix.isEmpty() && !fileName.endsWith(QLatin1Char('.'))) {
+        target.fileName += target.format == EventFileFormat::ICalendar ? QLatin1String(".ics")
+                                                                       : QLatin1String(".txt");
+    }
+    return target;
+}
 
 QList<EventRecord> listedEventsToExport(const EventListModel& list) {
     const EventRows& rows = list.rows();
@@ -57,7 +92,7 @@ void FileCommands::importEvents() {
     QString fileName;
     // The dialog lets several files be chosen; the first one is imported.
     g.step(100, [&] {
-        const QStringList chosen = ui.openFileNames(textFileDialog(true));
+        const QStringList chosen = ui.openFileNames(importDialog());
         fileName = chosen.isEmpty() ? QString() : chosen.first();
     });
     if (g.test(102, [&] { return fileName.isEmpty(); })) {
@@ -68,42 +103,52 @@ void FileCommands::importEvents() {
     // backup is told, and the import goes on without it. (Step 114 is
     // retired: this step had it once.)
     g.step(105, [&] { host_.backUpStore(); });
-    // The whole file is read and checked before anything is stored.
-    const std::optional<QList<EventRecord>> events =
-        g.value(106, [&] { return readEventFile(fileName); });
-    if (!events) {
+    // The whole file is read and checked before anything is stored, in the
+    // format its content shows (a text, calendar or contacts file).
+    const std::optional<EventFileRead> read =
+        g.value(106, [&] { return readFileToImport(fileName, services_.clock.today()); });
+    if (!read) {
         g.step(110, [&] { host_.pointer().setShape(PointerRule::Arrow); });
         return;
     }
-    storeImported(g, *events);
+    finishImport(g, *read);
 }
 
-void FileCommands::storeImported(Guard& g, const QList<EventRecord>& events) {
+void FileCommands::finishImport(Guard& g, const EventFileRead& read) {
     // Step 116 is retired: this step had it once.
-    const std::optional<ImportCount> stored =
-        g.value(107, [&] { return storeEvents(events, host_.store()); });
+    const std::optional<ImportCount> count =
+        g.value(107, [&] { return storeEvents(read.events, host_.store()); });
     // Another program may have changed the store meanwhile; the list shows it
     // as it is now, with or without the import.
     g.step(108, [&] { host_.refreshList(); });
     g.step(110, [&] { host_.pointer().setShape(PointerRule::Arrow); });
-    if (stored) {
-        g.step(112, [&] { services_.ui.inform(importCountText(*stored), appTitle()); });
+    if (count) {
+        g.step(112, [&] {
+            services_.ui.inform(importReport(read, *count).join(QLatin1Char('\n')), appTitle());
+        });
     }
 }
 
 void FileCommands::exportEvents() {
     Ui& ui = services_.ui;
     Guard g(ui, where::exportEvents);
-    QString fileName;
-    g.step(100, [&] { fileName = ui.saveFileName(textFileDialog(false)); });
-    if (g.test(102, [&] { return fileName.isEmpty(); })) {
+    SaveChoice chosen;
+    g.step(100, [&] { chosen = ui.saveFileName(exportDialog()); });
+    if (g.test(102, [&] { return chosen.fileName.isEmpty(); })) {
         return;
     }
+    const ExportTarget target = exportTarget(chosen.fileName, chosen.filter);
+    const QString& fileName = target.fileName;
     g.step(104, [&] { host_.pointer().setShape(PointerRule::Hourglass); });
-    // What the list shows, not what the store holds by now. 100,000 events
-    // are written in well under a second, so nothing else runs meanwhile.
+    // A text file holds what the list shows, not what the store holds by now;
+    // a calendar holds the stored events with all they carry, as almanis-cli
+    // writes it. 100,000 events are written in well under a second, so
+    // nothing else runs meanwhile.
     const std::optional<int> written = g.value(106, [&] {
-        return almanis::exportEvents(fileName, listedEventsToExport(host_.eventList()));
+        const QList<EventRecord> events = target.format == EventFileFormat::Text
+                                              ? listedEventsToExport(host_.eventList())
+                                              : storedEventsToExport(host_.store());
+        return exportEventFile(fileName, events, target.format);
     });
     g.step(108, [&] { host_.pointer().setShape(PointerRule::Arrow); });
     if (!written) {
@@ -122,7 +167,10 @@ void FileCommands::showFileFormatNote() {
         // The example stays English in every language: the file's month names are.
         ui.inform(tr("This will import/export to text files in the following format with commas "
                      "(Please use English month names):") +
-                      QStringLiteral("\r\n\r\nNew Year,January 1\r\nHalf Year,July 31"),
+                      QStringLiteral("\r\n\r\nNew Year,January 1\r\nHalf Year,July 31\r\n\r\n") +
+                      tr("Import also reads calendar files (.ics: their yearly and all-day "
+                         "entries) and contact files (.vcf: birthdays and anniversaries); "
+                         "export also writes calendar files (.ics) for any calendar program."),
                   appTitle());
     });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/EventRecord.h"
+#include "exchange/EventFiles.h"
 
 #include <QList>
 #include <QObject>
@@ -18,6 +19,15 @@ struct Services;
 // import would take the line it gives.
 QList<EventRecord> listedEventsToExport(const EventListModel& list);
 
+// Where and how an export writes, from the name the save dialog gave and the
+// filter chosen there: a suffix that names a format (.txt, .ics) chooses it,
+// otherwise the filter does; a name without a suffix gets the format's.
+struct ExportTarget {
+    QString fileName;
+    EventFileFormat format = EventFileFormat::Text;
+};
+ExportTarget exportTarget(const QString& fileName, int filter);
+
 // The main window's commands on event files: import, export and the note on
 // the file's format.
 class FileCommands final : public QObject {
@@ -30,10 +40,10 @@ class FileCommands final : public QObject {
     void showFileFormatNote();
 
   private:
-    // What every import does with the events it has read and checked: backs the
-    // store up, stores them, refills the list and tells how many came in (or
-    // only what failed). Steps 108 to 116 of `g`.
-    void storeImported(Guard& g, const QList<EventRecord>& events);
+    // What every import does with the file it has read and checked: stores
+    // its events, refills the list and tells how many came in and what the
+    // file held besides (or only what failed). Steps 107 to 112 of `g`.
+    void finishImport(Guard& g, const EventFileRead& read);
 
     Services& services_;
     CommandHost& host_;

@@ -7,8 +7,10 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QUrl>
 #include <QWindow>
+#include <algorithm>
 
 namespace almanis {
 
@@ -50,9 +52,33 @@ QStringList QtUi::openFileNames(const FileDialogOptions& options) {
     return name.isEmpty() ? QStringList() : QStringList{name};
 }
 
-QString QtUi::saveFileName(const FileDialogOptions& options) {
-    return QFileDialog::getSaveFileName(activeWindow(), options.title, QString(),
-                                        options.filters.join(QStringLiteral(";;")));
+namespace {
+// The suffix of a filter of one pattern, "ics" for "iCalendar Files (*.ics)";
+// empty for any other filter.
+QString suffixOfFilter(const QString& filter) {
+    static const QRegularExpression onePattern(QStringLiteral("\\(\\*\\.(\\w+)\\)$"));
+    return onePattern.match(filter).captured(1);
+}
+}  // namespace
+
+SaveChoice QtUi::saveFileName(const FileDialogOptions& options) {
+    QFileDialog dialog(activeWindow(), options.title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(options.filters);
+    // The suffix follows the chosen filter, so that the name the dialog asks
+    // about overwriting is the name that is written.
+    const auto followFilter = [&](const QString& filter) {
+        const QString suffix = suffixOfFilter(filter);
+        dialog.setDefaultSuffix(suffix.isEmpty() ? options.defaultSuffix : suffix);
+    };
+    followFilter(options.filters.value(0));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return {dialog.selectedFiles().first(),
+            std::max(0, static_cast<int>(options.filters.indexOf(dialog.selectedNameFilter())))};
 }
 
 void QtUi::openUrl(const QString& url) {

@@ -12,7 +12,7 @@ class QtUi final : public Ui {
     void inform(const QString& text, const QString& title) override;
     bool askYesNo(const QString& text, const QString& title) override;
     QStringList openFileNames(const FileDialogOptions& options) override;
-    QString saveFileName(const FileDialogOptions& options) override;
+    SaveChoice saveFileName(const FileDialogOptions& options) override;
     void openUrl(const QString& url) override;
     void showModal(QDialog& window, QWidget* owner) override;
 };

@@ -65,7 +65,10 @@ class FileCommandsTest : public test::TestCase {
                  onlyNote(QStringLiteral(
                      "This will import/export to text files in the following format with commas "
                      "(Please use English month names):\r\n\r\nNew Year,January 1\r\nHalf "
-                     "Year,July 31")));
+                     "Year,July 31\r\n\r\nImport also reads calendar files (.ics: their yearly "
+                     "and all-day entries) and contact files (.vcf: birthdays and "
+                     "anniversaries); export also writes calendar files (.ics) for any calendar "
+                     "program.")));
     }
 
     void dialogsAsked() {
@@ -73,13 +76,112 @@ class FileCommandsTest : public test::TestCase {
         w.click("PushButton8");
         w.click("PushButton9");
         QCOMPARE(w.env.ui.fileDialogs.size(), 2);
-        for (const FileDialogOptions& options : w.env.ui.fileDialogs) {
-            QCOMPARE(options.title, QStringLiteral("Save"));
-            QCOMPARE(options.filters, (QStringList{QStringLiteral("Text Files (*.txt)"),
-                                                   QStringLiteral("All Files (*)")}));
-        }
-        QVERIFY(w.env.ui.fileDialogs[0].multiSelect);
-        QVERIFY(!w.env.ui.fileDialogs[1].multiSelect);
+        const FileDialogOptions& open = w.env.ui.fileDialogs[0];
+        const FileDialogOptions& save = w.env.ui.fileDialogs[1];
+        QCOMPARE(open.title, QStringLiteral("Save"));
+        QCOMPARE(open.filters,
+                 (QStringList{"Event files (*.txt *.ics *.vcf)", "Text Files (*.txt)",
+                              "iCalendar Files (*.ics)", "vCard Files (*.vcf)", "All Files (*)"}));
+        QVERIFY(open.multiSelect);
+        QCOMPARE(save.title, QStringLiteral("Save"));
+        QCOMPARE(save.filters,
+                 (QStringList{"Text Files (*.txt)", "iCalendar Files (*.ics)", "All Files (*)"}));
+        QVERIFY(!save.multiSelect);
+        QCOMPARE(save.defaultSuffix, QStringLiteral("txt"));
+    }
+
+    // The Import button reads a file in the format its content shows, with
+    // almanis-cli's checks, and tells what the file held besides its events.
+    void importReadsEveryFormat_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QString>("report");
+        const QByteArray cards =
+            "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Grace Hopper\r\nBDAY:1906-12-09\r\nEND:VCARD\r\n"
+            "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Nobody\r\nEND:VCARD\r\n";
+        const QStringList grace{QStringLiteral("Grace Hopper's birthday|12|9")};
+        const QString cardsReport =
+            QStringLiteral("1 event imported.\n1 contact has no birthday or anniversary.");
+        QTest::newRow("contacts") << "contacts.vcf" << cards << grace << cardsReport;
+        QTest::newRow("contacts saved as .txt") << "contacts.txt" << cards << grace << cardsReport;
+        QTest::newRow("calendar") << "town.ics"
+                                  << QByteArray(
+                                         "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n"
+                                         "BEGIN:VEVENT\r\nUID:a\r\nDTSTART;VALUE=DATE:20000704\r\n"
+                                         "RRULE:FREQ=YEARLY\r\nSUMMARY:Fair\r\nEND:VEVENT\r\n"
+                                         "BEGIN:VEVENT\r\nUID:b\r\nDTSTART:20260701T100000Z\r\n"
+                                         "SUMMARY:Meeting\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")
+                                  << QStringList{QStringLiteral("Fair|7|4")}
+                                  << QStringLiteral(
+                                         "1 event imported.\n1 calendar entry skipped: it is "
+                                         "neither yearly nor all-day.");
+        QTest::newRow("text") << "events.txt" << QByteArray("BEGIN:VCARD,May 1\r\n")
+                              << QStringList{QStringLiteral("BEGIN:VCARD|5|1")}
+                              << QStringLiteral("1 event imported.");
+    }
+    void importReadsEveryFormat() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, rows);
+        QFETCH(QString, report);
+        Window w(true);
+        test::writeFile(w.path(name), content);
+        w.importFile(w.path(name));
+        QCOMPARE(test::shownBoxes(w.env.ui), onlyNote(report));
+        QCOMPARE(w.rows(), rows);
+        QCOMPARE(w.pointerShape(), PointerRule::Arrow);
+    }
+
+    // Export writes the format the name's suffix names, else the one of the
+    // chosen filter, and gives a name without a suffix the format's; what it
+    // writes comes back whole through Import.
+    void exportWritesTheChosenFormat_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("filter");  // text, calendar, all files
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QByteArray>("start");
+        const QByteArray text("New Year's Day,January 1\r\n");
+        const QByteArray calendar("BEGIN:VCALENDAR\r\n");
+        QTest::newRow("text") << "events.txt" << 0 << "events.txt" << text;
+        QTest::newRow("calendar by its suffix") << "events.ICS" << 0 << "events.ICS" << calendar;
+        QTest::newRow("text by its suffix") << "events.txt" << 1 << "events.txt" << text;
+        QTest::newRow("calendar by the filter") << "events" << 1 << "events.ics" << calendar;
+        QTest::newRow("text by the filter") << "events" << 0 << "events.txt" << text;
+        QTest::newRow("other suffix, calendar filter")
+            << "events.bak" << 1 << "events.bak" << calendar;
+        QTest::newRow("all files") << "events" << 2 << "events.txt" << text;
+    }
+    void exportWritesTheChosenFormat() {
+        QFETCH(QString, typed);
+        QFETCH(int, filter);
+        QFETCH(QString, written);
+        QFETCH(QByteArray, start);
+        Window w;  // the holidays of the seed
+        const QStringList before = w.rows();
+        w.env.ui.saveFilters.push_back(filter);
+        w.exportFile(w.path(typed));
+        QCOMPARE(test::shownBoxes(w.env.ui), onlyNote(QStringLiteral("%1 events exported to %2.")
+                                                          .arg(before.size())
+                                                          .arg(w.path(written))));
+        QVERIFY(test::readFile(w.path(written)).startsWith(start));
+
+        w.execute(QStringLiteral("delete from tblEvent"));
+        w.env.ui.clear();
+        w.importFile(w.path(written));
+        QCOMPARE(test::shownBoxes(w.env.ui),
+                 onlyNote(QStringLiteral("%1 events imported.").arg(before.size())));
+        QCOMPARE(w.rows(), before);
+    }
+
+    void contactFilesAreNotWritten() {
+        Window w;
+        w.exportFile(w.path(QStringLiteral("events.vcf")));
+        QCOMPARE(w.env.ui.errors(),
+                 QStringList{
+                     errorReportText(QStringLiteral("Contact files can be imported, not exported."),
+                                     where::exportEvents, 106)});
+        QVERIFY(!QFile::exists(w.path(QStringLiteral("events.vcf"))));
     }
 
     void cancellingDoesNothing() {

@@ -32,14 +32,18 @@ QStringList ScriptedUi::openFileNames(const FileDialogOptions& options) {
     return answer;
 }
 
-QString ScriptedUi::saveFileName(const FileDialogOptions& options) {
+SaveChoice ScriptedUi::saveFileName(const FileDialogOptions& options) {
     fileDialogs.append(options);
-    if (saveAnswers.empty()) {
-        return {};
+    SaveChoice choice;
+    if (!saveFilters.empty()) {
+        choice.filter = saveFilters.front();
+        saveFilters.pop_front();
     }
-    QString answer = saveAnswers.front();
-    saveAnswers.pop_front();
-    return answer;
+    if (!saveAnswers.empty()) {
+        choice.fileName = saveAnswers.front();
+        saveAnswers.pop_front();
+    }
+    return choice;
 }
 
 void ScriptedUi::openUrl(const QString& url) {

@@ -30,7 +30,7 @@ class ScriptedUi final : public Ui {
     void inform(const QString& text, const QString& title) override;
     bool askYesNo(const QString& text, const QString& title) override;
     QStringList openFileNames(const FileDialogOptions& options) override;
-    QString saveFileName(const FileDialogOptions& options) override;
+    SaveChoice saveFileName(const FileDialogOptions& options) override;
     void openUrl(const QString& url) override;
     void showModal(QDialog& window, QWidget* owner) override;
 
@@ -46,6 +46,7 @@ class ScriptedUi final : public Ui {
     std::deque<bool> answers;  // for askYesNo; No when empty
     std::deque<QStringList> openAnswers;
     std::deque<QString> saveAnswers;
+    std::deque<int> saveFilters;  // the filter chosen with each save answer; the first when empty
     std::deque<std::function<void(QDialog&)>> modalScripts;
     // Thrown by showModal instead of showing, when set.
     bool failShowing = false;
