@@ -137,10 +137,21 @@ void EventCommands::showHelp() {
 }
 
 QString EventCommands::helpText(const QString& contactPage) {
-    if (contactPage.isEmpty()) {
-        return tr("Questions? Please contact Team Marrowind.");
+    QString text =
+        tr("Almanis lists your yearly events with the days left until each, and reminds you of "
+           "them on the days you tick under Remind Options.") +
+        QStringLiteral("\n\n") +
+        tr("Enter or F2 edits the selected event, Delete deletes it. A click on a column's "
+           "header sorts the list by that column, a second click the other way round. Ctrl+F "
+           "goes to the search field, Escape empties it.") +
+        QStringLiteral("\n\n") +
+        tr("Import reads text files, calendar files (.ics) and contact files (.vcf); export "
+           "writes text or calendar files. almanis-cli does the same from a terminal.");
+    if (!contactPage.isEmpty()) {
+        text += QStringLiteral("\n\n") +
+                tr("Questions? Please contact Team Marrowind at %1").arg(contactPage);
     }
-    return tr("Questions? Please contact Team Marrowind at %1").arg(contactPage);
+    return text;
 }
 
 }  // namespace almanis

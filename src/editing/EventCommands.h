@@ -23,7 +23,8 @@ class EventCommands final : public QObject {
     void showHelp();
     void showTestAlarmNote();
 
-    // What Help says, naming `contactPage` unless it is empty.
+    // What Help says: how the window is used, then where to ask questions,
+    // `contactPage`; a build that names no contact page leaves that out.
     static QString helpText(const QString& contactPage);
 
   private:

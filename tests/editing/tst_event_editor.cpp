@@ -550,20 +550,22 @@ class EditorTest : public test::TestCase {
         Fixture f;
         f.click("PushButton7");
         f.click("PushButton5");
+        // The default build names no contact page: Help tells how the window
+        // is used, and nothing about contacting anyone.
         QCOMPARE(f.informs(),
                  (QStringList{QStringLiteral("This is what the alarm will look like when it goes "
                                              "off in case you are wondering."),
-                              QStringLiteral("Questions? Please contact Team Marrowind at "
-                                             "https://www.marrowind.example/contact")}));
+                              EventCommands::helpText(QString())}));
+        QVERIFY(!f.informs().last().contains(QStringLiteral("Questions?")));
+        QVERIFY(f.informs().last().contains(QStringLiteral("F2 edits the selected event")));
         QCOMPARE(f.env.ui.boxes.last().title, QStringLiteral("Almanis"));
     }
 
     void helpNamesTheContactPageWhenThereIsOne() {
-        QCOMPARE(EventCommands::helpText(QStringLiteral("https://almanis.example/ask")),
-                 QStringLiteral("Questions? Please contact Team Marrowind at "
-                                "https://almanis.example/ask"));
-        QCOMPARE(EventCommands::helpText(QString()),
-                 QStringLiteral("Questions? Please contact Team Marrowind."));
+        const QString help = EventCommands::helpText(QStringLiteral("https://almanis.test/ask"));
+        QVERIFY(help.startsWith(EventCommands::helpText(QString()) + QStringLiteral("\n\n")));
+        QVERIFY(help.endsWith(QStringLiteral(
+            "\n\nQuestions? Please contact Team Marrowind at https://almanis.test/ask")));
     }
 
     void hoverGivesTheHandButKeepsTheHourglass() {
