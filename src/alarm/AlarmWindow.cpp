@@ -9,8 +9,10 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyledItemDelegate>
 #include <QTreeView>
 
 namespace almanis {
@@ -18,6 +20,23 @@ namespace almanis {
 namespace {
 constexpr char kCursorFile[] = "/HAND-M.CUR";
 constexpr char kSoundFile[] = "/Event.wav";
+
+// Gives each line the height of its text wrapped within its column: the tree
+// view asks the delegate for a row's height without telling it the width.
+class WrappedLines final : public QStyledItemDelegate {
+  public:
+    explicit WrappedLines(QTreeView& view) : QStyledItemDelegate(&view), view_(view) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem within(option);
+        within.rect = QRect(0, 0, view_.header()->sectionSize(index.column()), 1);
+        within.features |= QStyleOptionViewItem::WrapText;
+        return QStyledItemDelegate::sizeHint(within, index);
+    }
+
+  private:
+    QTreeView& view_;
+};
 }  // namespace
 
 AlarmWindow::AlarmWindow(Services& services, Alarm alarm, QWidget* parent)
@@ -41,6 +60,15 @@ void AlarmWindow::createControls() {
     lineList_->setObjectName(QStringLiteral("ListView1"));
     lineList_->setAccessibleName(tr("Due events"));
     lineList_->setGeometry(twipsRect(120, 120, 7800, 2760));
+    // A long line wraps within the list's width rather than being cut off,
+    // and its row grows to hold it, again whenever the column's width changes.
+    lineList_->setWordWrap(true);
+    lineList_->setTextElideMode(Qt::ElideNone);
+    lineList_->setUniformRowHeights(false);
+    lineList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lineList_->setItemDelegate(new WrappedLines(*lineList_));
+    connect(lineList_->header(), &QHeaderView::sectionResized, lineList_,
+            [this] { lineList_->doItemsLayout(); });
     pointer_->watchBackground(lineList_);
     pointer_->watchBackground(lineList_->viewport());
 
@@ -97,7 +125,8 @@ void AlarmWindow::load() {
     g.step(100, [&] { applyButtonFaceColours(*this); });
     g.step(102, [&] { setWindowIcon(programIcon()); });
     g.step(104, [&] { lines_.setHorizontalHeaderLabels({tr("Description")}); });
-    g.step(106, [&] { setColumnWidths(*lineList_, {4000}); });
+    // The one column takes the list's whole width.
+    g.step(106, [&] { lineList_->header()->setSectionResizeMode(0, QHeaderView::Stretch); });
     g.step(108, [&] {
         for (const QString& line : alarm_.lines()) {
             addLine(line);

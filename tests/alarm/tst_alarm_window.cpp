@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeView>
 
 using namespace almanis;
@@ -32,6 +33,32 @@ struct ShownAlarm {
 class AlarmWindowTest : public test::TestCase {
     Q_OBJECT
   private slots:
+    // A line longer than the list is wide wraps onto more lines of its row
+    // rather than being cut off.
+    void longLinesWrapAcrossTheListsWidth() {
+        test::TestEnvironment env;
+        const QString longOne = QStringLiteral(
+            "A very long description for a friend: Maximilian Alexander "
+            "Johannes-Friedrich von Habsburg-Lothringen, born in the spring");
+        Alarm alarm;
+        alarm.reminders = {{EventRecord{1, QStringLiteral("Short"), 6, 15}, 0},
+                           {EventRecord{2, longOne, 6, 15}, 0}};
+        AlarmWindow window(env.services, alarm);
+        window.load();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* list = test::find<QTreeView>(window, "ListView1");
+        QCOMPARE(list->header()->sectionSize(0), list->viewport()->width());
+        const QRect shortRow = list->visualRect(list->model()->index(0, 0));
+        const QRect longRow = list->visualRect(list->model()->index(1, 0));
+        QVERIFY2(
+            longRow.height() >= 2 * shortRow.height(),
+            qPrintable(QStringLiteral("%1 vs %2").arg(longRow.height()).arg(shortRow.height())));
+        QCOMPARE(longRow.width(), list->viewport()->width());
+        QVERIFY(!list->horizontalScrollBar()->isVisible());
+        window.close();
+    }
+
     void windowLayout() {
         EngineFixture f;
         ShownAlarm a(f);
@@ -46,7 +73,7 @@ class AlarmWindowTest : public test::TestCase {
         auto* list = test::find<QTreeView>(w, "ListView1");
         QCOMPARE(list->model()->headerData(0, Qt::Horizontal).toString(),
                  QStringLiteral("Description"));
-        QCOMPARE(list->header()->sectionSize(0), px(4000));
+        QCOMPARE(list->header()->sectionResizeMode(0), QHeaderView::Stretch);
         QCOMPARE(test::find<QTreeView>(w, "ListView1")->geometry(),
                  twipsRect(120, 120, 7800, 2760));
         QCOMPARE(test::find<QGroupBox>(w, "Frame1")->geometry(), twipsRect(120, 2970, 7800, 735));
