@@ -13,6 +13,7 @@
 #include "desktop/TrayIcon.h"
 #include "editing/EventCommands.h"
 #include "editing/FileCommands.h"
+#include "mainwindow/EventListControl.h"
 #include "mainwindow/OptionsPanel.h"
 #include "mainwindow/StoreCare.h"
 #include "store/DataFolder.h"
@@ -28,11 +29,13 @@
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyle>
 #include <QTimer>
 #include <QTreeView>
@@ -47,6 +50,7 @@ constexpr char kCursorFile[] = "/HAND-M.CUR";
 
 MainWindow::MainWindow(Services& services)
     : services_(services),
+      listControl_(std::make_unique<EventListControl>(services, events_)),
       trayIcon_(std::make_unique<TrayIcon>(services.trayShell)),
       storeWatcher_(store_),
       engine_(services.ui, services.clock, store_, events_, pollTimer_, services.wakeTimer,
@@ -78,24 +82,50 @@ MainWindow::MainWindow(Services& services)
 
 MainWindow::~MainWindow() = default;
 
+namespace {
+// How the controls follow a window bigger than the design (see DesignLayout):
+// the list takes all the extra room; below it, a row of two controls shares
+// the extra width half and half, and everything moves down with the list's
+// bottom edge.
+constexpr DesignLayout::Growth kFixed{};
+constexpr DesignLayout::Growth kWide{0, 1, 0, 0};
+constexpr DesignLayout::Growth kLeftHalf{0, 0.5, 0, 0};
+constexpr DesignLayout::Growth kRightHalf{0.5, 0.5, 0, 0};
+constexpr DesignLayout::Growth kList{0, 1, 0, 1};
+constexpr DesignLayout::Growth kWideBelow{0, 1, 1, 0};
+constexpr DesignLayout::Growth kLeftHalfBelow{0, 0.5, 1, 0};
+constexpr DesignLayout::Growth kRightHalfBelow{0.5, 0.5, 1, 0};
+constexpr DesignLayout::Growth kRightEndBelow{1, 0, 1, 0};
+}  // namespace
+
 QPushButton* MainWindow::addButton(const char* objectName, const QString& caption, int left,
-                                   int top, int width) {
+                                   int top, int width, DesignLayout::Growth growth) {
     auto* button = new QPushButton(caption, content_);
     button->setObjectName(QLatin1String(objectName));
     button->setFont(buttonFont());
-    button->setGeometry(twipsRect(left, top, width, 405));
+    page_->addWidget(button, QRect(left, top, width, 405), growth);
     button->setFocusPolicy(Qt::TabFocus);
     pointer_->watchButton(button);
     return button;
 }
 
 QCheckBox* MainWindow::addCheckBox(QWidget* frame, const char* objectName, const QString& caption,
-                                   int left, int top, int width) {
+                                   int left, int top, int width, DesignLayout::Growth growth) {
     auto* box = new QCheckBox(caption, frame);
     box->setObjectName(QLatin1String(objectName));
-    box->setGeometry(twipsRect(left, top, width, 300));
+    static_cast<DesignLayout*>(frame->layout())
+        ->addWidget(box, QRect(left, top, width, 300), growth);
     pointer_->watchBackground(box);
     return box;
+}
+
+QGroupBox* MainWindow::addFrame(const char* objectName, const QString& title, int top, int height) {
+    auto* frame = new QGroupBox(title, content_);
+    frame->setObjectName(QLatin1String(objectName));
+    page_->addWidget(frame, QRect(120, top, 7800, height), kWideBelow);
+    new DesignLayout(frame, 7800, height);
+    pointer_->watchBackground(frame);
+    return frame;
 }
 
 void MainWindow::createControls() {
@@ -103,17 +133,19 @@ void MainWindow::createControls() {
     setFont(windowFont());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     pointer_->watchBackground(this);
 
-    // The controls stand on a page of the design's fixed size; where the screen
-    // is too small for it, the window shrinks to the screen and the page scrolls.
+    // The controls stand on a page of the design's size at least: a bigger
+    // window gives the list more room, a smaller one (a small screen) scrolls
+    // the page.
     content_ = new QWidget;
-    content_->setFixedSize(px(8040), px(8190));
+    page_ = new DesignLayout(content_, 8040, 8190);
     pointer_->watchBackground(content_);
     scrollArea_ = new QScrollArea(this);
     scrollArea_->setFrameShape(QFrame::NoFrame);
     scrollArea_->setFocusPolicy(Qt::NoFocus);  // Tab goes from control to control
+    scrollArea_->setWidgetResizable(true);
     scrollArea_->setWidget(content_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -125,58 +157,75 @@ void MainWindow::createControls() {
             scrollArea_->ensureWidgetVisible(now);
         }
     });
-    fitInto(QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    resize(page_->sizeHint());
 
-    helpButton_ = addButton("PushButton5", tr("&Help"), 120, 120, 7800);
-    eventList_ = makeReportView(content_, events_);
+    helpButton_ = addButton("PushButton5", tr("&Help"), 120, 120, 2160, kFixed);
+    searchField_ = new QLineEdit(content_);
+    searchField_->setObjectName(QStringLiteral("Text1"));
+    searchField_->setPlaceholderText(tr("Search"));
+    searchField_->setAccessibleName(tr("Search"));
+    searchField_->setClearButtonEnabled(true);
+    page_->addWidget(searchField_, QRect(2400, 120, 5520, 405), kWide);
+    eventList_ = makeReportView(content_, listControl_->proxy());
     eventList_->setObjectName(QStringLiteral("ListView1"));
     eventList_->setAccessibleName(tr("Events"));
     eventList_->installEventFilter(this);
-    eventList_->setGeometry(twipsRect(120, 630, 7800, 2300));
+    page_->addWidget(eventList_, QRect(120, 630, 7800, 2300), kList);
+    listControl_->attach(*eventList_, *searchField_, px(7800));
     pointer_->watchBackground(eventList_);
     pointer_->watchBackground(eventList_->viewport());
-    addEventButton_ = addButton("PushButton6", tr("&Add Reminder"), 120, 3030, 3840);
-    deleteButton_ = addButton("PushButton1", tr("&Delete Reminder"), 4080, 3030, 3840);
-    editButton_ = addButton("PushButton2", tr("&Edit Reminder"), 120, 3540, 3840);
-    sampleButton_ = addButton("PushButton4", tr("Load &Sample/Example Data"), 4080, 3540, 3840);
-    importButton_ = addButton("PushButton8", tr("&Import Events From Text File"), 120, 4050, 3840);
-    exportButton_ = addButton("PushButton9", tr("E&xport Events To File"), 4080, 4050, 3240);
+    addEventButton_ =
+        addButton("PushButton6", tr("&Add Reminder"), 120, 3030, 3840, kLeftHalfBelow);
+    deleteButton_ =
+        addButton("PushButton1", tr("&Delete Reminder"), 4080, 3030, 3840, kRightHalfBelow);
+    editButton_ = addButton("PushButton2", tr("&Edit Reminder"), 120, 3540, 3840, kLeftHalfBelow);
+    sampleButton_ = addButton("PushButton4", tr("Load &Sample/Example Data"), 4080, 3540, 3840,
+                              kRightHalfBelow);
+    importButton_ = addButton("PushButton8", tr("&Import Events From Text File"), 120, 4050, 3840,
+                              kLeftHalfBelow);
+    exportButton_ =
+        addButton("PushButton9", tr("E&xport Events To File"), 4080, 4050, 3240, kRightHalfBelow);
     // The two "?" buttons share their one character, so neither has a mnemonic;
     // their accessible names say what they explain.
-    fileFormatNoteButton_ = addButton("PushButton10", QStringLiteral("?"), 7440, 4050, 480);
+    fileFormatNoteButton_ =
+        addButton("PushButton10", QStringLiteral("?"), 7440, 4050, 480, kRightEndBelow);
     fileFormatNoteButton_->setAccessibleName(tr("About the text file format"));
 
-    remindFrame_ = new QGroupBox(tr("Remind Options"), content_);
-    remindFrame_->setObjectName(QStringLiteral("Frame2"));
-    remindFrame_->setGeometry(twipsRect(120, 4560, 7800, 2175));
-    pointer_->watchBackground(remindFrame_);
-    remindOnTheDayBox_ = addCheckBox(remindFrame_, "Check1",
-                                     tr("Remind me &on the day of the event"), 240, 300, 7320);
-    remindThreeDaysBox_ =
-        addCheckBox(remindFrame_, "Check2", tr("Remind me &3 days before event"), 240, 650, 7320);
-    remindSevenDaysBox_ =
-        addCheckBox(remindFrame_, "Check4", tr("Remind me &7 days before event"), 240, 1000, 7320);
-    remindFourteenDaysBox_ =
-        addCheckBox(remindFrame_, "Check5", tr("Remind me &14 days before event"), 240, 1350, 7320);
-    remindThirtyDaysBox_ =
-        addCheckBox(remindFrame_, "Check6", tr("Remind me 3&0 days before event"), 240, 1700, 7320);
+    remindFrame_ = addFrame("Frame2", tr("Remind Options"), 4560, 2175);
+    remindOnTheDayBox_ = addCheckBox(
+        remindFrame_, "Check1", tr("Remind me &on the day of the event"), 240, 300, 7320, kWide);
+    remindThreeDaysBox_ = addCheckBox(remindFrame_, "Check2", tr("Remind me &3 days before event"),
+                                      240, 650, 7320, kWide);
+    remindSevenDaysBox_ = addCheckBox(remindFrame_, "Check4", tr("Remind me &7 days before event"),
+                                      240, 1000, 7320, kWide);
+    remindFourteenDaysBox_ = addCheckBox(
+        remindFrame_, "Check5", tr("Remind me &14 days before event"), 240, 1350, 7320, kWide);
+    remindThirtyDaysBox_ = addCheckBox(
+        remindFrame_, "Check6", tr("Remind me 3&0 days before event"), 240, 1700, 7320, kWide);
 
-    startupFrame_ = new QGroupBox(tr("Startup Options"), content_);
-    startupFrame_->setObjectName(QStringLiteral("Frame1"));
-    startupFrame_->setGeometry(twipsRect(120, 6795, 7800, 735));
-    pointer_->watchBackground(startupFrame_);
+    startupFrame_ = addFrame("Frame1", tr("Startup Options"), 6795, 735);
     startAtLogonBox_ = addCheckBox(startupFrame_, "Check3", tr("&Load this software when I log in"),
-                                   240, 300, 3780);
-    startInTrayBox_ =
-        addCheckBox(startupFrame_, "Check8", tr("Start in system t&ray"), 4080, 300, 3600);
+                                   240, 300, 3780, kLeftHalf);
+    startInTrayBox_ = addCheckBox(startupFrame_, "Check8", tr("Start in system t&ray"), 4080, 300,
+                                  3600, kRightHalf);
 
-    testAlarmButton_ = addButton("PushButton3", tr("&Test Alarm"), 120, 7650, 7200);
-    testAlarmNoteButton_ = addButton("PushButton7", QStringLiteral("?"), 7440, 7650, 480);
+    testAlarmButton_ = addButton("PushButton3", tr("&Test Alarm"), 120, 7650, 7200, kWideBelow);
+    testAlarmNoteButton_ =
+        addButton("PushButton7", QStringLiteral("?"), 7440, 7650, 480, kRightEndBelow);
     testAlarmNoteButton_->setAccessibleName(tr("About the test alarm"));
+
+    // The controls stand in their places before the window shows.
+    content_->resize(page_->sizeHint());
+    for (QWidget* page :
+         {content_, static_cast<QWidget*>(remindFrame_), static_cast<QWidget*>(startupFrame_)}) {
+        page->layout()->activate();
+    }
 
     // The design state: only the day-of-event reminder ticked, white frames and boxes.
     remindOnTheDayBox_->setChecked(true);
     applyDesignColours(*this);
+    // The list has the focus when the window first shows.
+    eventList_->setFocus();
 }
 
 void MainWindow::connectCommands() {
@@ -195,8 +244,14 @@ void MainWindow::connectCommands() {
     connect(importButton_, &QPushButton::clicked, files, &FileCommands::importEvents);
     connect(exportButton_, &QPushButton::clicked, files, &FileCommands::exportEvents);
     connect(fileFormatNoteButton_, &QPushButton::clicked, files, &FileCommands::showFileFormatNote);
-    // A double-click on a row edits it, as Enter does (see eventFilter).
+    // A double-click on a row edits it, as Enter and F2 do (see eventFilter).
     connect(eventList_, &QTreeView::doubleClicked, events, &EventCommands::editSelectedEvent);
+    connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, events,
+            &EventCommands::editSelectedEvent);
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, searchField_, [this] {
+        searchField_->setFocus(Qt::ShortcutFocusReason);
+        searchField_->selectAll();
+    });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -234,27 +289,20 @@ QSize fittedWindowSize(QSize page, QSize room, int scrollBarExtent) {
     return size;
 }
 
-void MainWindow::fitInto(QSize room) {
+int MainWindow::scrollBarExtent() const {
     // The room a scroll bar takes beside the page, with the style's gap.
-    const int scrollBar = scrollArea_->verticalScrollBar()->sizeHint().width() +
-                          std::max(0, style()->pixelMetric(QStyle::PM_ScrollView_ScrollBarSpacing,
-                                                           nullptr, scrollArea_));
-    const QSize page = content_->size();
-    const QSize size = fittedWindowSize(page, room, scrollBar);
-    // A side that got the whole page (and the other side's bar) never scrolls.
-    const bool wide =
-        size.width() >= page.width() + (size.height() < page.height() ? scrollBar : 0);
-    const bool tall =
-        size.height() >= page.height() + (size.width() < page.width() ? scrollBar : 0);
-    scrollArea_->setHorizontalScrollBarPolicy(wide ? Qt::ScrollBarAlwaysOff
-                                                   : Qt::ScrollBarAsNeeded);
-    scrollArea_->setVerticalScrollBarPolicy(tall ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
-    setFixedSize(size);
+    return scrollArea_->verticalScrollBar()->sizeHint().width() +
+           std::max(0, style()->pixelMetric(QStyle::PM_ScrollView_ScrollBarSpacing, nullptr,
+                                            scrollArea_));
+}
+
+void MainWindow::fitInto(QSize room) {
+    resize(fittedWindowSize(page_->sizeHint(), room, scrollBarExtent()));
 }
 
 void MainWindow::fitToScreen() {
     const QScreen* shownOn = screen();
-    if (!shownOn) {
+    if (!shownOn || (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
         return;
     }
     // The frame is known once the window manager has framed the window; until
@@ -263,7 +311,15 @@ void MainWindow::fitToScreen() {
     if (frame.isEmpty()) {
         frame = QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
     }
-    fitInto(shownOn->availableGeometry().size() - frame);
+    const QSize room = shownOn->availableGeometry().size() - frame;
+    // The first show gives the design's size, or what of it fits; later the
+    // size the user chose stays, unless it no longer fits the screen.
+    if (!sized_) {
+        sized_ = true;
+        fitInto(room);
+    } else if (width() > room.width() || height() > room.height()) {
+        resize(size().boundedTo(room));
+    }
 }
 
 void MainWindow::createTrayMenu() {
@@ -306,6 +362,7 @@ void MainWindow::load() {
     // the commands, not shown.
     g.step(132, [&] { eventList_->setHeaderHidden(false); });
     g.step(134, [&] { setColumnWidths(*eventList_, {1, 2400, 1500, 900, 1400, 0, 1000}); });
+    g.step(135, [&] { listControl_->restoreOrder(); });
     options_->restore(g, 136);
     if (g.test(150, [&] { return options_->startInTray(); })) {
         g.step(152, [&] {

@@ -6,6 +6,7 @@
 #include "reminders/ReminderEngine.h"
 #include "store/Connection.h"
 #include "store/StoreWatcher.h"
+#include "widgets/DesignLayout.h"
 #include "widgets/Skin.h"
 
 #include <QWidget>
@@ -13,6 +14,7 @@
 
 class QCheckBox;
 class QGroupBox;
+class QLineEdit;
 class QPushButton;
 class QScrollArea;
 class QTreeView;
@@ -25,6 +27,7 @@ namespace almanis {
 QSize fittedWindowSize(QSize page, QSize room, int scrollBarExtent);
 
 class EventCommands;
+class EventListControl;
 class FileCommands;
 class OptionsPanel;
 class StoreCare;
@@ -77,7 +80,8 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
 
     // Sizes the window for a screen area of `room` (the window's frame taken
     // off): the design's size where it fits, else smaller with the page
-    // scrolling. Showing the window fits it to its screen.
+    // scrolling. The first show fits the window to its screen; the user may
+    // then make it bigger, and the list takes the room.
     void fitInto(QSize room);
 
   protected:
@@ -111,14 +115,17 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     // The user clicked the alarm's notification.
     void notificationClicked();
     void fitToScreen();
+    int scrollBarExtent() const;
     QPushButton* addButton(const char* objectName, const QString& caption, int left, int top,
-                           int width);
+                           int width, DesignLayout::Growth growth);
     QCheckBox* addCheckBox(QWidget* frame, const char* objectName, const QString& caption, int left,
-                           int top, int width);
+                           int top, int width, DesignLayout::Growth growth);
+    QGroupBox* addFrame(const char* objectName, const QString& title, int top, int height);
 
     Services& services_;
     Connection store_;
     EventListModel events_;
+    std::unique_ptr<EventListControl> listControl_;
     PollTimer pollTimer_;
     std::unique_ptr<TrayIcon> trayIcon_;
     StoreWatcher storeWatcher_;
@@ -134,10 +141,13 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     bool activating_ = false;
     bool alarmShowing_ = false;
     bool closed_ = false;
+    bool sized_ = false;
 
     QScrollArea* scrollArea_ = nullptr;
     QWidget* content_ = nullptr;
+    DesignLayout* page_ = nullptr;
     QPushButton* helpButton_ = nullptr;
+    QLineEdit* searchField_ = nullptr;
     QTreeView* eventList_ = nullptr;
     QPushButton* addEventButton_ = nullptr;
     QPushButton* deleteButton_ = nullptr;

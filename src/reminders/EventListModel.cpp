@@ -299,10 +299,7 @@ QString EventListModel::text(int r, Column column) const {
         case DayColumn:
             return rows.dayRead(r) ? QString::number(rows.day(r)) : QString();
         case DaysLeftColumn: {
-            if (!rows.monthRead(r) || !rows.dayRead(r)) {
-                return {};
-            }
-            const std::optional<int> days = count_.daysLeft(rows.month(r), rows.day(r));
+            const std::optional<int> days = daysLeft(r);
             if (!days) {
                 return {};
             }
@@ -316,6 +313,13 @@ QString EventListModel::text(int r, Column column) const {
             break;
     }
     return {};
+}
+
+std::optional<int> EventListModel::daysLeft(int row) const {
+    if (!rows_.monthRead(row) || !rows_.dayRead(row)) {
+        return std::nullopt;
+    }
+    return count_.daysLeft(rows_.month(row), rows_.day(row));
 }
 
 int EventListModel::rowCount(const QModelIndex& parent) const {
@@ -334,6 +338,11 @@ QVariant EventListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant EventListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    // A click on a column not sorted by yet sorts it from the lowest, whatever
+    // the style's habit.
+    if (role == Qt::InitialSortOrderRole && orientation == Qt::Horizontal) {
+        return Qt::AscendingOrder;
+    }
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
         section >= ColumnCount) {
         return {};

@@ -61,6 +61,8 @@ class EventListModel final : public QAbstractTableModel {
     Row row(int row) const;
     // The text `column` shows for `row`.
     QString text(int row, Column column) const;
+    // The days left to the event of `row`; none when they cannot be counted.
+    std::optional<int> daysLeft(int row) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -3,6 +3,7 @@
 #include "core/AppError.h"
 #include "widgets/VisibleColumnsModel.h"
 
+#include <QAbstractProxyModel>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -161,8 +162,11 @@ void setColumnWidths(QTreeView& view, const QList<int>& twips) {
 }
 
 int modelRow(const QTreeView& view, const QModelIndex& index) {
-    const auto* columns = qobject_cast<const VisibleColumnsModel*>(view.model());
-    return columns ? columns->mapToSource(index).row() : index.row();
+    QModelIndex at = index.model() == view.model() ? index : QModelIndex();
+    while (const auto* proxy = qobject_cast<const QAbstractProxyModel*>(at.model())) {
+        at = proxy->mapToSource(at);
+    }
+    return at.row();
 }
 
 }  // namespace almanis

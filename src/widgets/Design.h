@@ -60,7 +60,8 @@ QTreeView* makeReportView(QWidget* parent, QAbstractItemModel& model);
 // pixel is hidden.
 void setColumnWidths(QTreeView& view, const QList<int>& twips);
 
-// The model's row that the view's index stands for.
+// The row of the model under all of the view's proxies (its columns, its
+// order and filter) that the view's index stands for.
 int modelRow(const QTreeView& view, const QModelIndex& index);
 
 }  // namespace almanis

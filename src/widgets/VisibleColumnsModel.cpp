@@ -32,6 +32,25 @@ int VisibleColumnsModel::viewColumn(int sourceColumn) const {
     return column;
 }
 
+int VisibleColumnsModel::sourceColumn(int viewColumn) const {
+    if (!sourceModel() || viewColumn < 0) {
+        return -1;
+    }
+    for (int c = 0; c < sourceModel()->columnCount(); ++c) {
+        if (isColumnVisible(c) && viewColumn-- == 0) {
+            return c;
+        }
+    }
+    return -1;
+}
+
+void VisibleColumnsModel::sort(int column, Qt::SortOrder order) {
+    // The rows stay in the source's order, which is the order asked for.
+    if (sourceModel()) {
+        sourceModel()->sort(sourceColumn(column), order);
+    }
+}
+
 bool VisibleColumnsModel::filterAcceptsColumn(int sourceColumn, const QModelIndex&) const {
     return isColumnVisible(sourceColumn);
 }

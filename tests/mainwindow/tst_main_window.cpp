@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTreeView>
 
@@ -89,7 +90,8 @@ class MainWindowTest : public test::TestCase {
         test::TestEnvironment env;
         MainWindow form(env.services);
         QCOMPARE(form.size(), QSize(536, 546));
-        QCOMPARE(test::button(form, "PushButton5")->geometry(), QRect(8, 8, 520, 27));
+        QCOMPARE(test::button(form, "PushButton5")->geometry(), QRect(8, 8, 144, 27));
+        QCOMPARE(test::find<QLineEdit>(form, "Text1")->geometry(), QRect(160, 8, 368, 27));
         QCOMPARE(test::button(form, "PushButton10")->geometry(), QRect(496, 270, 32, 27));
         QCOMPARE(test::caption(test::button(form, "PushButton9")),
                  QStringLiteral("Export Events To File"));
@@ -358,6 +360,55 @@ class MainWindowTest : public test::TestCase {
         QFETCH(QSize, room);
         QFETCH(QSize, window);
         QCOMPARE(fittedWindowSize(QSize(536, 546), room, 10), window);
+    }
+
+    // A bigger window gives the list the room; below it the controls move
+    // down with the list and share the extra width.
+    void theListTakesTheRoomOfABiggerWindow_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QRect>("list");
+        QTest::addColumn<QRect>("add");       // left of a pair
+        QTest::addColumn<QRect>("deletion");  // right of a pair
+        QTest::addColumn<QRect>("note");      // the "?" at the end of a row
+        QTest::addColumn<QRect>("logOn");     // left of a pair in a frame
+        QTest::addColumn<int>("description");
+        QTest::newRow("the design's size")
+            << QSize(536, 546) << QRect(8, 42, 520, 153) << QRect(8, 202, 256, 27)
+            << QRect(272, 202, 256, 27) << QRect(496, 510, 32, 27) << QRect(16, 20, 252, 20) << 180;
+        QTest::newRow("wider and taller")
+            << QSize(900, 800) << QRect(8, 42, 884, 407) << QRect(8, 456, 438, 27)
+            << QRect(454, 456, 438, 27) << QRect(860, 764, 32, 27) << QRect(16, 20, 434, 20) << 544;
+        QTest::newRow("taller only")
+            << QSize(536, 700) << QRect(8, 42, 520, 307) << QRect(8, 356, 256, 27)
+            << QRect(272, 356, 256, 27) << QRect(496, 664, 32, 27) << QRect(16, 20, 252, 20) << 180;
+    }
+    void theListTakesTheRoomOfABiggerWindow() {
+        QFETCH(QSize, size);
+        QFETCH(QRect, list);
+        QFETCH(QRect, add);
+        QFETCH(QRect, deletion);
+        QFETCH(QRect, note);
+        QFETCH(QRect, logOn);
+        QFETCH(int, description);
+        test::TestEnvironment env;
+        MainWindow form(env.services);
+        form.load();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(form.size(), QSize(536, 546));
+        QVERIFY(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+        QVERIFY(form.maximumSize().width() > 4000 && form.maximumSize().height() > 4000);
+        form.resize(size);
+        auto* events = test::find<QTreeView>(form, "ListView1");
+        QTRY_COMPARE(events->geometry(), list);
+        QCOMPARE(test::button(form, "PushButton6")->geometry(), add);
+        QCOMPARE(test::button(form, "PushButton1")->geometry(), deletion);
+        QCOMPARE(test::button(form, "PushButton7")->geometry(), note);
+        QCOMPARE(test::checkBox(form, "Check3")->geometry(), logOn);
+        QCOMPARE(test::button(form, "PushButton5")->geometry(), QRect(8, 8, 144, 27));
+        QCOMPARE(events->header()->sectionSize(0), description);
+        // Nothing scrolls in a window the page fits.
+        QVERIFY(!form.findChild<QScrollArea*>()->verticalScrollBar()->isVisible());
     }
 
     void onASmallScreenEveryControlCanBeReached() {

@@ -1,0 +1,141 @@
+#include "mainwindow/EventListControl.h"
+
+#include "core/Guard.h"
+#include "core/SettingsStore.h"
+#include "widgets/Services.h"
+#include "widgets/VisibleColumnsModel.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTreeView>
+#include <algorithm>
+#include <array>
+
+namespace almanis {
+
+namespace {
+// The settings key of the list's order, and its value: the column's name and
+// the direction, "Days Left,Ascending". Stored words, never translated.
+const QString kOrderKey = QStringLiteral("List Order");
+
+struct ColumnName {
+    EventListModel::Column column;
+    const char* name;
+};
+constexpr std::array<ColumnName, 4> kSortable = {{{EventListModel::DescriptionColumn, "Description"},
+                                                  {EventListModel::MonthColumn, "Month"},
+                                                  {EventListModel::DayColumn, "Day"},
+                                                  {EventListModel::DaysLeftColumn, "Days Left"}}};
+
+QString orderText(int column, Qt::SortOrder order) {
+    for (const ColumnName& sortable : kSortable) {
+        if (sortable.column == column) {
+            return QLatin1String(sortable.name) + QLatin1Char(',') +
+                   (order == Qt::AscendingOrder ? QLatin1String("Ascending")
+                                                : QLatin1String("Descending"));
+        }
+    }
+    return {};
+}
+
+struct Order {
+    int column = EventListModel::MonthColumn;
+    Qt::SortOrder order = Qt::AscendingOrder;
+};
+
+// The order a stored value names; the calendar order for anything else.
+Order orderFromText(const QString& text) {
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != 2) {
+        return {};
+    }
+    for (const ColumnName& sortable : kSortable) {
+        if (parts[0] == QLatin1String(sortable.name)) {
+            if (parts[1] == QLatin1String("Ascending")) {
+                return {sortable.column, Qt::AscendingOrder};
+            }
+            if (parts[1] == QLatin1String("Descending")) {
+                return {sortable.column, Qt::DescendingOrder};
+            }
+        }
+    }
+    return {};
+}
+}  // namespace
+
+EventListControl::EventListControl(Services& services, EventListModel& events, QObject* parent)
+    : QObject(parent), services_(services), proxy_(events) {}
+
+void EventListControl::attach(QTreeView& view, QLineEdit& search, int designWidth) {
+    view_ = &view;
+    search_ = &search;
+    designWidth_ = designWidth;
+    view.installEventFilter(this);
+    connect(&search, &QLineEdit::textChanged, this,
+            [this](const QString& text) { proxy_.setSearchText(text); });
+    search.installEventFilter(this);
+    connect(view.header(), &QHeaderView::sortIndicatorChanged, this,
+            &EventListControl::orderChosen);
+    showOrder(EventListModel::MonthColumn, Qt::AscendingOrder);
+}
+
+int EventListControl::viewColumn(int sourceColumn) const {
+    const auto* columns = qobject_cast<const VisibleColumnsModel*>(view_->model());
+    return columns ? columns->viewColumn(sourceColumn) : sourceColumn;
+}
+
+void EventListControl::showOrder(int sourceColumn, Qt::SortOrder order) {
+    // Only the user's own choices are remembered.
+    restoring_ = true;
+    // Set before sorting is switched on, so that switching it on sorts by it.
+    view_->header()->setSortIndicator(viewColumn(sourceColumn), order);
+    view_->setSortingEnabled(true);
+    restoring_ = false;
+}
+
+void EventListControl::restoreOrder() {
+    const Order order = orderFromText(services_.settings.get(kOrderKey, QString()));
+    showOrder(order.column, order.order);
+}
+
+void EventListControl::orderChosen(int column, Qt::SortOrder order) {
+    if (restoring_ || !view_) {
+        return;
+    }
+    const auto* columns = qobject_cast<const VisibleColumnsModel*>(view_->model());
+    const QString text = orderText(columns ? columns->sourceColumn(column) : column, order);
+    if (text.isEmpty()) {
+        return;
+    }
+    Guard g(services_.ui, where::sortList);
+    g.step(100, [&] { services_.settings.save(kOrderKey, text); });
+}
+
+void EventListControl::widenDescriptions() {
+    const int column = viewColumn(EventListModel::DescriptionColumn);
+    if (column < 0) {
+        return;
+    }
+    // The width the user or the design gave the column stays its own.
+    const int extra = std::max(0, view_->width() - designWidth_);
+    QHeaderView* header = view_->header();
+    header->resizeSection(column, std::max(0, header->sectionSize(column) - givenWidth_) + extra);
+    givenWidth_ = extra;
+}
+
+bool EventListControl::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view_ && event->type() == QEvent::Resize) {
+        widenDescriptions();
+    }
+    // Escape empties the search field, and the list shows every event again.
+    if (watched == search_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && !search_->text().isEmpty()) {
+        search_->clear();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace almanis
