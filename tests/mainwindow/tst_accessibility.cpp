@@ -129,8 +129,10 @@ class AccessibilityTest : public test::TestCase {
         QWidget& shown = w.byName(window);
         for (QAbstractButton* control : shown.findChildren<QAbstractButton*>()) {
             const bool has = take(control->text(), control->objectName());
-            // The two "?" buttons cannot both underline their one character.
-            if (control->text() != QLatin1String("?")) {
+            // The two "?" buttons cannot both underline their one character;
+            // a button of an icon alone (the search field's clear button,
+            // whose work Escape does) has no text to underline.
+            if (control->text() != QLatin1String("?") && !control->text().isEmpty()) {
                 QVERIFY2(has, qPrintable(control->objectName() + " has no mnemonic"));
             }
         }
@@ -208,6 +210,7 @@ class AccessibilityTest : public test::TestCase {
             QTest::newRow(name) << window << control << accessibleName;
         };
         row("the list", "main window", "ListView1", "Events");
+        row("the search field", "main window", "Text1", "Search");
         row("the file format note", "main window", "PushButton10", "About the text file format");
         row("the test alarm note", "main window", "PushButton7", "About the test alarm");
         row("a caption without its mnemonic", "main window", "PushButton9",
