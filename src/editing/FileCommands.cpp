@@ -2,6 +2,7 @@
 
 #include "core/AppError.h"
 #include "core/AppTitle.h"
+#include "core/Clock.h"
 #include "core/Guard.h"
 #include "core/Ui.h"
 #include "editing/CommandHost.h"
@@ -168,8 +169,8 @@ void FileCommands::showFileFormatNote() {
         ui.inform(tr("This will import/export to text files in the following format with commas "
                      "(Please use English month names):") +
                       QStringLiteral("\r\n\r\nNew Year,January 1\r\nHalf Year,July 31\r\n\r\n") +
-                      tr("Import also reads calendar files (.ics: their yearly and all-day "
-                         "entries) and contact files (.vcf: birthdays and anniversaries); "
+                      tr("Import also reads calendar files (.ics: their entries that repeat every "
+                         "year) and contact files (.vcf: birthdays and anniversaries); "
                          "export also writes calendar files (.ics) for any calendar program."),
                   appTitle());
     });

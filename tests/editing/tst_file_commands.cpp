@@ -65,8 +65,8 @@ class FileCommandsTest : public test::TestCase {
                  onlyNote(QStringLiteral(
                      "This will import/export to text files in the following format with commas "
                      "(Please use English month names):\r\n\r\nNew Year,January 1\r\nHalf "
-                     "Year,July 31\r\n\r\nImport also reads calendar files (.ics: their yearly "
-                     "and all-day entries) and contact files (.vcf: birthdays and "
+                     "Year,July 31\r\n\r\nImport also reads calendar files (.ics: their entries "
+                     "that repeat every year) and contact files (.vcf: birthdays and "
                      "anniversaries); export also writes calendar files (.ics) for any calendar "
                      "program.")));
     }
@@ -114,8 +114,8 @@ class FileCommandsTest : public test::TestCase {
                                          "SUMMARY:Meeting\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")
                                   << QStringList{QStringLiteral("Fair|7|4")}
                                   << QStringLiteral(
-                                         "1 event imported.\n1 calendar entry skipped: it is "
-                                         "neither yearly nor all-day.");
+                                         "1 event imported.\n1 calendar entry skipped: it does "
+                                         "not repeat every year.");
         QTest::newRow("text") << "events.txt" << QByteArray("BEGIN:VCARD,May 1\r\n")
                               << QStringList{QStringLiteral("BEGIN:VCARD|5|1")}
                               << QStringLiteral("1 event imported.");
@@ -131,6 +131,15 @@ class FileCommandsTest : public test::TestCase {
         QCOMPARE(test::shownBoxes(w.env.ui), onlyNote(report));
         QCOMPARE(w.rows(), rows);
         QCOMPARE(w.pointerShape(), PointerRule::Arrow);
+
+        // The same file again stores nothing and says what was there already.
+        w.env.ui.clear();
+        w.importFile(w.path(name));
+        QString again = report;
+        again.replace(QStringLiteral("1 event imported."),
+                      QStringLiteral("0 events imported, 1 already present."));
+        QCOMPARE(test::shownBoxes(w.env.ui), onlyNote(again));
+        QCOMPARE(w.rows(), rows);
     }
 
     // Export writes the format the name's suffix names, else the one of the
