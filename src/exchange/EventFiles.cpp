@@ -132,8 +132,8 @@ int exportEventFile(const QString& path, const QList<EventRecord>& events, Event
         case EventFileFormat::VCard:
             break;
     }
-    throw AppError(QCoreApplication::translate(
-        "almanis::EventFiles", "Contact files can be imported, not exported."));
+    throw AppError(QCoreApplication::translate("almanis::EventFiles",
+                                               "Contact files can be imported, not exported."));
 }
 
 }  // namespace almanis

@@ -24,10 +24,11 @@ struct ColumnName {
     EventListModel::Column column;
     const char* name;
 };
-constexpr std::array<ColumnName, 4> kSortable = {{{EventListModel::DescriptionColumn, "Description"},
-                                                  {EventListModel::MonthColumn, "Month"},
-                                                  {EventListModel::DayColumn, "Day"},
-                                                  {EventListModel::DaysLeftColumn, "Days Left"}}};
+constexpr std::array<ColumnName, 4> kSortable = {
+    {{EventListModel::DescriptionColumn, "Description"},
+     {EventListModel::MonthColumn, "Month"},
+     {EventListModel::DayColumn, "Day"},
+     {EventListModel::DaysLeftColumn, "Days Left"}}};
 
 QString orderText(int column, Qt::SortOrder order) {
     for (const ColumnName& sortable : kSortable) {

@@ -104,8 +104,8 @@ bool EventListProxy::lessThan(const QModelIndex& left, const QModelIndex& right)
             break;
         }
         case EventListModel::DescriptionColumn: {
-            const int order = alphabet().compare(events_.rows().description(a),
-                                                 events_.rows().description(b));
+            const int order =
+                alphabet().compare(events_.rows().description(a), events_.rows().description(b));
             if (order != 0) {
                 return order < 0;
             }

@@ -26,8 +26,8 @@ class EventFilesTest : public test::TestCase {
                                   << calendar;
         QTest::newRow("contacts named .txt")
             << QByteArray("BEGIN:VCARD\r\nVERSION:3.0\r\n") << "a.txt" << contacts;
-        QTest::newRow("calendar named .vcf") << QByteArray("BEGIN:VCALENDAR\n") << "a.vcf"
-                                             << calendar;
+        QTest::newRow("calendar named .vcf")
+            << QByteArray("BEGIN:VCALENDAR\n") << "a.vcf" << calendar;
         QTest::newRow("mark, blank lines, lower case, blanks after")
             << QByteArray("\xEF\xBB\xBF\r\n \r\nbegin:vcard  \r\n") << "contacts" << contacts;
         QTest::newRow("keyword alone, no line end") << QByteArray("BEGIN:VCARD") << "x" << contacts;
@@ -35,8 +35,8 @@ class EventFilesTest : public test::TestCase {
             << QByteArray("BEGIN:VCARD,May 1\r\n") << "a.vcf" << contacts;
         QTest::newRow("text line that starts like a card, named .txt")
             << QByteArray("BEGIN:VCARD,May 1\r\n") << "a.txt" << text;
-        QTest::newRow("a card later in the file") << QByteArray("Ada,May 1\r\nBEGIN:VCARD\r\n")
-                                                  << "a.txt" << text;
+        QTest::newRow("a card later in the file")
+            << QByteArray("Ada,May 1\r\nBEGIN:VCARD\r\n") << "a.txt" << text;
         QTest::newRow("empty .ics") << QByteArray() << "a.ics" << calendar;
         QTest::newRow("empty .ICAL") << QByteArray() << "a.ICAL" << calendar;
         QTest::newRow("damaged .vcard") << QByteArray("\x01\x02") << "a.vcard" << contacts;

@@ -39,9 +39,9 @@ struct Window : test::StartedProgram {
         QHeaderView* header = list()->header();
         for (int section = 0; section < header->count(); ++section) {
             if (list()->model()->headerData(section, Qt::Horizontal).toString() == caption) {
-                const QPoint middle(header->sectionViewportPosition(section) +
-                                        header->sectionSize(section) / 2,
-                                    header->height() / 2);
+                const QPoint middle(
+                    header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
+                    header->height() / 2);
                 QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
                 return;
             }
@@ -96,8 +96,8 @@ class ListOrderTest : public test::TestCase {
         QStringList reversed = kCalendar;
         std::reverse(reversed.begin(), reversed.end());
         // 9, 177, 178, 200 and 278 days left.
-        const QStringList soonest{"Midsummer", "Grace Hopper's birthday",
-                                  "Ada Lovelace's birthday", "New Year", "Émile's day"};
+        const QStringList soonest{"Midsummer", "Grace Hopper's birthday", "Ada Lovelace's birthday",
+                                  "New Year", "Émile's day"};
         QStringList latest = soonest;
         std::reverse(latest.begin(), latest.end());
         QTest::newRow("calendar order at first") << QStringList() << kCalendar << QString();
@@ -157,8 +157,9 @@ class ListOrderTest : public test::TestCase {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QStringList>("kept");
         QTest::newRow("grace") << "grace" << QStringList{"Grace Hopper's birthday"};
-        QTest::newRow("birthday")
-            << "BIRTHDAY" << QStringList{"Grace Hopper's birthday", "Ada Lovelace's birthday"};
+        QTest::newRow("birthday") << "BIRTHDAY"
+                                  << QStringList{"Grace Hopper's birthday",
+                                                 "Ada Lovelace's birthday"};
         QTest::newRow("without the accent") << "emile" << QStringList{"Émile's day"};
         QTest::newRow("nothing") << "Turing" << QStringList();
     }
