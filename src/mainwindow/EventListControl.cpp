@@ -24,11 +24,12 @@ struct ColumnName {
     EventListModel::Column column;
     const char* name;
 };
-constexpr std::array<ColumnName, 4> kSortable = {
+constexpr std::array<ColumnName, 5> kSortable = {
     {{EventListModel::DescriptionColumn, "Description"},
      {EventListModel::MonthColumn, "Month"},
      {EventListModel::DayColumn, "Day"},
-     {EventListModel::DaysLeftColumn, "Days Left"}}};
+     {EventListModel::DaysLeftColumn, "Days Left"},
+     {EventListModel::YearsColumn, "Years"}}};
 
 QString orderText(int column, Qt::SortOrder order) {
     for (const ColumnName& sortable : kSortable) {

@@ -261,20 +261,17 @@ QString EventListModel::monthName(int month) const {
     return first ? monthNames_[first->month() - 1] : QString();
 }
 
-QString EventListModel::years(int row) const {
+std::optional<int> EventListModel::yearsCompleted(int row) const {
     const std::optional<int> year = rows_.year(row);
-    if (!year || !rows_.monthRead(row) || !rows_.dayRead(row)) {
-        return {};
-    }
     // The next occurrence as the days left count it: 29 February of a common
     // year falls on 1 March.
-    const std::optional<int> days = count_.daysLeft(rows_.month(row), rows_.day(row));
+    const std::optional<int> days = year ? daysLeft(row) : std::nullopt;
     if (!days) {
-        return {};
+        return std::nullopt;
     }
     // A year after that occurrence (stored by another program) completes none.
-    const int years = yearsCompleted(*year, count_.today().addDays(*days));
-    return years >= 0 ? QString::number(years) : QString();
+    const int years = almanis::yearsCompleted(*year, count_.today().addDays(*days));
+    return years >= 0 ? std::optional<int>(years) : std::nullopt;
 }
 
 EventListModel::Row EventListModel::row(int row) const {
@@ -307,8 +304,10 @@ QString EventListModel::text(int r, Column column) const {
         }
         case MonthNumberColumn:
             return rows.monthRead(r) ? QString::number(rows.month(r)) : QString();
-        case YearsColumn:
-            return years(r);
+        case YearsColumn: {
+            const std::optional<int> years = yearsCompleted(r);
+            return years ? QString::number(*years) : QString();
+        }
         case ColumnCount:
             break;
     }

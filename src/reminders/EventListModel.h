@@ -42,6 +42,11 @@ class EventListModel final : public QAbstractTableModel {
         bool dayRead = true;
     };
 
+    // The event's note, for the search: an empty string where the rows carry
+    // none (they do not keep notes yet), so the search then looks at the
+    // description alone.
+    static constexpr int NoteRole = Qt::UserRole + 1;
+
     using QAbstractTableModel::QAbstractTableModel;
 
     // The day the days left count from, and the year month names are carried in.
@@ -63,6 +68,8 @@ class EventListModel final : public QAbstractTableModel {
     QString text(int row, Column column) const;
     // The days left to the event of `row`; none when they cannot be counted.
     std::optional<int> daysLeft(int row) const;
+    // The years the next occurrence of `row` completes; none without a year.
+    std::optional<int> yearsCompleted(int row) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -72,7 +79,6 @@ class EventListModel final : public QAbstractTableModel {
 
   private:
     QString monthName(int month) const;
-    QString years(int row) const;
     void readMonthNames();
     void reset(EventRows rows);
 

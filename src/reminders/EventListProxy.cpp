@@ -74,16 +74,25 @@ void EventListProxy::sort(int column, Qt::SortOrder order) {
     QSortFilterProxyModel::sort(calendarOrder && order == Qt::AscendingOrder ? -1 : column, order);
 }
 
+bool EventListProxy::holds(QByteArrayView utf8) const {
+    if (asciiSearch_ && isAscii(utf8)) {
+        return QLatin1StringView(utf8).contains(foldedSearch_, Qt::CaseInsensitive);
+    }
+    return foldedForSearch(QString::fromUtf8(utf8)).contains(foldedSearch_);
+}
+
 bool EventListProxy::matches(int row) const {
     if (foldedSearch_.isEmpty()) {
         return true;
     }
-    // The note joins the description here once the list's rows carry it.
-    const QByteArrayView description = events_.rows().descriptionUtf8(row);
-    if (asciiSearch_ && isAscii(description)) {
-        return QLatin1StringView(description).contains(foldedSearch_, Qt::CaseInsensitive);
+    if (holds(events_.rows().descriptionUtf8(row))) {
+        return true;
     }
-    return foldedForSearch(QString::fromUtf8(description)).contains(foldedSearch_);
+    const QString note =
+        events_
+            .data(events_.index(row, EventListModel::DescriptionColumn), EventListModel::NoteRole)
+            .toString();
+    return !note.isEmpty() && holds(note.toUtf8());
 }
 
 bool EventListProxy::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const {
@@ -98,6 +107,15 @@ bool EventListProxy::lessThan(const QModelIndex& left, const QModelIndex& right)
             // Events whose days left cannot be counted come last.
             const std::optional<int> x = events_.daysLeft(a);
             const std::optional<int> y = events_.daysLeft(b);
+            if (x != y) {
+                return x && (!y || *x < *y);
+            }
+            break;
+        }
+        case EventListModel::YearsColumn: {
+            // Events without a year come last.
+            const std::optional<int> x = events_.yearsCompleted(a);
+            const std::optional<int> y = events_.yearsCompleted(b);
             if (x != y) {
                 return x && (!y || *x < *y);
             }

@@ -14,16 +14,18 @@ QString foldedForSearch(const QString& text);
 // The main list as the user asked to see it: in the order of a column and
 // narrowed to the events that hold the search text. The calendar order of the
 // events model is the default; Month and Day sort by it, Day(s) Left from the
-// soonest event on, Description by the user's alphabet. Rows the view maps
-// through here are mapped back to the events model before any command uses
-// them (mapToSource), so the commands act on the event the user selected.
+// soonest event on, Years from the fewest, Description by the user's
+// alphabet. Rows the view maps through here are mapped back to the events
+// model before any command uses them (mapToSource), so the commands act on
+// the event the user selected.
 class EventListProxy final : public QSortFilterProxyModel {
     Q_OBJECT
   public:
     explicit EventListProxy(EventListModel& events, QObject* parent = nullptr);
 
-    // Keeps the events whose description holds `text`, in any letter case
-    // and with or without accents; empty text keeps every event.
+    // Keeps the events whose description or note (the events model's
+    // NoteRole) holds `text`, in any letter case and with or without accents;
+    // empty text keeps every event.
     void setSearchText(const QString& text);
     QString searchText() const { return searchText_; }
 
@@ -38,6 +40,8 @@ class EventListProxy final : public QSortFilterProxyModel {
   private:
     // Whether the event of `row` holds the folded search text.
     bool matches(int row) const;
+    // Whether the UTF-8 text holds the folded search text.
+    bool holds(QByteArrayView utf8) const;
 
     const EventListModel& events_;
     QString searchText_;

@@ -10,14 +10,18 @@
 using namespace almanis;
 
 namespace {
-// Events written "id|description|month|day"; a month of 0 cannot be read.
+// Events written "id|description|month|day", perhaps with "|year"; a month
+// of 0 cannot be read.
 EventRows rowsFrom(const QStringList& texts) {
     EventRows rows;
     for (const QString& text : texts) {
         const QStringList parts = text.split(QLatin1Char('|'));
         const int month = parts[2].toInt();
-        rows.append(EventRecord{parts[0].toLongLong(), parts[1], month, parts[3].toInt()},
-                    month != 0);
+        EventRecord event{parts[0].toLongLong(), parts[1], month, parts[3].toInt()};
+        if (parts.size() > 4) {
+            event.year = parts[4].toInt();
+        }
+        rows.append(event, month != 0);
     }
     return rows;
 }
@@ -40,8 +44,8 @@ struct Listed {
     QAbstractItemModelTester tester{&proxy, QAbstractItemModelTester::FailureReportingMode::QtTest};
 };
 
-const QStringList kEvents{"1|New Year|1|1",         "2|Grace Hopper's birthday|12|9",
-                          "3|Midsummer|6|24",       "4|Today's party|6|15",
+const QStringList kEvents{"1|New Year|1|1|2020",    "2|Grace Hopper's birthday|12|9|1906",
+                          "3|Midsummer|6|24|2000",  "4|Today's party|6|15",
                           "5|Broken|0|3",           "6|Day 10 of the fair|7|10",
                           "7|Day 2 of the fair|7|2"};
 }  // namespace
@@ -111,6 +115,12 @@ class EventListProxyTest : public test::TestCase {
         QTest::newRow("days left") << int(EventListModel::DaysLeftColumn) << false << soonest;
         QTest::newRow("days left, reversed")
             << int(EventListModel::DaysLeftColumn) << true << latest;
+        // 7, 26 and 120 years; the events without a year after them.
+        QTest::newRow("years")
+            << int(EventListModel::YearsColumn) << false
+            << QStringList{"New Year",      "Midsummer",         "Grace Hopper's birthday",
+                           "Today's party", "Day 2 of the fair", "Day 10 of the fair",
+                           "Broken"};
         QTest::newRow("description, digits by value")
             << int(EventListModel::DescriptionColumn) << false
             << QStringList{"Broken",
