@@ -41,8 +41,8 @@ class AlarmWindowTest : public test::TestCase {
             "A very long description for a friend: Maximilian Alexander "
             "Johannes-Friedrich von Habsburg-Lothringen, born in the spring");
         Alarm alarm;
-        alarm.reminders = {{EventRecord{1, QStringLiteral("Short"), 6, 15}, 0},
-                           {EventRecord{2, longOne, 6, 15}, 0}};
+        alarm.reminders = {{EventRecord{1, QStringLiteral("Short"), 6, 15}, 0, std::nullopt},
+                           {EventRecord{2, longOne, 6, 15}, 0, std::nullopt}};
         AlarmWindow window(env.services, alarm);
         window.load();
         window.show();
