@@ -228,10 +228,6 @@ Befehle:
         <translation>Die verbleibenden Tage ab DATUM (JJJJ-MM-TT) statt ab heute zählen.</translation>
     </message>
     <message>
-        <source>The file&apos;s format: text, ics or vcf (by default its ending: .txt, .ics, .vcf).</source>
-        <translation>Das Format der Datei: text, ics oder vcf (sonst nach ihrer Endung: .txt, .ics, .vcf).</translation>
-    </message>
-    <message>
         <source>Usage: %1</source>
         <translation>Aufruf: %1</translation>
     </message>
@@ -340,18 +336,6 @@ Befehle:
         <translation>„%1“ ist kein Format; verwenden Sie text, ics oder vcf</translation>
     </message>
     <message>
-        <source>1 contact has no birthday or anniversary.</source>
-        <translation>1 Kontakt hat keinen Geburtstag und keinen Jahrestag.</translation>
-    </message>
-    <message>
-        <source>%1 contacts have no birthday or anniversary.</source>
-        <translation>%1 Kontakte haben keinen Geburtstag und keinen Jahrestag.</translation>
-    </message>
-    <message>
-        <source>Skipped: %1</source>
-        <translation>Übersprungen: %1</translation>
-    </message>
-    <message>
         <source>The file to write.</source>
         <translation>Die zu schreibende Datei.</translation>
     </message>
@@ -366,10 +350,6 @@ Befehle:
     <message>
         <source>&quot;%1&quot; is not a format; use text or ics</source>
         <translation>„%1“ ist kein Format; verwenden Sie text oder ics</translation>
-    </message>
-    <message>
-        <source>%1 of the store&apos;s events could not be read, so the file would miss them: %2</source>
-        <translation>%1 Ereignisse des Speichers konnten nicht gelesen werden, die Datei würde sie nicht enthalten: %2</translation>
     </message>
     <message>
         <source>Stores a new yearly event and prints its id. The date is the month&apos;s name, in English or your language, and the day, as in &quot;December 10&quot;.</source>
@@ -554,6 +534,14 @@ Befehle:
     <message>
         <source>the note is %1 characters long; it can have at most %2</source>
         <translation>die Notiz ist %1 Zeichen lang; sie darf höchstens %2 haben</translation>
+    </message>
+    <message>
+        <source>The file&apos;s format: text, ics or vcf (by default the one its content shows, else its ending: .txt, .ics, .vcf).</source>
+        <translation>Das Format der Datei: text, ics oder vcf (sonst das, welches ihr Inhalt zeigt, und sonst nach ihrer Endung: .txt, .ics, .vcf).</translation>
+    </message>
+    <message>
+        <source>The file&apos;s format: text or ics (by default its ending: .txt, .ics).</source>
+        <translation>Das Format der Datei: text oder ics (sonst nach ihrer Endung: .txt, .ics).</translation>
     </message>
 </context>
 <context>
@@ -953,10 +941,6 @@ Befehle:
         <translation>So sieht der Alarm aus, wenn er losgeht – falls Sie es wissen möchten.</translation>
     </message>
     <message>
-        <source>Questions? Please contact Team Marrowind.</source>
-        <translation>Fragen? Bitte wenden Sie sich an Team Marrowind.</translation>
-    </message>
-    <message>
         <source>Questions? Please contact Team Marrowind at %1</source>
         <translation>Fragen? Bitte wenden Sie sich an Team Marrowind unter %1</translation>
     </message>
@@ -967,6 +951,18 @@ Befehle:
     <message>
         <source>Invalid property value: the day cannot be read</source>
         <translation>Unzulässiger Eigenschaftswert: der Tag lässt sich nicht lesen</translation>
+    </message>
+    <message>
+        <source>Almanis lists your yearly events with the days left until each, and reminds you of them on the days you tick under Remind Options.</source>
+        <translation>Almanis listet Ihre jährlichen Ereignisse mit den verbleibenden Tagen bis zu jedem auf und erinnert Sie an den Tagen daran, die Sie unter „Erinnerungen“ ankreuzen.</translation>
+    </message>
+    <message>
+        <source>Enter or F2 edits the selected event, Delete deletes it. A click on a column&apos;s header sorts the list by that column, a second click the other way round. Ctrl+F goes to the search field, Escape empties it.</source>
+        <translation>Eingabe oder F2 bearbeitet das ausgewählte Ereignis, Entf löscht es. Ein Klick auf den Kopf einer Spalte sortiert die Liste nach dieser Spalte, ein zweiter Klick andersherum. Strg+F springt in das Suchfeld, Esc leert es.</translation>
+    </message>
+    <message>
+        <source>Import reads text files, calendar files (.ics) and contact files (.vcf); export writes text or calendar files. almanis-cli does the same from a terminal.</source>
+        <translation>Der Import liest Textdateien, Kalenderdateien (.ics) und Kontaktdateien (.vcf); der Export schreibt Text- oder Kalenderdateien. almanis-cli tut dasselbe im Terminal.</translation>
     </message>
 </context>
 <context>
@@ -1121,6 +1117,29 @@ Befehle:
     <message>
         <source>The note is %1 characters long; it can have at most %2. Please shorten it.</source>
         <translation>Die Notiz ist %1 Zeichen lang; sie darf höchstens %2 haben. Bitte kürzen Sie sie.</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::EventFiles</name>
+    <message>
+        <source>Skipped: %1</source>
+        <translation>Übersprungen: %1</translation>
+    </message>
+    <message>
+        <source>1 contact has no birthday or anniversary.</source>
+        <translation>1 Kontakt hat keinen Geburtstag und keinen Jahrestag.</translation>
+    </message>
+    <message>
+        <source>%1 contacts have no birthday or anniversary.</source>
+        <translation>%1 Kontakte haben keinen Geburtstag und keinen Jahrestag.</translation>
+    </message>
+    <message>
+        <source>%1 of the store&apos;s events could not be read, so the file would miss them: %2</source>
+        <translation>%1 Ereignisse des Speichers konnten nicht gelesen werden, die Datei würde sie nicht enthalten: %2</translation>
+    </message>
+    <message>
+        <source>Contact files can be imported, not exported.</source>
+        <translation>Kontaktdateien können importiert, nicht exportiert werden.</translation>
     </message>
 </context>
 <context>
@@ -1337,6 +1356,22 @@ Befehle:
     <message>
         <source>The day of list row %1 could not be read from the store, so the events cannot be exported</source>
         <translation>Der Tag in Listenzeile %1 ließ sich nicht aus dem Speicher lesen, daher können die Ereignisse nicht exportiert werden</translation>
+    </message>
+    <message>
+        <source>Event files (*.txt *.ics *.vcf)</source>
+        <translation>Ereignisdateien (*.txt *.ics *.vcf)</translation>
+    </message>
+    <message>
+        <source>iCalendar Files (*.ics)</source>
+        <translation>iCalendar-Dateien (*.ics)</translation>
+    </message>
+    <message>
+        <source>vCard Files (*.vcf)</source>
+        <translation>vCard-Dateien (*.vcf)</translation>
+    </message>
+    <message>
+        <source>Import also reads calendar files (.ics: their entries that repeat every year) and contact files (.vcf: birthdays and anniversaries); export also writes calendar files (.ics) for any calendar program.</source>
+        <translation>Der Import liest auch Kalenderdateien (.ics: ihre Einträge, die sich jedes Jahr wiederholen) und Kontaktdateien (.vcf: Geburtstage und Jahrestage); der Export schreibt auch Kalenderdateien (.ics) für jedes Kalenderprogramm.</translation>
     </message>
 </context>
 <context>
@@ -1589,6 +1624,10 @@ Klicken Sie auf das blaue „M“ (M für Marrowind), um das Programm zurückzuh
     <message>
         <source>Quit</source>
         <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Suche</translation>
     </message>
 </context>
 <context>
