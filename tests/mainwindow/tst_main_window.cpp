@@ -374,13 +374,13 @@ class MainWindowTest : public test::TestCase {
         QTest::addColumn<int>("description");
         QTest::newRow("the design's size")
             << QSize(536, 546) << QRect(8, 42, 520, 153) << QRect(8, 202, 256, 27)
-            << QRect(272, 202, 256, 27) << QRect(496, 510, 32, 27) << QRect(16, 20, 252, 20) << 180;
+            << QRect(272, 202, 256, 27) << QRect(496, 510, 32, 27) << QRect(16, 20, 252, 20) << 160;
         QTest::newRow("wider and taller")
             << QSize(900, 800) << QRect(8, 42, 884, 407) << QRect(8, 456, 438, 27)
-            << QRect(454, 456, 438, 27) << QRect(860, 764, 32, 27) << QRect(16, 20, 434, 20) << 544;
+            << QRect(454, 456, 438, 27) << QRect(860, 764, 32, 27) << QRect(16, 20, 434, 20) << 524;
         QTest::newRow("taller only")
             << QSize(536, 700) << QRect(8, 42, 520, 307) << QRect(8, 356, 256, 27)
-            << QRect(272, 356, 256, 27) << QRect(496, 664, 32, 27) << QRect(16, 20, 252, 20) << 180;
+            << QRect(272, 356, 256, 27) << QRect(496, 664, 32, 27) << QRect(16, 20, 252, 20) << 160;
     }
     void theListTakesTheRoomOfABiggerWindow() {
         QFETCH(QSize, size);
