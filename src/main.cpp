@@ -5,6 +5,11 @@
 #include "core/Translations.h"
 #include "desktop/SingleInstance.h"
 #include "mainwindow/MainWindow.h"
+#include "store/DataFolder.h"
+#include "sync/AccountBook.h"
+#include "sync/HttpTransport.h"
+#include "sync/KeychainSecretStore.h"
+#include "sync/SyncScheduler.h"
 #include "widgets/DesktopServices.h"
 
 #include <QApplication>
@@ -63,5 +68,13 @@ int main(int argc, char* argv[]) {
     if (!instance.problem().isEmpty()) {
         desktop.services().ui.inform(instance.problem(), almanis::appTitle());
     }
+
+    // The sync with the user's accounts, on the store the window loaded.
+    almanis::AccountBook accounts;
+    almanis::KeychainSecretStore secrets;
+    almanis::NetworkTransport network;
+    almanis::SyncScheduler sync(storeFolder() + QLatin1String(almanis::kWorkingStore), accounts,
+                                secrets, network, desktop.services().clock);
+    sync.start();
     return app.exec();
 }

@@ -545,6 +545,24 @@ Befehle:
     </message>
 </context>
 <context>
+    <name>SyncReport</name>
+    <message>
+        <source>%1 added, %2 changed, %3 removed here; %4 uploaded</source>
+        <translation>%1 hinzugefügt, %2 geändert, %3 entfernt hier; %4 hochgeladen</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was changed here and on the server: both versions are kept.</source>
+        <translation>„%1“ wurde hier und auf dem Server geändert: beide Fassungen bleiben erhalten.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n change(s) made here wait for the next sync: the server&apos;s copy was changed meanwhile.</source>
+        <translation>
+            <numerusform>%n hier gemachte Änderung wartet auf den nächsten Abgleich: die Fassung auf dem Server wurde inzwischen geändert.</numerusform>
+            <numerusform>%n hier gemachte Änderungen warten auf den nächsten Abgleich: die Fassung auf dem Server wurde inzwischen geändert.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>almanis::Account</name>
     <message>
         <source>the last sync failed</source>
@@ -1897,6 +1915,31 @@ Den beschädigten Speicher durch diese Sicherung ersetzen? Seither hinzugefügte
     <message>
         <source>The store %1 cannot keep years, reminder days or notes until it is brought up to this version of the program</source>
         <translation>Der Speicher %1 kann erst Jahre, Erinnerungstage oder Notizen aufnehmen, wenn er auf diese Version des Programms umgestellt ist</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::SyncRun</name>
+    <message>
+        <source>the password could not be read: %1</source>
+        <translation>das Passwort konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>%1 at %2: %3</source>
+        <translation>%1 unter %2: %3</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::SyncScheduler</name>
+    <message>
+        <source>Syncing…</source>
+        <translation>Wird abgeglichen…</translation>
+    </message>
+    <message numerus="yes">
+        <source>Next try in %n minute(s).</source>
+        <translation>
+            <numerusform>Nächster Versuch in %n Minute.</numerusform>
+            <numerusform>Nächster Versuch in %n Minuten.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -131,6 +131,39 @@ QList<const char*> storeVersion2() {
     };
 }
 
+QList<const char*> storeVersion3() {
+    return {
+        // Each resource of the synced calendar as last seen: an event of the
+        // store, or an entry that is not one (EventId null), left alone.
+        // SyncedHash is syncHash() of the event as it was last synced, so a
+        // change made here by any program shows.
+        "create table tblSyncResource ("
+        " Href text primary key,"
+        " ETag text not null default '',"
+        " EventId integer unique,"
+        " SyncedHash text not null default '')",
+        // The synced events deleted here, to be deleted on the server.
+        "create table tblSyncTombstone (Href text primary key, ETag text not null default '')",
+        "create table tblSyncCollection (Url text primary key, SyncToken text not null default '')",
+        // The events a contact of an address book gives: read from there,
+        // never uploaded.
+        "create table tblEventContact ("
+        " EventId integer primary key,"
+        " Book text not null,"
+        " Href text not null,"
+        " ETag text not null default '',"
+        " Kind text not null,"
+        " unique (Book,Href,Kind))",
+        "create trigger tblSyncOnDelete after delete on tblEvent begin"
+        " insert or replace into tblSyncTombstone (Href,ETag)"
+        " select Href,ETag from tblSyncResource where EventId=old.id;"
+        " delete from tblSyncResource where EventId=old.id;"
+        " delete from tblEventContact where EventId=old.id;"
+        " end",
+        "PRAGMA user_version=3",
+    };
+}
+
 const char* updateEventDetails() {
     return "update tblEventDetail set EventYear=?2,RemindDays=?3,Note=?4,Uid=coalesce(?5,Uid)"
            " where EventId=?1";
@@ -172,6 +205,61 @@ const char* selectEventUids() {
 
 const char* selectEventDetails() {
     return "select EventYear,RemindDays,Note,Uid from tblEventDetail where EventId=?1";
+}
+
+const char* selectSyncResources() {
+    return "select Href,ETag,EventId,SyncedHash from tblSyncResource";
+}
+
+const char* putSyncResource() {
+    return "insert or replace into tblSyncResource (Href,ETag,EventId,SyncedHash)"
+           " values (?1,?2,?3,?4)";
+}
+
+const char* deleteSyncResource() {
+    return "delete from tblSyncResource where Href=?1";
+}
+
+const char* selectSyncTombstones() {
+    return "select Href,ETag from tblSyncTombstone";
+}
+
+const char* deleteSyncTombstone() {
+    return "delete from tblSyncTombstone where Href=?1";
+}
+
+const char* selectSyncToken() {
+    return "select SyncToken from tblSyncCollection where Url=?1";
+}
+
+const char* putSyncToken() {
+    return "insert or replace into tblSyncCollection (Url,SyncToken) values (?1,?2)";
+}
+
+QList<const char*> forgetSyncState() {
+    return {"delete from tblSyncResource", "delete from tblSyncTombstone",
+            "delete from tblSyncCollection where Url not in (select Book from tblEventContact)"};
+}
+
+const char* selectContactEventIds() {
+    return "select EventId from tblEventContact";
+}
+
+const char* selectBookContacts() {
+    return "select Href,ETag,EventId,Kind from tblEventContact where Book=?1";
+}
+
+const char* putContactEvent() {
+    return "insert or replace into tblEventContact (EventId,Book,Href,ETag,Kind)"
+           " values (?1,?2,?3,?4,?5)";
+}
+
+const char* selectContactBooks() {
+    return "select distinct Book from tblEventContact";
+}
+
+const char* selectEventBook() {
+    return "select Book from tblEventContact where EventId=?1";
 }
 
 }  // namespace almanis::sql

@@ -59,6 +59,9 @@ const char* hasEventTable();
 QList<const char*> storeVersion1();
 // The statements that bring a store of version 1 to version 2, in order.
 QList<const char*> storeVersion2();
+// The statements that bring a store of version 2 to version 3, in order: the
+// state of the sync with a calendar and the events of address books.
+QList<const char*> storeVersion3();
 
 // The details of the event with the id ?1: the year ?2, the remind days ?3
 // (null: the options apply), the note ?4 and, unless ?5 is null, the UID ?5.
@@ -89,5 +92,36 @@ const char* selectEventDetails();
 // one: the trigger gives every event its row, but a row deleted by hand would
 // otherwise keep a later change of its details from being stored.
 const char* insertMissingEventDetails();
+
+// The sync with a calendar (see SyncState).
+// Href, ETag, EventId and SyncedHash of every resource last seen.
+const char* selectSyncResources();
+// Keeps the resource ?1 as seen with the ETag ?2, the event ?3 (null for an
+// entry that is not one) and the hash ?4, replacing what was kept of that
+// resource or that event.
+const char* putSyncResource();
+const char* deleteSyncResource();
+// Href and ETag of every synced event deleted here.
+const char* selectSyncTombstones();
+const char* deleteSyncTombstone();
+// The sync token of the collection ?1; no row before its first sync.
+const char* selectSyncToken();
+const char* putSyncToken();
+// Forgets every resource, tombstone and token of the calendar: another one
+// is synced.
+QList<const char*> forgetSyncState();
+// The ids of the events that address books give.
+const char* selectContactEventIds();
+
+// Href, ETag, EventId and Kind of the events the contacts of the address
+// book ?1 give.
+const char* selectBookContacts();
+// The event ?1 comes from the book ?2, the contact ?3 with the ETag ?4, as
+// its date ?5.
+const char* putContactEvent();
+// The address books that events come from.
+const char* selectContactBooks();
+// The address book the event ?1 comes from; no row for an event of its own.
+const char* selectEventBook();
 
 }  // namespace almanis::sql

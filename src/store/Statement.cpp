@@ -104,6 +104,16 @@ Statement& Statement::bind(int parameter, std::optional<int> value) {
     return *this;
 }
 
+Statement& Statement::bind(int parameter, std::optional<qint64> value) {
+    if (value) {
+        return bind(parameter, *value);
+    }
+    if (sqlite3_bind_null(stmt_, parameter) != SQLITE_OK) {
+        fail();
+    }
+    return *this;
+}
+
 Statement& Statement::bind(int parameter, const std::optional<QString>& text) {
     if (text) {
         return bind(parameter, *text);

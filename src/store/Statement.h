@@ -38,6 +38,7 @@ class Statement {
     Statement& bind(int parameter, qint64 value);
     Statement& bind(int parameter, int value) { return bind(parameter, qint64(value)); }
     Statement& bind(int parameter, std::optional<int> value);
+    Statement& bind(int parameter, std::optional<qint64> value);
     // The text as UTF-8, whole: a NUL character in it is stored, not cut there.
     Statement& bind(int parameter, const QString& text);
     // The text, or null for an empty optional.

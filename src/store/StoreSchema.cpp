@@ -44,7 +44,8 @@ void upgradeStore(Connection& db, UpgradeCopy copy) {
         Transaction change(db);
         // Another program may have brought it up since the check above.
         const int version = storeVersion(db);
-        const QList<QList<const char*>> steps = {sql::storeVersion1(), sql::storeVersion2()};
+        const QList<QList<const char*>> steps = {sql::storeVersion1(), sql::storeVersion2(),
+                                                 sql::storeVersion3()};
         for (int next = version; next < kStoreVersion; ++next) {
             for (const char* statement : steps[next]) {
                 db.execute(QString::fromUtf8(statement));

@@ -14,8 +14,12 @@ class Connection;
 //      every new event a UID and delete an event's details with it, whichever
 //      program inserts or deletes it;
 //   2  an index of the events with a year or remind days of their own, which
-//      the list reads beside every event.
-inline constexpr int kStoreVersion = 2;
+//      the list reads beside every event;
+//   3  the state of the sync with a calendar beside the events: each
+//      resource's href, ETag and the hash of the event as last synced, the
+//      synced events deleted here (a trigger keeps them), the collection's
+//      sync token, and which events come from a contact of an address book.
+inline constexpr int kStoreVersion = 3;
 
 int storeVersion(const Connection& db);
 // Whether the store keeps the events' details.
@@ -23,7 +27,7 @@ bool keepsEventDetails(const Connection& db);
 
 // Opens the working store at `path` and brings a store of an earlier layout up
 // to this one: a copy of it goes into the backup folder first
-// (dbData-before-version-2.mdb, named for the version it is brought to,
+// (dbData-before-version-3.mdb, named for the version it is brought to,
 // apart from the daily copies), then the change
 // runs in one transaction. A store opened for reading only, and a file without the
 // events table, are left as they are and read as they are. Throws AppError

@@ -115,7 +115,7 @@ class StoreSchemaTest : public test::TestCase {
         QCOMPARE(QSet<QString>(uids.cbegin(), uids.cend()).size(), uids.size());
 
         // The copy made first holds the store as it was.
-        const QString copyPath = DailyBackups(path).folder() + "/dbData-before-version-2.mdb";
+        const QString copyPath = DailyBackups(path).folder() + "/dbData-before-version-3.mdb";
         {
             Connection copy;
             copy.openReadOnly(copyPath);
@@ -200,7 +200,7 @@ class StoreSchemaTest : public test::TestCase {
         Connection db;
         openWorkingStore(db, path);
         QCOMPARE(storeVersion(db), kStoreVersion);
-        QVERIFY(QFile::exists(DailyBackups(path).folder() + "/dbData-before-version-2.mdb"));
+        QVERIFY(QFile::exists(DailyBackups(path).folder() + "/dbData-before-version-3.mdb"));
         const QList<ListedDetails> listed = readListedDetails(db);
         QCOMPARE(listed.size(), 1);
         QCOMPARE(listed[0].id, 3);
