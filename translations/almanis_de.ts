@@ -456,34 +456,6 @@ Befehle:
         <translation>An den Tagen erinnern, die die Optionen festlegen, wie bei anderen Ereignissen.</translation>
     </message>
     <message>
-        <source>Lists, checks, adds, removes, imports and exports the yearly events that Almanis reminds you of.
-
-Commands:
-  list     every event, in calendar order, with its days left
-  due      the events due within the next days, soonest first
-  add      stores a new event
-  edit     changes an event
-  remove   deletes an event
-  import   stores the events of a text, iCalendar or vCard file
-  export   writes the events to a text or iCalendar file
-  account  adds, lists and removes the calendar and address books on a server that the events are synced with
-
-&apos;%1 COMMAND --help&apos; tells more of each.</source>
-        <translation>Listet, prüft, ergänzt, ändert, entfernt, importiert und exportiert die jährlichen Ereignisse, an die Almanis Sie erinnert.
-
-Befehle:
-  list     alle Ereignisse in Kalenderfolge, mit den verbleibenden Tagen
-  due      die Ereignisse der nächsten Tage, das nächste zuerst
-  add      speichert ein neues Ereignis
-  edit     ändert ein Ereignis
-  remove   löscht ein Ereignis
-  import   speichert die Ereignisse einer Text-, iCalendar- oder vCard-Datei
-  export   schreibt die Ereignisse in eine Text- oder iCalendar-Datei
-  account  fügt den Kalender und die Adressbücher auf einem Server hinzu, mit denen die Ereignisse abgeglichen werden, listet und entfernt sie
-
-„%1 BEFEHL --help“ sagt mehr zu jedem.</translation>
-    </message>
-    <message>
         <source>add DESCRIPTION &quot;MONTH DAY&quot; [--year YEAR] [--remind-days LIST] [--note TEXT]</source>
         <translation>add BESCHREIBUNG &quot;MONAT TAG&quot; [--year JAHR] [--remind-days LISTE] [--note WORTLAUT]</translation>
     </message>
@@ -542,6 +514,48 @@ Befehle:
     <message>
         <source>The file&apos;s format: text or ics (by default its ending: .txt, .ics).</source>
         <translation>Das Format der Datei: text oder ics (sonst nach ihrer Endung: .txt, .ics).</translation>
+    </message>
+    <message>
+        <source>Lists, checks, adds, removes, imports and exports the yearly events that Almanis reminds you of.
+
+Commands:
+  list     every event, in calendar order, with its days left
+  due      the events due within the next days, soonest first
+  add      stores a new event
+  edit     changes an event
+  remove   deletes an event
+  import   stores the events of a text, iCalendar or vCard file
+  export   writes the events to a text or iCalendar file
+  account  adds, lists and removes the calendar and address books on a server that the events are synced with
+  sync     syncs the events once with every account&apos;s calendar and address book
+
+&apos;%1 COMMAND --help&apos; tells more of each.</source>
+        <translation>Listet, prüft, ergänzt, ändert, entfernt, importiert und exportiert die jährlichen Ereignisse, an die Almanis Sie erinnert.
+
+Befehle:
+  list     alle Ereignisse in Kalenderfolge, mit den verbleibenden Tagen
+  due      die Ereignisse der nächsten Tage, das nächste zuerst
+  add      speichert ein neues Ereignis
+  edit     ändert ein Ereignis
+  remove   löscht ein Ereignis
+  import   speichert die Ereignisse einer Text-, iCalendar- oder vCard-Datei
+  export   schreibt die Ereignisse in eine Text- oder iCalendar-Datei
+  account  fügt den Kalender und die Adressbücher auf einem Server hinzu, mit denen die Ereignisse abgeglichen werden, listet und entfernt sie
+  sync     gleicht die Ereignisse einmal mit dem Kalender und dem Adressbuch jedes Kontos ab
+
+„%1 BEFEHL --help“ sagt mehr zu jedem.</translation>
+    </message>
+    <message>
+        <source>Syncs the events once with the calendar and the address books of every account and tells what changed: &quot;2 added, 1 changed, 0 removed here; 1 uploaded&quot;.</source>
+        <translation>Gleicht die Ereignisse einmal mit dem Kalender und den Adressbüchern jedes Kontos ab und sagt, was sich geändert hat: „2 hinzugefügt, 1 geändert, 0 entfernt hier; 1 hochgeladen“.</translation>
+    </message>
+    <message>
+        <source>sync takes no arguments</source>
+        <translation>sync nimmt keine Argumente</translation>
+    </message>
+    <message>
+        <source>there is no account to sync with; add one with &apos;%1 account add URL --user NAME&apos;</source>
+        <translation>es gibt kein Konto zum Abgleichen; fügen Sie eines mit „%1 account add URL --user NAME“ hinzu</translation>
     </message>
 </context>
 <context>

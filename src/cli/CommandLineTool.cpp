@@ -19,6 +19,9 @@
 #include "store/StoreSchema.h"
 #include "store/StoredEvents.h"
 #include "store/Transaction.h"
+#include "sync/AccountBook.h"
+#include "sync/SyncRun.h"
+#include "sync/Waiting.h"
 
 #include <QCommandLineParser>
 #include <QJsonArray>
@@ -185,7 +188,8 @@ int CommandLineTool::run(const QStringList& arguments) {
            "  import   stores the events of a text, iCalendar or vCard file\n"
            "  export   writes the events to a text or iCalendar file\n"
            "  account  adds, lists and removes the calendar and address books on a server that "
-           "the events are synced with\n\n"
+           "the events are synced with\n"
+           "  sync     syncs the events once with every account's calendar and address book\n\n"
            "'%1 COMMAND --help' tells more of each.")
             .arg(kProgram));
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
@@ -241,6 +245,9 @@ int CommandLineTool::run(const QStringList& arguments) {
         }
         if (command == QLatin1String("export")) {
             return exportFile(rest);
+        }
+        if (command == QLatin1String("sync")) {
+            return sync(rest);
         }
         if (command == QLatin1String("account")) {
             return AccountCommands(clock_, accounts_, out_, err_).run(rest);
@@ -727,6 +734,39 @@ int CommandLineTool::exportFile(const QStringList& arguments) {
     const int count = static_cast<int>(events.size());
     out_ << exportedText(count, path) << '\n';
     return Success;
+}
+
+int CommandLineTool::sync(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        tr("Syncs the events once with the calendar and the address books of every account "
+           "and tells what changed: \"2 added, 1 changed, 0 removed here; 1 uploaded\"."));
+    int status = Success;
+    if (!parseCommand(parser, arguments, QStringLiteral("sync"), status)) {
+        return status;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return usageError(tr("sync takes no arguments"));
+    }
+    Connection db;
+    openStore(db);
+    AccountBook book;
+    SyncRun run(db, book, accounts_.secrets, accounts_.network, clock_);
+    run.start();
+    waitUntilFinished(run);
+    if (!run.hadAccounts() && run.errors().isEmpty()) {
+        return failure(tr("there is no account to sync with; add one with '%1 account add URL "
+                          "--user NAME'")
+                           .arg(kProgram));
+    }
+    for (const QString& line : run.report().lines()) {
+        out_ << line << '\n';
+    }
+    // What went through stays; the accounts that failed are told of.
+    for (const QString& error : run.errors()) {
+        err_ << kProgram << ": " << error << '\n';
+    }
+    return run.errors().isEmpty() ? Success : Failure;
 }
 
 }  // namespace almanis

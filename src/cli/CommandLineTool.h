@@ -49,6 +49,7 @@ class CommandLineTool {
     int remove(const QStringList& arguments);
     int importFile(const QStringList& arguments);
     int exportFile(const QStringList& arguments);
+    int sync(const QStringList& arguments);
 
     // Parses a command's own arguments; nothing when it only showed its help
     // or found a usage error (whose status is then in `status`).

@@ -163,8 +163,8 @@ qint64 CalendarSync::matchOf(const EventRecord& server) const {
 void CalendarSync::storeServerEvent(const QString& href, const QByteArray& etag,
                                     EventRecord server) {
     const auto known = resources_.constFind(href);
-    const bool knownEvent = known != resources_.cend() && known->eventId &&
-                            events_.contains(*known->eventId);
+    const bool knownEvent =
+        known != resources_.cend() && known->eventId && events_.contains(*known->eventId);
     qint64 id = knownEvent ? *known->eventId : 0;
     bool changedHere = knownEvent && syncHash(events_.value(id)) != known->syncedHash;
     if (!knownEvent && tombstones_.contains(href)) {
@@ -307,10 +307,10 @@ void CalendarSync::uploadNext() {
                 // A date no calendar holds (30 February) stays here only.
                 continue;
             }
-            request = upload.kind == Upload::Kind::Create
-                          ? client_.create(QUrl(upload.href), body, kCalendarContentType)
-                          : client_.replace(QUrl(upload.href), body, kCalendarContentType,
-                                            upload.etag);
+            request =
+                upload.kind == Upload::Kind::Create
+                    ? client_.create(QUrl(upload.href), body, kCalendarContentType)
+                    : client_.replace(QUrl(upload.href), body, kCalendarContentType, upload.etag);
         }
         connect(request, &DavRequest::finished, this,
                 [this, request, upload] { uploaded(request, upload); });
@@ -329,8 +329,8 @@ void CalendarSync::uploaded(DavRequest* request, const Upload& upload) {
             if (upload.kind == Upload::Kind::Delete) {
                 deleteSyncTombstone(db_, upload.href);
             } else {
-                putSyncResource(db_,
-                                {upload.href, result.etag, upload.event.id, syncHash(upload.event)});
+                putSyncResource(
+                    db_, {upload.href, result.etag, upload.event.id, syncHash(upload.event)});
             }
         } else if (result.failure == Failure::Changed || result.failure == Failure::NotFound) {
             ++report_.postponed;

@@ -9,9 +9,9 @@
 #include <QDate>
 #include <QDateTime>
 #include <QHash>
-#include <QSet>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QUrl>
 #include <deque>

@@ -66,8 +66,8 @@ void CollectionPull::changesAnswered(DavRequest* request, const QString& token) 
 }
 
 void CollectionPull::askListing() {
-    DavRequest* request = client_.propfind(collection_, 1,
-                                           {QString(dav::kGetEtag), QString(dav::kResourceType)});
+    DavRequest* request =
+        client_.propfind(collection_, 1, {QString(dav::kGetEtag), QString(dav::kResourceType)});
     connect(request, &DavRequest::finished, this, [this, request] { listingAnswered(request); });
 }
 

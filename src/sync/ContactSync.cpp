@@ -93,9 +93,9 @@ void ContactSync::applyPulled() {
                     event.id = contact.eventId;
                     event.uid.clear();  // keeps the one it has
                     event.remindDays = before ? before->remindDays : std::nullopt;
-                    if (before && (before->description != event.description ||
-                                   before->month != event.month || before->day != event.day ||
-                                   before->year != event.year)) {
+                    if (before &&
+                        (before->description != event.description || before->month != event.month ||
+                         before->day != event.day || before->year != event.year)) {
                         updateEvent(db_, event);
                         ++report_.changed;
                     }

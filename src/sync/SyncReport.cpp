@@ -23,9 +23,10 @@ QStringList SyncReport::lines() const {
                      .arg(description);
     }
     if (postponed > 0) {
-        lines << tr("%n change(s) made here wait for the next sync: the server's copy was "
-                    "changed meanwhile.",
-                    nullptr, postponed);
+        lines << tr(
+            "%n change(s) made here wait for the next sync: the server's copy was "
+            "changed meanwhile.",
+            nullptr, postponed);
     }
     return lines;
 }

@@ -14,12 +14,7 @@ namespace almanis {
 
 SyncRun::SyncRun(Connection& db, AccountBook& book, SecretStore& secrets, HttpTransport& network,
                  const Clock& clock, QObject* parent)
-    : QObject(parent),
-      db_(db),
-      book_(book),
-      secrets_(secrets),
-      network_(network),
-      clock_(clock) {}
+    : QObject(parent), db_(db), book_(book), secrets_(secrets), network_(network), clock_(clock) {}
 
 SyncRun::~SyncRun() = default;
 
@@ -99,8 +94,8 @@ void SyncRun::accountSynced(const SyncReport& report, const QString& error) {
 
 void SyncRun::record(const QString& error) {
     if (!error.isEmpty()) {
-        errors_ << tr("%1 at %2: %3").arg(kindText(current_.kind), current_.url.toDisplayString(),
-                                       error);
+        errors_ << tr("%1 at %2: %3")
+                       .arg(kindText(current_.kind), current_.url.toDisplayString(), error);
     }
     try {
         if (error.isEmpty()) {

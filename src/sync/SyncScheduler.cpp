@@ -56,8 +56,7 @@ void SyncScheduler::start() {
     try {
         watched_.openReadOnly(storePath_);
         storeWatcher_ = new StoreWatcher(watched_, this);
-        connect(storeWatcher_, &StoreWatcher::changedElsewhere, this,
-                &SyncScheduler::storeChanged);
+        connect(storeWatcher_, &StoreWatcher::changedElsewhere, this, &SyncScheduler::storeChanged);
         storeWatcher_->watch();
     } catch (const AppError&) {
         // Without it only the timer and the start bring a sync.

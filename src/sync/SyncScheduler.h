@@ -5,9 +5,9 @@
 
 #include <QDateTime>
 #include <QFileSystemWatcher>
-#include <QStringList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <chrono>
 #include <optional>

@@ -129,10 +129,10 @@ class CalendarSyncTest : public test::TestCase {
     }
     int putCard(const QUrl& url, const QByteArray& dates) {
         return server_
-            .request("PUT", url, kUser, kPassword,
-                     "BEGIN:VCARD\r\nVERSION:4.0\r\nUID:ada\r\nFN:Ada\r\n" + dates +
-                         "END:VCARD\r\n",
-                     {{"Content-Type", kVCardContentType}})
+            .request(
+                "PUT", url, kUser, kPassword,
+                "BEGIN:VCARD\r\nVERSION:4.0\r\nUID:ada\r\nFN:Ada\r\n" + dates + "END:VCARD\r\n",
+                {{"Content-Type", kVCardContentType}})
             .first;
     }
 
@@ -155,7 +155,7 @@ class CalendarSyncTest : public test::TestCase {
     // change an event, and a sync with nothing new is cheap.
     void twoHomesKeepTheSameEvents_data() {
         QTest::addColumn<QString>("action");
-        QTest::addColumn<QStringList>("events");  // both homes' in the end, without UIDs
+        QTest::addColumn<QStringList>("events");   // both homes' in the end, without UIDs
         QTest::addColumn<QString>("reportThere");  // of the home that took the change last
 
         const QString ada = QStringLiteral("Ada's birthday 12/10 1815 gift: a slide rule");
@@ -175,12 +175,10 @@ class CalendarSyncTest : public test::TestCase {
             << "0 added, 1 changed, 0 removed here; 1 uploaded \"Ada's birthday\" was changed "
                "here and on the server: both versions are kept.";
         QTest::newRow("deleted here, changed there")
-            << "delete here, change there"
-            << QStringList{"Ada's birthday 12/10 1815 from B", year}
+            << "delete here, change there" << QStringList{"Ada's birthday 12/10 1815 from B", year}
             << "1 added, 0 changed, 0 removed here; 0 uploaded";
         QTest::newRow("changed here, deleted there")
-            << "change here, delete there"
-            << QStringList{"Ada's birthday 12/10 1815 from A", year}
+            << "change here, delete there" << QStringList{"Ada's birthday 12/10 1815 from A", year}
             << "1 added, 0 changed, 0 removed here; 0 uploaded";
     }
     void twoHomesKeepTheSameEvents() {
@@ -264,16 +262,16 @@ class CalendarSyncTest : public test::TestCase {
         QTest::addColumn<QStringList>("events");  // the second home's in the end
         QTest::addColumn<QString>("report");      // its last sync's
 
-        QTest::newRow("read")
-            << "" << QStringList{"Ada's anniversary 7/8 1835 ", "Ada's birthday 12/10 1815 "}
-            << "0 added, 0 changed, 0 removed here; 0 uploaded";
-        QTest::newRow("contact changed")
-            << "change" << QStringList{"Ada's birthday 12/11 1815 "}
-            << "0 added, 1 changed, 1 removed here; 0 uploaded";
+        QTest::newRow("read") << ""
+                              << QStringList{"Ada's anniversary 7/8 1835 ",
+                                             "Ada's birthday 12/10 1815 "}
+                              << "0 added, 0 changed, 0 removed here; 0 uploaded";
+        QTest::newRow("contact changed") << "change" << QStringList{"Ada's birthday 12/11 1815 "}
+                                         << "0 added, 1 changed, 1 removed here; 0 uploaded";
         QTest::newRow("contact deleted")
             << "delete" << QStringList{} << "0 added, 0 changed, 2 removed here; 0 uploaded";
-        QTest::newRow("account removed")
-            << "remove account" << QStringList{} << "0 added, 0 changed, 2 removed here; 0 uploaded";
+        QTest::newRow("account removed") << "remove account" << QStringList{}
+                                         << "0 added, 0 changed, 2 removed here; 0 uploaded";
     }
     void contactsDatesAreEventsOfEveryHome() {
         QFETCH(QString, action);
@@ -340,31 +338,36 @@ class CalendarSyncTest : public test::TestCase {
             << "did not answer within" << QString() << 0;
         QTest::newRow("malformed answer")
             << QList<test::FakeAnswer>{test::multiStatus("<d:multistatus xmlns:d='DAV:'><d:resp")}
-            << QStringList{"REPORT /cal/"} << "the server's answer could not be read"
-            << QString() << 0;
+            << QStringList{"REPORT /cal/"} << "the server's answer could not be read" << QString()
+            << 0;
         QTest::newRow("a fault after the first upload keeps what went up")
             << QList<test::FakeAnswer>{noChanges, created, {500, {}, {}, {}, {}}}
             << QStringList{"REPORT /cal/", "PUT /cal/UID.ics", "PUT /cal/UID2.ics"}
             << "the server failed to answer (500 Internal Server Error)" << QString() << 1;
         QTest::newRow("no sync tokens: listed with ETags, fetched one by one")
-            << QList<test::FakeAnswer>{
-                   {403, {}, {}, {}, {}},
-                   test::multiStatus(multiStatusOf(
-                       responseOf("/cal/", "<d:resourcetype><d:collection/></d:resourcetype>") +
-                       responseOf("/cal/x.ics", "<d:getetag>\"x1\"</d:getetag>"))),
-                   {405, {}, {}, {}, {}},
-                   {200,
-                    "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//T//T//EN\r\nBEGIN:VEVENT\r\n"
-                    "UID:x\r\nDTSTAMP:20260101T000000Z\r\nDTSTART;VALUE=DATE:20000704\r\n"
-                    "RRULE:FREQ=YEARLY\r\nSUMMARY:Independence Day\r\nEND:VEVENT\r\n"
-                    "END:VCALENDAR\r\n",
-                    {{"ETag", "\"x1\""}},
-                    {},
-                    {}},
-                   created,
-                   created}
-            << QStringList{"REPORT /cal/",     "PROPFIND /cal/",   "REPORT /cal/",
-                           "GET /cal/x.ics",   "PUT /cal/UID.ics", "PUT /cal/UID2.ics"}
+            << QList<test::FakeAnswer>{{403, {}, {}, {}, {}},
+                                       test::multiStatus(multiStatusOf(
+                                           responseOf(
+                                               "/cal/",
+                                               "<d:resourcetype><d:collection/></d:resourcetype>") +
+                                           responseOf("/cal/x.ics",
+                                                      "<d:getetag>\"x1\"</d:getetag>"))),
+                                       {405, {}, {}, {}, {}},
+                                       {200,
+                                        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//T//T//"
+                                        "EN\r\nBEGIN:VEVENT\r\n"
+                                        "UID:x\r\nDTSTAMP:20260101T000000Z\r\nDTSTART;VALUE=DATE:"
+                                        "20000704\r\n"
+                                        "RRULE:FREQ=YEARLY\r\nSUMMARY:Independence "
+                                        "Day\r\nEND:VEVENT\r\n"
+                                        "END:VCALENDAR\r\n",
+                                        {{"ETag", "\"x1\""}},
+                                        {},
+                                        {}},
+                                       created,
+                                       created}
+            << QStringList{"REPORT /cal/",   "PROPFIND /cal/",   "REPORT /cal/",
+                           "GET /cal/x.ics", "PUT /cal/UID.ics", "PUT /cal/UID2.ics"}
             << QString() << "1 added, 0 changed, 0 removed here; 2 uploaded" << 3;
     }
     void serverFailuresLoseNothing() {

@@ -21,7 +21,11 @@ struct Program {
     }
     void addAccount() {
         Account account{QUrl(QStringLiteral("https://dav.example.com/cal/")),
-                        CollectionKind::Calendar, QString(), QStringLiteral("alice"), QString(), {}};
+                        CollectionKind::Calendar,
+                        QString(),
+                        QStringLiteral("alice"),
+                        QString(),
+                        {}};
         secrets.passwords.insert(account.passwordKey(), QStringLiteral("secret"));
         book.add({account});
     }
@@ -41,9 +45,10 @@ struct Program {
     // The minutes until the timer goes off; -1 when it is not set.
     double minutesToNext() const {
         const auto next = scheduler.nextSync();
-        return next ? std::round(std::chrono::duration<double, std::ratio<60>>(*next).count() * 10) /
-                          10
-                    : -1;
+        return next
+                   ? std::round(std::chrono::duration<double, std::ratio<60>>(*next).count() * 10) /
+                         10
+                   : -1;
     }
 
     test::StoreFixture store;
