@@ -33,6 +33,7 @@ inline constexpr ErrorLocation exportEvents{"Form1", "PushButton9_Click"};
 inline constexpr ErrorLocation fileFormatNote{"Form1", "PushButton10_Click"};
 inline constexpr ErrorLocation storeCheck{"Form1", "CheckDatabase"};
 inline constexpr ErrorLocation sortList{"Form1", "ListView1_ColumnClick"};
+inline constexpr ErrorLocation searchList{"Form1", "Text1_Change"};
 // The event editor
 inline constexpr ErrorLocation editorLoad{"Form2", "Form_Load"};
 inline constexpr ErrorLocation editorSave{"Form2", "PushButton6_Click"};

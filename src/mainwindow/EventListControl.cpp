@@ -75,8 +75,13 @@ void EventListControl::attach(QTreeView& view, QLineEdit& search, int designWidt
     search_ = &search;
     designWidth_ = designWidth;
     view.installEventFilter(this);
-    connect(&search, &QLineEdit::textChanged, this,
-            [this](const QString& text) { proxy_.setSearchText(text); });
+    connect(&search, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (!text.isEmpty() && !notesWanted_) {
+            notesWanted_ = true;
+            emit notesWanted();
+        }
+        proxy_.setSearchText(text);
+    });
     search.installEventFilter(this);
     connect(view.header(), &QHeaderView::sortIndicatorChanged, this,
             &EventListControl::orderChosen);

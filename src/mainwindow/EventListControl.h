@@ -33,6 +33,10 @@ class EventListControl final : public QObject {
     // when the settings cannot be read.
     void restoreOrder();
 
+  signals:
+    // The user began to search: the list's notes are wanted from now on.
+    void notesWanted();
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -51,6 +55,7 @@ class EventListControl final : public QObject {
     QTreeView* view_ = nullptr;
     QLineEdit* search_ = nullptr;
     bool restoring_ = false;
+    bool notesWanted_ = false;
     int designWidth_ = 0;
     int givenWidth_ = 0;  // the extra width the description column has now
 };

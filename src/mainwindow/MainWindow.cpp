@@ -64,6 +64,8 @@ MainWindow::MainWindow(Services& services)
                                        startAtLogonBox_, startInTrayBox_});
     storeCare_ = std::make_unique<StoreCare>(services_, store_);
     connect(storeCare_.get(), &StoreCare::restored, this, [this] { engine_.refreshList(); });
+    connect(listControl_.get(), &EventListControl::notesWanted, this,
+            [this] { engine_.readNotes(); });
     connectCommands();
     createTrayMenu();
     connect(&services_.notifier, &Notifier::activated, this, &MainWindow::notificationClicked);

@@ -329,8 +329,22 @@ int EventListModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : ColumnCount;
 }
 
+void EventListModel::setNotes(QHash<qint64, QString> notes) {
+    notes_ = std::move(notes);
+    if (count() > 0) {
+        // Every role: a filter on the notes looks again at every row.
+        emit dataChanged(index(0, DescriptionColumn), index(count() - 1, DescriptionColumn));
+    }
+}
+
 QVariant EventListModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid)) {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
+        return {};
+    }
+    if (role == NoteRole) {
+        return notes_.value(rows_.id(index.row()));
+    }
+    if (role != Qt::DisplayRole) {
         return {};
     }
     return text(index.row(), static_cast<Column>(index.column()));

@@ -6,6 +6,7 @@
 
 #include <QAbstractTableModel>
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <array>
 #include <optional>
@@ -42,9 +43,10 @@ class EventListModel final : public QAbstractTableModel {
         bool dayRead = true;
     };
 
-    // The event's note, for the search: an empty string where the rows carry
-    // none (they do not keep notes yet), so the search then looks at the
-    // description alone.
+    // The event's note, for the search: empty for an event without one, and
+    // for every event until notes are given (setNotes()). The rows do not keep
+    // notes, as the list never shows them; they are read only once a search
+    // needs them.
     static constexpr int NoteRole = Qt::UserRole + 1;
 
     using QAbstractTableModel::QAbstractTableModel;
@@ -59,6 +61,8 @@ class EventListModel final : public QAbstractTableModel {
     void setRows(EventRows rows);
     void setRows(const QList<Row>& rows);
     void clear() { setRows(EventRows()); }
+    // The notes the search looks through, by event id.
+    void setNotes(QHash<qint64, QString> notes);
 
     int count() const { return rows_.count(); }
     const EventRows& rows() const { return rows_; }
@@ -99,6 +103,7 @@ class EventListModel final : public QAbstractTableModel {
     DayCount count_;
     // The user's month names, read once per fill rather than once per row.
     std::array<QString, 12> monthNames_;
+    QHash<qint64, QString> notes_;
 };
 
 }  // namespace almanis

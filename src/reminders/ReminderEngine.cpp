@@ -122,6 +122,12 @@ class ListFill {
 };
 }  // namespace
 
+void ReminderEngine::readNotes() {
+    notesWanted_ = true;
+    Guard g(ui_, where::searchList);
+    g.step(100, [&] { list_.setNotes(almanis::readNotes(store_)); });
+}
+
 bool ReminderEngine::refreshList() {
     Guard g(ui_, where::listFill);
     // One date for every row: a fill that runs across midnight still shows
@@ -175,6 +181,9 @@ bool ReminderEngine::refreshList() {
     // find nothing.
     if (!opened) {
         return false;
+    }
+    if (notesWanted_) {
+        readNotes();
     }
     // The due check and the catch-up decide from the rows just read: the
     // table is not read and sorted a second time, and a row the fill reported

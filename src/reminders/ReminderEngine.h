@@ -47,6 +47,10 @@ class ReminderEngine {
     // False when the store could not be read, so that no check ran.
     bool refreshList();
 
+    // Reads the notes of the events for the search, and from now on again at
+    // every refill; until then the list does without them.
+    void readNotes();
+
     // The check at the start of a day, at start-up and whenever the clock
     // shows another day: refills the list, catches up the reminders missed
     // since the remembered day, opens the alarm as at start-up when anything is
@@ -128,6 +132,7 @@ class ReminderEngine {
     int recheckSeconds_ = 0;
     int ticksCounted_ = 0;
     bool testingAlarm_ = false;
+    bool notesWanted_ = false;
 };
 
 }  // namespace almanis

@@ -191,6 +191,10 @@ const char* selectListedDetails() {
 
 #undef ALMANIS_LISTED_DETAILS
 
+const char* selectNotes() {
+    return "select EventId,Note from tblEventDetail where Note is not null and Note<>''";
+}
+
 const char* eventIdByUid() {
     return "select EventId from tblEventDetail where Uid=?1";
 }

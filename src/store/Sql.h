@@ -79,6 +79,9 @@ const char* selectEventWithDetails();
 // of their own, by id: what the list keeps beside each event. Its condition is
 // the index's of version 2, so SQLite reads the index alone.
 const char* selectListedDetails();
+// EventId and Note of the events with a note, in no order: what the search
+// looks through beside the descriptions.
+const char* selectNotes();
 // The id of the event with the UID ?1.
 const char* eventIdByUid();
 // Description, EventMonth and EventDay of every event, in no order: what an

@@ -191,6 +191,18 @@ int updateUnchangedEvent(Connection& db, const ListedEvent& listed, const QStrin
         .run();
 }
 
+QHash<qint64, QString> readNotes(const Connection& db) {
+    QHash<qint64, QString> notes;
+    if (!keepsEventDetails(db)) {
+        return notes;
+    }
+    Statement read = db.prepared(sql::selectNotes());
+    while (read.step()) {
+        notes.insert(read.integer(0), read.value(1).toString());
+    }
+    return notes;
+}
+
 }  // namespace almanis
 
 namespace almanis {

@@ -2,6 +2,7 @@
 
 #include "core/EventRecord.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <optional>
@@ -84,5 +85,8 @@ struct ListedDetails {
 // The events that have a year or remind windows of their own, by id; none for
 // a store of an earlier layout.
 QList<ListedDetails> readListedDetails(const Connection& db);
+// The notes of the events that have one, by id; none for a store of an
+// earlier layout.
+QHash<qint64, QString> readNotes(const Connection& db);
 
 }  // namespace almanis

@@ -61,7 +61,9 @@ struct Window : test::StartedProgram {
         if (!first_) {
             addEvent(QStringLiteral("Grace Hopper's birthday"), 12, 9);
             addEvent(QStringLiteral("New Year"), 1, 1);
-            addEvent(QStringLiteral("Midsummer"), 6, 24);
+            EventRecord midsummer(0, QStringLiteral("Midsummer"), 6, 24);
+            midsummer.note = QStringLiteral("Bonfire by the lake");
+            addEvent(midsummer);
             addEvent(QStringLiteral("Ada Lovelace's birthday"), 12, 10);
             addEvent(QStringLiteral("Émile's day"), 3, 20);
         } else {
@@ -161,6 +163,7 @@ class ListOrderTest : public test::TestCase {
                                   << QStringList{"Grace Hopper's birthday",
                                                  "Ada Lovelace's birthday"};
         QTest::newRow("without the accent") << "emile" << QStringList{"Émile's day"};
+        QTest::newRow("a note") << "bonfire" << QStringList{"Midsummer"};
         QTest::newRow("nothing") << "Turing" << QStringList();
     }
     void searchNarrowsTheList() {
