@@ -27,6 +27,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -345,6 +346,17 @@ void MainWindow::load() {
     g.step(108, [&] { applySkin(*this, skin_, services_.programFolder); });
     g.step(110, [&] { store_.close(); });
     g.step(112, [&] { openWorkingStore(store_, dataFolder() + QLatin1String(kWorkingStore)); });
+    // A full disk leaves the store readable: the list shows, and the user
+    // learns now, not at the first change, why nothing can be saved.
+    g.step(113, [&] {
+        if (store_.diskFull()) {
+            services_.ui.inform(tr("The disk that holds the event store %1 is full. The events "
+                                   "are shown, but no change can be saved until there is room "
+                                   "on it.")
+                                    .arg(QDir::toNativeSeparators(store_.path())),
+                                appTitle());
+        }
+    });
     if (g.test(114, [&] { return fileExists(cursorPath); })) {
         g.step(116, [&] { pointer_->loadHand(cursorPath); });
     }

@@ -43,7 +43,9 @@ DailyBackups StoreCare::backups() const {
 }
 
 void StoreCare::backUpOnce(bool replaceToday) {
-    if (store_.state() == 0) {
+    // A store on a full disk was told of at the start, and its copy would
+    // not fit there either.
+    if (store_.state() == 0 || store_.diskFull()) {
         return;
     }
     const QDateTime now = services_.clock.now();

@@ -1,5 +1,6 @@
 #include "store/Connection.h"
 
+#include "store/Sql.h"
 #include "store/SqliteError.h"
 
 #include <sqlite3.h>
@@ -7,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
+#include <cerrno>
 #include <cstring>
 
 namespace almanis {
@@ -16,10 +18,13 @@ namespace {
 constexpr int kCheckpointWaitMs = 200;
 
 // The failures of a read-write open that a read-only open may not have: the
-// file or its folder cannot be written. A locked or damaged store is none of them.
+// file or its folder cannot be written, or its disk is full (it may have room
+// for nothing that SQLite keeps beside the store). A locked or damaged store is
+// none of them.
 bool refusesWriting(int code) {
     switch (code & 0xFF) {
         case SQLITE_READONLY:
+        case SQLITE_FULL:
         case SQLITE_CANTOPEN:
         case SQLITE_PERM:
         case SQLITE_AUTH:
@@ -72,16 +77,18 @@ bool Connection::tryOpen(const QString& path, Access access, int& code, QString&
     db_ = db;
     sqlite3_busy_timeout(db_, busyTimeoutMs_);
     sqlite3_extended_result_codes(db_, 1);
-    // Write-ahead logging: each statement commits without a full sync of the
-    // file, a killed process loses no committed statement, and readers and
-    // the writer do not wait for each other. Reading the schema finds a file
-    // that is no database, or a store locked by another program, at once.
-    const char* setUp = access == Access::ReadWrite
-                            ? "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; "
-                              "SELECT count(*) FROM sqlite_master"
-                            : "SELECT count(*) FROM sqlite_master";
-    if (sqlite3_exec(db_, setUp, nullptr, nullptr, nullptr) != SQLITE_OK) {
+    // Reading the schema finds a file that is no database, or a store locked
+    // by another program, at once.
+    const bool ok = sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr,
+                                 nullptr) == SQLITE_OK &&
+                    (access != Access::ReadWrite || useWriteAheadLog());
+    if (!ok) {
         code = sqlite3_extended_errcode(db_);
+        // The system's own word tells a full disk from other failures to write.
+        const int systemError = sqlite3_system_errno(db_);
+        if (systemError == ENOSPC || systemError == EDQUOT) {
+            code = SQLITE_FULL;
+        }
         message = QString::fromUtf8(sqlite3_errmsg(db_));
         close();
         return false;
@@ -89,11 +96,23 @@ bool Connection::tryOpen(const QString& path, Access access, int& code, QString&
     return true;
 }
 
+bool Connection::useWriteAheadLog() {
+    // Write-ahead logging: each statement commits without a full sync of the
+    // file, a killed process loses no committed statement, and readers and
+    // the writer do not wait for each other. A file that holds no events
+    // (another program's database given by --store) is left in its own mode:
+    // switching would change it.
+    const bool holdsEvents = Statement(*this, QByteArrayView(sql::hasEventTable())).step();
+    return !holdsEvents || sqlite3_exec(db_, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL",
+                                        nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
 void Connection::open(const QString& path) {
     close();
     // Remembered even when the open fails, so that a later command can try again.
     path_ = path;
     readOnlyReason_.clear();
+    diskFull_ = false;
     const QFileInfo info(path);
     if (!info.isFile()) {
         throw AppError(QStringLiteral("%1 (%2)").arg(
@@ -123,6 +142,10 @@ void Connection::open(const QString& path) {
             QCoreApplication::translate("almanis::Connection", "the file is read-only");
         return;
     }
+    if (code == SQLITE_FULL) {
+        failure =
+            QCoreApplication::translate("almanis::Connection", "the disk that holds it is full");
+    }
     if (!refusesWriting(code)) {
         throw AppError(QStringLiteral("%1 (%2)").arg(failure, path));
     }
@@ -131,6 +154,7 @@ void Connection::open(const QString& path) {
     if (tryOpen(path, Access::ReadOnly, readCode, readFailure) ||
         tryOpen(path, Access::Immutable, readCode, readFailure)) {
         readOnlyReason_ = failure;
+        diskFull_ = code == SQLITE_FULL;
         return;
     }
     throw AppError(QStringLiteral("%1 (%2)").arg(failure, path));
@@ -177,6 +201,7 @@ void Connection::close() {
     }
     kept_.clear();
     ++opening_;
+    diskFull_ = false;
     if (db_) {
         sqlite3_close_v2(db_);
         db_ = nullptr;

@@ -23,7 +23,8 @@ class Connection {
     // Opens an existing database file for reading and writing. A store that
     // cannot be written (a read-only file or folder) is opened for reading
     // only, so its events still show; readOnly() then tells why every change
-    // is refused. A store that cannot be read at all, or is locked by another
+    // is refused; so is a store whose disk is full (diskFull()). A store that
+    // cannot be read at all, or is locked by another
     // program, throws and stays closed; reopen() tries again later.
     void open(const QString& path);
     // Opens an existing database file for reading only.
@@ -39,6 +40,8 @@ class Connection {
     bool readOnly() const { return db_ && !readOnlyReason_.isEmpty(); }
     // Why the open store cannot be changed, as SQLite or the system put it.
     const QString& readOnlyReason() const { return readOnlyReason_; }
+    // Whether the store was opened for reading only because its disk is full.
+    bool diskFull() const { return diskFull_; }
 
     void close();
 
@@ -75,7 +78,11 @@ class Connection {
     enum class Access { ReadWrite, ReadOnly, Immutable, Create };
     // Opens `path` as asked and reads its schema; false with SQLite's code
     // and message when that fails, the connection then closed.
+    // A full disk gives the code SQLITE_FULL, whatever SQLite called it.
     bool tryOpen(const QString& path, Access access, int& code, QString& message);
+    // Switches a store that holds the events table to write-ahead logging;
+    // false when that fails.
+    bool useWriteAheadLog();
     [[noreturn]] void refuseChange() const;
     // Takes back a statement of prepared(), reset for its next use.
     void keep(sqlite3_stmt* stmt) const noexcept;
@@ -88,6 +95,7 @@ class Connection {
     quint64 opening_ = 0;
     QString path_;
     QString readOnlyReason_;
+    bool diskFull_ = false;
     int busyTimeoutMs_ = 5000;
 };
 

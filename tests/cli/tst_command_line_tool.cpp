@@ -1,10 +1,12 @@
 #include "Checks.h"
 #include "Files.h"
+#include "FullDisk.h"
 #include "SpecialFiles.h"
 #include "StoreFixture.h"
 
 #include "cli/CommandLineTool.h"
 #include "exchange/ICalendarFile.h"
+#include "store/Connection.h"
 #include "store/DailyBackups.h"
 #include "store/StoredEvents.h"
 
@@ -409,6 +411,33 @@ class CommandLineToolTest : public test::TestCase {
         const Run intoAFolder = cli.run({"export", cli.dataFile("folder")});
         QCOMPARE(intoAFolder.status, 1);
         QCOMPARE(test::readFile(cli.dataFile("folder/kept.ics")), QByteArray("kept"));
+
+        // Another program's database is refused and left as it was.
+        {
+            Connection other;
+            other.openNew(cli.dataFile("other.db"));
+            other.execute(QStringLiteral("create table notes(text)"));
+        }
+        const QByteArray other = test::readFile(cli.dataFile("other.db"));
+        const Run foreign =
+            cli.runAnywhere({"--store", cli.dataFile("other.db"), "add", "A", "May 1"});
+        QCOMPARE(foreign.status, 1);
+        ALMANIS_VERIFY_CONTAINS(foreign.err, QStringLiteral("no such table: tblEvent"));
+        QCOMPARE(test::readFile(cli.dataFile("other.db")), other);
+
+        // A full disk, the store closed everywhere else: the events are read,
+        // and a change is refused in words.
+        cli.db.close();
+        {
+            const test::FullDisk full;
+            const Run listed = cli.run({"list"});
+            QCOMPARE(listed.status, 0);
+            ALMANIS_VERIFY_CONTAINS(listed.out, QStringLiteral("Event"));
+            const Run added = cli.run({"add", "New", "May 1"});
+            QCOMPARE(added.status, 1);
+            ALMANIS_VERIFY_CONTAINS(added.err, QStringLiteral("the disk that holds it is full"));
+        }
+        cli.db.open(cli.env.storePath());
         QCOMPARE(cli.descriptions(), QStringList{"Event"});
     }
 

@@ -2,6 +2,7 @@
 // daily backups.
 #include "Checks.h"
 #include "Files.h"
+#include "FullDisk.h"
 #include "ProgramFixture.h"
 #include "ReadOnlyFiles.h"
 #include "StoreFixture.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <optional>
 
 using namespace almanis;
 
@@ -190,22 +192,43 @@ class StoreCareTest : public test::TestCase {
         QCOMPARE(p.window->events().count(), 3);
     }
 
-    // A store the user may not write: listed, and every change refused once,
-    // naming the file; the editor keeps what was typed.
+    // A store the user may not write, or on a full disk: listed, and every
+    // change refused once, naming the file; the editor keeps what was typed.
+    // A full disk is told at the start.
+    void aReadOnlyStoreIsListedAndRefusesChanges_data() {
+        QTest::addColumn<bool>("diskFull");
+        QTest::newRow("read-only file") << false;
+        QTest::newRow("full disk") << true;
+    }
     void aReadOnlyStoreIsListedAndRefusesChanges() {
+        QFETCH(bool, diskFull);
         Program p;
         p.addEvent(QStringLiteral("Today"), 6, 15);
         p.addEvent(QStringLiteral("Later"), 7, 1);
-        test::ReadOnlyFiles readOnly({p.env.storePath()},
-                                     {p.env.dataFolder(), p.env.programFolder()});
-        if (!readOnly.active()) {
-            QSKIP("The superuser could not act as another user here");
+        std::optional<test::ReadOnlyFiles> readOnly;
+        std::optional<test::FullDisk> full;
+        if (diskFull) {
+            full.emplace();
+        } else {
+            readOnly.emplace(QStringList{p.env.storePath()},
+                             QStringList{p.env.dataFolder(), p.env.programFolder()});
+            if (!readOnly->active()) {
+                QSKIP("The superuser could not act as another user here");
+            }
         }
         p.env.ui.modalScripts.push_back([](QDialog& alarm) { alarm.close(); });
         p.startAndSettle();
         QCOMPARE(p.window->events().count(), 2);
         QCOMPARE(p.env.ui.modals.size(), 1);  // the due check still works
         QVERIFY(p.env.ui.errors().isEmpty());
+        QCOMPARE(
+            test::boxTexts(p.env.ui, QStringLiteral("inform")),
+            diskFull
+                ? QStringList{QStringLiteral(
+                                  "The disk that holds the event store %1 is full. The events are "
+                                  "shown, but no change can be saved until there is room on it.")
+                                  .arg(p.env.storePath())}
+                : QStringList());
 
         p.click("PushButton4");
         QCOMPARE(p.env.ui.errors().size(), 1);

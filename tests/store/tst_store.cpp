@@ -1,5 +1,6 @@
 #include "Checks.h"
 #include "Files.h"
+#include "FullDisk.h"
 #include "ReadOnlyFiles.h"
 #include "StoreFixture.h"
 #include "StoreLock.h"
@@ -12,7 +13,9 @@
 #include "store/StoredEvents.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <optional>
 
 using namespace almanis;
 
@@ -292,36 +295,83 @@ class StoreTest : public test::TestCase {
         QCOMPARE(countRows(f.db), 1);
     }
 
-    // A store in a file or folder the user may not write opens for reading.
+    // A store in a file or folder the user may not write, or on a full disk,
+    // opens for reading; a full disk is named as such.
     void aStoreThatCannotBeWrittenOpensForReading_data() {
-        QTest::addColumn<bool>("folderReadOnly");
-        QTest::newRow("read-only file") << false;
-        QTest::newRow("read-only folder") << true;
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<bool>("writeAheadLog");  // as the program leaves its store
+        QTest::newRow("read-only file") << "read-only file" << true;
+        QTest::newRow("read-only folder") << "read-only folder" << true;
+        QTest::newRow("full disk") << "full disk" << true;
+        QTest::newRow("full disk, a store of an earlier version") << "full disk" << false;
     }
     void aStoreThatCannotBeWrittenOpensForReading() {
-        QFETCH(bool, folderReadOnly);
+        QFETCH(QString, cause);
+        QFETCH(bool, writeAheadLog);
         test::TestEnvironment env;
         const QString path = env.createStore();
         {
             Connection db;
-            db.open(path);  // a store in write-ahead logging, as the program leaves it
+            db.open(path);
             insertEvent(db, QStringLiteral("Kept"), 1, 2);
+            if (!writeAheadLog) {
+                db.execute(QStringLiteral("PRAGMA journal_mode=DELETE"));
+            }
         }
         QVERIFY(!QFile::exists(path + QStringLiteral("-wal")));
+        const QByteArray before = test::readFile(path);
         const QString folder = env.dataFolder();
-        test::ReadOnlyFiles readOnly(folderReadOnly ? QStringList{folder} : QStringList{path},
-                                     folderReadOnly ? QStringList{path} : QStringList{folder});
-        if (!readOnly.active()) {
-            QSKIP("The superuser could not act as another user here");
+        std::optional<test::ReadOnlyFiles> readOnly;
+        std::optional<test::FullDisk> fullDisk;
+        if (cause == QLatin1String("full disk")) {
+            fullDisk.emplace();
+        } else {
+            const bool folderReadOnly = cause == QLatin1String("read-only folder");
+            readOnly.emplace(folderReadOnly ? QStringList{folder} : QStringList{path},
+                             folderReadOnly ? QStringList{path} : QStringList{folder});
+            if (!readOnly->active()) {
+                QSKIP("The superuser could not act as another user here");
+            }
         }
         Connection db;
         QCOMPARE(test::errorOf([&] { db.open(path); }), QString());
         QVERIFY(db.readOnly());
+        QCOMPARE(db.diskFull(), bool(fullDisk));
         QVERIFY(!db.readOnlyReason().isEmpty());
         QCOMPARE(countRows(db), 1);
-        ALMANIS_VERIFY_STARTS(test::errorOf([&] { insertSampleEvent(db); }),
+        const QString refused = test::errorOf([&] { insertSampleEvent(db); });
+        ALMANIS_VERIFY_STARTS(refused,
                               QStringLiteral("The event store %1 cannot be changed: ").arg(path));
+        if (fullDisk) {
+            QCOMPARE(refused, QStringLiteral("The event store %1 cannot be changed: the disk that "
+                                             "holds it is full. The events can be read, but no "
+                                             "change can be saved.")
+                                  .arg(path));
+        }
         QCOMPARE(countRows(db), 1);
+        db.close();
+        QCOMPARE(test::readFile(path), before);
+    }
+
+    // A database of another program keeps its own journal mode: opening it
+    // for reading and writing changes nothing in it.
+    void aFileWithoutEventsIsLeftAsItIs() {
+        test::TestEnvironment env;
+        const QString path = env.dataFolder() + QStringLiteral("/other.db");
+        QDir().mkpath(env.dataFolder());
+        {
+            Connection other;
+            other.openNew(path);
+            other.execute(QStringLiteral("create table notes(text)"));
+        }
+        const QByteArray before = test::readFile(path);
+        {
+            Connection db;
+            db.open(path);
+            QVERIFY(!db.readOnly());
+        }
+        QCOMPARE(test::readFile(path), before);
+        QVERIFY(!QFile::exists(path + QStringLiteral("-wal")));
     }
 
     void statementsSayHowManyRowsTheyChanged() {
