@@ -2,11 +2,16 @@
 
 #include "reminders/Reminder.h"
 
+#include <QDate>
 #include <QList>
 #include <QStringList>
 #include <optional>
 
 namespace almanis {
+
+// "Reminders of the days before <day> are not shown: ...", the alarm's last
+// line after more than a year without a check.
+QString uncheckedLine(QDate first);
 
 // One alarm as the engine decided it: what the alarm window lists and the
 // desktop's notification tells, and what the window starts from.
@@ -20,6 +25,9 @@ struct Alarm {
     // The re-check interval when the alarm opens, for the delay the window
     // preselects.
     int recheckSeconds = 0;
+    // The first day the catch-up looked at, when days before it went
+    // unchecked: the last line then says that their reminders are not shown.
+    std::optional<QDate> uncheckedBefore;
 
     // One line per reminder, in their order.
     QStringList lines() const {
@@ -27,6 +35,9 @@ struct Alarm {
         texts.reserve(reminders.size());
         for (const Reminder& reminder : reminders) {
             texts << reminder.line();
+        }
+        if (uncheckedBefore) {
+            texts << uncheckedLine(*uncheckedBefore);
         }
         return texts;
     }

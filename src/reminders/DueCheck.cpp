@@ -46,12 +46,56 @@ QList<Reminder> DueCheck::dueToday(const EventRows& rows) const {
     return due;
 }
 
+QDate DueCheck::firstDayToCatchUp(std::optional<QDate> lastChecked) const {
+    if (!lastChecked || !lastChecked->isValid() || *lastChecked >= today_) {
+        return today_;
+    }
+    return std::max(lastChecked->addDays(1), today_.addDays(-kCatchUpDays));
+}
+
+std::optional<QDate> DueCheck::uncheckedBefore(std::optional<QDate> lastChecked) const {
+    const QDate first = firstDayToCatchUp(lastChecked);
+    if (first < today_ && first > lastChecked->addDays(1)) {
+        return first;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> DueCheck::lastMissed(int month, int day, const RemindWindows& windows,
+                                        QDate first) const {
+    const QList<int> before = windows.days();
+    if (before.isEmpty()) {
+        return std::nullopt;
+    }
+    const int widest = *std::max_element(before.begin(), before.end());
+    // The event's days from the first on; a window of one of them fell on a
+    // day from `first` to yesterday when it lies that many days before it.
+    // Its days are a year apart, more than the widest window, so each day of
+    // a window points at the event's next day. The latest day wins.
+    std::optional<int> found;
+    for (QDate from = first;;) {
+        const std::optional<int> left = tryDaysLeft(month, day, from);
+        if (!left) {
+            return found;
+        }
+        const QDate occurs = from.addDays(*left);
+        if (occurs.addDays(-widest) >= today_) {
+            return found;
+        }
+        for (const int window : before) {
+            const QDate on = occurs.addDays(-window);
+            if (on >= first && on < today_) {
+                found = int(today_.daysTo(occurs));
+                break;
+            }
+        }
+        from = occurs.addDays(1);
+    }
+}
+
 QList<Reminder> DueCheck::missedSince(const EventRows& rows,
                                       std::optional<QDate> lastChecked) const {
-    if (!lastChecked || !lastChecked->isValid() || *lastChecked >= today_) {
-        return {};
-    }
-    const QDate first = std::max(lastChecked->addDays(1), today_.addDays(-kCatchUpDays));
+    const QDate first = firstDayToCatchUp(lastChecked);
     // Checked yesterday, as on every ordinary start: no day to look at.
     if (first >= today_) {
         return {};
@@ -66,15 +110,9 @@ QList<Reminder> DueCheck::missedSince(const EventRows& rows,
         if (daysLeftIfDue(rows.month(row), rows.day(row), windows)) {
             continue;
         }
-        // Each missed day is checked as the day itself would have been; the
-        // first hit names the event's day, and later windows point at the same.
-        for (QDate day = first; day < today_; day = day.addDays(1)) {
-            const std::optional<int> left = tryDaysLeft(rows.month(row), rows.day(row), day);
-            if (left && windows.isDue(*left)) {
-                missed.append(Reminder::about(
-                    rows.record(row), static_cast<int>(today_.daysTo(day.addDays(*left))), today_));
-                break;
-            }
+        if (const std::optional<int> days =
+                lastMissed(rows.month(row), rows.day(row), windows, first)) {
+            missed.append(Reminder::about(rows.record(row), *days, today_));
         }
     }
     std::stable_sort(missed.begin(), missed.end(), [](const Reminder& a, const Reminder& b) {

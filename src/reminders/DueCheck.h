@@ -20,8 +20,8 @@ namespace almanis {
 // completes, where the event's year is known.
 class DueCheck {
   public:
-    // How far back the catch-up looks, in days.
-    static constexpr int kCatchUpDays = 31;
+    // How far back the catch-up looks, in days: a year.
+    static constexpr int kCatchUpDays = 365;
 
     DueCheck(RemindWindows windows, QDate today)
         : windows_(windows), today_(today), count_(today) {}
@@ -33,12 +33,23 @@ class DueCheck {
     QList<Reminder> dueToday(const EventRows& rows) const;
 
     // The reminders whose window fell on a day after `lastChecked` and before
-    // today, at most kCatchUpDays back: each event once, however many of its
-    // windows were missed, and none that is due today anyway; the one about
-    // the earliest day first. Nothing without a day checked before today.
+    // today, at most kCatchUpDays back: each event once, about the latest of
+    // its days that a missed window pointed at, and none that is due today
+    // anyway; the one about the earliest day first. Nothing without a day
+    // checked before today. Worked out per event, not per day missed.
     QList<Reminder> missedSince(const EventRows& rows, std::optional<QDate> lastChecked) const;
+    // The first day the catch-up looks at, when days before it went
+    // unchecked too (the last check lies more than kCatchUpDays back).
+    std::optional<QDate> uncheckedBefore(std::optional<QDate> lastChecked) const;
 
   private:
+    // The day after the last check, or kCatchUpDays back; today when there
+    // is nothing to catch up.
+    QDate firstDayToCatchUp(std::optional<QDate> lastChecked) const;
+    // The latest day of the event that one of its windows on a day from
+    // `first` to yesterday pointed at, in days from today.
+    std::optional<int> lastMissed(int month, int day, const RemindWindows& windows,
+                                  QDate first) const;
     std::optional<int> daysLeftIfDue(int month, int day, const RemindWindows& windows) const;
     // The row's own windows, else the options'.
     RemindWindows windowsOf(const EventRows& rows, int row) const;

@@ -1,8 +1,11 @@
 #include "reminders/Reminder.h"
 
+#include "reminders/Alarm.h"
+
 #include "core/EventDate.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 
 namespace almanis {
 
@@ -70,6 +73,13 @@ QString Reminder::line() const {
         return text.arg(event.description, QString::number(days > 1 ? days : -days));
     }
     return text.arg(event.description);
+}
+
+QString uncheckedLine(QDate first) {
+    return alarmText(QT_TRANSLATE_NOOP("almanis::AlarmWindow",
+                                       "Reminders of the days before %1 are not shown: Almanis "
+                                       "looks back one year at most."))
+        .arg(QLocale().toString(first, QLocale::LongFormat));
 }
 
 }  // namespace almanis

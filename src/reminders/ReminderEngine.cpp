@@ -198,6 +198,7 @@ bool ReminderEngine::refreshList() {
                    const DueCheck check(host_.remindWindows(), today);
                    if (startingDay_) {
                        caughtUp_ = check.missedSince(list_.rows(), lastChecked_);
+                       uncheckedBefore_ = check.uncheckedBefore(lastChecked_);
                    }
                    alarm = alarmOf(check.dueToday(list_.rows()));
                    return !alarm->reminders.isEmpty();
@@ -214,7 +215,10 @@ void ReminderEngine::startDay() {
     bool checked = false;
     g.step(100, [&] { days_.watch(today); });
     g.step(102, [&] { lastChecked_ = remembered_.read(today); });
-    g.step(104, [&] { caughtUp_.clear(); });
+    g.step(104, [&] {
+        caughtUp_.clear();
+        uncheckedBefore_.reset();
+    });
     g.step(106, [&] { startingDay_ = true; });
     g.step(108, [&] { checked = refreshList(); });
     g.step(110, [&] { startingDay_ = false; });
@@ -321,7 +325,7 @@ Alarm ReminderEngine::alarmOf(QList<Reminder> dueToday) {
     if (!dueToday.isEmpty()) {
         testingAlarm_ = false;
     }
-    return Alarm{std::move(dueToday), testingAlarm_, recheckSeconds_};
+    return Alarm{std::move(dueToday), testingAlarm_, recheckSeconds_, uncheckedBefore_};
 }
 
 void ReminderEngine::takeAnswer(const AlarmAnswer& answer) {

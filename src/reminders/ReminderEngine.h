@@ -128,6 +128,7 @@ class ReminderEngine {
     DayWatch days_;
     std::optional<QDate> lastChecked_;
     QList<Reminder> caughtUp_;
+    std::optional<QDate> uncheckedBefore_;
     bool startingDay_ = false;
     int recheckSeconds_ = 0;
     int ticksCounted_ = 0;

@@ -174,10 +174,13 @@ class DueCheckTest : public test::TestCase {
             << QStringList{"Ahead,6,20", "Recent,6,14", "Older,6,9", "Oldest,6,3"}
             << QStringList{"Oldest was 12 days ago.", "Older was 6 days ago.",
                            "Recent was yesterday.", "Ahead is in 5 days."};
-        QTest::newRow("31 days back at most")
-            << monday << QDate(2026, 4, 1) << "0"
-            << QStringList{"Too old,5,14", "Oldest kept,5,15", "Newer,6,1"}
-            << QStringList{"Oldest kept was 31 days ago.", "Newer was 14 days ago."};
+        QTest::newRow("a year back at most")
+            << monday << QDate(2024, 1, 1) << "0"
+            << QStringList{"Yesterday,6,14", "A year ago,6,15", "Year-old,6,16"}
+            << QStringList{"Year-old was 364 days ago.", "Yesterday was yesterday."};
+        QTest::newRow("an event whose day came twice: the latest")
+            << monday << QDate(2025, 5, 1) << "0 30" << QStringList{"Twice,7,1"}
+            << QStringList{"Twice is in 16 days."};
         QTest::newRow("windows switched off") << monday << friday << "" << weekend << QStringList{};
         QTest::newRow("across the year end")
             << QDate(2027, 1, 3) << QDate(2026, 12, 28) << "0"

@@ -568,6 +568,29 @@ class ReminderEngineTest : public test::TestCase {
         QVERIFY(f.engine.caughtUp().isEmpty());
     }
 
+    // After more than a year off the catch-up reaches back a year and says so.
+    void theCatchUpSaysWhereItStops_data() {
+        QTest::addColumn<QString>("lastCheck");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("a year and more off")
+            << "2024-03-01"
+            << QStringList{"Summer was 300 days ago.", "Sunday was yesterday.",
+                           "Reminders of the days before Sunday, June 15, 2025 are not shown: "
+                           "Almanis looks back one year at most."};
+        QTest::newRow("a year off")
+            << "2025-06-14" << QStringList{"Summer was 300 days ago.", "Sunday was yesterday."};
+    }
+    void theCatchUpSaysWhereItStops() {
+        QFETCH(QString, lastCheck);
+        QFETCH(QStringList, lines);
+        DayFixture f(QDateTime(QDate(2026, 6, 15), QTime(10, 0)));
+        f.env.settings.values.insert(QStringLiteral("Last Check"), lastCheck);
+        f.add(QStringLiteral("Sunday"), 6, 14);
+        f.add(QStringLiteral("Summer"), 8, 19);
+        f.engine.startDay();
+        QCOMPARE(f.alarms, QList<QStringList>{lines});
+    }
+
     void aClockSetBackCatchesUpNothingAndForgetsNothing() {
         DayFixture f(QDateTime(QDate(2026, 6, 15), QTime(10, 0)));
         f.add(QStringLiteral("Tenth"), 6, 10);
