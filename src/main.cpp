@@ -14,8 +14,26 @@
 
 #include <QApplication>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
+// What a start without a display says, translated while the command line's
+// reader and its translations live.
+QString noDisplayText;
+QtMessageHandler qtMessages = nullptr;
+
+// Qt ends the program (with a core dump) when no display can be opened; the
+// user is told in words instead, and the start ends with status 1.
+void endWithoutDisplay(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::fputs((noDisplayText + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+        std::_Exit(1);
+    }
+    if (qtMessages) {
+        qtMessages(type, context, text);
+    }
+}
+
 // The folder whose store this copy works on; a copy that cannot resolve it
 // still runs, and reports that when it loads.
 QString storeFolder() {
@@ -33,6 +51,10 @@ int main(int argc, char* argv[]) {
     const almanis::CommandLine commandLine = [&] {
         QCoreApplication reader(argc, argv);
         almanis::Translations::install(reader, QCoreApplication::applicationDirPath());
+        noDisplayText = QCoreApplication::translate(
+            "almanis::main",
+            "almanis: no display could be opened, so there is no window to show. Start Almanis "
+            "in a desktop session, or name a display with DISPLAY or WAYLAND_DISPLAY.");
         return almanis::CommandLine::parse(QCoreApplication::arguments());
     }();
     if (!commandLine.startsProgram()) {
@@ -41,7 +63,9 @@ int main(int argc, char* argv[]) {
         return commandLine.exitCode();
     }
 
+    qtMessages = qInstallMessageHandler(endWithoutDisplay);
     QApplication app(argc, argv);
+    qInstallMessageHandler(qtMessages);
     almanis::Translations::install(app, QCoreApplication::applicationDirPath());
     // Only closing the main window ends the program, not closing the last
     // visible window while the main window waits in the tray.

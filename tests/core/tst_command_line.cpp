@@ -80,6 +80,9 @@ class CommandLineTest : public test::TestCase {
         QTest::newRow("--version") << QStringList{"--version"} << 0 << ALMANIS_VERSION << "";
         QTest::newRow("unknown option") << QStringList{"--nope"} << 2 << ""
                                         << "--help";
+        QTest::newRow("a start") << QStringList{} << 1 << ""
+                                 << "almanis: no display could be opened, so there is no window "
+                                    "to show.";
     }
     void theProgramAnswersWithoutADisplayOrItsStore() {
         QFETCH(QStringList, arguments);
