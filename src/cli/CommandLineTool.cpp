@@ -216,10 +216,9 @@ int CommandLineTool::run(const QStringList& arguments) {
     }
     storePath_ = parser.value(QStringLiteral("store"));
     if (parser.isSet(QStringLiteral("today"))) {
-        today_ = QDate::fromString(parser.value(QStringLiteral("today")), Qt::ISODate);
-        if (!today_.isValid()) {
-            return usageError(tr("the date \"%1\" is not a day written as YYYY-MM-DD")
-                                  .arg(parser.value(QStringLiteral("today"))));
+        int status = Success;
+        if (!takeToday(parser.value(QStringLiteral("today")), status)) {
+            return status;
         }
     }
     const QString command = positional.first();
@@ -275,13 +274,25 @@ bool CommandLineTool::parseCommand(QCommandLineParser& parser, const QStringList
     if (parser.isSet(QStringLiteral("store"))) {
         storePath_ = parser.value(QStringLiteral("store"));
     }
-    if (parser.isSet(QStringLiteral("today"))) {
-        today_ = QDate::fromString(parser.value(QStringLiteral("today")), Qt::ISODate);
-        if (!today_.isValid()) {
-            status = usageError(tr("the date \"%1\" is not a day written as YYYY-MM-DD")
-                                    .arg(parser.value(QStringLiteral("today"))));
-            return false;
-        }
+    return !parser.isSet(QStringLiteral("today")) ||
+           takeToday(parser.value(QStringLiteral("today")), status);
+}
+
+bool CommandLineTool::takeToday(const QString& text, int& status) {
+    today_ = QDate::fromString(text, Qt::ISODate);
+    if (!today_.isValid()) {
+        status = usageError(tr("the date \"%1\" is not a day written as YYYY-MM-DD").arg(text));
+        return false;
+    }
+    // The days are counted as the window counts them, in its calendar's years.
+    if (today_.year() < kFirstTodayYear || today_.year() > kLastTodayYear) {
+        status = usageError(tr("the date \"%1\" is not in the years %2 to %3, in which the days "
+                               "left can be counted")
+                                .arg(text)
+                                .arg(kFirstTodayYear)
+                                .arg(kLastTodayYear));
+        today_ = QDate();
+        return false;
     }
     return true;
 }
@@ -460,24 +471,25 @@ int CommandLineTool::add(const QStringList& arguments) {
         tr("Stores a new yearly event and prints its id. The date is the month's name, in "
            "English or your language, and the day, as in \"December 10\"."));
     parser.addPositionalArgument(tr("description"), tr("What the event is."));
-    parser.addPositionalArgument(tr("date"), tr("Its month and day."), tr("\"MONTH DAY\""));
+    parser.addPositionalArgument(tr("date"), tr("Its month and day, as one argument or two."),
+                                 tr("MONTH DAY"));
     addDetailOptions(parser, false);
     int status = Success;
     if (!parseCommand(parser, arguments,
-                      tr("add DESCRIPTION \"MONTH DAY\" [--year YEAR] [--remind-days LIST] "
+                      tr("add DESCRIPTION MONTH DAY [--year YEAR] [--remind-days LIST] "
                          "[--note TEXT]"),
                       status)) {
         return status;
     }
     const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 2) {
+    if (positional.size() != 2 && positional.size() != 3) {
         return usageError(
             tr("add takes a description and a date, as in "
-               "add \"Ada's birthday\" \"December 10\""));
+               "add \"Ada's birthday\" December 10"));
     }
     // The date is told first, as the editor tells it.
     EventRecord event;
-    QString refusal = takeDate(positional[1], event);
+    QString refusal = takeDate(positional.mid(1).join(QLatin1Char(' ')), event);
     if (refusal.isEmpty()) {
         refusal = takeDescription(positional[0], event);
     }

@@ -63,6 +63,11 @@ class CommandLineTool {
     // (see addDetailOptions()) on `event`; the reason when one cannot be taken.
     QString takeDetails(const QCommandLineParser& parser, EventRecord& event) const;
     int usageError(const QString& message);
+    // Takes --today's date; false with the usage error's status in `status`
+    // when it is no day, or not one of the years the days left are counted in.
+    bool takeToday(const QString& text, int& status);
+    static constexpr int kFirstTodayYear = 100;
+    static constexpr int kLastTodayYear = 9998;
     int failure(const QString& message);
 
     void openStore(Connection& db) const;

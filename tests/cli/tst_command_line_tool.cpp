@@ -195,7 +195,10 @@ class CommandLineToolTest : public test::TestCase {
     void addPrintsTheNewIdAndRemoveDeletes() {
         Cli cli;
         for (const QString& description : kTricky) {
-            const Run added = cli.run({QStringLiteral("add"), description, "june 3"});
+            // The date as one argument or two.
+            const QStringList date =
+                description.size() % 2 ? QStringList{"june 3"} : QStringList{"june", "3"};
+            const Run added = cli.run(QStringList{QStringLiteral("add"), description} + date);
             QCOMPARE(added.status, 0);
             QCOMPARE(added.out.trimmed().toLongLong(), qint64(cli.descriptions().size()));
         }
@@ -299,6 +302,10 @@ class CommandLineToolTest : public test::TestCase {
         QTest::newRow("unknown command") << QStringList{"frobnicate"};
         QTest::newRow("unknown option") << QStringList{"list", "--colour"};
         QTest::newRow("a date that is no date") << QStringList{"--today", "2026-02-30", "list"};
+        QTest::newRow("a date before the year 100") << QStringList{"--today", "0099-12-31", "list"};
+        QTest::newRow("a date after the year 9998") << QStringList{"due", "--today", "9999-01-01"};
+        QTest::newRow("add with more than a date")
+            << QStringList{"add", "Ada", "December", "10", "x"};
         QTest::newRow("list with an argument") << QStringList{"list", "extra"};
         QTest::newRow("days not a number") << QStringList{"due", "--days", "soon"};
         QTest::newRow("days below 0") << QStringList{"due", "--days", "-1"};
