@@ -292,14 +292,6 @@ Befehle:
         <translation>Was das Ereignis ist.</translation>
     </message>
     <message>
-        <source>Its month and day.</source>
-        <translation>Sein Monat und Tag.</translation>
-    </message>
-    <message>
-        <source>add takes a description and a date, as in add &quot;Ada&apos;s birthday&quot; &quot;December 10&quot;</source>
-        <translation>add nimmt eine Beschreibung und ein Datum, wie in add „Adas Geburtstag“ „December 10“</translation>
-    </message>
-    <message>
         <source>the description is empty</source>
         <translation>die Beschreibung ist leer</translation>
     </message>
@@ -456,10 +448,6 @@ Befehle:
         <translation>An den Tagen erinnern, die die Optionen festlegen, wie bei anderen Ereignissen.</translation>
     </message>
     <message>
-        <source>add DESCRIPTION &quot;MONTH DAY&quot; [--year YEAR] [--remind-days LIST] [--note TEXT]</source>
-        <translation>add BESCHREIBUNG &quot;MONAT TAG&quot; [--year JAHR] [--remind-days LISTE] [--note WORTLAUT]</translation>
-    </message>
-    <message>
         <source>Changes the event with the id ID (see list): only what the options give.</source>
         <translation>Ändert das Ereignis mit der Nummer NUMMER (siehe list): nur, was die Optionen angeben.</translation>
     </message>
@@ -556,6 +544,26 @@ Befehle:
     <message>
         <source>there is no account to sync with; add one with &apos;%1 account add URL --user NAME&apos;</source>
         <translation>es gibt kein Konto zum Abgleichen; fügen Sie eines mit „%1 account add URL --user NAME“ hinzu</translation>
+    </message>
+    <message>
+        <source>the date &quot;%1&quot; is not in the years %2 to %3, in which the days left can be counted</source>
+        <translation>das Datum „%1“ liegt nicht in den Jahren %2 bis %3, in denen sich die verbleibenden Tage zählen lassen</translation>
+    </message>
+    <message>
+        <source>Its month and day, as one argument or two.</source>
+        <translation>Sein Monat und Tag, als ein Argument oder zwei.</translation>
+    </message>
+    <message>
+        <source>MONTH DAY</source>
+        <translation>MONAT TAG</translation>
+    </message>
+    <message>
+        <source>add DESCRIPTION MONTH DAY [--year YEAR] [--remind-days LIST] [--note TEXT]</source>
+        <translation>add BESCHREIBUNG MONAT TAG [--year JAHR] [--remind-days LISTE] [--note TEXT]</translation>
+    </message>
+    <message>
+        <source>add takes a description and a date, as in add &quot;Ada&apos;s birthday&quot; December 10</source>
+        <translation>add nimmt eine Beschreibung und ein Datum, wie in add &quot;Adas Geburtstag&quot; Dezember 10</translation>
     </message>
 </context>
 <context>
@@ -751,6 +759,10 @@ Befehle:
             <numerusform>%1 war vor %2 Tagen (%n Jahre).</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Reminders of the days before %1 are not shown: Almanis looks back one year at most.</source>
+        <translation>Erinnerungen der Tage vor dem %1 werden nicht gezeigt: Almanis blickt höchstens ein Jahr zurück.</translation>
+    </message>
 </context>
 <context>
     <name>almanis::AppError</name>
@@ -829,6 +841,10 @@ Befehle:
     <message>
         <source>The event store %1 cannot be changed: %2. The events can be read, but no change can be saved.</source>
         <translation>Der Ereignisspeicher %1 kann nicht geändert werden: %2. Die Ereignisse lassen sich lesen, aber keine Änderung kann gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>the disk that holds it is full</source>
+        <translation>der Datenträger, auf dem er liegt, ist voll</translation>
     </message>
 </context>
 <context>
@@ -1661,6 +1677,10 @@ Klicken Sie auf das blaue „M“ (M für Marrowind), um das Programm zurückzuh
         <source>Search</source>
         <translation>Suche</translation>
     </message>
+    <message>
+        <source>The disk that holds the event store %1 is full. The events are shown, but no change can be saved until there is room on it.</source>
+        <translation>Der Datenträger mit dem Ereignisspeicher %1 ist voll. Die Ereignisse werden angezeigt, aber keine Änderung kann gespeichert werden, bis dort wieder Platz ist.</translation>
+    </message>
 </context>
 <context>
     <name>almanis::MultiStatus</name>
@@ -1995,6 +2015,13 @@ Den beschädigten Speicher durch diese Sicherung ersetzen? Seither hinzugefügte
         <source>Line %1: %2 cannot be imported: %3</source>
         <extracomment>%2 is the event&apos;s description, %3 why it cannot be imported.</extracomment>
         <translation>Zeile %1: %2 kann nicht importiert werden: %3</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::main</name>
+    <message>
+        <source>almanis: no display could be opened, so there is no window to show. Start Almanis in a desktop session, or name a display with DISPLAY or WAYLAND_DISPLAY.</source>
+        <translation>almanis: Es ließ sich keine Anzeige öffnen, daher gibt es kein Fenster zu zeigen. Starten Sie Almanis in einer Desktop-Sitzung, oder nennen Sie eine Anzeige mit DISPLAY oder WAYLAND_DISPLAY.</translation>
     </message>
 </context>
 </TS>
