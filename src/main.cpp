@@ -84,7 +84,7 @@ int main(int argc, char* argv[]) {
                                      QCoreApplication::applicationFilePath());
     almanis::MainWindow window(desktop.services());
     QObject::connect(&instance, &almanis::SingleInstance::showRequested, &window,
-                     &almanis::MainWindow::showOnRequest);
+                     [&window] { window.showOnRequest(); });
     window.load();
     if (!window.isHiddenInTray()) {
         window.show();

@@ -47,7 +47,7 @@ AlarmWindow::AlarmWindow(Services& services, Alarm alarm, QWidget* parent)
 
 void AlarmWindow::createControls() {
     setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(tr("Event Alert!"));
+    setWindowTitle(title());
     // Without CustomizeWindowHint the window manager adds its own minimise and
     // maximise buttons.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -77,7 +77,7 @@ void AlarmWindow::createControls() {
     answerFrame_->setGeometry(twipsRect(120, 2970, 7800, 735));
     pointer_->watchBackground(answerFrame_);
 
-    remindLaterButton_ = new QPushButton(tr("&Remind Me Later"), answerFrame_);
+    remindLaterButton_ = new QPushButton(remindLaterCaption(), answerFrame_);
     remindLaterButton_->setObjectName(QStringLiteral("PushButton1"));
     remindLaterButton_->setGeometry(twipsRect(240, 210, 3840, 405));
 
@@ -85,7 +85,7 @@ void AlarmWindow::createControls() {
     delayBox_->setObjectName(QStringLiteral("Combo1"));
     delayBox_->setGeometry(px(4320), px(240), px(3255), delayBox_->sizeHint().height());
 
-    doNotRemindButton_ = new QPushButton(tr("Do &Not Remind Me Again"), this);
+    doNotRemindButton_ = new QPushButton(doNotRemindCaption(), this);
     doNotRemindButton_->setObjectName(QStringLiteral("PushButton2"));
     doNotRemindButton_->setGeometry(twipsRect(120, 3810, 7800, 405));
 

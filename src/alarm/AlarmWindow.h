@@ -39,6 +39,12 @@ class AlarmWindow final : public QDialog {
     const AlarmAnswer& answer() const { return answer_; }
     const SoundPlayer& soundPlayer() const { return soundPlayer_; }
 
+    // The window's caption, and those of its two answers, which the desktop
+    // notification's buttons show too.
+    static QString title() { return tr("Event Alert!"); }
+    static QString remindLaterCaption() { return tr("&Remind Me Later"); }
+    static QString doNotRemindCaption() { return tr("Do &Not Remind Me Again"); }
+
     // The delays of the delay box, by position.
     static constexpr int kDelaySeconds[] = {3600, 7200, 21600, 43200};
 

@@ -52,6 +52,10 @@ class Ui {
     // Shows a window modally, owned by `owner` (nullptr: no owner), and returns
     // when it has closed.
     virtual void showModal(QDialog& window, QWidget* owner) = 0;
+    // Brings a shown window to the front and gives it the focus, with the
+    // desktop's permission for it where one came with the request (an
+    // activation token from a launcher or a notification; empty: none).
+    virtual void bringForward(QWidget& window, const QString& activationToken) = 0;
 };
 
 }  // namespace almanis

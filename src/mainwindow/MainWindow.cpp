@@ -1,10 +1,12 @@
 #include "mainwindow/MainWindow.h"
 
+#include "alarm/AlarmNotification.h"
 #include "alarm/AlarmWindow.h"
 #include "core/AppError.h"
 #include "core/AppTitle.h"
 #include "core/Chance.h"
 #include "core/Clock.h"
+#include "core/EventDate.h"
 #include "core/Guard.h"
 #include "core/Paths.h"
 #include "core/Ui.h"
@@ -31,6 +33,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
@@ -52,17 +55,18 @@ constexpr char kCursorFile[] = "/HAND-M.CUR";
 MainWindow::MainWindow(Services& services)
     : services_(services),
       listControl_(std::make_unique<EventListControl>(services, events_)),
+      pollTimer_(services.pollTimer),
       trayIcon_(std::make_unique<TrayIcon>(services.trayShell)),
       storeWatcher_(store_),
       engine_(services.ui, services.clock, store_, events_, pollTimer_, services.wakeTimer,
               services.settings, static_cast<ReminderHost&>(*this)) {
     pointer_ = new PointerRule(*this);
     createControls();
-    trayIcon_->setIcon(programIcon());
+    trayIcon_->setIcon(trayPicture());
     options_ = std::make_unique<OptionsPanel>(
         services_, OptionsPanel::Boxes{remindOnTheDayBox_, remindThreeDaysBox_, remindSevenDaysBox_,
                                        remindFourteenDaysBox_, remindThirtyDaysBox_,
-                                       startAtLogonBox_, startInTrayBox_});
+                                       startAtLogonBox_, startInTrayBox_, keepRunningBox_});
     storeCare_ = std::make_unique<StoreCare>(services_, store_);
     connect(storeCare_.get(), &StoreCare::restored, this, [this] { engine_.refreshList(); });
     connect(listControl_.get(), &EventListControl::notesWanted, this,
@@ -70,9 +74,10 @@ MainWindow::MainWindow(Services& services)
     connectCommands();
     createTrayMenu();
     connect(&services_.notifier, &Notifier::activated, this, &MainWindow::notificationClicked);
-    connect(&pollTimer_, &PollTimer::ticked, this, [this] { engine_.pollTick(); });
+    connect(&pollTimer_, &PollTimer::ticked, this, [this](int ticks) { engine_.pollTick(ticks); });
+    // Another program's change shows in the list; a snooze keeps its time.
     connect(&storeWatcher_, &StoreWatcher::changedElsewhere, this,
-            [this] { engine_.refreshList(); });
+            [this] { engine_.refreshList(ReminderEngine::Refill::OutsideChange); });
     connect(&services_.wakeTimer, &WakeTimer::woke, this, [this] {
         // An alarm open across midnight keeps its day; the timer is set again
         // when it closes, and then wakes at once for the new day.
@@ -81,6 +86,78 @@ MainWindow::MainWindow(Services& services)
         }
     });
     connect(trayIcon_.get(), &TrayIcon::clicked, this, &MainWindow::restoreFromTray);
+    // The tray's tip tells the next event, and the snooze's end while one runs.
+    connect(&events_, &EventListModel::modelReset, this, &MainWindow::updateTrayTip);
+    connect(&events_, &EventListModel::layoutChanged, this, &MainWindow::updateTrayTip);
+    connect(&events_, &EventListModel::rowsInserted, this, &MainWindow::updateTrayTip);
+    connect(&events_, &EventListModel::rowsRemoved, this, &MainWindow::updateTrayTip);
+    connect(&events_, &EventListModel::rowsMoved, this, &MainWindow::updateTrayTip);
+    connect(&events_, &EventListModel::dataChanged, this, &MainWindow::updateTrayTip);
+}
+
+QIcon MainWindow::trayPicture() {
+    // By name from the icon theme where the program is installed, so that a
+    // tray that draws icons by name draws it at its own size and colours.
+    return QIcon::fromTheme(QStringLiteral("almanis"), programIcon());
+}
+
+QString MainWindow::trayTip() const {
+    QStringList lines{QStringLiteral("Almanis")};
+    // The soonest event, and how many more share its day.
+    const EventRows& rows = events_.rows();
+    const DayCount count(events_.today());
+    std::optional<int> soonest;
+    int first = -1;
+    int more = 0;
+    for (int row = 0; row < rows.count(); ++row) {
+        if (!rows.monthRead(row) || !rows.dayRead(row)) {
+            continue;
+        }
+        const std::optional<int> left = count.daysLeft(rows.month(row), rows.day(row));
+        if (!left) {
+            continue;
+        }
+        if (!soonest || *left < *soonest) {
+            soonest = left;
+            first = row;
+            more = 0;
+        } else if (*left == *soonest) {
+            ++more;
+        }
+    }
+    if (soonest) {
+        QString name = rows.description(first);
+        if (more > 0) {
+            //: The first of several events on the same day, and how many more.
+            name = tr("%1 and %n more", nullptr, more).arg(name);
+        }
+        if (*soonest == 0) {
+            lines << tr("Next: %1 today").arg(name);
+        } else if (*soonest == 1) {
+            lines << tr("Next: %1 tomorrow").arg(name);
+        } else {
+            lines << tr("Next: %1 in %n days", nullptr, *soonest).arg(name);
+        }
+    }
+    if (alarmShowing_) {
+        lines << tr("An alarm is waiting");
+    } else if (engine_.recheckSeconds() > 0) {
+        const int left = std::max(0, engine_.recheckSeconds() - engine_.ticksCounted());
+        const QDateTime again = services_.clock.now().addSecs(left);
+        lines << tr("Reminding again at %1")
+                     .arg(QLocale().toString(again.time(), QLocale::ShortFormat));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+void MainWindow::updateTrayTip() {
+    if (QString tip = trayTip(); tip != trayIcon_->tip()) {
+        trayIcon_->setTip(tip);
+    }
+}
+
+void MainWindow::snoozeChanged() {
+    updateTrayTip();
 }
 
 MainWindow::~MainWindow() = default;
@@ -143,7 +220,7 @@ void MainWindow::createControls() {
     // window gives the list more room, a smaller one (a small screen) scrolls
     // the page.
     content_ = new QWidget;
-    page_ = new DesignLayout(content_, 8040, 8190);
+    page_ = new DesignLayout(content_, 8040, 8540);
     pointer_->watchBackground(content_);
     scrollArea_ = new QScrollArea(this);
     scrollArea_->setFrameShape(QFrame::NoFrame);
@@ -206,15 +283,18 @@ void MainWindow::createControls() {
     remindThirtyDaysBox_ = addCheckBox(
         remindFrame_, "Check6", tr("Remind me 3&0 days before event"), 240, 1700, 7320, kWide);
 
-    startupFrame_ = addFrame("Frame1", tr("Startup Options"), 6795, 735);
+    startupFrame_ = addFrame("Frame1", tr("Startup Options"), 6795, 1085);
     startAtLogonBox_ = addCheckBox(startupFrame_, "Check3", tr("&Load this software when I log in"),
                                    240, 300, 3780, kLeftHalf);
     startInTrayBox_ = addCheckBox(startupFrame_, "Check8", tr("Start in system t&ray"), 4080, 300,
                                   3600, kRightHalf);
+    keepRunningBox_ = addCheckBox(startupFrame_, "Check9",
+                                  tr("&Keep reminding when the window is closed"), 240, 650, 7320,
+                                  kWide);
 
-    testAlarmButton_ = addButton("PushButton3", tr("&Test Alarm"), 120, 7650, 7200, kWideBelow);
+    testAlarmButton_ = addButton("PushButton3", tr("&Test Alarm"), 120, 8000, 7200, kWideBelow);
     testAlarmNoteButton_ =
-        addButton("PushButton7", QStringLiteral("?"), 7440, 7650, 480, kRightEndBelow);
+        addButton("PushButton7", QStringLiteral("?"), 7440, 8000, 480, kRightEndBelow);
     testAlarmNoteButton_->setAccessibleName(tr("About the test alarm"));
 
     // The controls stand in their places before the window shows.
@@ -331,8 +411,8 @@ void MainWindow::createTrayMenu() {
     auto* quitEntry = new QAction(tr("Quit"), this);
     connect(showEntry, &QAction::triggered, this, &MainWindow::restoreFromTray);
     connect(testAlarmEntry, &QAction::triggered, eventCommands_.get(), &EventCommands::testAlarm);
-    // The ordinary way out, as the close box: everything is released.
-    connect(quitEntry, &QAction::triggered, this, &QWidget::close);
+    // The way out, also when closing the window only hides it.
+    connect(quitEntry, &QAction::triggered, this, &MainWindow::quit);
     services_.trayShell.setContextMenu({showEntry, testAlarmEntry, quitEntry});
 }
 
@@ -369,7 +449,7 @@ void MainWindow::load() {
     g.step(122, [&] { setWindowTitle(QStringLiteral("Almanis")); });
     g.step(124, [&] { setWindowIcon(programIcon()); });
     g.step(126, [] { setAppTitle(); });
-    g.step(128, [&] { trayIcon_->setTip(QStringLiteral("Almanis")); });
+    g.step(128, [&] { trayIcon_->setTip(trayTip()); });
     g.step(130, [&] { trayIcon_->setInTray(true); });
     // The list's columns in the model's order: id, Description, Month, Day,
     // Day(s) Left, MonthNo, Years; the id and the month number are kept for
@@ -466,37 +546,39 @@ void MainWindow::hideIntoTrayIfMinimised() {
 }
 
 void MainWindow::restoreFromTray() {
+    bringForward(QString());
+}
+
+void MainWindow::bringForward(const QString& activationToken) {
     // Started in the tray, or minimised while there was no tray to hide in: back
     // to its normal size too.
     if (windowState() & Qt::WindowMinimized) {
         setWindowState(windowState() & ~Qt::WindowMinimized);
     }
     show();
-    activateWindow();
-    raise();
     hiddenInTray_ = false;
-}
-
-void MainWindow::showOnRequest() {
-    restoreFromTray();
     // A dialog open over the window (an alarm, the editor, a message) comes
-    // to the front with it.
-    if (QWidget* dialog = QApplication::activeModalWidget()) {
-        dialog->raise();
-        dialog->activateWindow();
+    // to the front with it, and gets the focus.
+    QWidget* dialog = QApplication::activeModalWidget();
+    services_.ui.bringForward(*this, dialog ? QString() : activationToken);
+    if (dialog) {
+        services_.ui.bringForward(*dialog, activationToken);
     }
 }
 
-void MainWindow::notificationClicked() {
+void MainWindow::showOnRequest(const QString& activationToken) {
+    bringForward(activationToken);
+}
+
+void MainWindow::notificationClicked(const QString& activationToken) {
     if (QWidget* alarm = QApplication::activeModalWidget();
         alarm && alarm->objectName() == QLatin1String("Form3")) {
         alarm->show();
-        alarm->raise();
-        alarm->activateWindow();
+        services_.ui.bringForward(*alarm, activationToken);
         return;
     }
     // The alarm has been answered meanwhile: the list shows the same events.
-    showOnRequest();
+    showOnRequest(activationToken);
 }
 
 Connection& MainWindow::store() {
@@ -556,15 +638,33 @@ AlarmAnswer MainWindow::showAlarmWindow(const Alarm& alarm, QWidget* owner) {
     AlarmWindow window(services_, alarm, owner);
     window.load();
     // The due check's alarm is told to the whole desktop too, for a window
-    // that opens behind others; the test alarm (owned by this window) is not.
+    // that opens behind others or a screen that is locked; its buttons answer
+    // as the window's do. The test alarm (owned by this window) is not told.
     if (!owner) {
-        services_.notifier.notify(window.windowTitle(), alarm.lines());
+        connect(&services_.notifier, &Notifier::actionInvoked, &window,
+                [&window](const QString& key) {
+                    if (key == QLatin1String(AlarmNotification::kRemindLater)) {
+                        window.remindLater();
+                    } else if (key == QLatin1String(AlarmNotification::kDoNotRemind)) {
+                        window.doNotRemindAgain();
+                    }
+                });
+        services_.notifier.notify(AlarmNotification::of(alarm));
     }
     // However the window ends, wake-ups count again afterwards, and one that
-    // came meanwhile is due at once.
+    // came meanwhile is due at once; the notification, answered one way or
+    // the other, goes.
+    // While it waits, the tray icon asks for attention.
     alarmShowing_ = true;
-    const auto closed = qScopeGuard([this] {
+    trayIcon_->setIcon(attentionIcon(trayPicture()));
+    updateTrayTip();
+    const auto closed = qScopeGuard([this, owner] {
         alarmShowing_ = false;
+        trayIcon_->setIcon(trayPicture());
+        updateTrayTip();
+        if (!owner) {
+            services_.notifier.withdraw();
+        }
         engine_.armWakeTimer();
     });
     services_.ui.showModal(window, owner);
@@ -620,7 +720,21 @@ void MainWindow::changeEvent(QEvent* event) {
     }
 }
 
+void MainWindow::quit() {
+    quitting_ = true;
+    close();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // Kept running, the window hides: into the tray where there is one, else
+    // out of sight until the next start of the program shows it again.
+    // Closed by the session's end, it ends as always.
+    if (!quitting_ && !closed_ && options_->keepRunning() && !qApp->isSavingSession()) {
+        event->ignore();
+        hide();
+        hiddenInTray_ = services_.trayShell.isSystemTrayAvailable();
+        return;
+    }
     if (!closed_) {
         closed_ = true;
         releaseResources();

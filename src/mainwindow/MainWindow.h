@@ -50,6 +50,9 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     void handleActivation();
     // Releases the store, the timer and the tray icon. Never refused.
     void releaseResources();
+    // Ends the program (the tray menu's "Quit"), whether closing the window
+    // would keep it running or not.
+    void quit();
     // Hides into the tray when minimised.
     void hideIntoTrayIfMinimised();
     // A click on the tray icon, or its menu's "Show Almanis", brings the
@@ -57,7 +60,9 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     void restoreFromTray();
     // Another start of the program asked this one to show itself: out of the
     // tray or the minimised state, raised, with an open dialog in front.
-    void showOnRequest();
+    // `activationToken` is the desktop's permission to take the focus, from
+    // the launcher that started the other copy (empty: none came).
+    void showOnRequest(const QString& activationToken = QString());
 
     // Shows the alarm window with `alarm`, owned by `owner` (nullptr: no
     // owner, as the due check shows it), and returns the user's answer.
@@ -73,6 +78,7 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     StoreCare& storeCare() { return *storeCare_; }
     PollTimer& timer() { return pollTimer_; }
     ReminderEngine& reminderEngine() { return engine_; }
+    StoreWatcher& storeWatcher() { return storeWatcher_; }
     TrayIcon& trayIcon() { return *trayIcon_; }
     const Skin& skin() const { return skin_; }
     // The row the user selected in the list, if any.
@@ -97,6 +103,7 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     RemindWindows remindWindows() const override;
     bool startingUp() const override { return startingUp_; }
     AlarmAnswer showAlarm(const Alarm& alarm) override;
+    void snoozeChanged() override;
 
     // CommandHost
     Connection& store() override;
@@ -109,11 +116,18 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     PointerRule& pointer() override { return *pointer_; }
 
     void setStartingUp(bool startingUp);
+    // The tray icon's picture and tip: the next event, and the snooze.
+    static QIcon trayPicture();
+    QString trayTip() const;
+    void updateTrayTip();
     void createControls();
     void connectCommands();
     void createTrayMenu();
     // The user clicked the alarm's notification.
-    void notificationClicked();
+    void notificationClicked(const QString& activationToken);
+    // Out of the tray or the minimised state, shown and in front, with the
+    // dialog open over it, if any.
+    void bringForward(const QString& activationToken);
     void fitToScreen();
     int scrollBarExtent() const;
     QPushButton* addButton(const char* objectName, const QString& caption, int left, int top,
@@ -126,7 +140,7 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     Connection store_;
     EventListModel events_;
     std::unique_ptr<EventListControl> listControl_;
-    PollTimer pollTimer_;
+    PollTimer& pollTimer_;
     std::unique_ptr<TrayIcon> trayIcon_;
     StoreWatcher storeWatcher_;
     Skin skin_;
@@ -142,6 +156,7 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     bool alarmShowing_ = false;
     bool closed_ = false;
     bool sized_ = false;
+    bool quitting_ = false;
 
     QScrollArea* scrollArea_ = nullptr;
     QWidget* content_ = nullptr;
@@ -165,6 +180,7 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     QGroupBox* startupFrame_ = nullptr;
     QCheckBox* startAtLogonBox_ = nullptr;
     QCheckBox* startInTrayBox_ = nullptr;
+    QCheckBox* keepRunningBox_ = nullptr;
     QPushButton* testAlarmButton_ = nullptr;
     QPushButton* testAlarmNoteButton_ = nullptr;
 };

@@ -22,6 +22,8 @@ const QString kRemindFourteenDaysKey = QStringLiteral("Check5");
 const QString kRemindThirtyDaysKey = QStringLiteral("Check6");
 const QString kStartAtLogonKey = QStringLiteral("Windows Startup");
 const QString kStartInTrayKey = QStringLiteral("Minimized");
+// Added later than the others, in their form.
+const QString kKeepRunningKey = QStringLiteral("Keep Running");
 const QString kOn = QStringLiteral("On");
 const QString kOff = QStringLiteral("Off");
 }  // namespace
@@ -39,6 +41,8 @@ OptionsPanel::OptionsPanel(Services& services, Boxes boxes, QObject* parent)
     connect(boxes_.startAtLogon, &QCheckBox::toggled, this, &OptionsPanel::startAtLogonChanged);
     connect(boxes_.startInTray, &QCheckBox::toggled, this,
             [this] { saveOnOff(*boxes_.startInTray, kStartInTrayKey); });
+    connect(boxes_.keepRunning, &QCheckBox::toggled, this,
+            [this] { saveOnOff(*boxes_.keepRunning, kKeepRunningKey); });
 }
 
 void OptionsPanel::restoreRemindBox(QCheckBox& box, const QString& key,
@@ -76,6 +80,8 @@ void OptionsPanel::restore(Guard& load, int firstStep) {
     });
     load.step(n += 2, [&] { restoreOnOff(*boxes_.startAtLogon, kStartAtLogonKey); });
     load.step(n += 2, [&] { restoreOnOff(*boxes_.startInTray, kStartInTrayKey); });
+    // The load's next even number was taken when this box came.
+    load.step(n + 1, [&] { restoreOnOff(*boxes_.keepRunning, kKeepRunningKey); });
 }
 
 RemindWindows OptionsPanel::remindWindows() const {
@@ -87,6 +93,10 @@ RemindWindows OptionsPanel::remindWindows() const {
 
 bool OptionsPanel::startInTray() const {
     return boxes_.startInTray->isChecked();
+}
+
+bool OptionsPanel::keepRunning() const {
+    return boxes_.keepRunning->isChecked();
 }
 
 void OptionsPanel::saveRemindBox(const QCheckBox& box, const QString& key) {

@@ -12,7 +12,7 @@ namespace almanis {
 class Guard;
 struct Services;
 
-// The seven option boxes of the main window: each is stored the moment it
+// The option boxes of the main window: each is stored the moment it
 // changes and restored when the program starts. A change that cannot be
 // stored is told once, naming the file and the reason.
 class OptionsPanel final : public QObject {
@@ -26,6 +26,7 @@ class OptionsPanel final : public QObject {
         QCheckBox* remindThirtyDaysBefore;
         QCheckBox* startAtLogon;
         QCheckBox* startInTray;
+        QCheckBox* keepRunning;
     };
 
     OptionsPanel(Services& services, Boxes boxes, QObject* parent = nullptr);
@@ -40,6 +41,9 @@ class OptionsPanel final : public QObject {
 
     RemindWindows remindWindows() const;
     bool startInTray() const;
+    // Closing the window leaves the program running, in the tray where there
+    // is one, so that reminders still come.
+    bool keepRunning() const;
 
   private:
     void saveRemindBox(const QCheckBox& box, const QString& key);

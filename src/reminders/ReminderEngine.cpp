@@ -15,6 +15,7 @@
 #include "store/StoredEvents.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <optional>
 
 namespace almanis {
@@ -30,7 +31,7 @@ ReminderEngine::ReminderEngine(Ui& ui, const Clock& clock, const Connection& sto
       wakeTimer_(wakeTimer),
       host_(host),
       remembered_(settings) {
-    timer_.setArmed(recheckSeconds_ > 0);
+    scheduleRecheck();
 }
 
 namespace {
@@ -128,7 +129,7 @@ void ReminderEngine::readNotes() {
     g.step(100, [&] { list_.setNotes(almanis::readNotes(store_)); });
 }
 
-bool ReminderEngine::refreshList() {
+bool ReminderEngine::refreshList(Refill refill) {
     Guard g(ui_, where::listFill);
     // One date for every row: a fill that runs across midnight still shows
     // one day's figures.
@@ -188,11 +189,13 @@ bool ReminderEngine::refreshList() {
     // The due check and the catch-up decide from the rows just read: the
     // table is not read and sorted a second time, and a row the fill reported
     // is not reported again. When neither starting up, starting a day nor
-    // snoozed, the answer would open nothing, so it is not asked.
+    // snoozed, the answer would open nothing, so it is not asked; nor when
+    // another program changed the store, which must not cut a snooze short.
     std::optional<Alarm> alarm;
     if (g.test(120,
                [&] {
-                   if (!host_.startingUp() && !startingDay_ && recheckSeconds_ <= 0) {
+                   if (refill == Refill::OutsideChange ||
+                       (!host_.startingUp() && !startingDay_ && recheckSeconds_ <= 0)) {
                        return false;
                    }
                    const DueCheck check(host_.remindWindows(), today);
@@ -334,13 +337,13 @@ void ReminderEngine::takeAnswer(const AlarmAnswer& answer) {
     }
 }
 
-void ReminderEngine::pollTick() {
-    // Nearly every tick ends here; it stays one comparison (step 100).
+void ReminderEngine::pollTick(int ticks) {
+    // Ticks while no re-check is set count for nothing (step 100).
     if (recheckSeconds_ <= 0) {
         return;
     }
     Guard g(ui_, where::pollTick);
-    g.step(102, [&] { ++ticksCounted_; });
+    g.step(102, [&] { ticksCounted_ += ticks; });
     // At or past the interval: a snooze chosen shorter than the count already
     // reached (the alarm having opened from a list refill or the test command
     // meanwhile) checks at once instead of never again.
@@ -356,6 +359,10 @@ void ReminderEngine::pollTick() {
         }
         g.step(110, [&] { ticksCounted_ = 0; });
     }
+    g.step(112, [&] {
+        scheduleRecheck();
+        host_.snoozeChanged();
+    });
 }
 
 void ReminderEngine::openAlarm(const Alarm& alarm) {
@@ -375,7 +382,31 @@ void ReminderEngine::openAlarm(const Alarm& alarm) {
 
 void ReminderEngine::setRecheckSeconds(int seconds) {
     recheckSeconds_ = seconds;
-    timer_.setArmed(seconds > 0);
+    scheduleRecheck();
+    host_.snoozeChanged();
+}
+
+int ReminderEngine::ticksCounted() const {
+    return ticksCounted_ + (recheckSeconds_ > 0 ? timer_.passedTicks() : 0);
+}
+
+void ReminderEngine::setTicksCounted(int ticks) {
+    timer_.takePassedTicks();
+    ticksCounted_ = ticks;
+    scheduleRecheck();
+    host_.snoozeChanged();
+}
+
+void ReminderEngine::scheduleRecheck() {
+    // The ticks the timer slept through count as the ones it would have
+    // ticked; it wakes once, at the tick that reaches the interval.
+    const int passed = timer_.takePassedTicks();
+    if (recheckSeconds_ <= 0) {
+        timer_.wakeAfter(0);
+        return;
+    }
+    ticksCounted_ += passed;
+    timer_.wakeAfter(std::max(1, recheckSeconds_ - ticksCounted_));
 }
 
 }  // namespace almanis

@@ -32,20 +32,27 @@ class ReminderHost {
     // Shows the alarm of a due check modally with no owner, and tells it to
     // the desktop; returns the user's answer once the window has closed.
     virtual AlarmAnswer showAlarm(const Alarm& alarm) = 0;
+    // The timed re-check was set, moved or switched off.
+    virtual void snoozeChanged() {}
 };
 
-// The main window's event list, due check and timers: the one-second polling
-// timer while a re-check is set, and the wake timer for the next day.
+// The main window's event list, due check and timers: the polling timer,
+// which sleeps until a re-check is due, and the wake timer for the next day.
 class ReminderEngine {
   public:
     ReminderEngine(Ui& ui, const Clock& clock, const Connection& store, EventListModel& list,
                    PollTimer& timer, WakeTimer& wakeTimer, SettingsStore& settings,
                    ReminderHost& host);
 
+    // Why the list is refilled: the program's own change (its commands, the
+    // editor's save) or another program's, seen by the store watcher.
+    enum class Refill { OwnChange, OutsideChange };
+
     // Refills the list from the store, then runs the refresh-time due check:
-    // starting up, starting a day or snoozed, anything due opens the alarm.
+    // starting up, starting a day or snoozed, anything due opens the alarm;
+    // a refill for another program's change leaves a snooze to its timer.
     // False when the store could not be read, so that no check ran.
-    bool refreshList();
+    bool refreshList(Refill refill = Refill::OwnChange);
 
     // Reads the notes of the events for the search, and from now on again at
     // every refill; until then the list does without them.
@@ -71,8 +78,9 @@ class ReminderEngine {
     // never due; an unreadable store is reported once and nothing is due.
     QList<Reminder> dueToday();
 
-    // One tick of the polling timer.
-    void pollTick();
+    // The polling timer's wake-up, `ticks` ticks after the last: the
+    // re-check once they reach the interval.
+    void pollTick(int ticks = 1);
 
     // Stops the timer, shows the alarm, restarts the timer and takes the
     // user's answer.
@@ -92,9 +100,9 @@ class ReminderEngine {
     // 0 means no timed re-check, and the polling timer stands still.
     int recheckSeconds() const { return recheckSeconds_; }
     void setRecheckSeconds(int seconds);
-    // Ticks counted towards the re-check.
-    int ticksCounted() const { return ticksCounted_; }
-    void setTicksCounted(int ticks) { ticksCounted_ = ticks; }
+    // Ticks counted towards the re-check, those the timer slept through too.
+    int ticksCounted() const;
+    void setTicksCounted(int ticks);
 
     // Set while the test command shows the alarm. Listing a real due event
     // clears it, so such a test behaves like a real alarm.
@@ -116,6 +124,8 @@ class ReminderEngine {
     // The alarm of the reminders found due today and of those caught up;
     // listing any of them makes a test alarm a real one.
     Alarm alarmOf(QList<Reminder> dueToday);
+    // Sets the polling timer to wake when the count reaches the interval.
+    void scheduleRecheck();
 
     Ui& ui_;
     const Clock& clock_;

@@ -10,9 +10,11 @@
 #include <QHeaderView>
 #include <QImageReader>
 #include <QLabel>
+#include <QPainter>
 #include <QPixmap>
 #include <QRadioButton>
 #include <QTreeView>
+#include <algorithm>
 
 namespace almanis {
 
@@ -63,6 +65,26 @@ QIcon programIcon() {
         return sizes;
     }();
     return icon;
+}
+
+QIcon attentionIcon(const QIcon& icon) {
+    QIcon marked;
+    for (int size : {16, 22, 24, 32, 48, 64}) {
+        QPixmap picture = icon.pixmap(size, size);
+        if (picture.isNull()) {
+            continue;
+        }
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const qreal dot = picture.width() * 0.45;
+        const QRectF corner(picture.width() - dot, 0, dot, dot);
+        painter.setPen(QPen(Qt::white, std::max<qreal>(1, dot / 8)));
+        painter.setBrush(QColor(0xd0, 0x10, 0x10));
+        painter.drawEllipse(corner.adjusted(0.5, 0.5, -0.5, -0.5));
+        painter.end();
+        marked.addPixmap(picture);
+    }
+    return marked;
 }
 
 int checkValue(const QCheckBox& box) {

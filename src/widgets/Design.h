@@ -32,6 +32,10 @@ QString withoutMnemonic(const QString& caption);
 
 // The program's icon: a blue 'M' on a light cyan square.
 QIcon programIcon();
+// `icon` with a red dot in its corner: the tray's sign that an alarm waits.
+// (Qt's tray has no attention state of its own; a changed picture shows on
+// every kind of tray.)
+QIcon attentionIcon(const QIcon& icon);
 
 // Check boxes hold 0 (clear) or 1 (ticked); anything else is not a state a box
 // can take and throws AppError.

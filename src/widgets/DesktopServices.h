@@ -5,6 +5,7 @@
 #include "core/QSettingsStore.h"
 #include "desktop/DBusNotifier.h"
 #include "desktop/SystemWakeTimer.h"
+#include "reminders/PollTimer.h"
 #include "reminders/QtSound.h"
 #include "widgets/QtTrayShell.h"
 #include "widgets/QtUi.h"
@@ -19,9 +20,9 @@ namespace almanis {
 class DesktopServices {
   public:
     DesktopServices(const QString& programFolder, const QString& executablePath)
-        : sound_(programFolder), services_{ui_,           clock_,        chance_,   settings_,
-                                           tray_,         sound_,        notifier_, wakeTimer_,
-                                           programFolder, executablePath} {}
+        : sound_(programFolder), services_{ui_,        clock_,        chance_,       settings_,
+                                           tray_,      sound_,        notifier_,     wakeTimer_,
+                                           pollTimer_, programFolder, executablePath} {}
 
     Services& services() { return services_; }
 
@@ -34,6 +35,7 @@ class DesktopServices {
     QtSound sound_;
     DBusNotifier notifier_;
     SystemWakeTimer wakeTimer_;
+    PollTimer pollTimer_;
     Services services_;
 };
 

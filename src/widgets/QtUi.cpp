@@ -98,4 +98,16 @@ void QtUi::showModal(QDialog& window, QWidget* owner) {
     window.exec();
 }
 
+void QtUi::bringForward(QWidget& window, const QString& activationToken) {
+    // Wayland lets a window take the focus only with a token from what the
+    // user did (xdg-activation); Qt's Wayland shell hands the one in
+    // XDG_ACTIVATION_TOKEN to the compositor at the next activation and then
+    // drops it. X11 needs none: the window manager is asked directly.
+    if (!activationToken.isEmpty() && QGuiApplication::platformName().startsWith(u"wayland")) {
+        qputenv("XDG_ACTIVATION_TOKEN", activationToken.toUtf8());
+    }
+    window.raise();
+    window.activateWindow();
+}
+
 }  // namespace almanis

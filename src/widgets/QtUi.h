@@ -15,6 +15,7 @@ class QtUi final : public Ui {
     SaveChoice saveFileName(const FileDialogOptions& options) override;
     void openUrl(const QString& url) override;
     void showModal(QDialog& window, QWidget* owner) override;
+    void bringForward(QWidget& window, const QString& activationToken) override;
 };
 
 }  // namespace almanis

@@ -9,6 +9,7 @@ namespace almanis {
 class Chance;
 class Clock;
 class Notifier;
+class PollTimer;
 class SettingsStore;
 class Sound;
 class TrayShell;
@@ -27,6 +28,8 @@ struct Services {
     Sound& sound;
     Notifier& notifier;
     WakeTimer& wakeTimer;
+    // The main window's polling timer, which the snooze sleeps on.
+    PollTimer& pollTimer;
     QString programFolder;   // seeds, cursor, skin and sound live here
     QString executablePath;  // the running program, for the start-up entry
     // The page that one start in a hundred opens; none when empty.

@@ -66,6 +66,7 @@ class NotificationService : public QObject, protected QDBusContext {
     };
 
     QList<Request> requests;
+    QList<uint> closed;
     QStringList capabilities{QStringLiteral("body"), QStringLiteral("actions")};
     bool refuse = false;
     int refused = 0;
@@ -85,9 +86,17 @@ class NotificationService : public QObject, protected QDBusContext {
         return replacesId != 0 ? replacesId : nextId++;
     }
 
+    void CloseNotification(uint id) { closed.append(id); }
+
   signals:
     void ActionInvoked(uint id, const QString& action);
+    void ActivationToken(uint id, const QString& token);
+    void NotificationClosed(uint id, uint reason);
 };
+
+Notification notice(const QString& summary, const QStringList& lines) {
+    return Notification{summary, lines, {{"later", "Remind Me Later"}, {"never", "Never"}}};
+}
 
 // The bus with the service on it, and a notifier on its own connection.
 struct Desktop {
@@ -121,9 +130,9 @@ class DBusNotifierTest : public test::TestCase {
 
     void theRequestNamesTheProgramAndListsTheLines() {
         Desktop desktop;
-        desktop.notifier->notify(QStringLiteral("Event Alert!"),
-                                 {QStringLiteral("Ann's birthday is today."),
-                                  QStringLiteral("Ben & Cy <3 is in 3 days.")});
+        desktop.notifier->notify(
+            notice(QStringLiteral("Event Alert!"), {QStringLiteral("Ann's birthday is today."),
+                                                    QStringLiteral("Ben & Cy <3 is in 3 days.")}));
         QTRY_COMPARE(desktop.service.requests.size(), 1);
         const auto& request = desktop.service.requests[0];
         QCOMPARE(request.appName, QStringLiteral("Almanis"));
@@ -141,9 +150,9 @@ class DBusNotifierTest : public test::TestCase {
 
     void aNewNotificationReplacesTheLastOne() {
         Desktop desktop;
-        desktop.notifier->notify(QStringLiteral("Event Alert!"), {QStringLiteral("a")});
+        desktop.notifier->notify(notice(QStringLiteral("Event Alert!"), {QStringLiteral("a")}));
         QTRY_COMPARE(desktop.notifier->shownId(), 41u);
-        desktop.notifier->notify(QStringLiteral("Event Alert!"), {QStringLiteral("b")});
+        desktop.notifier->notify(notice(QStringLiteral("Event Alert!"), {QStringLiteral("b")}));
         QTRY_COMPARE(desktop.service.requests.size(), 2);
         QCOMPARE(desktop.service.requests[1].replacesId, 41u);
         QCOMPARE(desktop.service.requests[1].body, QStringLiteral("b"));
@@ -152,41 +161,94 @@ class DBusNotifierTest : public test::TestCase {
     void markupIsEscapedWhereTheServiceReadsIt() {
         Desktop desktop;
         desktop.service.capabilities << QStringLiteral("body-markup");
-        desktop.notifier->notify(QStringLiteral("Event Alert!"), {QStringLiteral("Ben & Cy <3")});
+        desktop.notifier->notify(
+            notice(QStringLiteral("Event Alert!"), {QStringLiteral("Ben & Cy <3")}));
         QTRY_COMPARE(desktop.service.requests.size(), 1);
         QCOMPARE(desktop.service.requests[0].body, QStringLiteral("Ben &amp; Cy &lt;3"));
     }
 
-    void clickingTheNotificationReachesTheProgram() {
+    void theButtonsGoWhereTheServiceHasButtons_data() {
+        QTest::addColumn<QStringList>("capabilities");
+        QTest::addColumn<QStringList>("actions");
+        const QStringList clickOnly{"default", "Event Alert!"};
+        QTest::newRow("with actions")
+            << QStringList{"body", "actions"}
+            << clickOnly + QStringList{"later", "Remind Me Later", "never", "Never"};
+        QTest::newRow("without actions") << QStringList{"body"} << clickOnly;
+    }
+    void theButtonsGoWhereTheServiceHasButtons() {
+        QFETCH(QStringList, capabilities);
+        QFETCH(QStringList, actions);
+        Desktop desktop;
+        desktop.service.capabilities = capabilities;
+        desktop.notifier->notify(notice(QStringLiteral("Event Alert!"), {QStringLiteral("a")}));
+        QTRY_COMPARE(desktop.service.requests.size(), 1);
+        QCOMPARE(desktop.service.requests[0].actions, actions);
+    }
+
+    // What the user does with the notification reaches the program, with the
+    // token the service gave just before; another program's notification,
+    // a stale token and a withdrawn notification do not.
+    void clicksAndButtonsReachTheProgramWithTheirToken() {
         Desktop desktop;
         QSignalSpy clicks(desktop.notifier.get(), &Notifier::activated);
-        desktop.notifier->notify(QStringLiteral("Event Alert!"), {QStringLiteral("a")});
+        QSignalSpy buttons(desktop.notifier.get(), &Notifier::actionInvoked);
+        desktop.notifier->notify(notice(QStringLiteral("Event Alert!"), {QStringLiteral("a")}));
         QTRY_COMPARE(desktop.notifier->shownId(), 41u);
+        emit desktop.service.ActivationToken(7, QStringLiteral("other's"));
         emit desktop.service.ActionInvoked(7, QStringLiteral("default"));  // another program's
-        emit desktop.service.ActionInvoked(41, QStringLiteral("other"));
+        emit desktop.service.ActivationToken(41, QStringLiteral("token-1"));
+        emit desktop.service.ActionInvoked(41, QStringLiteral("later"));
         emit desktop.service.ActionInvoked(41, QStringLiteral("default"));
         QTRY_COMPARE(clicks.size(), 1);
+        QCOMPARE(buttons.size(), 1);
+        QCOMPARE(buttons[0], (QVariantList{QStringLiteral("later"), QStringLiteral("token-1")}));
+        QCOMPARE(clicks[0], QVariantList{QString()});
+
+        desktop.notifier->withdraw();
+        QTRY_COMPARE(desktop.service.closed, QList<uint>{41});
+        QCOMPARE(desktop.notifier->shownId(), 0u);
+        emit desktop.service.ActionInvoked(41, QStringLiteral("never"));
+        // The next one is a new notification, not a replacement.
+        desktop.notifier->notify(notice(QStringLiteral("Event Alert!"), {QStringLiteral("b")}));
+        QTRY_COMPARE(desktop.service.requests.size(), 2);
+        QCOMPARE(desktop.service.requests[1].replacesId, 0u);
+        QCOMPARE(buttons.size(), 1);
+    }
+
+    void aNotificationWithdrawnBeforeTheServiceAnsweredIsClosed() {
+        Desktop desktop;
+        desktop.notifier->notify(notice(QStringLiteral("Event Alert!"), {QStringLiteral("a")}));
+        desktop.notifier->withdraw();
+        // Withdrawn before the capabilities came: never sent.
+        desktop.notifier->notify(notice(QStringLiteral("Event Alert!"), {QStringLiteral("b")}));
+        QTRY_COMPARE(desktop.service.requests.size(), 1);
+        QCOMPARE(desktop.service.requests[0].body, QStringLiteral("b"));
+        QTRY_COMPARE(desktop.notifier->shownId(), 41u);
+        // Dismissed by the user: the next one is a new notification.
+        emit desktop.service.NotificationClosed(41, 2);
+        QTRY_COMPARE(desktop.notifier->shownId(), 0u);
     }
 
     void aRefusingServiceChangesNothing() {
         Desktop desktop;
         desktop.service.refuse = true;
-        desktop.notifier->notify(QStringLiteral("Event Alert!"), {QStringLiteral("a")});
+        desktop.notifier->notify(notice(QStringLiteral("Event Alert!"), {QStringLiteral("a")}));
         QTRY_COMPARE(desktop.service.refused, 1);
         QVERIFY(desktop.service.requests.isEmpty());
         // The next one is a new notification, not a replacement of nothing.
         desktop.service.refuse = false;
-        desktop.notifier->notify(QStringLiteral("Event Alert!"), {QStringLiteral("b")});
+        desktop.notifier->notify(notice(QStringLiteral("Event Alert!"), {QStringLiteral("b")}));
         QTRY_COMPARE(desktop.service.requests.size(), 1);
         QCOMPARE(desktop.service.requests[0].replacesId, 0u);
     }
 
     void withoutAServiceOrABusNothingHappens() {
         Desktop desktop(false);
-        desktop.notifier->notify(QStringLiteral("Event Alert!"), {QStringLiteral("a")});
+        desktop.notifier->notify(notice(QStringLiteral("Event Alert!"), {QStringLiteral("a")}));
         QCOMPARE(desktop.notifier->shownId(), 0u);
         DBusNotifier offline(QDBusConnection(QStringLiteral("never connected")));
-        offline.notify(QStringLiteral("Event Alert!"), {QStringLiteral("a")});
+        offline.notify(notice(QStringLiteral("Event Alert!"), {QStringLiteral("a")}));
         QCOMPARE(offline.shownId(), 0u);
     }
 };

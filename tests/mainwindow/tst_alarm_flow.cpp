@@ -159,9 +159,9 @@ class AlarmFlowTest : public test::TestCase {
         const QStringList today{"Today is today."};
         QCOMPARE(p.listed, QList<QStringList>{today});
         const bool notified = check != QLatin1String("test alarm");
-        QCOMPARE(p.env.notifier.shown, notified
-                                           ? QList<QStringList>{QStringList{"Event Alert!"} + today}
-                                           : QList<QStringList>{});
+        QCOMPARE(p.env.notifier.shown,
+                 notified ? QList<QStringList>{QStringList{"Today is today"} + today}
+                          : QList<QStringList>{});
         QCOMPARE(p.window->reminderEngine().recheckSeconds(), 3600);
         const QStringList errors = p.env.ui.errors();
         QCOMPARE(errors.size(), badRow ? 1 : 0);
@@ -232,6 +232,29 @@ class AlarmFlowTest : public test::TestCase {
         QVERIFY(p.env.ui.errors().isEmpty());
     }
 
+    // Another program's change shows in the list without cutting a snooze
+    // short; the window's own commands re-check as before.
+    void anotherProgramsChangeLeavesTheSnoozeToItsTime() {
+        Program p(QDate(2026, 6, 15));
+        p.addEvent(QStringLiteral("Anniversary"), 6, 15);
+        p.answer(Answer::Later1h);
+        p.start();
+        QCOMPARE(p.alarms(), 1);
+        p.ticks(600);
+        p.addEvent(QStringLiteral("Added by a script"), 6, 15);
+        emit p.window->storeWatcher().changedElsewhere();
+        QCOMPARE(p.window->events().count(), 2);
+        QCOMPARE(p.alarms(), 1);
+        p.answer(Answer::Later1h);
+        p.ticks(3000);
+        QCOMPARE(p.alarms(), 2);
+        QCOMPARE(p.listed[1],
+                 (QStringList{"Anniversary is today.", "Added by a script is today."}));
+        p.answer(Answer::CloseBox);
+        p.click("PushButton4");  // the sample event, the window's own change
+        QCOMPARE(p.alarms(), 3);
+    }
+
     void theRemindBoxesAreReadAtEachCheck() {
         Program p(QDate(2026, 6, 12));
         p.addEvent(QStringLiteral("Event"), 6, 15);
@@ -294,7 +317,8 @@ class AlarmFlowTest : public test::TestCase {
         p.addEvent(QStringLiteral("Ann & Bob <3"), 6, 15);
         p.answer(Answer::Later1h);
         p.start();
-        const QStringList alert{"Event Alert!", "Anniversary is today.", "Ann & Bob <3 is today."};
+        const QStringList alert{"2 events are due", "Anniversary is today.",
+                                "Ann & Bob <3 is today."};
         QCOMPARE(p.env.notifier.shown, QList<QStringList>{alert});
         // The snooze's re-check tells it again (the desktop replaces the first).
         p.answer(Answer::Never);
@@ -306,6 +330,46 @@ class AlarmFlowTest : public test::TestCase {
         QCOMPARE(p.env.notifier.shown.size(), 2);
     }
 
+    // The notification's buttons answer as the window's: the delay chosen in
+    // the window, the window closed, the notification withdrawn; a button of
+    // a notification whose alarm is gone does nothing.
+    void theNotificationsButtonsAnswerTheAlarm_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("recheck");
+        QTest::addColumn<bool>("closedByTheButton");
+        QTest::newRow("Remind Me Later") << "remind-later" << 7200 << true;
+        QTest::newRow("Do Not Remind Me Again") << "do-not-remind" << 0 << true;
+        QTest::newRow("another program's key") << "other" << 3600 << false;
+    }
+    void theNotificationsButtonsAnswerTheAlarm() {
+        QFETCH(QString, key);
+        QFETCH(int, recheck);
+        QFETCH(bool, closedByTheButton);
+        Program p(QDate(2026, 6, 15));
+        p.addEvent(QStringLiteral("Anniversary"), 6, 15);
+        p.start();  // the start-up alarm, closed by its close box
+        p.window->reminderEngine().setRecheckSeconds(3600);
+        bool closedByKey = false;
+        p.env.ui.modalScripts.push_back([&](QDialog& alarm) {
+            QVERIFY(p.env.notifier.showing);
+            test::find<QComboBox>(alarm, "Combo1")->setCurrentIndex(1);
+            alarm.setWindowModality(Qt::ApplicationModal);
+            alarm.show();
+            p.env.notifier.invoke(key);
+            closedByKey = !alarm.isVisible();
+            alarm.close();
+        });
+        p.window->reminderEngine().refreshList();
+        QCOMPARE(p.alarms(), 2);
+        QCOMPARE(closedByKey, closedByTheButton);
+        QCOMPARE(p.window->reminderEngine().recheckSeconds(), recheck);
+        QCOMPARE(p.env.notifier.actions.last().size(), 2);
+        QVERIFY(!p.env.notifier.showing);
+        p.env.notifier.invoke(QStringLiteral("do-not-remind"));
+        QCOMPARE(p.window->reminderEngine().recheckSeconds(), recheck);
+        QVERIFY(p.env.ui.errors().isEmpty());
+    }
+
     void clickingTheNotificationBringsTheAlarmForward() {
         Program p(QDate(2026, 6, 15));
         p.addEvent(QStringLiteral("Anniversary"), 6, 15);
@@ -315,7 +379,7 @@ class AlarmFlowTest : public test::TestCase {
         p.env.ui.modalScripts.push_back([&](QDialog& alarm) {
             alarm.setWindowModality(Qt::ApplicationModal);
             alarm.show();
-            p.env.notifier.click();
+            p.env.notifier.click(QStringLiteral("token-1"));
             alarmInFront = alarm.isVisible() && QApplication::activeModalWidget() == &alarm;
             windowShownMeanwhile = p.window->isVisible();
             alarm.close();
@@ -323,11 +387,13 @@ class AlarmFlowTest : public test::TestCase {
         p.load();  // starts in the tray, where the due check opens the alarm
         QVERIFY(alarmInFront);
         QVERIFY(!windowShownMeanwhile);
-        // Once the alarm is answered, the notification shows the main window.
+        // Once the alarm is answered, the notification shows the main window;
+        // each comes forward with the desktop's token for the click.
         QVERIFY(p.window->isHiddenInTray());
-        p.env.notifier.click();
+        p.env.notifier.click(QStringLiteral("token-2"));
         QVERIFY(p.window->isVisible());
         QVERIFY(!p.window->isHiddenInTray());
+        QCOMPARE(p.env.ui.broughtForward, (QStringList{"Form3 token-1", "Form1 token-2"}));
     }
 
     void doNotRemindMeAgainSilencesTheRestOfTheDayOnly() {

@@ -45,7 +45,7 @@ class MinimiseToTrayTest : public test::TestCase {
   private slots:
     void loadPutsTheIconUpWithTheProgramsTip() {
         Running p;
-        QCOMPARE(p.env.tray.calls, (QStringList{"icon", "tip Almanis", "show"}));
+        QCOMPARE(p.env.tray.calls.mid(0, 3), (QStringList{"icon", "tip Almanis", "show"}));
         QVERIFY(!p.env.tray.icon.isNull());
         QVERIFY(p.form.trayIcon().inTray());
     }
@@ -225,6 +225,95 @@ class MinimiseToTrayTest : public test::TestCase {
         QCOMPARE(p.form.storeConnection().state(), 0);
         QVERIFY(!p.form.timer().running());
         QCOMPARE(p.env.tray.calls.last(), QStringLiteral("hide"));
+    }
+
+    // With the option on, closing the window hides it (into the tray where
+    // there is one) and the reminders go on; another start shows it, and the
+    // tray's Quit ends the program. Off, closing ends it as ever.
+    void closingKeepsRemindingWhenAsked_data() {
+        QTest::addColumn<bool>("keepRunning");
+        QTest::addColumn<bool>("tray");
+        QTest::newRow("off") << false << true;
+        QTest::newRow("on, with a tray") << true << true;
+        QTest::newRow("on, without a tray") << true << false;
+    }
+    void closingKeepsRemindingWhenAsked() {
+        QFETCH(bool, keepRunning);
+        QFETCH(bool, tray);
+        test::TestEnvironment env;
+        env.tray.trayAvailable = tray;
+        env.settings.values.insert(QStringLiteral("Keep Running"),
+                                   keepRunning ? QStringLiteral("On") : QStringLiteral("Off"));
+        MainWindow form(env.services);
+        form.load();
+        form.show();
+        form.handleActivation();
+        QCOMPARE(test::checkBox(form, "Check9")->isChecked(), keepRunning);
+        form.reminderEngine().setRecheckSeconds(3600);
+        QVERIFY(!form.close() || !keepRunning);
+        QVERIFY(form.isHidden());
+        QCOMPARE(form.storeConnection().state() != 0, keepRunning);
+        QCOMPARE(form.timer().running(), keepRunning);
+        QCOMPARE(form.trayIcon().inTray(), keepRunning);
+        QCOMPARE(form.isHiddenInTray(), keepRunning && tray);
+        if (!keepRunning) {
+            return;
+        }
+        form.showOnRequest(QStringLiteral("token"));
+        QVERIFY(form.isVisible());
+        QCOMPARE(env.ui.broughtForward.last(), QStringLiteral("Form1 token"));
+        QVERIFY(env.tray.choose(QStringLiteral("Quit")));
+        QVERIFY(form.isHidden());
+        QCOMPARE(form.storeConnection().state(), 0);
+        QVERIFY(!form.timer().running());
+    }
+
+    void theTrayTellsTheNextEventAndTheSnooze_data() {
+        QTest::addColumn<QList<int>>("days");  // of the events, in June
+        QTest::addColumn<QString>("next");
+        QTest::newRow("nothing stored") << QList<int>{} << "";
+        QTest::newRow("today") << QList<int>{20, 15} << "\nNext: Event 15 today";
+        QTest::newRow("tomorrow") << QList<int>{16, 20} << "\nNext: Event 16 tomorrow";
+        QTest::newRow("in 3 days") << QList<int>{18} << "\nNext: Event 18 in 3 days";
+        QTest::newRow("several that day")
+            << QList<int>{30, 18, 18, 18} << "\nNext: Event 18 and 2 more in 3 days";
+        QTest::newRow("passed this year") << QList<int>{14} << "\nNext: Event 14 in 364 days";
+    }
+    void theTrayTellsTheNextEventAndTheSnooze() {
+        QFETCH(QList<int>, days);
+        QFETCH(QString, next);
+        test::ProgramFixture p;
+        p.useBlankStore();
+        for (int day : days) {
+            p.addEvent(QStringLiteral("Event %1").arg(day), 6, day);
+        }
+        p.start();
+        QCOMPARE(p.env.tray.toolTip, QStringLiteral("Almanis") + next);
+        // Snoozed at noon for two hours.
+        p.window->reminderEngine().setRecheckSeconds(7200);
+        QCOMPARE(p.env.tray.toolTip,
+                 QStringLiteral("Almanis") + next + QStringLiteral("\nReminding again at 2:00 PM"));
+        p.window->reminderEngine().setRecheckSeconds(0);
+        QCOMPARE(p.env.tray.toolTip, QStringLiteral("Almanis") + next);
+    }
+
+    void theTrayAsksForAttentionWhileAnAlarmWaits() {
+        test::ProgramFixture p;
+        p.useBlankStore();
+        p.addEvent(QStringLiteral("Ada's birthday"), 6, 15);
+        QStringList tipWhileShown;
+        qint64 iconWhileShown = 0;
+        p.env.ui.modalScripts.push_back([&](QDialog& alarm) {
+            tipWhileShown = p.env.tray.toolTip.split(QLatin1Char('\n'));
+            iconWhileShown = p.env.tray.icon.cacheKey();
+            alarm.close();
+        });
+        p.start();
+        QCOMPARE(tipWhileShown,
+                 (QStringList{"Almanis", "Next: Ada's birthday today", "An alarm is waiting"}));
+        QVERIFY(iconWhileShown != p.env.tray.icon.cacheKey());
+        QCOMPARE(p.env.tray.icon.cacheKey(), p.window->windowIcon().cacheKey());
+        QCOMPARE(p.env.tray.toolTip, QStringLiteral("Almanis\nNext: Ada's birthday today"));
     }
 
     void anotherStartBringsTheWindowBack_data() {

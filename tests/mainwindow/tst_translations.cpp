@@ -84,6 +84,8 @@ QStringList placeholders(const QString& text) {
     for (const auto& match : QRegularExpression(QStringLiteral("%\\d")).globalMatch(text)) {
         found << match.captured();
     }
+    // Each of a numerus message's forms names the same placeholders.
+    found.removeDuplicates();
     found.sort();
     return found;
 }

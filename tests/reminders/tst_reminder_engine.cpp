@@ -5,6 +5,7 @@
 #include "store/Sql.h"
 
 #include <QApplication>
+#include <QSignalSpy>
 #include <QTimeZone>
 
 using namespace almanis;
@@ -23,12 +24,6 @@ QStringList row(const EventListModel& list, int r) {
         cells << list.text(r, EventListModel::Column(column));
     }
     return cells;
-}
-
-void ticks(ReminderEngine& engine, int count) {
-    for (int i = 0; i < count; ++i) {
-        engine.pollTick();
-    }
 }
 
 // An engine whose host records the lines of every alarm it opens.
@@ -280,7 +275,7 @@ class ReminderEngineTest : public test::TestCase {
         if (road == QLatin1String("recheck")) {
             f.engine.refreshList();
             f.engine.setRecheckSeconds(1);
-            ticks(f.engine, 1);
+            f.ticks(1);
         } else {
             f.host.starting = true;
             f.engine.refreshList();
@@ -352,27 +347,77 @@ class ReminderEngineTest : public test::TestCase {
         QTest::addColumn<bool>("starting");
         QTest::addColumn<int>("duration");
         QTest::addColumn<bool>("somethingDue");
+        QTest::addColumn<bool>("outsideChange");
         QTest::addColumn<int>("shown");
-        QTest::newRow("starting, due") << true << 0 << true << 1;
-        QTest::newRow("starting, nothing due") << true << 0 << false << 0;
-        QTest::newRow("off, due") << false << 0 << true << 0;
-        QTest::newRow("snoozed, due") << false << 7200 << true << 1;
-        QTest::newRow("snoozed, nothing due") << false << 7200 << false << 0;
+        QTest::newRow("starting, due") << true << 0 << true << false << 1;
+        QTest::newRow("starting, nothing due") << true << 0 << false << false << 0;
+        QTest::newRow("off, due") << false << 0 << true << false << 0;
+        QTest::newRow("snoozed, due") << false << 7200 << true << false << 1;
+        QTest::newRow("snoozed, nothing due") << false << 7200 << false << false << 0;
+        // Another program's change only shows in the list.
+        QTest::newRow("snoozed, due, another program's change")
+            << false << 7200 << true << true << 0;
+        QTest::newRow("starting, due, another program's change") << true << 0 << true << true << 0;
     }
     void refreshOpensTheAlarmOnlyWhenStartingOrSnoozed() {
         QFETCH(bool, starting);
         QFETCH(int, duration);
         QFETCH(bool, somethingDue);
+        QFETCH(bool, outsideChange);
         QFETCH(int, shown);
         EngineFixture f;
         f.add(QStringLiteral("Event"), 6, somethingDue ? 15 : 16);
         f.host.starting = starting;
         f.engine.setRecheckSeconds(duration);
         f.engine.setTicksCounted(123);
-        f.engine.refreshList();
+        f.engine.refreshList(outsideChange ? ReminderEngine::Refill::OutsideChange
+                                           : ReminderEngine::Refill::OwnChange);
         QCOMPARE(f.host.shown, shown);
         QCOMPARE(f.engine.ticksCounted(), 123);
         QCOMPARE(f.list.count(), 1);
+        // The snooze goes on from where it was.
+        if (duration > 0 && shown == 0) {
+            f.ticks(duration - 124);
+            QCOMPARE(f.engine.ticksCounted(), duration - 1);
+            f.ticks(1);
+            QCOMPARE(f.host.shown, somethingDue ? 1 : 0);
+        }
+    }
+
+    // The polling timer sleeps until the re-check is due: one wake-up a
+    // snooze, however long; while the alarm is open it stands still, and the
+    // ticks it counted before are kept.
+    void theSnoozeSleepsUntilTheReCheck_data() {
+        QTest::addColumn<int>("duration");
+        QTest::addColumn<int>("openAfter");  // seconds into the snooze; 0: none opens
+        QTest::newRow("1 hour") << 3600 << 0;
+        QTest::newRow("12 hours") << 43200 << 0;
+        QTest::newRow("1 hour, the alarm open for a while after 1000 s") << 3600 << 1000;
+    }
+    void theSnoozeSleepsUntilTheReCheck() {
+        QFETCH(int, duration);
+        QFETCH(int, openAfter);
+        EngineFixture f;
+        f.add(QStringLiteral("Event"), 6, 15);
+        f.engine.setRecheckSeconds(duration);
+        QSignalSpy wakeUps(&f.timer, &PollTimer::ticked);
+        if (openAfter > 0) {
+            f.ticks(openAfter);
+            // Open (from a refill) for 500 seconds, closed by its close box.
+            f.host.onShow = [&f] { f.ticks(500); };
+            f.engine.refreshList();
+            QCOMPARE(f.host.shown, 1);
+            QCOMPARE(f.engine.ticksCounted(), openAfter);
+        }
+        f.ticks(duration - openAfter - 1);
+        QCOMPARE(f.host.shown, openAfter > 0 ? 1 : 0);
+        f.ticks(1);
+        QCOMPARE(f.host.shown, openAfter > 0 ? 2 : 1);
+        QCOMPARE(wakeUps.size(), 1);
+        QCOMPARE(wakeUps[0], QVariantList{duration});
+        QVERIFY(f.timer.running());
+        f.ticks(duration);
+        QCOMPARE(wakeUps.size(), 2);
     }
 
     void openingTheAlarmStopsTheTimerAndRestartsIt_data() {
@@ -407,12 +452,12 @@ class ReminderEngineTest : public test::TestCase {
         f.add(QStringLiteral("Event"), 6, 15);
         // A closed connection would make any read fail and be reported.
         f.db.close();
-        ticks(f.engine, 100000);
+        f.ticks(100000);
         QCOMPARE(f.engine.ticksCounted(), 0);
         QCOMPARE(f.host.shown, 0);
         QVERIFY(f.env.ui.errors().isEmpty());
         f.engine.setRecheckSeconds(3600);
-        ticks(f.engine, 3600);
+        f.ticks(3600);
         QCOMPARE(f.env.ui.errors().size(), 1);
         QVERIFY(f.env.ui.errors()[0].contains(location("HasEventToday", 104)));
     }
@@ -428,12 +473,12 @@ class ReminderEngineTest : public test::TestCase {
         EngineFixture f;
         f.add(QStringLiteral("Event"), 6, 15);
         f.engine.setRecheckSeconds(duration);
-        ticks(f.engine, duration - 1);
+        f.ticks(duration - 1);
         QCOMPARE(f.host.shown, 0);
-        ticks(f.engine, 1);
+        f.ticks(1);
         QCOMPARE(f.host.shown, 1);
         QCOMPARE(f.engine.ticksCounted(), 0);
-        ticks(f.engine, duration);
+        f.ticks(duration);
         QCOMPARE(f.host.shown, 2);
     }
 
@@ -441,14 +486,14 @@ class ReminderEngineTest : public test::TestCase {
         EngineFixture f(QDate(2026, 6, 14));
         f.add(QStringLiteral("Event"), 6, 15);
         f.engine.setRecheckSeconds(3600);
-        ticks(f.engine, 3600);
+        f.ticks(3600);
         QCOMPARE(f.host.shown, 0);
         QCOMPARE(f.engine.ticksCounted(), 0);
         f.env.clock.set(QDate(2026, 6, 15));
-        ticks(f.engine, 3600);
+        f.ticks(3600);
         QCOMPARE(f.host.shown, 1);
         f.env.clock.set(QDate(2026, 6, 16));
-        ticks(f.engine, 3600 * 5);
+        f.ticks(3600 * 5);
         QCOMPARE(f.host.shown, 1);
     }
 
@@ -456,7 +501,7 @@ class ReminderEngineTest : public test::TestCase {
         EngineFixture f;
         f.add(QStringLiteral("Event"), 6, 15);
         f.engine.setRecheckSeconds(43200);
-        ticks(f.engine, 5000);
+        f.ticks(5000);
         // The alarm opened meanwhile from a list rebuild, and the user chose an hour.
         f.host.answer = AlarmAnswer{3600};
         f.engine.refreshList();
@@ -464,12 +509,12 @@ class ReminderEngineTest : public test::TestCase {
         QCOMPARE(f.engine.recheckSeconds(), 3600);
         QCOMPARE(f.engine.ticksCounted(), 5000);
         f.host.answer = {};
-        ticks(f.engine, 1);
+        f.ticks(1);
         QCOMPARE(f.host.shown, 2);
         QCOMPARE(f.engine.ticksCounted(), 0);
-        ticks(f.engine, 3599);
+        f.ticks(3599);
         QCOMPARE(f.host.shown, 2);
-        ticks(f.engine, 1);
+        f.ticks(1);
         QCOMPARE(f.host.shown, 3);
     }
 
@@ -558,7 +603,7 @@ class ReminderEngineTest : public test::TestCase {
         QCOMPARE(f.env.wakeTimer.next, QDate(2026, 6, 16).startOfDay());
         // The caught-up lines belong to the day: a snoozed re-check shows them again.
         f.engine.setRecheckSeconds(3600);
-        ticks(f.engine, 3600);
+        f.ticks(3600);
         QCOMPARE(f.alarms.size(), 2);
         QCOMPARE(f.alarms[1], f.alarms[0]);
         // The next midnight starts afresh.
@@ -656,12 +701,12 @@ class ReminderEngineTest : public test::TestCase {
         f.add(QStringLiteral("Event"), 6, 15);
         f.engine.startDay();
         f.engine.setRecheckSeconds(3600);
-        ticks(f.engine, 1800);
+        f.ticks(1800);
         f.sleepUntilTheWakeUp();
         QCOMPARE(f.alarms, QList<QStringList>{{"Event is today."}});
         QCOMPARE(f.engine.recheckSeconds(), 3600);
         QCOMPARE(f.engine.ticksCounted(), 1800);
-        ticks(f.engine, 1800);
+        f.ticks(1800);
         QCOMPARE(f.alarms.size(), 2);
     }
 

@@ -35,6 +35,9 @@ class FakeHost final : public ReminderHost {
         ++shown;
         alarms.append(alarm.lines());
         timerRunningWhileShown = timerRunning ? timerRunning() : false;
+        if (onShow) {
+            onShow();
+        }
         if (failure) {
             throw AppError(*failure);
         }
@@ -50,16 +53,25 @@ class FakeHost final : public ReminderHost {
     std::optional<QString> failure;
     bool timerRunningWhileShown = false;
     std::function<bool()> timerRunning;
+    // Runs while the alarm is shown.
+    std::function<void()> onShow;
 };
 
 // An engine over a fresh store.
 struct EngineFixture : StoreFixture {
     explicit EngineFixture(QDate today = QDate(2026, 6, 15)) : StoreFixture(today) {
         host.timerRunning = [this] { return timer.running(); };
+        // As the main window's load sets it.
+        timer.setInterval(1000);
+        QObject::connect(&timer, &PollTimer::ticked, &timer,
+                         [this](int ticks) { engine.pollTick(ticks); });
     }
 
+    // `count` seconds pass on the polling timer, which wakes the engine when due.
+    void ticks(int count) { timer.pass(count); }
+
     EventListModel list;
-    PollTimer timer;
+    FakePollTimer& timer = env.pollTimer;
     FakeHost host;
     ReminderEngine engine{env.ui, env.clock, db, list, timer, env.wakeTimer, env.settings, host};
 };

@@ -7,6 +7,7 @@
 #include "core/WakeTimer.h"
 #include "desktop/Notifier.h"
 #include "desktop/TrayShell.h"
+#include "reminders/PollTimer.h"
 #include "reminders/Sound.h"
 
 #include <QAction>
@@ -97,15 +98,28 @@ class FakeTrayShell final : public TrayShell {
     bool trayAvailable = true;
 };
 
-// Notifications recorded as "summary|line 1|line 2".
+// Notifications recorded as "summary|line 1|line 2", with their buttons.
 class FakeNotifier final : public Notifier {
   public:
-    void notify(const QString& summary, const QStringList& lines) override {
-        shown.append(QStringList{summary} + lines);
+    void notify(const Notification& notification) override {
+        shown.append(QStringList{notification.summary} + notification.lines);
+        actions.append(notification.actions);
+        showing = true;
     }
-    // The user clicks the notification.
-    void click() { emit activated(); }
+    void withdraw() override {
+        ++withdrawn;
+        showing = false;
+    }
+    // The user clicks the notification, or one of its buttons.
+    void click(const QString& token = QString()) { emit activated(token); }
+    void invoke(const QString& key, const QString& token = QString()) {
+        emit actionInvoked(key, token);
+    }
     QList<QStringList> shown;
+    QList<QList<Notification::Action>> actions;
+    int withdrawn = 0;
+    // A notification is shown and not withdrawn.
+    bool showing = false;
 };
 
 class FakeSound final : public Sound {
@@ -137,6 +151,36 @@ class FakeWakeTimer final : public WakeTimer {
 
     std::optional<QDateTime> next;
     QList<QDateTime> times;
+};
+
+// The polling timer on a clock of the test's own: time passes only when the
+// test lets it, and the timer wakes (ticked) on the way when it is due.
+class FakePollTimer final : public PollTimer {
+  public:
+    // `ticks` of the timer's interval pass, a second each while it is stopped.
+    void pass(int ticks) {
+        const qint64 until = now_ + qint64(ticks) * (interval() > 0 ? interval() : 1000);
+        while (deadline_ && *deadline_ <= until) {
+            now_ = std::max(now_, *std::exchange(deadline_, std::nullopt));
+            wake();
+        }
+        // Time passed inside a wake-up (an alarm open meanwhile) stays passed.
+        now_ = std::max(now_, until);
+    }
+    // The wake-ups the timer has slept towards so far.
+    int sleeps = 0;
+
+  protected:
+    qint64 monotonicMs() const override { return now_; }
+    void sleepUntil(qint64 ms) override {
+        deadline_ = ms;
+        ++sleeps;
+    }
+    void stopSleeping() override { deadline_.reset(); }
+
+  private:
+    qint64 now_ = 0;
+    std::optional<qint64> deadline_;
 };
 
 class FixedChance final : public Chance {

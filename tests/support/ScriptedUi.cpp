@@ -2,6 +2,9 @@
 
 #include "core/AppError.h"
 
+#include <QDialog>
+#include <QWidget>
+
 namespace almanis::test {
 
 void ScriptedUi::errorReport(const QString& text) {
@@ -50,6 +53,12 @@ void ScriptedUi::openUrl(const QString& url) {
     urls.append(url);
 }
 
+void ScriptedUi::bringForward(QWidget& window, const QString& activationToken) {
+    broughtForward.append(window.objectName() + QLatin1Char(' ') + activationToken);
+    window.raise();
+    window.activateWindow();
+}
+
 void ScriptedUi::showModal(QDialog& window, QWidget* owner) {
     if (failShowing) {
         throw AppError(QStringLiteral("The window cannot be shown"));
@@ -78,6 +87,7 @@ void ScriptedUi::clear() {
     boxes.clear();
     modals.clear();
     urls.clear();
+    broughtForward.clear();
     fileDialogs.clear();
 }
 

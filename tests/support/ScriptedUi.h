@@ -33,6 +33,9 @@ class ScriptedUi final : public Ui {
     SaveChoice saveFileName(const FileDialogOptions& options) override;
     void openUrl(const QString& url) override;
     void showModal(QDialog& window, QWidget* owner) override;
+    // Raises and activates the window, as far as the offscreen platform goes,
+    // and records the request.
+    void bringForward(QWidget& window, const QString& activationToken) override;
 
     // The texts of the error reports shown so far.
     QStringList errors() const;
@@ -40,6 +43,8 @@ class ScriptedUi final : public Ui {
 
     QList<Box> boxes;
     QList<Modal> modals;
+    // The windows brought forward, as "objectName token".
+    QStringList broughtForward;
     QStringList urls;
     QList<FileDialogOptions> fileDialogs;
 

@@ -34,16 +34,10 @@ class TestEnvironment {
     QString createStore() const;
     // The services with a settings store of the test's own.
     Services servicesWith(SettingsStore& store) const {
-        return Services{services.ui,
-                        services.clock,
-                        services.chance,
-                        store,
-                        services.trayShell,
-                        services.sound,
-                        services.notifier,
-                        services.wakeTimer,
-                        services.programFolder,
-                        services.executablePath};
+        return Services{
+            services.ui,        services.clock,         services.chance,        store,
+            services.trayShell, services.sound,         services.notifier,      services.wakeTimer,
+            services.pollTimer, services.programFolder, services.executablePath};
     }
 
     ScriptedUi ui;
@@ -54,6 +48,7 @@ class TestEnvironment {
     FakeSound sound;
     FakeNotifier notifier;
     FakeWakeTimer wakeTimer;
+    FakePollTimer pollTimer;
     FakeSecretStore secrets;
     FakeTransport network;
     FakeTerminal terminal;
