@@ -63,6 +63,9 @@ int main(int argc, char* argv[]) {
         return commandLine.exitCode();
     }
 
+    // The launcher's permission to take the focus, which the running copy
+    // needs when this start only asks it to show itself.
+    const QString activationToken = qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
     qtMessages = qInstallMessageHandler(endWithoutDisplay);
     QApplication app(argc, argv);
     qInstallMessageHandler(qtMessages);
@@ -76,6 +79,10 @@ int main(int argc, char* argv[]) {
     // One copy per user and data folder: a second start brings the running
     // copy forward and ends, before it touches the store or the settings.
     almanis::SingleInstance instance(almanis::SingleInstance::serverPathFor(storeFolder()));
+    const QString tokenField = QString::fromLatin1(almanis::SingleInstance::kActivationTokenField);
+    if (!activationToken.isEmpty()) {
+        instance.setRequestField(tokenField, activationToken);
+    }
     if (instance.claim() == almanis::SingleInstance::Outcome::AnotherCopyRuns) {
         return 0;
     }
@@ -84,7 +91,9 @@ int main(int argc, char* argv[]) {
                                      QCoreApplication::applicationFilePath());
     almanis::MainWindow window(desktop.services());
     QObject::connect(&instance, &almanis::SingleInstance::showRequested, &window,
-                     [&window] { window.showOnRequest(); });
+                     [&window, tokenField](const QMap<QString, QString>& fields) {
+                         window.showOnRequest(fields.value(tokenField));
+                     });
     window.load();
     if (!window.isHiddenInTray()) {
         window.show();

@@ -99,9 +99,10 @@ void AlarmWindow::createControls() {
     connect(remindLaterButton_, &QPushButton::clicked, this, &AlarmWindow::remindLater);
     connect(doNotRemindButton_, &QPushButton::clicked, this, &AlarmWindow::doNotRemindAgain);
 
-    // Centred on the screen, also when an owner window is given.
+    // Centred on the screen, also when an owner window is given. Wayland
+    // leaves placing to the compositor and ignores a position asked for.
     QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    if (screen) {
+    if (screen && !QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
         move(screen->availableGeometry().center() - rect().center());
     }
 }

@@ -57,6 +57,11 @@ class SingleInstance final : public QObject {
     // running, and this start runs beside it.
     static constexpr int kAnswerTimeoutMs = 3000;
 
+    // The request's field that carries the launcher's activation token
+    // (XDG_ACTIVATION_TOKEN), the desktop's permission for the running copy
+    // to bring its window forward where only such a token allows it (Wayland).
+    static constexpr char kActivationTokenField[] = "activation-token";
+
   signals:
     // A later start asked this copy to show itself, with the request's fields.
     void showRequested(const QMap<QString, QString>& fields);

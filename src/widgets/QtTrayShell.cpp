@@ -1,5 +1,6 @@
 #include "widgets/QtTrayShell.h"
 
+#include <QGuiApplication>
 #include <QTimer>
 
 namespace almanis {
@@ -31,6 +32,12 @@ void QtTrayShell::setToolTip(const QString& tip) {
 }
 
 void QtTrayShell::setVisible(bool visible) {
+    // Without a StatusNotifierItem host Qt falls back to an X11 tray icon,
+    // which cannot work on Wayland and only warns there.
+    if (visible && !isSystemTrayAvailable() &&
+        QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        return;
+    }
     icon_.setVisible(visible);
 }
 
