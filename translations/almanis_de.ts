@@ -628,6 +628,23 @@ Befehle:
     </message>
 </context>
 <context>
+    <name>almanis::AlarmNotification</name>
+    <message numerus="yes">
+        <source>%n events are due</source>
+        <translation>
+            <numerusform>%n Ereignis ist fällig</numerusform>
+            <numerusform>%n Ereignisse sind fällig</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>… and %n more</source>
+        <translation>
+            <numerusform>… und %n weiteres</numerusform>
+            <numerusform>… und %n weitere</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>almanis::AlarmWindow</name>
     <message>
         <source>Event Alert!</source>
@@ -1680,6 +1697,41 @@ Klicken Sie auf das blaue „M“ (M für Marrowind), um das Programm zurückzuh
     <message>
         <source>The disk that holds the event store %1 is full. The events are shown, but no change can be saved until there is room on it.</source>
         <translation>Der Datenträger mit dem Ereignisspeicher %1 ist voll. Die Ereignisse werden angezeigt, aber keine Änderung kann gespeichert werden, bis dort wieder Platz ist.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 and %n more</source>
+        <extracomment>The first of several events on the same day, and how many more.</extracomment>
+        <translation>
+            <numerusform>%1 und %n weiteres</numerusform>
+            <numerusform>%1 und %n weitere</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Next: %1 today</source>
+        <translation>Als Nächstes: %1 heute</translation>
+    </message>
+    <message>
+        <source>Next: %1 tomorrow</source>
+        <translation>Als Nächstes: %1 morgen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Next: %1 in %n days</source>
+        <translation>
+            <numerusform>Als Nächstes: %1 in %n Tag</numerusform>
+            <numerusform>Als Nächstes: %1 in %n Tagen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>An alarm is waiting</source>
+        <translation>Ein Alarm wartet</translation>
+    </message>
+    <message>
+        <source>Reminding again at %1</source>
+        <translation>Erinnert wieder um %1</translation>
+    </message>
+    <message>
+        <source>&amp;Keep reminding when the window is closed</source>
+        <translation>Bei geschlossenem Fenster &amp;weiter erinnern</translation>
     </message>
 </context>
 <context>
