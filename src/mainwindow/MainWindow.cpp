@@ -288,9 +288,9 @@ void MainWindow::createControls() {
                                    240, 300, 3780, kLeftHalf);
     startInTrayBox_ = addCheckBox(startupFrame_, "Check8", tr("Start in system t&ray"), 4080, 300,
                                   3600, kRightHalf);
-    keepRunningBox_ = addCheckBox(startupFrame_, "Check9",
-                                  tr("&Keep reminding when the window is closed"), 240, 650, 7320,
-                                  kWide);
+    keepRunningBox_ =
+        addCheckBox(startupFrame_, "Check9", tr("&Keep reminding when the window is closed"), 240,
+                    650, 7320, kWide);
 
     testAlarmButton_ = addButton("PushButton3", tr("&Test Alarm"), 120, 8000, 7200, kWideBelow);
     testAlarmNoteButton_ =
