@@ -23,7 +23,7 @@ DBusNotifier::DBusNotifier(QDBusConnection bus, QObject* parent)
     if (bus_.isConnected()) {
         bus_.connect(kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this,
                      SLOT(serviceActionInvoked(uint, QString)));
-        // Version 1.2 of the specification: sent just before ActionInvoked.
+        // Notification servers of protocol version 1.2 send it just before ActionInvoked.
         bus_.connect(kService, kPath, kInterface, QStringLiteral("ActivationToken"), this,
                      SLOT(activationToken(uint, QString)));
         bus_.connect(kService, kPath, kInterface, QStringLiteral("NotificationClosed"), this,
