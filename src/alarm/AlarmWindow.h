@@ -23,8 +23,8 @@ struct Services;
 class AlarmWindow final : public QDialog {
     Q_OBJECT
   public:
-    // `parent` is the owner the window is shown with; it still opens centred
-    // on the screen.
+    // `parent` is the window the alarm stands over as its transient; the
+    // alarm still opens centred on the screen where the program places it.
     AlarmWindow(Services& services, Alarm alarm, QWidget* parent = nullptr);
 
     // Runs when the window opens: colours, list, pointer, delays, sound.

@@ -635,7 +635,12 @@ void MainWindow::showOwnedAlarm() {
 }
 
 AlarmAnswer MainWindow::showAlarmWindow(const Alarm& alarm, QWidget* owner) {
-    AlarmWindow window(services_, alarm, owner);
+    // Over a window on the screen, the alarm is its transient: the window
+    // manager or compositor keeps it above the window and raises it with it.
+    // Hidden in the tray or minimised, the window is nothing to stand over,
+    // and a transient of it could stay hidden with it: the alarm stands alone.
+    const bool onScreen = isVisible() && !isMinimized();
+    AlarmWindow window(services_, alarm, onScreen ? this : nullptr);
     window.load();
     // The due check's alarm is told to the whole desktop too, for a window
     // that opens behind others or a screen that is locked; its buttons answer

@@ -9,7 +9,6 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QUrl>
-#include <QWindow>
 #include <algorithm>
 
 namespace almanis {
@@ -86,15 +85,9 @@ void QtUi::openUrl(const QString& url) {
 }
 
 void QtUi::showModal(QDialog& window, QWidget* owner) {
-    // The owner keeps the window above it without taking it over: the caller
-    // still owns and destroys the window.
+    // An owner blocks only itself; the window stands over a window as its
+    // transient when it is that window's child, which its maker decides.
     window.setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
-    if (owner) {
-        window.winId();
-        if (window.windowHandle() && owner->window()->windowHandle()) {
-            window.windowHandle()->setTransientParent(owner->window()->windowHandle());
-        }
-    }
     window.exec();
 }
 

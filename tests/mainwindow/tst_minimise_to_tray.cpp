@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QTimer>
+#include <QWindow>
 
 using namespace almanis;
 using namespace std::chrono_literals;
@@ -314,6 +315,55 @@ class MinimiseToTrayTest : public test::TestCase {
         QVERIFY(iconWhileShown != p.env.tray.icon.cacheKey());
         QCOMPARE(p.env.tray.icon.cacheKey(), p.window->windowIcon().cacheKey());
         QCOMPARE(p.env.tray.toolTip, QStringLiteral("Almanis\nNext: Ada's birthday today"));
+    }
+
+    // The alarm stands over the window as its transient while the window is on
+    // the screen, so that the compositor places it there and raises it with
+    // it; hidden in the tray or minimised, it stands alone and still comes up.
+    void theAlarmIsTransientForTheWindowOnTheScreen_data() {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<bool>("test");
+        QTest::addColumn<bool>("transient");
+        for (const bool test : {false, true}) {
+            const char* kind = test ? "test alarm" : "due alarm";
+            QTest::addRow("%s, shown", kind) << "shown" << test << true;
+            QTest::addRow("%s, in the tray", kind) << "tray" << test << false;
+            QTest::addRow("%s, minimised without a tray", kind) << "minimised" << test << false;
+        }
+    }
+    void theAlarmIsTransientForTheWindowOnTheScreen() {
+        QFETCH(QString, state);
+        QFETCH(bool, test);
+        QFETCH(bool, transient);
+        Running p;
+        if (state == QLatin1String("tray")) {
+            p.minimise();
+            QVERIFY(p.form.isHidden());
+        } else if (state == QLatin1String("minimised")) {
+            p.env.tray.trayAvailable = false;
+            p.minimise();
+            QVERIFY(p.form.isMinimized());
+        }
+        QWidget* parent = &p.form;
+        QWindow* transientParent = nullptr;
+        p.env.ui.modalScripts.push_back([&](QDialog& alarm) {
+            parent = alarm.parentWidget();
+            alarm.winId();
+            transientParent = alarm.windowHandle()->transientParent();
+            QVERIFY(alarm.isWindow());
+            alarm.close();
+        });
+        if (test) {
+            QVERIFY(p.env.tray.choose(QStringLiteral("Test Alarm")));
+        } else {
+            Alarm due;
+            due.reminders = {Reminder::about(EventRecord{0, QStringLiteral("Anniversary"), 6, 15},
+                                             0, QDate(2026, 6, 15))};
+            p.form.reminderEngine().openAlarm(due);
+        }
+        QCOMPARE(p.env.ui.modals.size(), 1);
+        QCOMPARE(parent, transient ? &p.form : nullptr);
+        QCOMPARE(transientParent, transient ? p.form.windowHandle() : nullptr);
     }
 
     void anotherStartBringsTheWindowBack_data() {
