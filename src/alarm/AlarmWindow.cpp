@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyledItemDelegate>
@@ -107,6 +108,17 @@ void AlarmWindow::createControls() {
     }
 }
 
+void AlarmWindow::paintEvent(QPaintEvent* event) {
+    // The button face behind the list, the frame and the buttons. Painted
+    // rather than set as a palette of the window's own: a palette set on a
+    // window is a new one each time, and the style caches what it draws by
+    // palette, so every alarm would add a set of pictures to the
+    // application's picture cache. Nothing writes text on the window itself,
+    // so no text colour goes with the face.
+    QPainter(this).fillRect(rect(), palette().button());
+    QDialog::paintEvent(event);
+}
+
 void AlarmWindow::addLine(const QString& text) {
     lines_.appendRow(new QStandardItem(text));
 }
@@ -123,7 +135,8 @@ void AlarmWindow::load() {
     Guard g(services_.ui, where::alarmLoad);
     const QString cursorPath = services_.programFolder + QLatin1String(kCursorFile);
     const QString soundPath = services_.programFolder + QLatin1String(kSoundFile);
-    g.step(100, [&] { applyButtonFaceColours(*this); });
+    // Step 100 gave the window and its frame button-face palettes of their
+    // own; the window now paints that face itself (paintEvent).
     g.step(102, [&] { setWindowIcon(programIcon()); });
     g.step(104, [&] { lines_.setHorizontalHeaderLabels({tr("Description")}); });
     // The one column takes the list's whole width.

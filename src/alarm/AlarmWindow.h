@@ -27,7 +27,7 @@ class AlarmWindow final : public QDialog {
     // alarm still opens centred on the screen where the program places it.
     AlarmWindow(Services& services, Alarm alarm, QWidget* parent = nullptr);
 
-    // Runs when the window opens: colours, list, pointer, delays, sound.
+    // Runs when the window opens: list, pointer, delays, sound.
     void load();
     // "Remind Me Later": re-check after the chosen delay.
     void remindLater();
@@ -47,6 +47,9 @@ class AlarmWindow final : public QDialog {
 
     // The delays of the delay box, by position.
     static constexpr int kDelaySeconds[] = {3600, 7200, 21600, 43200};
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void createControls();

@@ -92,10 +92,48 @@ class AlarmWindowTest : public test::TestCase {
         QCOMPARE(test::button(w, "PushButton2")->geometry(), twipsRect(120, 3810, 7800, 405));
         QCOMPARE(test::button(w, "PushButton1")->font(), buttonFont());
         QCOMPARE(w.font(), windowFont());
-        // The button face, whatever the skin.
-        QCOMPARE(test::find<QGroupBox>(w, "Frame1")->palette().color(QPalette::Window),
-                 w.palette().color(QPalette::Button));
-        QVERIFY(test::find<QGroupBox>(w, "Frame1")->autoFillBackground());
+    }
+
+    // The window shows the button face around its controls and inside its
+    // frame, whatever colour the desktop gives it.
+    void theButtonFaceShowsAroundTheControls() {
+        EngineFixture f;
+        ShownAlarm a(f);
+        QPalette palette = a.window.palette();
+        palette.setColor(QPalette::Button, QColor(200, 40, 40));
+        a.window.setPalette(palette);
+        const QImage picture = a.window.grab().toImage();
+        const QRect frame = test::find<QGroupBox>(a.window, "Frame1")->geometry();
+        // Beside the list, and between the frame's two controls, where the
+        // style may shade the face a little.
+        for (const QPoint at :
+             {QPoint(px(60), px(60)), QPoint(frame.left() + px(4200), frame.center().y())}) {
+            const QColor shown = picture.pixelColor(at * picture.devicePixelRatio());
+            QVERIFY2(qAbs(shown.red() - 200) <= 8 && qAbs(shown.green() - 40) <= 8 &&
+                         qAbs(shown.blue() - 40) <= 8,
+                     qPrintable(shown.name()));
+        }
+    }
+
+    // The style keeps what it drew, by palette, in the application's picture
+    // cache: an alarm window whose widgets had palettes of their own would
+    // add to it each time. Alarms in turn draw with the same palettes, and
+    // leave no widget behind.
+    void alarmsInTurnDrawWithTheSamePalettesAndLeaveNothing() {
+        EngineFixture f;
+        const auto paletteKeys = [&f] {
+            ShownAlarm a(f);
+            a.window.grab();
+            QList<qint64> keys{a.window.palette().cacheKey()};
+            for (const QWidget* widget : a.window.findChildren<QWidget*>()) {
+                keys << widget->palette().cacheKey();
+            }
+            return keys;
+        };
+        const QList<qint64> first = paletteKeys();
+        const qsizetype widgets = QApplication::allWidgets().size();
+        QCOMPARE(paletteKeys(), first);
+        QCOMPARE(QApplication::allWidgets().size(), widgets);
     }
 
     void linesOfTheDueEvents_data() {

@@ -281,7 +281,9 @@ class AccessibilityTest : public test::TestCase {
     void everyForcedBackgroundCarriesAReadableText_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<bool>("dark");
-        for (const char* name : kWindows) {
+        // The alarm window forces no background on its controls: it paints
+        // the button face behind them, and writes no text on it.
+        for (const char* name : {"main window", "editor"}) {
             QTest::addRow("%s, light scheme", name) << QString::fromLatin1(name) << false;
             QTest::addRow("%s, dark scheme", name) << QString::fromLatin1(name) << true;
         }
