@@ -70,11 +70,11 @@ Order orderFromText(const QString& text) {
 EventListControl::EventListControl(Services& services, EventListModel& events, QObject* parent)
     : QObject(parent), services_(services), proxy_(events) {}
 
-void EventListControl::attach(QTreeView& view, QLineEdit& search, int designWidth) {
+void EventListControl::attach(QTreeView& view, QLineEdit& search) {
     view_ = &view;
     search_ = &search;
-    designWidth_ = designWidth;
-    view.installEventFilter(this);
+    // The viewport narrows when the vertical scroll bar appears.
+    view.viewport()->installEventFilter(this);
     connect(&search, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (!text.isEmpty() && !notesWanted_) {
             notesWanted_ = true;
@@ -120,20 +120,27 @@ void EventListControl::orderChosen(int column, Qt::SortOrder order) {
     g.step(100, [&] { services_.settings.save(kOrderKey, text); });
 }
 
+void EventListControl::columnsSized() {
+    givenWidth_ = 0;
+    widenDescriptions();
+}
+
 void EventListControl::widenDescriptions() {
     const int column = viewColumn(EventListModel::DescriptionColumn);
     if (column < 0) {
         return;
     }
-    // The width the user or the design gave the column stays its own.
-    const int extra = std::max(0, view_->width() - designWidth_);
+    // The widths the user or the design gave the columns stay theirs; the
+    // description column gets the room left beside them, or gives it back.
     QHeaderView* header = view_->header();
-    header->resizeSection(column, std::max(0, header->sectionSize(column) - givenWidth_) + extra);
-    givenWidth_ = extra;
+    const int taken = header->length() - givenWidth_;
+    const int room = std::max(0, view_->viewport()->width() - taken);
+    header->resizeSection(column, std::max(0, header->sectionSize(column) - givenWidth_) + room);
+    givenWidth_ = room;
 }
 
 bool EventListControl::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == view_ && event->type() == QEvent::Resize) {
+    if (view_ && watched == view_->viewport() && event->type() == QEvent::Resize) {
         widenDescriptions();
     }
     // Escape empties the search field, and the list shows every event again.

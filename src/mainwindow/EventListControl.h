@@ -15,8 +15,8 @@ struct Services;
 // The main list's order and search: the proxy between the events and the
 // view, the order that a click on a header chooses (a second click reverses
 // it) and the next start restores, and the search field that narrows the list
-// as the user types; Escape empties the field. A list wider than the design's
-// gives the extra width to the descriptions.
+// as the user types; Escape empties the field. The description column takes
+// the width the other columns leave, so the columns reach the list's edge.
 class EventListControl final : public QObject {
     Q_OBJECT
   public:
@@ -25,9 +25,11 @@ class EventListControl final : public QObject {
     // What the view shows.
     EventListProxy& proxy() { return proxy_; }
     // Follows the view's header and size and the search field; the view
-    // shows proxy() through a VisibleColumnsModel and is `designWidth`
-    // pixels wide at the design's size.
-    void attach(QTreeView& view, QLineEdit& search, int designWidth);
+    // shows proxy() through a VisibleColumnsModel.
+    void attach(QTreeView& view, QLineEdit& search);
+    // The columns were given their widths anew: the description column's
+    // width counts from there.
+    void columnsSized();
     // Sorts the list as it was sorted when the program last ran; the calendar
     // order when it never was, or the setting cannot be read. Throws AppError
     // when the settings cannot be read.
@@ -47,7 +49,7 @@ class EventListControl final : public QObject {
     void showOrder(int sourceColumn, Qt::SortOrder order);
     // The view's column that shows `sourceColumn` of the events model.
     int viewColumn(int sourceColumn) const;
-    // Gives the description column the view's width beyond the design's.
+    // Gives the description column the room the columns leave in the view.
     void widenDescriptions();
 
     Services& services_;
@@ -56,8 +58,7 @@ class EventListControl final : public QObject {
     QLineEdit* search_ = nullptr;
     bool restoring_ = false;
     bool notesWanted_ = false;
-    int designWidth_ = 0;
-    int givenWidth_ = 0;  // the extra width the description column has now
+    int givenWidth_ = 0;  // the room the description column was given
 };
 
 }  // namespace almanis

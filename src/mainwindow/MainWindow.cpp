@@ -35,6 +35,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
@@ -50,7 +51,9 @@ namespace almanis {
 
 namespace {
 constexpr char kCursorFile[] = "/HAND-M.CUR";
-}
+// The empty margin around the page's controls, in twips.
+constexpr int kPageMargin = 120;
+}  // namespace
 
 MainWindow::MainWindow(Services& services)
     : services_(services),
@@ -251,7 +254,7 @@ void MainWindow::createControls() {
     eventList_->setAccessibleName(tr("Events"));
     eventList_->installEventFilter(this);
     page_->addWidget(eventList_, QRect(120, 630, 7800, 2300), kList);
-    listControl_->attach(*eventList_, *searchField_, px(7800));
+    listControl_->attach(*eventList_, *searchField_);
     pointer_->watchBackground(eventList_);
     pointer_->watchBackground(eventList_->viewport());
     addEventButton_ =
@@ -379,6 +382,21 @@ int MainWindow::scrollBarExtent() const {
                                             scrollArea_));
 }
 
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    // A window as wide as the page (beside the vertical bar, when the page is
+    // taller) never scrolls sideways: left to itself the scroll area keeps a
+    // horizontal bar it showed at a narrower size. The page's right margin
+    // holds no control, so a window that trims it (a fractional scale rounds
+    // the size a pixel down) needs no bar either.
+    const QSize page = page_->sizeHint();
+    const QSize now = event->size();
+    const int needed =
+        page.width() - px(kPageMargin) + (now.height() < page.height() ? scrollBarExtent() : 0);
+    scrollArea_->setHorizontalScrollBarPolicy(now.width() >= needed ? Qt::ScrollBarAlwaysOff
+                                                                    : Qt::ScrollBarAsNeeded);
+    QWidget::resizeEvent(event);
+}
+
 void MainWindow::fitInto(QSize room) {
     resize(fittedWindowSize(page_->sizeHint(), room, scrollBarExtent()));
 }
@@ -455,7 +473,10 @@ void MainWindow::load() {
     // Day(s) Left, MonthNo, Years; the id and the month number are kept for
     // the commands, not shown.
     g.step(132, [&] { eventList_->setHeaderHidden(false); });
-    g.step(134, [&] { setColumnWidths(*eventList_, {1, 2400, 1500, 900, 1400, 0, 1000}); });
+    g.step(134, [&] {
+        setColumnWidths(*eventList_, {1, 2400, 1500, 900, 1400, 0, 1000});
+        listControl_->columnsSized();
+    });
     g.step(135, [&] { listControl_->restoreOrder(); });
     options_->restore(g, 136);
     if (g.test(150, [&] { return options_->startInTray(); })) {
