@@ -1754,9 +1754,11 @@ It stays as you set it until Almanis ends, and so do the other options you chang
 Sie bleibt, wie Sie sie gesetzt haben, bis Almanis endet, ebenso die anderen Einstellungen, die Sie ändern.</translation>
     </message>
     <message>
-        <source>%1 in the option &quot;%2&quot; (%3 in %4)</source>
-        <extracomment>%1 is why, %2 the option&apos;s caption, %3 its settings key, %4 the settings file.</extracomment>
-        <translation>%1 in der Einstellung „%2“ (%3 in %4)</translation>
+        <source>The options file %1 held values that Almanis cannot read. These options were set back to their defaults:<byte value="xd"/>
+%2</source>
+        <extracomment>%1 is the settings file, %2 the options&apos; captions, one a line.</extracomment>
+        <translation>Die Einstellungsdatei %1 enthielt Werte, die Almanis nicht lesen kann. Diese Einstellungen wurden auf ihre Vorgaben zurückgesetzt:<byte value="xd"/>
+%2</translation>
     </message>
 </context>
 <context>

@@ -49,18 +49,39 @@ void OptionsPanel::restoreRemindBox(QCheckBox& box, const QString& key,
                                     const QString& defaultValue) {
     try {
         setCheckValue(box, wholeNumber(services_.settings.get(key, defaultValue)));
-    } catch (const AppError& e) {
-        // The user must be able to find what to mend.
-        //: %1 is why, %2 the option's caption, %3 its settings key, %4 the settings file.
-        throw AppError(tr("%1 in the option \"%2\" (%3 in %4)")
-                           .arg(e.description(), withoutMnemonic(box.text()), key,
-                                services_.settings.location()));
+    } catch (const AppError&) {
+        resetToDefault(box, key, defaultValue);
+        box.setChecked(defaultValue == QLatin1String("1"));
     }
 }
 
 void OptionsPanel::restoreOnOff(QCheckBox& box, const QString& key) {
-    // Exactly "On": "on" or "ON" were never written by the program.
-    box.setChecked(services_.settings.get(key, kOff) == kOn);
+    // Exactly "On" or "Off": "on" or "ON" were never written by the program.
+    const QString value = services_.settings.get(key, kOff);
+    if (value != kOn && value != kOff) {
+        resetToDefault(box, key, kOff);
+    }
+    box.setChecked(value == kOn);
+}
+
+void OptionsPanel::resetToDefault(const QCheckBox& box, const QString& key,
+                                  const QString& defaultValue) {
+    // Written back at once, so that the next start reads it without a word.
+    reset_ << withoutMnemonic(box.text());
+    save(box, key, defaultValue);
+}
+
+void OptionsPanel::tellReset() {
+    if (reset_.isEmpty()) {
+        return;
+    }
+    //: %1 is the settings file, %2 the options' captions, one a line.
+    services_.ui.inform(
+        tr("The options file %1 held values that Almanis cannot read. These "
+           "options were set back to their defaults:\r\n%2")
+            .arg(services_.settings.location(), reset_.join(QStringLiteral("\r\n"))),
+        appTitle());
+    reset_.clear();
 }
 
 void OptionsPanel::restore(Guard& load, int firstStep) {
@@ -80,8 +101,12 @@ void OptionsPanel::restore(Guard& load, int firstStep) {
     });
     load.step(n += 2, [&] { restoreOnOff(*boxes_.startAtLogon, kStartAtLogonKey); });
     load.step(n += 2, [&] { restoreOnOff(*boxes_.startInTray, kStartInTrayKey); });
-    // The load's next even number was taken when this box came.
-    load.step(n + 1, [&] { restoreOnOff(*boxes_.keepRunning, kKeepRunningKey); });
+    // The load's next even number was taken when this box came; the one
+    // report of the options set back joins it, as no number is free after it.
+    load.step(n + 1, [&] {
+        restoreOnOff(*boxes_.keepRunning, kKeepRunningKey);
+        tellReset();
+    });
 }
 
 RemindWindows OptionsPanel::remindWindows() const {

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class QCheckBox;
 
@@ -36,7 +37,9 @@ class OptionsPanel final : public QObject {
     void setStartingUp(bool startingUp) { startingUp_ = startingUp; }
 
     // Restores the boxes in their order, each a step of the load from `firstStep`
-    // on. Setting a box runs its handler, which stores the value just read.
+    // on. Setting a box runs its handler, which stores the value just read. A
+    // stored value that is no state of its box sets the box to its default,
+    // which is stored at once; those options are told in one box at the end.
     void restore(Guard& load, int firstStep);
 
     RemindWindows remindWindows() const;
@@ -51,12 +54,15 @@ class OptionsPanel final : public QObject {
     void save(const QCheckBox& box, const QString& key, const QString& value);
     void restoreRemindBox(QCheckBox& box, const QString& key, const QString& defaultValue);
     void restoreOnOff(QCheckBox& box, const QString& key);
+    void resetToDefault(const QCheckBox& box, const QString& key, const QString& defaultValue);
+    void tellReset();
     void startAtLogonChanged();
 
     Services& services_;
     Boxes boxes_;
     bool startingUp_ = false;
     bool saveFailureTold_ = false;
+    QStringList reset_;  // the captions of the options set back to their defaults
 };
 
 }  // namespace almanis
