@@ -10,12 +10,17 @@
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QLoggingCategory>
 #include <QTimer>
 #include <cerrno>
 
 namespace almanis {
 
 namespace {
+// What another start asked for: QT_LOGGING_RULES="almanis.instance.debug=true"
+// shows it.
+Q_LOGGING_CATEGORY(instanceLog, "almanis.instance", QtWarningMsg)
+
 const QByteArray kShowRequest = QByteArrayLiteral("show");
 const QByteArray kShownAnswer = QByteArrayLiteral("shown\n");
 // A request longer than this is no start of the program's.
@@ -252,6 +257,7 @@ void SingleInstance::answer(QLocalSocket* socket) {
         // that asked must not wait for them.
         socket->write(kShownAnswer);
         socket->flush();
+        qCDebug(instanceLog) << "Another start asks to show the window, with" << fields;
         emit showRequested(fields);
         socket->disconnectFromServer();
     });

@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
+#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QUrl>
@@ -14,6 +15,10 @@
 namespace almanis {
 
 namespace {
+// Which window the program asks the desktop to activate, and with which
+// token: QT_LOGGING_RULES="almanis.activation.debug=true" shows it.
+Q_LOGGING_CATEGORY(activationLog, "almanis.activation", QtWarningMsg)
+
 QWidget* activeWindow() {
     return QApplication::activeModalWidget() ? QApplication::activeModalWidget()
                                              : QApplication::activeWindow();
@@ -99,6 +104,8 @@ void QtUi::bringForward(QWidget& window, const QString& activationToken) {
     if (!activationToken.isEmpty() && QGuiApplication::platformName().startsWith(u"wayland")) {
         qputenv("XDG_ACTIVATION_TOKEN", activationToken.toUtf8());
     }
+    qCDebug(activationLog) << "Activating" << window.objectName() << "with the token"
+                           << activationToken;
     window.raise();
     window.activateWindow();
 }
