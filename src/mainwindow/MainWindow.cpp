@@ -428,7 +428,16 @@ void MainWindow::createTrayMenu() {
     auto* testAlarmEntry = new QAction(tr("Test Alarm"), this);
     auto* quitEntry = new QAction(tr("Quit"), this);
     connect(showEntry, &QAction::triggered, this, &MainWindow::restoreFromTray);
-    connect(testAlarmEntry, &QAction::triggered, eventCommands_.get(), &EventCommands::testAlarm);
+    // The tray's menu still answers while an alarm waits (a StatusNotifierItem
+    // host is not blocked by the alarm): a second alarm opened over the first
+    // would end the first one's wait for it. The waiting alarm comes forward.
+    connect(testAlarmEntry, &QAction::triggered, this, [this] {
+        if (alarmShowing_) {
+            notificationClicked(QString());
+        } else {
+            eventCommands_->testAlarm();
+        }
+    });
     // The way out, also when closing the window only hides it.
     connect(quitEntry, &QAction::triggered, this, &MainWindow::quit);
     services_.trayShell.setContextMenu({showEntry, testAlarmEntry, quitEntry});

@@ -366,6 +366,30 @@ class MinimiseToTrayTest : public test::TestCase {
         QCOMPARE(transientParent, transient ? p.form.windowHandle() : nullptr);
     }
 
+    // The tray's menu answers while an alarm waits: Test Alarm brings the
+    // waiting alarm forward rather than opening a second one over it, which
+    // would end the first one's wait (the tray's attention, the timer held).
+    void theTrayTestAlarmBringsTheWaitingAlarmForward() {
+        test::ProgramFixture p;
+        p.useBlankStore();
+        p.addEvent(QStringLiteral("Ada's birthday"), 6, 15);
+        QStringList tipAfterTest;
+        bool timerRunning = true;
+        p.env.ui.modalScripts.push_back([&](QDialog& alarm) {
+            alarm.setWindowModality(Qt::ApplicationModal);
+            alarm.show();
+            QVERIFY(p.env.tray.choose(QStringLiteral("Test Alarm")));
+            tipAfterTest = p.env.tray.toolTip.split(QLatin1Char('\n'));
+            timerRunning = p.window->timer().running();
+            alarm.close();
+        });
+        p.start();
+        QCOMPARE(p.env.ui.modals.size(), 1);
+        QVERIFY(p.env.ui.broughtForward.contains(QStringLiteral("Form3 ")));
+        QCOMPARE(tipAfterTest.value(2), QStringLiteral("An alarm is waiting"));
+        QVERIFY(!timerRunning);
+    }
+
     void anotherStartBringsTheWindowBack_data() {
         QTest::addColumn<QString>("state");
         QTest::newRow("in the tray") << "tray";
