@@ -306,18 +306,24 @@ int main(int argc, char* argv[]) {
                         statements == 0 ? "ok" : "MISSED");
             ok = statements == 0 && ok;
 
-            // For contrast: snoozed for an hour, the 3600th tick reads the table once.
+            // For contrast: snoozed for an hour, the 3600th tick runs the due
+            // check once, with the statements one due check takes (the events,
+            // and their details where the store keeps them), and nothing else.
+            statements = 0;
+            e.engine.dueToday();
+            const qint64 oneCheck = statements;
+            statements = 0;
             e.engine.setRecheckSeconds(3600);
             e.engine.setTicksCounted(0);
             timer.restart();
             for (int i = 0; i < 3600; ++i) {
                 e.engine.pollTick();
             }
-            const bool quiet = statements == 1 && e.host.shown == 0;
+            const bool quiet = statements == oneCheck && e.host.shown == 0;
             std::printf(
-                "Timer1_Timer, duration 3600: 3600 ticks, %lld statement(s), %d alarm(s), %.2f ms  "
-                "%s\n",
-                static_cast<long long>(statements), e.host.shown,
+                "Timer1_Timer, duration 3600: 3600 ticks, %lld statement(s) (one due check: %lld), "
+                "%d alarm(s), %.2f ms  %s\n",
+                static_cast<long long>(statements), static_cast<long long>(oneCheck), e.host.shown,
                 static_cast<double>(timer.nsecsElapsed()) / 1e6, quiet ? "ok" : "MISSED");
             sqlite3_trace_v2(e.db.handle(), 0, nullptr, nullptr);
             ok = quiet && ok;
