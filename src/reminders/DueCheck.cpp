@@ -3,6 +3,8 @@
 #include "core/EventDate.h"
 
 #include <algorithm>
+#include <array>
+#include <vector>
 
 namespace almanis {
 
@@ -63,11 +65,18 @@ std::optional<QDate> DueCheck::uncheckedBefore(std::optional<QDate> lastChecked)
 
 std::optional<int> DueCheck::lastMissed(int month, int day, const RemindWindows& windows,
                                         QDate first) const {
-    const QList<int> before = windows.days();
-    if (before.isEmpty()) {
+    // The switched-on windows, widest last, without a list for each event.
+    std::array<int, RemindWindows::kDays.size()> before{};
+    std::size_t count = 0;
+    for (const int window : RemindWindows::kDays) {
+        if (windows.isDue(window)) {
+            before[count++] = window;
+        }
+    }
+    if (count == 0) {
         return std::nullopt;
     }
-    const int widest = *std::max_element(before.begin(), before.end());
+    const int widest = before[count - 1];
     // The event's days from the first on; a window of one of them fell on a
     // day from `first` to yesterday when it lies that many days before it.
     // Its days are a year apart, more than the widest window, so each day of
@@ -82,8 +91,8 @@ std::optional<int> DueCheck::lastMissed(int month, int day, const RemindWindows&
         if (occurs.addDays(-widest) >= today_) {
             return found;
         }
-        for (const int window : before) {
-            const QDate on = occurs.addDays(-window);
+        for (std::size_t i = 0; i < count; ++i) {
+            const QDate on = occurs.addDays(-before[i]);
             if (on >= first && on < today_) {
                 found = int(today_.daysTo(occurs));
                 break;
@@ -100,7 +109,13 @@ QList<Reminder> DueCheck::missedSince(const EventRows& rows,
     if (first >= today_) {
         return {};
     }
-    QList<Reminder> missed;
+    // The rows and their days first, sorted while they are small; the
+    // reminders, with their texts, are made once in their final order.
+    struct Missed {
+        int daysFromToday;
+        int row;
+    };
+    std::vector<Missed> found;
     for (int row = 0; row < rows.count(); ++row) {
         if (!dated(rows, row)) {
             continue;
@@ -112,12 +127,17 @@ QList<Reminder> DueCheck::missedSince(const EventRows& rows,
         }
         if (const std::optional<int> days =
                 lastMissed(rows.month(row), rows.day(row), windows, first)) {
-            missed.append(Reminder::about(rows.record(row), *days, today_));
+            found.push_back({*days, row});
         }
     }
-    std::stable_sort(missed.begin(), missed.end(), [](const Reminder& a, const Reminder& b) {
+    std::stable_sort(found.begin(), found.end(), [](const Missed& a, const Missed& b) {
         return a.daysFromToday < b.daysFromToday;
     });
+    QList<Reminder> missed;
+    missed.reserve(qsizetype(found.size()));
+    for (const Missed& one : found) {
+        missed.append(Reminder::about(rows.record(one.row), one.daysFromToday, today_));
+    }
     return missed;
 }
 
