@@ -25,14 +25,18 @@ QSettingsStore::QSettingsStore(const QString& filePath)
 }
 
 QString QSettingsStore::get(const QString& key, const QString& defaultValue) const {
-    if (discardFile_) {
+    if (discardFile_ || !settings_.contains(key)) {
         return defaultValue;
     }
     const QVariant value = settings_.value(key);
-    // The program writes plain texts only; a list or a serialised object under
-    // one of its keys is not a value it wrote.
+    // The program writes plain texts only. A list under one of its keys reads
+    // as the line held it, a serialised object as nothing: neither is a value
+    // of any option, so the option is set back and the user told.
+    if (value.typeId() == QMetaType::QStringList) {
+        return value.toStringList().join(QStringLiteral(", "));
+    }
     if (value.typeId() != QMetaType::QString) {
-        return defaultValue;
+        return QString();
     }
     return value.toString();
 }
