@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QImageReader>
 #include <QLabel>
@@ -68,16 +69,23 @@ QIcon programIcon() {
 }
 
 QIcon attentionIcon(const QIcon& icon) {
+    return attentionIcon(icon, qGuiApp->devicePixelRatio());
+}
+
+QIcon attentionIcon(const QIcon& icon, qreal pixelRatio) {
     QIcon marked;
     for (int size : {16, 22, 24, 32, 48, 64}) {
-        QPixmap picture = icon.pixmap(size, size);
+        QPixmap picture = icon.pixmap(QSize(size, size), pixelRatio);
         if (picture.isNull()) {
             continue;
         }
         QPainter painter(&picture);
         painter.setRenderHint(QPainter::Antialiasing);
-        const qreal dot = picture.width() * 0.45;
-        const QRectF corner(picture.width() - dot, 0, dot, dot);
+        // The painter counts in the picture's own units: on a scaled screen
+        // (QT_SCALE_FACTOR, a high-density one) it has more pixels than that.
+        const qreal width = picture.deviceIndependentSize().width();
+        const qreal dot = width * 0.45;
+        const QRectF corner(width - dot, 0, dot, dot);
         painter.setPen(QPen(Qt::white, std::max<qreal>(1, dot / 8)));
         painter.setBrush(QColor(0xd0, 0x10, 0x10));
         painter.drawEllipse(corner.adjusted(0.5, 0.5, -0.5, -0.5));

@@ -36,6 +36,8 @@ QIcon programIcon();
 // (Qt's tray has no attention state of its own; a changed picture shows on
 // every kind of tray.)
 QIcon attentionIcon(const QIcon& icon);
+// The same, its pictures made for a screen of `pixelRatio` device pixels a pixel.
+QIcon attentionIcon(const QIcon& icon, qreal pixelRatio);
 
 // Check boxes hold 0 (clear) or 1 (ticked); anything else is not a state a box
 // can take and throws AppError.

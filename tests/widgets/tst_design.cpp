@@ -104,6 +104,31 @@ class DesignTest : public test::TestCase {
         // Disabled text is still told apart from the background.
         QVERIFY(p.color(QPalette::Disabled, box.foregroundRole()) != background);
     }
+
+    // The tray's mark for a waiting alarm, a red dot in the picture's top
+    // right corner, lies whole within the picture also on a scaled screen,
+    // where the pictures have more pixels than their size.
+    void theAttentionDotLiesWithinThePicture_data() {
+        QTest::addColumn<qreal>("ratio");
+        QTest::newRow("unscaled") << 1.0;
+        QTest::newRow("scaled by 1.5") << 1.5;
+        QTest::newRow("scaled by 2") << 2.0;
+    }
+    void theAttentionDotLiesWithinThePicture() {
+        QFETCH(qreal, ratio);
+        QPixmap blue(64, 64);
+        blue.fill(Qt::blue);
+        const QIcon marked = attentionIcon(QIcon(blue), ratio);
+        for (const int size : {16, 22, 32}) {
+            const QImage picture = marked.pixmap(QSize(size, size), ratio).toImage();
+            QCOMPARE(picture.width(), qRound(size * ratio));
+            // Where the dot's middle should be, in the picture's own pixels.
+            const int dot = qRound(picture.width() * 0.45);
+            const QColor middle = picture.pixelColor(picture.width() - dot / 2, dot / 2);
+            QVERIFY2(middle.red() > 150 && middle.blue() < 80,
+                     qPrintable(QStringLiteral("%1 px: %2").arg(size).arg(middle.name())));
+        }
+    }
 };
 
 ALMANIS_TEST_MAIN(DesignTest)
