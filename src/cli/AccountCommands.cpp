@@ -194,16 +194,7 @@ int AccountCommands::add(const QStringList& arguments) {
         out_ << tr("Nothing added.") << '\n';
         return CommandLineTool::Success;
     }
-    std::vector<Account> added;
-    for (const Collection& collection : *collections) {
-        Account account;
-        account.url = collection.url;
-        account.kind = collection.kind;
-        account.name = collection.name;
-        account.user = user;
-        account.passwordCommand = command;
-        added.push_back(account);
-    }
+    const std::vector<Account> added = accountsOf(*collections, user, command);
     if (command.isEmpty()) {
         // The password the server just took, for every collection of this
         // user there.
@@ -458,17 +449,11 @@ int AccountCommands::remove(const QStringList& arguments) {
                                          : tr("Removed the address book \"%1\" at %2."))
                 .arg(nameOf(collection), removed->url.toDisplayString())
          << '\n';
-    if (!removed->passwordCommand.isEmpty()) {
+    SecretRequest* forgetting = forgetPassword(*removed, book.read(), services_.secrets);
+    if (!forgetting) {
         return CommandLineTool::Success;
     }
-    const std::vector<Account> left = book.read();
-    const bool stillNeeded = std::any_of(left.cbegin(), left.cend(), [&](const Account& account) {
-        return account.passwordCommand.isEmpty() && account.passwordKey() == removed->passwordKey();
-    });
-    if (stillNeeded) {
-        return CommandLineTool::Success;
-    }
-    const auto forgotten = finished(services_.secrets.remove(removed->passwordKey()));
+    const auto forgotten = finished(forgetting);
     if (!forgotten->error().isEmpty()) {
         return failure(tr("the account is removed, but its password could not be removed from "
                           "the desktop's secret store: %1")

@@ -13,6 +13,7 @@
 #include "core/WakeTimer.h"
 #include "desktop/Notifier.h"
 #include "desktop/TrayIcon.h"
+#include "editing/AccountsDialog.h"
 #include "editing/EventCommands.h"
 #include "editing/FileCommands.h"
 #include "mainwindow/EventListControl.h"
@@ -20,6 +21,7 @@
 #include "mainwindow/StoreCare.h"
 #include "store/DataFolder.h"
 #include "store/StoreSchema.h"
+#include "sync/SyncStatus.h"
 #include "widgets/Design.h"
 #include "widgets/PointerRule.h"
 #include "widgets/Services.h"
@@ -62,7 +64,9 @@ MainWindow::MainWindow(Services& services)
       trayIcon_(std::make_unique<TrayIcon>(services.trayShell)),
       storeWatcher_(store_),
       engine_(services.ui, services.clock, store_, events_, pollTimer_, services.wakeTimer,
-              services.settings, static_cast<ReminderHost&>(*this)) {
+              services.settings, static_cast<ReminderHost&>(*this)),
+      recordedSyncStatus_(std::make_unique<RecordedSyncStatus>()),
+      syncStatus_(recordedSyncStatus_.get()) {
     pointer_ = new PointerRule(*this);
     createControls();
     trayIcon_->setIcon(trayPicture());
@@ -295,7 +299,10 @@ void MainWindow::createControls() {
         addCheckBox(startupFrame_, "Check9", tr("&Keep reminding when the window is closed"), 240,
                     650, 7320, kWide);
 
-    testAlarmButton_ = addButton("PushButton3", tr("&Test Alarm"), 120, 8000, 7200, kWideBelow);
+    testAlarmButton_ =
+        addButton("PushButton3", tr("&Test Alarm"), 120, 8000, 3840, kLeftHalfBelow);
+    accountsButton_ =
+        addButton("accountsButton", tr("A&ccounts…"), 4080, 8000, 3240, kRightHalfBelow);
     testAlarmNoteButton_ =
         addButton("PushButton7", QStringLiteral("?"), 7440, 8000, 480, kRightEndBelow);
     testAlarmNoteButton_->setAccessibleName(tr("About the test alarm"));
@@ -330,6 +337,7 @@ void MainWindow::connectCommands() {
     connect(importButton_, &QPushButton::clicked, files, &FileCommands::importEvents);
     connect(exportButton_, &QPushButton::clicked, files, &FileCommands::exportEvents);
     connect(fileFormatNoteButton_, &QPushButton::clicked, files, &FileCommands::showFileFormatNote);
+    connect(accountsButton_, &QPushButton::clicked, this, &MainWindow::showAccounts);
     // A double-click on a row edits it, as Enter and F2 do (see eventFilter).
     connect(eventList_, &QTreeView::doubleClicked, events, &EventCommands::editSelectedEvent);
     connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, events,
@@ -338,6 +346,12 @@ void MainWindow::connectCommands() {
         searchField_->setFocus(Qt::ShortcutFocusReason);
         searchField_->selectAll();
     });
+}
+
+void MainWindow::showAccounts() {
+    AccountsDialog accounts(services_, *syncStatus_, this);
+    connect(&accounts, &AccountsDialog::accountsChanged, this, &MainWindow::accountsChanged);
+    services_.ui.showModal(accounts, this);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -32,6 +32,8 @@ class FileCommands;
 class OptionsPanel;
 class StoreCare;
 class PointerRule;
+class RecordedSyncStatus;
+class SyncStatus;
 class TrayIcon;
 struct Services;
 
@@ -89,6 +91,16 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     // scrolling. The first show fits the window to its screen; the user may
     // then make it bigger, and the list takes the room.
     void fitInto(QSize room);
+
+    // The sync engine tells the Accounts dialog how the syncs go through
+    // `status`; until one does, the dialog shows what the accounts file holds.
+    void setSyncStatus(SyncStatus& status) { syncStatus_ = &status; }
+    // "Accounts…": the accounts dialog, shown modally.
+    void showAccounts();
+
+  signals:
+    // An account was added or removed in the Accounts dialog.
+    void accountsChanged();
 
   protected:
     bool event(QEvent* event) override;
@@ -151,6 +163,8 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     std::unique_ptr<StoreCare> storeCare_;
     std::unique_ptr<EventCommands> eventCommands_;
     std::unique_ptr<FileCommands> fileCommands_;
+    std::unique_ptr<RecordedSyncStatus> recordedSyncStatus_;
+    SyncStatus* syncStatus_ = nullptr;
     bool startingUp_ = false;
     bool hiddenInTray_ = false;
     bool activating_ = false;
@@ -184,6 +198,7 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     QCheckBox* keepRunningBox_ = nullptr;
     QPushButton* testAlarmButton_ = nullptr;
     QPushButton* testAlarmNoteButton_ = nullptr;
+    QPushButton* accountsButton_ = nullptr;
 };
 
 }  // namespace almanis

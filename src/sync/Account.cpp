@@ -6,12 +6,10 @@
 
 #include <QCoreApplication>
 #include <QLocale>
+#include <algorithm>
 
 namespace almanis {
 
-namespace {
-// The first letter raised, and a full stop: a failure's words as a line of
-// its own.
 QString asSentence(const QString& text) {
     QString sentence = text.trimmed();
     if (sentence.isEmpty()) {
@@ -23,7 +21,6 @@ QString asSentence(const QString& text) {
     }
     return sentence;
 }
-}  // namespace
 
 QString Account::passwordKey() const {
     return almanis::passwordKey(url, user);
@@ -67,6 +64,49 @@ QString kindText(CollectionKind kind) {
     return kind == CollectionKind::Calendar
                ? QCoreApplication::translate("almanis::Account", "Calendar")
                : QCoreApplication::translate("almanis::Account", "Address book");
+}
+
+AccountStatus overallStatus(const std::vector<Account>& accounts) {
+    AccountStatus overall;
+    for (const Account& account : accounts) {
+        const AccountStatus& status = account.status;
+        if (status.lastSynced.isValid() &&
+            (!overall.lastSynced.isValid() || status.lastSynced > overall.lastSynced)) {
+            overall.lastSynced = status.lastSynced;
+        }
+        if (status.lastFailed.isValid() &&
+            (!overall.lastFailed.isValid() || status.lastFailed > overall.lastFailed)) {
+            overall.lastFailed = status.lastFailed;
+            overall.lastError = status.lastError;
+        }
+    }
+    return overall;
+}
+
+std::vector<Account> accountsOf(const std::vector<Collection>& collections, const QString& user,
+                                const QString& passwordCommand) {
+    std::vector<Account> accounts;
+    for (const Collection& collection : collections) {
+        Account account;
+        account.url = collection.url;
+        account.kind = collection.kind;
+        account.name = collection.name;
+        account.user = user;
+        account.passwordCommand = passwordCommand;
+        accounts.push_back(account);
+    }
+    return accounts;
+}
+
+SecretRequest* forgetPassword(const Account& removed, const std::vector<Account>& left,
+                              SecretStore& secrets) {
+    const auto needsIt = [&](const Account& account) {
+        return account.passwordCommand.isEmpty() && account.passwordKey() == removed.passwordKey();
+    };
+    if (!removed.passwordCommand.isEmpty() || std::any_of(left.cbegin(), left.cend(), needsIt)) {
+        return nullptr;
+    }
+    return secrets.remove(removed.passwordKey());
 }
 
 SecretRequest* requestPassword(const Account& account, SecretStore& secrets) {

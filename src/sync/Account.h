@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QUrl>
+#include <vector>
 
 namespace almanis {
 
@@ -34,12 +35,31 @@ struct Account {
     QString passwordKey() const;
 };
 
+// A failure's words as a line of its own: the first letter raised, and a
+// full stop.
+QString asSentence(const QString& text);
+
 // "Synced 2 minutes ago", "Not synced yet", or the last failure in words when
 // the last sync failed.
 QString statusText(const AccountStatus& status, const QDateTime& now);
 
 // "Calendar" or "Address book".
 QString kindText(CollectionKind kind);
+
+// How the syncs of all the accounts went, for one status line: the latest
+// that worked and the latest that failed, with its reason.
+AccountStatus overallStatus(const std::vector<Account>& accounts);
+
+// The accounts of these collections, reached as `user`; the password comes
+// from `passwordCommand` or, when it is empty, from the secret store.
+std::vector<Account> accountsOf(const std::vector<Collection>& collections, const QString& user,
+                                const QString& passwordCommand);
+
+// Forgets the password of an account just removed, unless a password command
+// gives it or one of the accounts `left` is reached with it too: the request,
+// owned by the caller, or nullptr when the password stays.
+SecretRequest* forgetPassword(const Account& removed, const std::vector<Account>& left,
+                              SecretStore& secrets);
 
 // Asks for the account's password: runs its password command, or reads the
 // secret store. The caller owns the request.

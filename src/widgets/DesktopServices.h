@@ -7,6 +7,8 @@
 #include "desktop/SystemWakeTimer.h"
 #include "reminders/PollTimer.h"
 #include "reminders/QtSound.h"
+#include "sync/HttpTransport.h"
+#include "sync/KeychainSecretStore.h"
 #include "widgets/QtTrayShell.h"
 #include "widgets/QtUi.h"
 #include "widgets/Services.h"
@@ -15,14 +17,14 @@ namespace almanis {
 
 // The services of the running program: Qt's boxes and dialogs, the system's
 // clock, wake timer and chance, the user's settings file, the desktop's tray and
-// the sound card, the desktop's notifications, for a program whose files lie in
-// `programFolder`.
+// the sound card, the desktop's notifications and secret store, the network, for a program whose
+// files lie in `programFolder`.
 class DesktopServices {
   public:
     DesktopServices(const QString& programFolder, const QString& executablePath)
         : sound_(programFolder), services_{ui_,        clock_,        chance_,       settings_,
                                            tray_,      sound_,        notifier_,     wakeTimer_,
-                                           pollTimer_, programFolder, executablePath} {}
+                                           pollTimer_, secrets_, network_, programFolder, executablePath} {}
 
     Services& services() { return services_; }
 
@@ -36,6 +38,8 @@ class DesktopServices {
     DBusNotifier notifier_;
     SystemWakeTimer wakeTimer_;
     PollTimer pollTimer_;
+    KeychainSecretStore secrets_;
+    NetworkTransport network_;
     Services services_;
 };
 

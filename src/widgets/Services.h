@@ -8,8 +8,10 @@ namespace almanis {
 
 class Chance;
 class Clock;
+class HttpTransport;
 class Notifier;
 class PollTimer;
+class SecretStore;
 class SettingsStore;
 class Sound;
 class TrayShell;
@@ -30,6 +32,8 @@ struct Services {
     WakeTimer& wakeTimer;
     // The main window's polling timer, which the snooze sleeps on.
     PollTimer& pollTimer;
+    SecretStore& secrets;    // the passwords of the accounts
+    HttpTransport& network;  // the calendar and address-book servers
     QString programFolder;   // seeds, cursor, skin and sound live here
     QString executablePath;  // the running program, for the start-up entry
     // The page that one start in a hundred opens; none when empty.

@@ -2,7 +2,10 @@
 
 #include "alarm/AlarmWindow.h"
 #include "core/Translations.h"
+#include "editing/AccountsDialog.h"
+#include "editing/AddAccountDialog.h"
 #include "editing/EventEditor.h"
+#include "sync/SyncStatus.h"
 #include "widgets/Design.h"
 
 #include <QAccessible>
@@ -23,7 +26,7 @@ using namespace almanis;
 
 namespace {
 
-// The three windows of the program over one loaded main window; the message
+// The windows of the program over one loaded main window; the message
 // boxes are Qt's own and follow the scheme untouched.
 struct Windows : test::StartedProgram {
     Windows() {
@@ -32,6 +35,8 @@ struct Windows : test::StartedProgram {
         editor->load();
         alarm = std::make_unique<AlarmWindow>(env.services, Alarm{});
         alarm->load();
+        accounts = std::make_unique<AccountsDialog>(env.services, syncStatus);
+        addAccount = std::make_unique<AddAccountDialog>(env.services, false);
     }
     QWidget& byName(const QString& name) const {
         if (name == QLatin1String("main window")) {
@@ -40,15 +45,24 @@ struct Windows : test::StartedProgram {
         if (name == QLatin1String("editor")) {
             return *editor;
         }
+        if (name == QLatin1String("accounts")) {
+            return *accounts;
+        }
+        if (name == QLatin1String("add account")) {
+            return *addAccount;
+        }
         return *alarm;
     }
 
     Connection editorStore;
     std::unique_ptr<EventEditor> editor;
     std::unique_ptr<AlarmWindow> alarm;
+    RecordedSyncStatus syncStatus;
+    std::unique_ptr<AccountsDialog> accounts;
+    std::unique_ptr<AddAccountDialog> addAccount;
 };
 
-constexpr const char* kWindows[] = {"main window", "editor", "alarm"};
+constexpr const char* kWindows[] = {"main window", "editor", "alarm", "accounts", "add account"};
 
 // The contrast ratio of two colours as the web's accessibility rules count it:
 // 1 for the same colour, 21 for black on white.
@@ -218,6 +232,8 @@ class AccessibilityTest : public test::TestCase {
         row("the months, not the selected one", "editor", "Combo1", "Month");
         row("the days, not the selected one", "editor", "Combo2", "Day");
         row("the alarm's list", "alarm", "ListView1", "Due events");
+        row("the accounts", "accounts", "accountList", "Calendar and address books");
+        row("what was found", "add account", "foundCollections", "Tick what to add");
     }
     void screenReadersHearNames() {
         QFETCH(QString, window);

@@ -37,7 +37,7 @@ class TestEnvironment {
         return Services{
             services.ui,        services.clock,         services.chance,        store,
             services.trayShell, services.sound,         services.notifier,      services.wakeTimer,
-            services.pollTimer, services.programFolder, services.executablePath};
+            services.pollTimer, services.secrets, services.network, services.programFolder, services.executablePath};
     }
 
     ScriptedUi ui;
