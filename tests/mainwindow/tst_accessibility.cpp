@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -63,6 +64,8 @@ struct Windows : test::StartedProgram {
 };
 
 constexpr const char* kWindows[] = {"main window", "editor", "alarm", "accounts", "add account"};
+// The windows of the design, whose colours the program sets itself.
+constexpr const char* kDesignWindows[] = {"main window", "editor", "alarm"};
 
 // The contrast ratio of two colours as the web's accessibility rules count it:
 // 1 for the same colour, 21 for black on white.
@@ -194,6 +197,9 @@ class AccessibilityTest : public test::TestCase {
         QFETCH(QString, window);
         Windows w;
         QWidget& shown = w.byName(window);
+        if (shown.layout()) {
+            shown.layout()->activate();
+        }
         // Where each control stands on the window, row by row: a control below
         // comes later, one on the same row further right comes later.
         QList<QWidget*> chain;
