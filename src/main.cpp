@@ -7,8 +7,6 @@
 #include "mainwindow/MainWindow.h"
 #include "store/DataFolder.h"
 #include "sync/AccountBook.h"
-#include "sync/HttpTransport.h"
-#include "sync/KeychainSecretStore.h"
 #include "sync/SyncScheduler.h"
 #include "widgets/DesktopServices.h"
 
@@ -104,10 +102,10 @@ int main(int argc, char* argv[]) {
 
     // The sync with the user's accounts, on the store the window loaded.
     almanis::AccountBook accounts;
-    almanis::KeychainSecretStore secrets;
-    almanis::NetworkTransport network;
     almanis::SyncScheduler sync(storeFolder() + QLatin1String(almanis::kWorkingStore), accounts,
-                                secrets, network, desktop.services().clock);
+                                desktop.services().secrets, desktop.services().network,
+                                desktop.services().clock);
+    window.followSync(sync);
     sync.start();
     return app.exec();
 }

@@ -628,6 +628,136 @@ Befehle:
     </message>
 </context>
 <context>
+    <name>almanis::AccountsDialog</name>
+    <message>
+        <source>Accounts</source>
+        <translation>Konten</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Bezeichnung</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Art</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Benutzer</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>&amp;Calendar and address books:</source>
+        <translation>&amp;Kalender und Adressbücher:</translation>
+    </message>
+    <message>
+        <source>&amp;Add…</source>
+        <translation>&amp;Hinzufügen …</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Entfernen</translation>
+    </message>
+    <message>
+        <source>C&amp;lose</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>No accounts yet: add the calendar to keep the events in on every computer, and the address books to read birthdays from.</source>
+        <translation>Noch keine Konten: Fügen Sie den Kalender hinzu, um die Ereignisse auf jedem Computer zu führen, und die Adressbücher, aus denen Geburtstage gelesen werden sollen.</translation>
+    </message>
+    <message>
+        <source>Remove the calendar &quot;%1&quot;?<byte value="xd"/>
+The events stay here and on the server; they are no longer synced.</source>
+        <translation>Den Kalender „%1“ entfernen?<byte value="xd"/>
+Die Ereignisse bleiben hier und auf dem Server; sie werden nicht mehr abgeglichen.</translation>
+    </message>
+    <message>
+        <source>Remove the address book &quot;%1&quot;?<byte value="xd"/>
+Its birthdays leave the list; nothing on the server changes.</source>
+        <translation>Das Adressbuch „%1“ entfernen?<byte value="xd"/>
+Seine Geburtstage verschwinden aus der Liste; auf dem Server ändert sich nichts.</translation>
+    </message>
+    <message>
+        <source>The account could not be removed: %1</source>
+        <translation>Das Konto ließ sich nicht entfernen: %1</translation>
+    </message>
+    <message>
+        <source>The account is removed, but its password could not be removed from the desktop&apos;s secret store: %1</source>
+        <translation>Das Konto ist entfernt, aber sein Passwort ließ sich nicht aus dem Schlüsselbund des Desktops entfernen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>almanis::AddAccountDialog</name>
+    <message>
+        <source>Add Account</source>
+        <translation>Konto hinzufügen</translation>
+    </message>
+    <message>
+        <source>Server or collection &amp;address:</source>
+        <translation>&amp;Adresse des Servers oder der Sammlung:</translation>
+    </message>
+    <message>
+        <source>&amp;User name:</source>
+        <translation>&amp;Benutzername:</translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation>&amp;Passwort:</translation>
+    </message>
+    <message>
+        <source>&amp;Find Calendars and Address Books</source>
+        <translation>Kalender und Adressbücher &amp;suchen</translation>
+    </message>
+    <message>
+        <source>&amp;Tick what to add:</source>
+        <translation>&amp;Hinzuzufügendes ankreuzen:</translation>
+    </message>
+    <message>
+        <source>A&amp;dd</source>
+        <translation>Hin&amp;zufügen</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>Abbre&amp;chen</translation>
+    </message>
+    <message>
+        <source>Type the address of your server, or of a calendar or address book on it.</source>
+        <translation>Geben Sie die Adresse Ihres Servers ein, oder die eines Kalenders oder Adressbuchs darauf.</translation>
+    </message>
+    <message>
+        <source>Almanis will not use this address: %1.</source>
+        <translation>Almanis verwendet diese Adresse nicht: %1.</translation>
+    </message>
+    <message>
+        <source>Type your user name and password on the server.</source>
+        <translation>Geben Sie Ihren Benutzernamen und Ihr Passwort auf dem Server ein.</translation>
+    </message>
+    <message>
+        <source>Looking for calendars and address books…</source>
+        <translation>Kalender und Adressbücher werden gesucht …</translation>
+    </message>
+    <message>
+        <source>The events are kept in a calendar already: remove its account to keep them in another. Tick the address books to read birthdays from.</source>
+        <translation>Die Ereignisse werden schon in einem Kalender geführt: Entfernen Sie dessen Konto, um sie in einem anderen zu führen. Kreuzen Sie die Adressbücher an, aus denen Geburtstage gelesen werden sollen.</translation>
+    </message>
+    <message>
+        <source>Tick the calendar to keep the events in, and the address books to read birthdays from.</source>
+        <translation>Kreuzen Sie den Kalender an, in dem die Ereignisse geführt werden sollen, und die Adressbücher, aus denen Geburtstage gelesen werden sollen.</translation>
+    </message>
+    <message>
+        <source>The password could not be kept in the desktop&apos;s secret store, so nothing was added: %1</source>
+        <translation>Das Passwort ließ sich nicht im Schlüsselbund des Desktops aufbewahren, daher wurde nichts hinzugefügt: %1</translation>
+    </message>
+    <message>
+        <source>Keeping the password…</source>
+        <translation>Das Passwort wird aufbewahrt …</translation>
+    </message>
+</context>
+<context>
     <name>almanis::AlarmNotification</name>
     <message numerus="yes">
         <source>%n events are due</source>
@@ -1732,6 +1862,10 @@ Klicken Sie auf das blaue „M“ (M für Marrowind), um das Programm zurückzuh
     <message>
         <source>&amp;Keep reminding when the window is closed</source>
         <translation>Bei geschlossenem Fenster &amp;weiter erinnern</translation>
+    </message>
+    <message>
+        <source>A&amp;ccounts…</source>
+        <translation>&amp;Konten …</translation>
     </message>
 </context>
 <context>

@@ -21,6 +21,7 @@
 #include "mainwindow/StoreCare.h"
 #include "store/DataFolder.h"
 #include "store/StoreSchema.h"
+#include "sync/SyncScheduler.h"
 #include "sync/SyncStatus.h"
 #include "widgets/Design.h"
 #include "widgets/PointerRule.h"
@@ -65,8 +66,7 @@ MainWindow::MainWindow(Services& services)
       storeWatcher_(store_),
       engine_(services.ui, services.clock, store_, events_, pollTimer_, services.wakeTimer,
               services.settings, static_cast<ReminderHost&>(*this)),
-      recordedSyncStatus_(std::make_unique<RecordedSyncStatus>()),
-      syncStatus_(recordedSyncStatus_.get()) {
+      syncStatus_(std::make_unique<RecordedSyncStatus>()) {
     pointer_ = new PointerRule(*this);
     createControls();
     trayIcon_->setIcon(trayPicture());
@@ -299,8 +299,7 @@ void MainWindow::createControls() {
         addCheckBox(startupFrame_, "Check9", tr("&Keep reminding when the window is closed"), 240,
                     650, 7320, kWide);
 
-    testAlarmButton_ =
-        addButton("PushButton3", tr("&Test Alarm"), 120, 8000, 3840, kLeftHalfBelow);
+    testAlarmButton_ = addButton("PushButton3", tr("&Test Alarm"), 120, 8000, 3840, kLeftHalfBelow);
     accountsButton_ =
         addButton("accountsButton", tr("A&ccounts…"), 4080, 8000, 3240, kRightHalfBelow);
     testAlarmNoteButton_ =
@@ -346,6 +345,12 @@ void MainWindow::connectCommands() {
         searchField_->setFocus(Qt::ShortcutFocusReason);
         searchField_->selectAll();
     });
+}
+
+void MainWindow::followSync(SyncScheduler& sync) {
+    // Each sync notes how it went in the accounts file, which the status reads.
+    connect(&sync, &SyncScheduler::statusChanged, syncStatus_.get(), &SyncStatus::changed);
+    connect(this, &MainWindow::accountsChanged, &sync, &SyncScheduler::accountsChanged);
 }
 
 void MainWindow::showAccounts() {

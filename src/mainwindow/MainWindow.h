@@ -33,7 +33,7 @@ class OptionsPanel;
 class StoreCare;
 class PointerRule;
 class RecordedSyncStatus;
-class SyncStatus;
+class SyncScheduler;
 class TrayIcon;
 struct Services;
 
@@ -92,9 +92,9 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     // then make it bigger, and the list takes the room.
     void fitInto(QSize room);
 
-    // The sync engine tells the Accounts dialog how the syncs go through
-    // `status`; until one does, the dialog shows what the accounts file holds.
-    void setSyncStatus(SyncStatus& status) { syncStatus_ = &status; }
+    // The Accounts dialog follows `sync`: its status line changes as the
+    // syncs end, and an account added or removed there is synced soon.
+    void followSync(SyncScheduler& sync);
     // "Accounts…": the accounts dialog, shown modally.
     void showAccounts();
 
@@ -163,8 +163,7 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     std::unique_ptr<StoreCare> storeCare_;
     std::unique_ptr<EventCommands> eventCommands_;
     std::unique_ptr<FileCommands> fileCommands_;
-    std::unique_ptr<RecordedSyncStatus> recordedSyncStatus_;
-    SyncStatus* syncStatus_ = nullptr;
+    std::unique_ptr<RecordedSyncStatus> syncStatus_;
     bool startingUp_ = false;
     bool hiddenInTray_ = false;
     bool activating_ = false;

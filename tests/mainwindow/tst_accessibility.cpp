@@ -64,7 +64,6 @@ struct Windows : test::StartedProgram {
 };
 
 constexpr const char* kWindows[] = {"main window", "editor", "alarm", "accounts", "add account"};
-// The windows of the design, whose colours the program sets itself.
 
 // The contrast ratio of two colours as the web's accessibility rules count it:
 // 1 for the same colour, 21 for black on white.
