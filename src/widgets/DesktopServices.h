@@ -22,9 +22,10 @@ namespace almanis {
 class DesktopServices {
   public:
     DesktopServices(const QString& programFolder, const QString& executablePath)
-        : sound_(programFolder), services_{ui_,        clock_,        chance_,       settings_,
-                                           tray_,      sound_,        notifier_,     wakeTimer_,
-                                           pollTimer_, secrets_, network_, programFolder, executablePath} {}
+        : sound_(programFolder), services_{ui_,           clock_,   chance_,   settings_,
+                                           tray_,         sound_,   notifier_, wakeTimer_,
+                                           pollTimer_,    secrets_, network_,  programFolder,
+                                           executablePath} {}
 
     Services& services() { return services_; }
 

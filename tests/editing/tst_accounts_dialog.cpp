@@ -11,6 +11,7 @@
 #include "editing/AddAccountDialog.h"
 #include "mainwindow/MainWindow.h"
 #include "sync/AccountBook.h"
+#include "sync/SyncScheduler.h"
 #include "sync/SyncStatus.h"
 
 #include <QLabel>
@@ -267,20 +268,29 @@ class AccountsDialogTest : public test::TestCase {
         QVERIFY2(told.statusLine().startsWith(line), qPrintable(told.statusLine()));
     }
 
-    void theMainWindowsButtonOpensItWithTheEnginesStatus() {
+    void theMainWindowsButtonOpensItFollowingTheSync() {
         test::StartedProgram program;
-        FakeSyncStatus engine;
-        engine.current.lastFailed = program.env.clock.now();
-        engine.current.lastError = QStringLiteral("the server did not answer in time");
-        program.window->setSyncStatus(engine);
         keep(QStringLiteral("/alice/cal/"), CollectionKind::Calendar, program.env);
-        QString shown;
-        program.env.ui.modalScripts.push_back(
-            [&](QDialog& dialog) { shown = static_cast<AccountsDialog&>(dialog).statusLine(); });
+        AccountBook book;
+        SyncScheduler sync(program.window->storeConnection().path(), book, program.env.secrets,
+                           program.env.network, program.env.clock);
+        program.window->followSync(sync);
+        QString before;
+        QString after;
+        program.env.ui.modalScripts.push_back([&](QDialog& dialog) {
+            const auto& accounts = static_cast<AccountsDialog&>(dialog);
+            before = accounts.statusLine();
+            // A sync fails while the dialog is open, and notes why in the book.
+            book.recordFailure(at(QStringLiteral("/alice/cal/")), program.env.clock.now(),
+                               QStringLiteral("the server did not answer in time"));
+            emit sync.statusChanged();
+            after = accounts.statusLine();
+        });
         test::button(*program.window, "accountsButton")->click();
         QCOMPARE(program.env.ui.modals.size(), 1);
         QCOMPARE(program.env.ui.modals[0].title, QStringLiteral("Accounts"));
-        QCOMPARE(shown, QStringLiteral("The server did not answer in time."));
+        QCOMPARE(before, QStringLiteral("Not synced yet"));
+        QCOMPARE(after, QStringLiteral("The server did not answer in time."));
     }
 };
 

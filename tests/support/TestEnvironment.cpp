@@ -27,8 +27,8 @@ void prepareProcessEnvironment() {
 }
 
 TestEnvironment::TestEnvironment(QDate today)
-    : clock(today), services{ui,       clock,     chance,    settings,  tray,     sound,
-                             notifier, wakeTimer, pollTimer, secrets, network, QString(), QString()} {
+    : clock(today), services{ui,        clock,     chance,  settings, tray,      sound,    notifier,
+                             wakeTimer, pollTimer, secrets, network,  QString(), QString()} {
     qputenv("XDG_DATA_HOME", (home_.path() + QStringLiteral("/data")).toUtf8());
     qputenv("XDG_CONFIG_HOME", (home_.path() + QStringLiteral("/config")).toUtf8());
     QDir().mkpath(home_.path() + QStringLiteral("/data"));

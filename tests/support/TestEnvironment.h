@@ -34,10 +34,19 @@ class TestEnvironment {
     QString createStore() const;
     // The services with a settings store of the test's own.
     Services servicesWith(SettingsStore& store) const {
-        return Services{
-            services.ui,        services.clock,         services.chance,        store,
-            services.trayShell, services.sound,         services.notifier,      services.wakeTimer,
-            services.pollTimer, services.secrets, services.network, services.programFolder, services.executablePath};
+        return Services{services.ui,
+                        services.clock,
+                        services.chance,
+                        store,
+                        services.trayShell,
+                        services.sound,
+                        services.notifier,
+                        services.wakeTimer,
+                        services.pollTimer,
+                        services.secrets,
+                        services.network,
+                        services.programFolder,
+                        services.executablePath};
     }
 
     ScriptedUi ui;
