@@ -32,6 +32,8 @@ AccountsDialog::AccountsDialog(Services& services, SyncStatus& status, QWidget* 
     list_->setRootIsDecorated(false);
     list_->setHeaderLabels({tr("Name"), tr("Kind"), tr("User"), tr("Address")});
     list_->header()->setStretchLastSection(true);
+    // Sized to their contents, but never narrower than a short name.
+    list_->header()->setMinimumSectionSize(px(1000));
     auto* listLabel = new QLabel(tr("&Calendar and address books:"), this);
     listLabel->setObjectName(QStringLiteral("accountListLabel"));
     listLabel->setBuddy(list_);

@@ -299,9 +299,11 @@ void MainWindow::createControls() {
         addCheckBox(startupFrame_, "Check9", tr("&Keep reminding when the window is closed"), 240,
                     650, 7320, kWide);
 
-    testAlarmButton_ = addButton("PushButton3", tr("&Test Alarm"), 120, 8000, 3840, kLeftHalfBelow);
+    // The "?" beside the Test Alarm button tells about it.
     accountsButton_ =
-        addButton("accountsButton", tr("A&ccounts…"), 4080, 8000, 3240, kRightHalfBelow);
+        addButton("accountsButton", tr("A&ccounts…"), 120, 8000, 3240, kLeftHalfBelow);
+    testAlarmButton_ =
+        addButton("PushButton3", tr("&Test Alarm"), 3480, 8000, 3840, kRightHalfBelow);
     testAlarmNoteButton_ =
         addButton("PushButton7", QStringLiteral("?"), 7440, 8000, 480, kRightEndBelow);
     testAlarmNoteButton_->setAccessibleName(tr("About the test alarm"));

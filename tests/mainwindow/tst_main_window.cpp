@@ -423,6 +423,8 @@ class MainWindowTest : public test::TestCase {
         // Tabbing to the last controls scrolls them into sight.
         test::checkBox(form, "Check9")->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), test::button(form, "accountsButton"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QPushButton* testAlarm = test::button(form, "PushButton3");
         QCOMPARE(QApplication::focusWidget(), testAlarm);
         const QRect seen(testAlarm->mapTo(&form, QPoint()), testAlarm->size());
