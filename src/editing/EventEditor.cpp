@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -191,7 +192,8 @@ void EventEditor::enableDetails(bool enabled, const QString& reason) {
 void EventEditor::load() {
     Guard g(services_.ui, where::editorLoad);
     const QString cursorPath = services_.programFolder + QLatin1String(kCursorFile);
-    g.step(100, [&] { applyButtonFaceColours(*this); });
+    // Step 100 gave the dialog, its frames, labels and boxes button-face
+    // palettes of their own; the dialog now paints that face itself.
     g.step(102, [&] { setWindowIcon(programIcon()); });
     if (g.test(104, [&] { return fileExists(cursorPath); })) {
         g.step(106, [&] { pointer_->loadHand(cursorPath); });
@@ -415,6 +417,16 @@ void EventEditor::cancel() {
 void EventEditor::reject() {
     // The close box and Escape cancel, like the Cancel button.
     cancel();
+}
+
+void EventEditor::paintEvent(QPaintEvent* event) {
+    // The button face behind the frames, labels and boxes, in the scheme's
+    // colour, whose window text they write in. Painted rather than set as
+    // palettes of the dialog's own: those would be new ones at each opening,
+    // and the style caches what it draws by palette, so every editor opened
+    // would add a set of pictures to the application's picture cache.
+    QPainter(this).fillRect(rect(), palette().button());
+    QDialog::paintEvent(event);
 }
 
 }  // namespace almanis

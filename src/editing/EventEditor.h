@@ -38,7 +38,7 @@ class EventEditor final : public QDialog {
 
     std::optional<qint64> eventId() const { return eventId_; }
 
-    // Runs when the dialog opens: colours, pointer, the month and day lists,
+    // Runs when the dialog opens: icon, pointer, the month and day lists,
     // today's date for a new event, and whether the details can be edited.
     void load();
     // The fields, as the edit command fills them. A month or day the lists
@@ -69,6 +69,7 @@ class EventEditor final : public QDialog {
 
   protected:
     void reject() override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void createDetailControls();

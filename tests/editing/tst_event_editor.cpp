@@ -568,6 +568,47 @@ class EditorTest : public test::TestCase {
             "\n\nQuestions? Please contact Team Marrowind at https://almanis.test/ask")));
     }
 
+    // The dialog shows the button face behind its frames, labels and boxes,
+    // whatever colour the scheme gives it. And editors opened in turn draw
+    // with the same palettes: the style keeps what it drew, by palette, in
+    // the application's picture cache, which palettes of each editor's own
+    // would fill a little more at every opening.
+    void editorsShowTheFaceAndDrawWithTheSamePalettes() {
+        Fixture f;
+        Connection store;
+        store.open(f.env.storePath());
+        const auto paletteKeys = [&] {
+            EventEditor editor(f.env.services, store, std::nullopt);
+            editor.load();
+            editor.grab();
+            QList<qint64> keys{editor.palette().cacheKey()};
+            for (const QWidget* widget : editor.findChildren<QWidget*>()) {
+                keys << widget->palette().cacheKey();
+            }
+            return keys;
+        };
+        const QList<qint64> first = paletteKeys();
+        const qsizetype widgets = QApplication::allWidgets().size();
+        QCOMPARE(paletteKeys(), first);
+        QCOMPARE(QApplication::allWidgets().size(), widgets);
+
+        EventEditor editor(f.env.services, store, std::nullopt);
+        editor.load();
+        QPalette scheme = editor.palette();
+        scheme.setColor(QPalette::Button, QColor(200, 40, 40));
+        editor.setPalette(scheme);
+        const QImage picture = editor.grab().toImage();
+        const QRect date = test::find<QGroupBox>(editor, "Frame1")->geometry();
+        // Beside the frames, and inside one below its controls, where the
+        // style may shade the face a little.
+        for (const QPoint at : {QPoint(px(60), px(60)), date.bottomRight() - QPoint(8, 8)}) {
+            const QColor shown = picture.pixelColor(at * picture.devicePixelRatio());
+            QVERIFY2(qAbs(shown.red() - 200) <= 8 && qAbs(shown.green() - 40) <= 8 &&
+                         qAbs(shown.blue() - 40) <= 8,
+                     qPrintable(shown.name()));
+        }
+    }
+
     void hoverGivesTheHandButKeepsTheHourglass() {
         Fixture f;
         PointerRule& pointer = *f.window->findChild<PointerRule*>();

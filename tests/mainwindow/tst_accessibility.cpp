@@ -301,12 +301,11 @@ class AccessibilityTest : public test::TestCase {
     void everyForcedBackgroundCarriesAReadableText_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<bool>("dark");
-        // The alarm window forces no background on its controls: it paints
-        // the button face behind them, and writes no text on it.
-        for (const char* name : {"main window", "editor"}) {
-            QTest::addRow("%s, light scheme", name) << QString::fromLatin1(name) << false;
-            QTest::addRow("%s, dark scheme", name) << QString::fromLatin1(name) << true;
-        }
+        // The alarm window and the editor force no background on their
+        // controls: they paint the button face behind them.
+        const char* name = "main window";
+        QTest::addRow("%s, light scheme", name) << QString::fromLatin1(name) << false;
+        QTest::addRow("%s, dark scheme", name) << QString::fromLatin1(name) << true;
     }
     void everyForcedBackgroundCarriesAReadableText() {
         QFETCH(QString, window);
