@@ -315,7 +315,8 @@ void MainWindow::createControls() {
         page->layout()->activate();
     }
 
-    // The design state: only the day-of-event reminder ticked, white frames and boxes.
+    // The design state: only the day-of-event reminder ticked, frames and boxes
+    // in the scheme's field colour.
     remindOnTheDayBox_->setChecked(true);
     applyDesignColours(*this);
     // The list has the focus when the window first shows.
@@ -739,6 +740,15 @@ bool MainWindow::event(QEvent* event) {
     const bool result = QWidget::event(event);
     if (event->type() == QEvent::WindowActivate) {
         handleActivation();
+    }
+    // The desktop's colour scheme changed while the program runs: the frames
+    // and check boxes, whose colours were set from the old one, follow it.
+    if (event->type() == QEvent::ApplicationPaletteChange) {
+        if (skin_.applied()) {
+            applyButtonFaceColours(*this);
+        } else {
+            applyDesignColours(*this);
+        }
     }
     return result;
 }

@@ -146,11 +146,14 @@ void applyButtonFaceColours(QWidget& window) {
 }
 
 void applyDesignColours(QWidget& window) {
-    // The design's white boxes would carry a dark scheme's white text; they get
-    // the design's black text with them.
+    // The design's white boxes are the scheme's field colour with the fields'
+    // text: white with black text in a light scheme, and dark with light text
+    // in a dark one, where fixed white boxes would glare out of a dark window.
+    const QColor field = window.palette().color(QPalette::Base);
+    const QColor text = window.palette().color(QPalette::Text);
     for (QWidget* child : window.findChildren<QWidget*>()) {
         if (qobject_cast<QCheckBox*>(child) || qobject_cast<QGroupBox*>(child)) {
-            setColours(*child, Qt::white, Qt::black);
+            setColours(*child, field, text);
         }
     }
 }

@@ -53,8 +53,8 @@ void setColours(QWidget& widget, const QColor& background, const QColor& text);
 // buttons, frames and labels too. Other controls keep their colours.
 void applyButtonFaceColours(QWidget& window);
 
-// The design colours of the main window: white frames and check boxes with
-// black text.
+// The design colours of the main window: frames and check boxes in the
+// scheme's field colour (white in a light scheme) with the fields' text.
 void applyDesignColours(QWidget& window);
 
 // A list in report view: whole-row selection, no editing, no sorting. The view
