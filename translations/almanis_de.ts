@@ -1313,6 +1313,18 @@ Seine Geburtstage verschwinden aus der Liste; auf dem Server ändert sich nichts
         <source>The note is %1 characters long; it can have at most %2. Please shorten it.</source>
         <translation>Die Notiz ist %1 Zeichen lang; sie darf höchstens %2 haben. Bitte kürzen Sie sie.</translation>
     </message>
+    <message>
+        <source>From the address book %1: change it there.</source>
+        <translation>Aus dem Adressbuch %1: dort ändern.</translation>
+    </message>
+    <message>
+        <source>This event comes from the address book %1. Change it there: the next sync brings the change here.</source>
+        <translation>Dieses Ereignis stammt aus dem Adressbuch %1. Ändern Sie es dort: der nächste Abgleich bringt die Änderung hierher.</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
 </context>
 <context>
     <name>almanis::EventFiles</name>
@@ -1406,6 +1418,10 @@ Seine Geburtstage verschwinden aus der Liste; auf dem Server ändert sich nichts
     <message>
         <source>Years</source>
         <translation>Jahre</translation>
+    </message>
+    <message>
+        <source>From an address book: change it there</source>
+        <translation>Aus einem Adressbuch: dort ändern</translation>
     </message>
 </context>
 <context>

@@ -316,8 +316,8 @@ QDate CommandLineTool::today() const {
 
 EventRows CommandLineTool::readRows(const Connection& db) const {
     // The window's quick read, where every row is stored as it should be.
-    if (std::optional<EventRows> rows = readSoundRows(db, today())) {
-        return std::move(*rows);
+    if (std::optional<SoundRead> sound = readSoundRows(db, today())) {
+        return std::move(sound->rows);
     }
     const StoredEvents stored = readStoredEvents(db);
     if (stored.unreadable > 0) {

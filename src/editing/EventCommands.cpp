@@ -12,7 +12,11 @@
 #include "reminders/ReminderEngine.h"
 #include "store/Connection.h"
 #include "store/StoredEvents.h"
+#include "store/SyncState.h"
+#include "sync/AccountBook.h"
 #include "widgets/Services.h"
+
+#include <QUrl>
 
 namespace almanis {
 
@@ -30,6 +34,23 @@ void EventCommands::addEvent() {
         services_.ui.showModal(editor, nullptr);
     });
 }
+
+namespace {
+// The name the accounts give the address book at `url`; its address when
+// they give none, or cannot be read.
+QString addressBookName(const QString& url) {
+    try {
+        for (const Account& account : AccountBook().read()) {
+            if (account.url == QUrl(url) && !account.name.isEmpty()) {
+                return account.name;
+            }
+        }
+    } catch (const AppError&) {
+        // The address says where it is as well.
+    }
+    return QUrl(url).toDisplayString();
+}
+}  // namespace
 
 void EventCommands::editSelectedEvent() {
     Guard g(services_.ui, where::editEvent);
@@ -75,9 +96,13 @@ void EventCommands::editSelectedEvent() {
         editor.selectDay(entry.event.day);
     });
     // The year, own remind days and note, which the list does not keep all of.
+    // An address book's event shows what the book holds, read-only.
     g.step(109, [&] {
         if (const std::optional<EventRecord> details = readEventDetails(*store, *eventId)) {
             editor.setDetails(*details);
+        }
+        if (const std::optional<QString> book = contactBookOf(*store, *eventId)) {
+            editor.setFromAddressBook(addressBookName(*book));
         }
     });
     g.step(110, [&] { services_.ui.showModal(editor, nullptr); });

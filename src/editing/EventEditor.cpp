@@ -255,6 +255,36 @@ void EventEditor::setDetails(const EventRecord& details) {
     enableDetails(true, QString());
 }
 
+void EventEditor::setFromAddressBook(const QString& book) {
+    fromAddressBook_ = true;
+    const QString where =
+        tr("From the address book %1: change it there.").arg(QLocale().quoteString(book));
+    const QString why = tr("This event comes from the address book %1. Change it there: the "
+                           "next sync brings the change here.")
+                            .arg(QLocale().quoteString(book));
+    // What it says stays readable and can be copied; nothing can be changed.
+    for (QLineEdit* field : {descriptionEdit_, yearEdit_}) {
+        field->setReadOnly(true);
+    }
+    noteEdit_->setReadOnly(true);
+    for (QWidget* field : std::initializer_list<QWidget*>{monthBox_, dayBox_, remindFrame_}) {
+        field->setEnabled(false);
+    }
+    // The line stands where Save stood; Enter and Escape close.
+    auto* line = named(new QLabel(where, this), "addressBookNote");
+    line->setGeometry(saveButton_->geometry());
+    line->setWordWrap(true);
+    line->setToolTip(why);
+    line->setAccessibleDescription(why);
+    line->show();
+    saveButton_->setDefault(false);
+    saveButton_->hide();
+    cancelButton_->setText(tr("&Close"));
+    cancelButton_->setDefault(true);
+    cancelButton_->setFocus();
+    descriptionEdit_->setAccessibleDescription(why);
+}
+
 void EventEditor::setDescription(const QString& description) {
     descriptionEdit_->setText(description);
 }
@@ -279,6 +309,10 @@ void EventEditor::selectDay(int day) {
 }
 
 void EventEditor::save() {
+    // An address book's event is changed there, never here.
+    if (fromAddressBook_) {
+        return;
+    }
     Guard g(services_.ui, where::editorSave);
     const int month = monthBox_->currentIndex() + 1;
     bool dayOk = false;

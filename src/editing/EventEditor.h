@@ -55,6 +55,11 @@ class EventEditor final : public QDialog {
     void setDetails(const EventRecord& details);
     // Whether the year, remind days and note can be edited and are saved.
     bool detailsEditable() const { return detailsEditable_; }
+    // The event comes from the address book named `book`, where it is
+    // changed: the fields are shown read-only, nothing is saved, and the
+    // dialog says where to change it.
+    void setFromAddressBook(const QString& book);
+    bool fromAddressBook() const { return fromAddressBook_; }
 
     // "Save New Event Reminder"
     void save();
@@ -92,6 +97,7 @@ class EventEditor final : public QDialog {
     std::optional<EventRecord> storedDetails_;
     bool detailsKept_ = false;
     bool detailsEditable_ = false;
+    bool fromAddressBook_ = false;
     PointerRule* pointer_ = nullptr;
     QGroupBox* descriptionFrame_ = nullptr;
     QLineEdit* descriptionEdit_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "core/Guard.h"
 #include "core/SettingsStore.h"
+#include "reminders/EventListModel.h"
 #include "widgets/Services.h"
 #include "widgets/VisibleColumnsModel.h"
 
@@ -9,6 +10,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStyledItemDelegate>
 #include <QTreeView>
 #include <algorithm>
 #include <array>
@@ -65,6 +67,21 @@ Order orderFromText(const QString& text) {
     }
     return {};
 }
+
+// The events an address book gives are shown in italics: they are changed
+// there, not here.
+class AddressBookMark final : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+  protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.data(EventListModel::AddressBookRole).toBool()) {
+            option->font.setItalic(true);
+        }
+    }
+};
 }  // namespace
 
 EventListControl::EventListControl(Services& services, EventListModel& events, QObject* parent)
@@ -75,6 +92,7 @@ void EventListControl::attach(QTreeView& view, QLineEdit& search) {
     search_ = &search;
     // The viewport narrows when the vertical scroll bar appears.
     view.viewport()->installEventFilter(this);
+    view.setItemDelegate(new AddressBookMark(&view));
     connect(&search, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (!text.isEmpty() && !notesWanted_) {
             notesWanted_ = true;

@@ -337,12 +337,33 @@ void EventListModel::setNotes(QHash<qint64, QString> notes) {
     }
 }
 
+void EventListModel::setAddressBookEvents(QSet<qint64> ids) {
+    if (ids == addressBookEvents_) {
+        return;
+    }
+    addressBookEvents_ = std::move(ids);
+    if (count() > 0) {
+        emit dataChanged(index(0, 0), index(count() - 1, ColumnCount - 1),
+                         {AddressBookRole, Qt::ToolTipRole});
+    }
+}
+
 QVariant EventListModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
         return {};
     }
     if (role == NoteRole) {
         return notes_.value(rows_.id(index.row()));
+    }
+    if (role == AddressBookRole) {
+        return addressBookEvents_.contains(rows_.id(index.row()));
+    }
+    if (role == Qt::ToolTipRole) {
+        if (index.column() == DescriptionColumn &&
+            addressBookEvents_.contains(rows_.id(index.row()))) {
+            return tr("From an address book: change it there");
+        }
+        return {};
     }
     if (role != Qt::DisplayRole) {
         return {};

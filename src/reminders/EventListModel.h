@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <array>
 #include <optional>
 
@@ -48,6 +49,9 @@ class EventListModel final : public QAbstractTableModel {
     // notes, as the list never shows them; they are read only once a search
     // needs them.
     static constexpr int NoteRole = Qt::UserRole + 1;
+    // Whether the event comes from an address book (setAddressBookEvents()),
+    // where it is changed, not here. Its description's tooltip says so.
+    static constexpr int AddressBookRole = Qt::UserRole + 2;
 
     using QAbstractTableModel::QAbstractTableModel;
 
@@ -63,6 +67,8 @@ class EventListModel final : public QAbstractTableModel {
     void clear() { setRows(EventRows()); }
     // The notes the search looks through, by event id.
     void setNotes(QHash<qint64, QString> notes);
+    // The ids of the events that come from address books.
+    void setAddressBookEvents(QSet<qint64> ids);
 
     int count() const { return rows_.count(); }
     const EventRows& rows() const { return rows_; }
@@ -104,6 +110,7 @@ class EventListModel final : public QAbstractTableModel {
     // The user's month names, read once per fill rather than once per row.
     std::array<QString, 12> monthNames_;
     QHash<qint64, QString> notes_;
+    QSet<qint64> addressBookEvents_;
 };
 
 }  // namespace almanis

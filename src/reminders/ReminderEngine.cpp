@@ -13,6 +13,7 @@
 #include "store/ResultSet.h"
 #include "store/Sql.h"
 #include "store/StoredEvents.h"
+#include "store/SyncState.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -138,10 +139,14 @@ bool ReminderEngine::refreshList(Refill refill) {
     // The list keeps showing the last read until this one is over, and then
     // changes only where the events did.
     g.step(100, [] {});
-    if (std::optional<EventRows> sound = readSoundRows(store_, today, list_.rows())) {
+    // The events address books give, which the list marks: read with the
+    // rows' details.
+    QSet<qint64> addressBookEvents;
+    if (std::optional<SoundRead> sound = readSoundRows(store_, today, list_.rows())) {
         opened = true;
+        addressBookEvents = std::move(sound->addressBookEvents);
         list_.setToday(today);
-        list_.setRows(std::move(*sound));
+        list_.setRows(std::move(sound->rows));
     } else {
         ResultSet rs;
         opened = g.step(102, [&] { rs.open(sql::selectEvents(), store_); });
@@ -171,7 +176,10 @@ bool ReminderEngine::refreshList(Refill refill) {
         });
         // The years and own remind days, by id, once the rows are read.
         if (opened) {
-            g.step(119, [&] { fill.details(readListedDetails(store_)); });
+            g.step(119, [&] {
+                fill.details(readListedDetails(store_));
+                addressBookEvents = readContactEventIds(store_);
+            });
         }
         // The view is told once, when the fill is over and before any alarm opens.
         list_.setToday(today);
@@ -183,6 +191,7 @@ bool ReminderEngine::refreshList(Refill refill) {
     if (!opened) {
         return false;
     }
+    list_.setAddressBookEvents(std::move(addressBookEvents));
     if (notesWanted_) {
         readNotes();
     }

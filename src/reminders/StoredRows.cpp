@@ -6,6 +6,7 @@
 #include "store/Sql.h"
 #include "store/Statement.h"
 #include "store/StoredEvents.h"
+#include "store/SyncState.h"
 
 #include <algorithm>
 
@@ -27,10 +28,11 @@ int rowsAtMost(const Connection& store) {
 }
 }  // namespace
 
-std::optional<EventRows> readSoundRows(const Connection& store, QDate today,
+std::optional<SoundRead> readSoundRows(const Connection& store, QDate today,
                                        const EventRows& shown) {
     const DayCount count(today);
     EventRows rows;
+    QSet<qint64> addressBookEvents;
     try {
         if (shown.isEmpty()) {
             rows.reserve(rowsAtMost(store));
@@ -57,11 +59,12 @@ std::optional<EventRows> readSoundRows(const Connection& store, QDate today,
             rows.setLastDay(*day);
         }
         addDetails(rows, readListedDetails(store));
+        addressBookEvents = readContactEventIds(store);
     } catch (const AppError&) {
         return std::nullopt;
     }
     rows.sortByDate();
-    return rows;
+    return SoundRead{std::move(rows), std::move(addressBookEvents)};
 }
 
 const ListedDetails* detailsOf(const QList<ListedDetails>& details, qint64 id) {

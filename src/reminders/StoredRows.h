@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QList>
+#include <QSet>
 #include <optional>
 
 namespace almanis {
@@ -19,7 +20,11 @@ class Connection;
 // when any row is not so, or the store cannot be read: the caller then reads
 // row by row and reports what it finds. `shown` is the last read of the same
 // events, to make room for as many.
-std::optional<EventRows> readSoundRows(const Connection& store, QDate today,
+struct SoundRead {
+    EventRows rows;
+    QSet<qint64> addressBookEvents;  // the events address books give
+};
+std::optional<SoundRead> readSoundRows(const Connection& store, QDate today,
                                        const EventRows& shown = {});
 
 // The details of the event with the id in `details`, sorted by id as

@@ -2,6 +2,7 @@
 
 #include "store/Connection.h"
 #include "store/Sql.h"
+#include "store/StoreSchema.h"
 
 #include <QCryptographicHash>
 
@@ -84,8 +85,15 @@ void forgetSyncState(Connection& db) {
     }
 }
 
+bool keepsSyncState(const Connection& db) {
+    return storeVersion(db) >= 3;
+}
+
 QSet<qint64> readContactEventIds(const Connection& db) {
     QSet<qint64> ids;
+    if (!keepsSyncState(db)) {
+        return ids;
+    }
     Statement read = db.prepared(sql::selectContactEventIds());
     while (read.step()) {
         ids.insert(read.integer(0));
@@ -124,6 +132,9 @@ QStringList readContactBooks(const Connection& db) {
 }
 
 std::optional<QString> contactBookOf(const Connection& db, qint64 eventId) {
+    if (!keepsSyncState(db)) {
+        return std::nullopt;
+    }
     Statement read = db.prepared(sql::selectEventBook());
     read.bind(1, eventId);
     if (!read.step()) {

@@ -50,7 +50,12 @@ void putSyncToken(Connection& db, const QString& collection, const QString& toke
 // Forgets the whole state: another calendar is synced from now on.
 void forgetSyncState(Connection& db);
 
-// The events that contacts of address books give: never uploaded.
+// Whether the store keeps the sync's state: one of an earlier layout, or
+// opened for reading only before it was brought up, does not.
+bool keepsSyncState(const Connection& db);
+
+// The events that contacts of address books give: never uploaded, and not
+// changed here. None in a store that keeps no sync state.
 QSet<qint64> readContactEventIds(const Connection& db);
 
 // An event a contact gives: the contact's address in the book, its ETag as
@@ -66,7 +71,7 @@ void putContactEvent(Connection& db, const QString& book, const ContactEvent& co
 // The address books events come from.
 QStringList readContactBooks(const Connection& db);
 // The address book the event comes from; nothing for an event of its own,
-// which the user changes here.
+// which the user changes here, and in a store that keeps no sync state.
 std::optional<QString> contactBookOf(const Connection& db, qint64 eventId);
 
 }  // namespace almanis

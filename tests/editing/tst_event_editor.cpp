@@ -8,6 +8,8 @@
 #include "mainwindow/MainWindow.h"
 #include "store/DataFolder.h"
 #include "store/ResultSet.h"
+#include "store/SyncState.h"
+#include "sync/AccountBook.h"
 #include "widgets/Design.h"
 #include "widgets/PointerRule.h"
 
@@ -16,6 +18,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -262,6 +265,67 @@ class EditorTest : public test::TestCase {
         QCOMPARE(f.informs(), QStringList());
         QCOMPARE(storedDetails(f.window->storeConnection(), id), QStringLiteral("||One line"));
         QCOMPARE(f.window->events().text(0, EventListModel::YearsColumn), QString());
+    }
+
+    void anAddressBooksEventIsMarkedAndReadOnly_data() {
+        QTest::addColumn<QString>("account");  // the name the accounts file gives the book
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("key");
+        QTest::newRow("named, Enter") << "Friends"
+                                      << "Friends" << int(Qt::Key_Return);
+        QTest::newRow("no account, Escape")
+            << QString() << "https://dav.example.org/books/friends/" << int(Qt::Key_Escape);
+    }
+    void anAddressBooksEventIsMarkedAndReadOnly() {
+        QFETCH(QString, account);
+        QFETCH(QString, shown);
+        QFETCH(int, key);
+        Fixture f(QDate(2026, 6, 15));
+        const QString book = QStringLiteral("https://dav.example.org/books/friends/");
+        if (!account.isEmpty()) {
+            Account entry;
+            entry.url = QUrl(book);
+            entry.kind = CollectionKind::AddressBook;
+            entry.name = account;
+            entry.user = QStringLiteral("alice");
+            AccountBook().add({entry});
+        }
+        EventRecord bob{0, QStringLiteral("Bob's birthday"), 12, 12};
+        bob.year = 1990;
+        const qint64 id = f.addEvent(bob);
+        f.addEvent(QStringLiteral("Own"), 1, 1);
+        putContactEvent(f.window->storeConnection(), book,
+                        ContactEvent{QStringLiteral("/books/friends/bob.vcf"), "\"1\"", id, 0});
+        f.refillAndSelect(0);
+        const EventListModel& events = f.window->events();
+        const int bobRow = events.row(0).event.id == id ? 0 : 1;
+        QVERIFY(events.index(bobRow, 0).data(EventListModel::AddressBookRole).toBool());
+        QVERIFY(!events.index(1 - bobRow, 0).data(EventListModel::AddressBookRole).toBool());
+        QVERIFY(!events.index(bobRow, EventListModel::DescriptionColumn)
+                     .data(Qt::ToolTipRole)
+                     .toString()
+                     .isEmpty());
+        f.refillAndSelect(bobRow);
+        QString note;
+        f.env.ui.modalScripts.push_back([&](QDialog& dialog) {
+            dialog.show();
+            auto& editor = static_cast<EventEditor&>(dialog);
+            QVERIFY(editor.fromAddressBook());
+            note = test::find<QLabel>(dialog, "addressBookNote")->text();
+            QVERIFY(test::find<QLineEdit>(dialog, "Text1")->isReadOnly());
+            QVERIFY(test::find<QLineEdit>(dialog, "Text2")->isReadOnly());
+            QVERIFY(!test::find<QComboBox>(dialog, "Combo1")->isEnabled());
+            QVERIFY(!test::find<QPushButton>(dialog, "PushButton6")->isVisible());
+            // Neither a save nor a key changes what the book gave.
+            test::find<QLineEdit>(dialog, "Text1")->setText(QStringLiteral("Robert"));
+            editor.save();
+            QTest::keyClick(test::find<QLineEdit>(dialog, "Text1"), Qt::Key(key));
+            QVERIFY(!dialog.isVisible());
+        });
+        f.click("PushButton2");
+        QVERIFY2(note.contains(shown), qPrintable(note));
+        QCOMPARE(f.stored().first().description, QStringLiteral("Bob's birthday"));
+        QVERIFY(f.env.ui.boxes.isEmpty());
     }
 
     void enterSavesAndEscapeCancels_data() {
