@@ -32,6 +32,20 @@ struct Running {
         }
     }
     void minimise() { form.setWindowState(form.windowState() | Qt::WindowMinimized); }
+    // Puts the window "tray" (minimised into the tray), "minimised" (with no
+    // tray to go to) or leaves it shown; whether it went there.
+    bool putAway(const QString& state) {
+        if (state == QLatin1String("tray")) {
+            minimise();
+            return form.isHidden();
+        }
+        if (state == QLatin1String("minimised")) {
+            env.tray.trayAvailable = false;
+            minimise();
+            return form.isMinimized();
+        }
+        return true;
+    }
     const QList<test::FakeTrayShell::Message>& balloons() const { return env.tray.messages; }
     void click() { env.tray.activate(TrayShell::Activation::Trigger); }
 
@@ -336,14 +350,7 @@ class MinimiseToTrayTest : public test::TestCase {
         QFETCH(bool, test);
         QFETCH(bool, transient);
         Running p;
-        if (state == QLatin1String("tray")) {
-            p.minimise();
-            QVERIFY(p.form.isHidden());
-        } else if (state == QLatin1String("minimised")) {
-            p.env.tray.trayAvailable = false;
-            p.minimise();
-            QVERIFY(p.form.isMinimized());
-        }
+        QVERIFY(p.putAway(state));
         QWidget* parent = &p.form;
         QWindow* transientParent = nullptr;
         p.env.ui.modalScripts.push_back([&](QDialog& alarm) {
@@ -399,14 +406,7 @@ class MinimiseToTrayTest : public test::TestCase {
     void anotherStartBringsTheWindowBack() {
         QFETCH(QString, state);
         Running p;
-        if (state == QLatin1String("tray")) {
-            p.minimise();
-            QVERIFY(p.form.isHidden());
-        } else if (state == QLatin1String("minimised")) {
-            p.env.tray.trayAvailable = false;
-            p.minimise();
-            QVERIFY(p.form.isMinimized());
-        }
+        QVERIFY(p.putAway(state));
         p.form.showOnRequest();
         QVERIFY(p.form.isVisible());
         QVERIFY(!p.form.isMinimized());

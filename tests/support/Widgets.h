@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeView>
@@ -36,6 +37,27 @@ inline QCheckBox* checkBox(const QObject& window, const char* objectName) {
 // A button's or check box's caption as the user reads it, without the mnemonic.
 inline QString caption(const QAbstractButton* control) {
     return withoutMnemonic(control->text());
+}
+
+// Gives `window` a scheme whose button face is a red no style uses, draws it
+// and tells the colours shown at the points `at` (in the window's
+// coordinates) that are not that face, within the shading a style may add;
+// empty when each shows it.
+inline QString pointsWithoutTheFace(QWidget& window, const QList<QPoint>& at) {
+    const QColor face(200, 40, 40);
+    QPalette scheme = window.palette();
+    scheme.setColor(QPalette::Button, face);
+    window.setPalette(scheme);
+    const QImage picture = window.grab().toImage();
+    QStringList wrong;
+    for (const QPoint point : at) {
+        const QColor shown = picture.pixelColor(point * picture.devicePixelRatio());
+        if (qAbs(shown.red() - face.red()) > 8 || qAbs(shown.green() - face.green()) > 8 ||
+            qAbs(shown.blue() - face.blue()) > 8) {
+            wrong << QStringLiteral("%1,%2: %3").arg(point.x()).arg(point.y()).arg(shown.name());
+        }
+    }
+    return wrong.join(QLatin1String("; "));
 }
 
 }  // namespace almanis::test
