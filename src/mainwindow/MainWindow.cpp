@@ -9,6 +9,7 @@
 #include "core/EventDate.h"
 #include "core/Guard.h"
 #include "core/Paths.h"
+#include "core/SettingsStore.h"
 #include "core/Ui.h"
 #include "core/WakeTimer.h"
 #include "desktop/Notifier.h"
@@ -56,6 +57,10 @@ namespace {
 constexpr char kCursorFile[] = "/HAND-M.CUR";
 // The empty margin around the page's controls, in twips.
 constexpr int kPageMargin = 120;
+// The window's size when the program ended: "900x640", and " maximised"
+// after it when it was.
+const QString kWindowSizeKey = QStringLiteral("Window Size");
+const QLatin1String kMaximised(" maximised");
 }  // namespace
 
 MainWindow::MainWindow(Services& services)
@@ -439,7 +444,11 @@ void MainWindow::fitToScreen() {
     // size the user chose stays, unless it no longer fits the screen.
     if (!sized_) {
         sized_ = true;
-        fitInto(room);
+        if (keptSize_.isValid()) {
+            resize(keptSize_.boundedTo(room));
+        } else {
+            fitInto(room);
+        }
     } else if (width() > room.width() || height() > room.height()) {
         resize(size().boundedTo(room));
     }
@@ -516,6 +525,7 @@ void MainWindow::load() {
             hideIntoTrayIfMinimised();
         });
     }
+    g.step(153, [&] { restoreWindowSize(); });
     g.step(154, [&] { engine_.setTestingAlarm(false); });
     g.step(156, [&] { pollTimer_.setInterval(1000); });
     // Changes made by almanis-cli or another program show without a restart.
@@ -567,6 +577,40 @@ void MainWindow::releaseResources() {
         QCoreApplication::processEvents();
     });
     g.step(110, [&] { engine_.stopWatching(); });
+    g.step(111, [&] { keepWindowSize(); });
+}
+
+void MainWindow::restoreWindowSize() {
+    QString text = services_.settings.get(kWindowSizeKey, QString());
+    const bool maximised = text.endsWith(kMaximised);
+    text.chop(maximised ? kMaximised.size() : 0);
+    const QStringList sides = text.split(QLatin1Char('x'));
+    if (sides.size() != 2) {
+        return;
+    }
+    // A size too small for anything is no size the user chose.
+    const QSize size(sides[0].toInt(), sides[1].toInt());
+    if (size.width() >= 100 && size.height() >= 100) {
+        keptSize_ = size;
+    }
+    if (maximised) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
+}
+
+void MainWindow::keepWindowSize() {
+    // A window never shown (started in the tray) keeps the size it had.
+    if (!sized_) {
+        return;
+    }
+    QSize size = isMaximized() ? normalGeometry().size() : this->size();
+    if (size.isEmpty()) {
+        size = keptSize_;  // maximised from the start: the size it came with
+    }
+    services_.settings.save(kWindowSizeKey, QStringLiteral("%1x%2%3")
+                                                .arg(size.width())
+                                                .arg(size.height())
+                                                .arg(isMaximized() ? kMaximised : QString()));
 }
 
 void MainWindow::hideIntoTrayIfMinimised() {

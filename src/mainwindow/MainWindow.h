@@ -143,6 +143,10 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     void bringForward(const QString& activationToken);
     void fitToScreen();
     int scrollBarExtent() const;
+    // The window's size and whether it is maximised, kept in the settings
+    // from one run to the next.
+    void restoreWindowSize();
+    void keepWindowSize();
     QPushButton* addButton(const char* objectName, const QString& caption, int left, int top,
                            int width, DesignLayout::Growth growth);
     QCheckBox* addCheckBox(QWidget* frame, const char* objectName, const QString& caption, int left,
@@ -170,6 +174,7 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     bool alarmShowing_ = false;
     bool closed_ = false;
     bool sized_ = false;
+    QSize keptSize_;  // the size the window had when the program last ended
     bool quitting_ = false;
 
     QScrollArea* scrollArea_ = nullptr;

@@ -413,6 +413,41 @@ class MainWindowTest : public test::TestCase {
         QVERIFY(!form.findChild<QScrollArea*>()->verticalScrollBar()->isVisible());
     }
 
+    void theWindowKeepsItsSizeFromRunToRun_data() {
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("maximised");
+        QTest::addColumn<QString>("keptAfter");
+        QTest::newRow("never kept") << QString() << QSize(536, 569) << false << "536x569";
+        QTest::newRow("a size") << "640x500" << QSize(640, 500) << false << "640x500";
+        QTest::newRow("maximised") << "700x600 maximised" << QSize() << true << "700x600 maximised";
+        QTest::newRow("garbled") << "big" << QSize(536, 569) << false << "536x569";
+        QTest::newRow("too small") << "10x10" << QSize(536, 569) << false << "536x569";
+    }
+    void theWindowKeepsItsSizeFromRunToRun() {
+        QFETCH(QString, kept);
+        QFETCH(QSize, size);
+        QFETCH(bool, maximised);
+        QFETCH(QString, keptAfter);
+        test::TestEnvironment env;
+        if (!kept.isNull()) {
+            env.settings.values.insert(QStringLiteral("Window Size"), kept);
+        }
+        {
+            MainWindow form(env.services);
+            form.load();
+            form.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            QCOMPARE(form.isMaximized(), maximised);
+            if (size.isValid()) {
+                QCOMPARE(form.size(), size);
+            }
+            form.close();
+        }
+        QCOMPARE(env.ui.errors(), QStringList());
+        QCOMPARE(env.settings.values.value(QStringLiteral("Window Size")), keptAfter);
+    }
+
     void onASmallScreenEveryControlCanBeReached() {
         test::ProgramFixture f;
         MainWindow& form = f.start();
