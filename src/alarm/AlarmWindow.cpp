@@ -53,6 +53,10 @@ void AlarmWindow::createControls() {
     // maximise buttons.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    // While it waits it blocks the window it stands over, not the whole
+    // program: the tray icon is a window of the program too where the tray
+    // embeds it (XEmbed), and its tip and menu must still answer.
+    setWindowModality(Qt::WindowModal);
     setFont(windowFont());
     setFixedSize(px(8040), px(4320));
     pointer_->watchBackground(this);

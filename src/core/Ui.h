@@ -50,7 +50,8 @@ class Ui {
     virtual void openUrl(const QString& url) = 0;
 
     // Shows a window modally, owned by `owner` (nullptr: no owner), and returns
-    // when it has closed.
+    // when it has closed. An owner's window blocks only the owner; one without
+    // blocks the whole program, unless it set a modality of its own before.
     virtual void showModal(QDialog& window, QWidget* owner) = 0;
     // Brings a shown window to the front and gives it the focus, with the
     // desktop's permission for it where one came with the request (an

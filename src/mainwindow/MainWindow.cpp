@@ -666,9 +666,14 @@ void MainWindow::showOnRequest(const QString& activationToken) {
     bringForward(activationToken);
 }
 
+QWidget* MainWindow::waitingAlarm() const {
+    QWidget* modal = QApplication::activeModalWidget();
+    return alarmShowing_ && modal && modal->objectName() == QLatin1String("Form3") ? modal
+                                                                                   : nullptr;
+}
+
 void MainWindow::notificationClicked(const QString& activationToken) {
-    if (QWidget* alarm = QApplication::activeModalWidget();
-        alarm && alarm->objectName() == QLatin1String("Form3")) {
+    if (QWidget* alarm = waitingAlarm()) {
         alarm->show();
         services_.ui.bringForward(*alarm, activationToken);
         return;
@@ -759,7 +764,16 @@ AlarmAnswer MainWindow::showAlarmWindow(const Alarm& alarm, QWidget* owner) {
     alarmShowing_ = true;
     trayIcon_->setIcon(attentionIcon(trayPicture()));
     updateTrayTip();
-    const auto closed = qScopeGuard([this, owner] {
+    // Standing alone, the alarm blocks no window of the program (the tray's
+    // icon and menu answer while it waits): the window, brought back from the
+    // tray meanwhile, takes no edits until the alarm is answered.
+    if (!onScreen) {
+        setEnabled(false);
+    }
+    const auto closed = qScopeGuard([this, owner, onScreen] {
+        if (!onScreen) {
+            setEnabled(true);
+        }
         alarmShowing_ = false;
         trayIcon_->setIcon(trayPicture());
         updateTrayTip();
@@ -784,6 +798,11 @@ bool MainWindow::event(QEvent* event) {
     const bool result = QWidget::event(event);
     if (event->type() == QEvent::WindowActivate) {
         handleActivation();
+        // Back while an alarm waits standing alone, the window takes no edits:
+        // the alarm it waits for comes over it, as over a window it blocks.
+        if (QWidget* alarm = waitingAlarm(); alarm && !isEnabled()) {
+            services_.ui.bringForward(*alarm, QString());
+        }
     }
     // The desktop's colour scheme changed while the program runs: the frames
     // and check boxes, whose colours were set from the old one, follow it.

@@ -138,6 +138,8 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
     void createTrayMenu();
     // The user clicked the alarm's notification.
     void notificationClicked(const QString& activationToken);
+    // The alarm window while it waits; nullptr when none does.
+    QWidget* waitingAlarm() const;
     // Out of the tray or the minimised state, shown and in front, with the
     // dialog open over it, if any.
     void bringForward(const QString& activationToken);

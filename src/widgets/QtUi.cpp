@@ -92,7 +92,13 @@ void QtUi::openUrl(const QString& url) {
 void QtUi::showModal(QDialog& window, QWidget* owner) {
     // An owner blocks only itself; the window stands over a window as its
     // transient when it is that window's child, which its maker decides.
-    window.setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
+    // Without an owner the window blocks the whole program, unless it says
+    // itself how far it blocks.
+    if (owner) {
+        window.setWindowModality(Qt::WindowModal);
+    } else if (window.windowModality() == Qt::NonModal) {
+        window.setWindowModality(Qt::ApplicationModal);
+    }
     window.exec();
 }
 

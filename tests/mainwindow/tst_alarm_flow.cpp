@@ -353,7 +353,6 @@ class AlarmFlowTest : public test::TestCase {
         p.env.ui.modalScripts.push_back([&](QDialog& alarm) {
             QVERIFY(p.env.notifier.showing);
             test::find<QComboBox>(alarm, "Combo1")->setCurrentIndex(1);
-            alarm.setWindowModality(Qt::ApplicationModal);
             alarm.show();
             p.env.notifier.invoke(key);
             closedByKey = !alarm.isVisible();
@@ -377,7 +376,6 @@ class AlarmFlowTest : public test::TestCase {
         bool alarmInFront = false;
         bool windowShownMeanwhile = true;
         p.env.ui.modalScripts.push_back([&](QDialog& alarm) {
-            alarm.setWindowModality(Qt::ApplicationModal);
             alarm.show();
             p.env.notifier.click(QStringLiteral("token-1"));
             alarmInFront = alarm.isVisible() && QApplication::activeModalWidget() == &alarm;

@@ -334,6 +334,9 @@ class MinimiseToTrayTest : public test::TestCase {
     // The alarm stands over the window as its transient while the window is on
     // the screen, so that the compositor places it there and raises it with
     // it; hidden in the tray or minimised, it stands alone and still comes up.
+    // Either way it blocks only the window, never the tray's icon: over the
+    // window by its modality, alone by the window taking no edits, also when
+    // the tray brings the window back while the alarm waits.
     void theAlarmIsTransientForTheWindowOnTheScreen_data() {
         QTest::addColumn<QString>("state");
         QTest::addColumn<bool>("test");
@@ -353,11 +356,29 @@ class MinimiseToTrayTest : public test::TestCase {
         QVERIFY(p.putAway(state));
         QWidget* parent = &p.form;
         QWindow* transientParent = nullptr;
+        Qt::WindowModality modality = Qt::ApplicationModal;
+        bool editable = !transient;
+        bool backAndBlocked = transient;
         p.env.ui.modalScripts.push_back([&](QDialog& alarm) {
             parent = alarm.parentWidget();
             alarm.winId();
             transientParent = alarm.windowHandle()->transientParent();
             QVERIFY(alarm.isWindow());
+            modality = alarm.windowModality();
+            editable = p.form.isEnabled();
+            if (!transient) {
+                alarm.show();
+                QVERIFY(p.env.tray.choose(QStringLiteral("Show Almanis")));
+                backAndBlocked = p.form.isVisible() && !p.form.isMinimized() &&
+                                 !p.form.isEnabled() &&
+                                 p.env.ui.broughtForward.contains(QStringLiteral("Form3 "));
+                // The window, activated over the alarm, brings it over itself.
+                p.env.ui.broughtForward.clear();
+                QEvent activation(QEvent::WindowActivate);
+                QApplication::sendEvent(&p.form, &activation);
+                backAndBlocked = backAndBlocked &&
+                                 p.env.ui.broughtForward == QStringList{QStringLiteral("Form3 ")};
+            }
             alarm.close();
         });
         if (test) {
@@ -371,6 +392,36 @@ class MinimiseToTrayTest : public test::TestCase {
         QCOMPARE(p.env.ui.modals.size(), 1);
         QCOMPARE(parent, transient ? &p.form : nullptr);
         QCOMPARE(transientParent, transient ? p.form.windowHandle() : nullptr);
+        QCOMPARE(modality, Qt::WindowModal);
+        QCOMPARE(editable, transient);
+        QVERIFY(backAndBlocked);
+        QVERIFY(p.form.isEnabled());
+    }
+
+    // The tray's Quit ends the program while an alarm waits: the alarm's wait
+    // ends with the program's, and what the window let go stays let go.
+    void quittingWhileAnAlarmWaitsLetsEverythingGo_data() {
+        QTest::addColumn<QString>("state");
+        QTest::newRow("shown") << "shown";
+        QTest::newRow("in the tray") << "tray";
+    }
+    void quittingWhileAnAlarmWaitsLetsEverythingGo() {
+        QFETCH(QString, state);
+        Running p;
+        QVERIFY(p.putAway(state));
+        p.env.ui.modalScripts.push_back([&](QDialog& alarm) {
+            alarm.show();
+            QVERIFY(p.env.tray.choose(QStringLiteral("Quit")));
+        });
+        Alarm due;
+        due.reminders = {Reminder::about(EventRecord{0, QStringLiteral("Anniversary"), 6, 15}, 0,
+                                         QDate(2026, 6, 15))};
+        p.form.reminderEngine().openAlarm(due);
+        QCOMPARE(p.env.ui.modals.size(), 1);
+        QVERIFY(!p.form.isVisible());
+        QCOMPARE(p.form.storeConnection().state(), 0);
+        QVERIFY(!p.form.timer().running());
+        QCOMPARE(p.env.tray.calls.last(), QStringLiteral("hide"));
     }
 
     // The tray's menu answers while an alarm waits: Test Alarm brings the
@@ -383,7 +434,6 @@ class MinimiseToTrayTest : public test::TestCase {
         QStringList tipAfterTest;
         bool timerRunning = true;
         p.env.ui.modalScripts.push_back([&](QDialog& alarm) {
-            alarm.setWindowModality(Qt::ApplicationModal);
             alarm.show();
             QVERIFY(p.env.tray.choose(QStringLiteral("Test Alarm")));
             tipAfterTest = p.env.tray.toolTip.split(QLatin1Char('\n'));
