@@ -93,6 +93,10 @@ int main(int argc, char* argv[]) {
                          window.showOnRequest(fields.value(tokenField));
                      });
     window.load();
+    // Quit from the tray while the start-up alarm waited: ended already.
+    if (window.hasClosed()) {
+        return 0;
+    }
     if (!window.isHiddenInTray()) {
         window.show();
     }

@@ -869,6 +869,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         releaseResources();
     }
     event->accept();
+    // A waiting alarm ends with the program, as by its close box: its wait
+    // would otherwise outlast the program's end, which does nothing while
+    // the start-up alarm waits before the program's own loop runs.
+    if (QWidget* alarm = waitingAlarm()) {
+        alarm->close();
+    }
     // Closing the main window ends the program, whatever other window is open.
     QCoreApplication::quit();
 }

@@ -72,6 +72,8 @@ class MainWindow final : public QWidget, private ReminderHost, private CommandHo
 
     bool isStartingUp() const { return startingUp_; }
     bool isHiddenInTray() const { return hiddenInTray_; }
+    // Whether the window has closed for good (the program ends).
+    bool hasClosed() const { return closed_; }
     const EventListModel& events() const { return events_; }
     const Connection& storeConnection() const { return store_; }
     // Tests shorten the store's wait for other programs here, before load().
