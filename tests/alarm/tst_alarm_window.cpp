@@ -115,12 +115,7 @@ class AlarmWindowTest : public test::TestCase {
         EngineFixture f;
         const auto paletteKeys = [&f] {
             ShownAlarm a(f);
-            a.window.grab();
-            QList<qint64> keys{a.window.palette().cacheKey()};
-            for (const QWidget* widget : a.window.findChildren<QWidget*>()) {
-                keys << widget->palette().cacheKey();
-            }
-            return keys;
+            return test::paletteKeys(a.window);
         };
         const QList<qint64> first = paletteKeys();
         const qsizetype widgets = QApplication::allWidgets().size();

@@ -644,12 +644,7 @@ class EditorTest : public test::TestCase {
         const auto paletteKeys = [&] {
             EventEditor editor(f.env.services, store, std::nullopt);
             editor.load();
-            editor.grab();
-            QList<qint64> keys{editor.palette().cacheKey()};
-            for (const QWidget* widget : editor.findChildren<QWidget*>()) {
-                keys << widget->palette().cacheKey();
-            }
-            return keys;
+            return test::paletteKeys(editor);
         };
         const QList<qint64> first = paletteKeys();
         const qsizetype widgets = QApplication::allWidgets().size();

@@ -39,6 +39,17 @@ inline QString caption(const QAbstractButton* control) {
     return withoutMnemonic(control->text());
 }
 
+// The cache keys of the palettes `window` and its widgets draw with, once it
+// has drawn: windows that take no palettes of their own share them.
+inline QList<qint64> paletteKeys(QWidget& window) {
+    window.grab();
+    QList<qint64> keys{window.palette().cacheKey()};
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        keys << widget->palette().cacheKey();
+    }
+    return keys;
+}
+
 // Gives `window` a scheme whose button face is a red no style uses, draws it
 // and tells the colours shown at the points `at` (in the window's
 // coordinates) that are not that face, within the shading a style may add;
