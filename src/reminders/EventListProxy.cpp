@@ -5,6 +5,15 @@
 namespace almanis {
 
 namespace {
+// Whether `x` sorts before `y`, the lower number first and a missing one
+// last; nothing when they are equal.
+std::optional<bool> lowestFirst(std::optional<int> x, std::optional<int> y) {
+    if (x == y) {
+        return std::nullopt;
+    }
+    return x && (!y || *x < *y);
+}
+
 bool isAscii(QByteArrayView utf8) {
     for (const char c : utf8) {
         if (static_cast<unsigned char>(c) >= 0x80) {
@@ -103,24 +112,19 @@ bool EventListProxy::lessThan(const QModelIndex& left, const QModelIndex& right)
     const int a = left.row();
     const int b = right.row();
     switch (left.column()) {
-        case EventListModel::DaysLeftColumn: {
+        case EventListModel::DaysLeftColumn:
             // Events whose days left cannot be counted come last.
-            const std::optional<int> x = events_.daysLeft(a);
-            const std::optional<int> y = events_.daysLeft(b);
-            if (x != y) {
-                return x && (!y || *x < *y);
+            if (const auto order = lowestFirst(events_.daysLeft(a), events_.daysLeft(b))) {
+                return *order;
             }
             break;
-        }
-        case EventListModel::YearsColumn: {
+        case EventListModel::YearsColumn:
             // Events without a year come last.
-            const std::optional<int> x = events_.yearsCompleted(a);
-            const std::optional<int> y = events_.yearsCompleted(b);
-            if (x != y) {
-                return x && (!y || *x < *y);
+            if (const auto order =
+                    lowestFirst(events_.yearsCompleted(a), events_.yearsCompleted(b))) {
+                return *order;
             }
             break;
-        }
         case EventListModel::DescriptionColumn: {
             const int order =
                 alphabet().compare(events_.rows().description(a), events_.rows().description(b));
